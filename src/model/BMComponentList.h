@@ -1,0 +1,74 @@
+// CBMComponentList: the ordered list of component pointers that every model
+// collection derives from.
+#pragma once
+
+#include "model/BMComponent.h"
+#include "platform/Array.h"
+
+// An ordered array of component pointers with 1-based positions. Look-ups by
+// name or handle are exact and case-sensitive; the first match in list order
+// wins. This base class never deletes its members in its destructor: the
+// typed lists that own their members call DeleteAll in theirs.
+class CBMComponentList : public CBMComponent {
+  BM_DECLARE_SERIAL(CBMComponentList)
+
+ public:
+  CBMComponentList() = default;
+  ~CBMComponentList() override = default;
+
+  int GetCount() const { return items_.GetSize(); }
+  // Sets p's Id to GetCount() + 1 and appends it. Does not take ownership by
+  // itself: whether the list deletes its members is the list class's rule.
+  void Add(CBMComponent* p);
+  void AddTail(CBMComponent* p) { Add(p); }
+  // Not supported: shows "Not usefull!  ADDHEAD method!" and changes nothing.
+  void AddHead(CBMComponent* p);
+
+  // Member at 1-based position i; null outside 1 to GetCount().
+  CBMComponent* GetItem(int i) const;
+  // First member whose name equals `name` exactly; null if none.
+  CBMComponent* GetItem(const CString& name) const;
+  // Id of the first member named `name`; 0 if none.
+  int GetItemId(const CString& name) const;
+  CBMComponent* GetItemByMapHandle(const CString& handle) const;
+  CBMComponent* GetItemByOutHandle(const CString& handle) const;
+
+  // Deletes the member at 1-based position i (when not null), closes the gap
+  // and renumbers the members 1 to n. Does nothing for i outside 1 to n.
+  void RemoveAt(int i);
+  // Deletes the first member named `name` and renumbers; nothing if none.
+  void DeleteItem(const CString& name);
+  // Empties the list without deleting any member.
+  void RemoveAll();
+  // Deletes every non-null member in list order, then empties the list.
+  void DeleteAll();
+
+  // A list block: count, the first member's class record, each member's
+  // record. Loading appends; members are created as the recorded class.
+  // Throws CArchiveException (badClass, badSchema, endOfFile) on a
+  // malformed block; the members read so far stay in the list.
+  void Serialize(CArchive& ar) override;
+
+  // Members whose class record names plain CBMComponent are created by
+  // `factory` when loading. Lists whose member class is fixed by their owner
+  // set it, since those member classes report CBMComponent as their class.
+  void SetElementFactory(CBMComponent* (*factory)()) { elementFactory_ = factory; }
+
+ protected:
+  // Find-or-create by name, shared by the typed lists' Add operations: the
+  // first member named `name`, or a new T named with set_Name (which
+  // upper-cases the caller's string) and appended.
+  template <typename T>
+  T* FindOrCreate(CString& name) {
+    if (CBMComponent* found = GetItem(name)) return static_cast<T*>(found);
+    T* created = new T;
+    created->set_Name(name);
+    Add(created);
+    return created;
+  }
+
+ private:
+  void ReSetComponentId();
+  CArrayT<CBMComponent*> items_;
+  CBMComponent* (*elementFactory_)() = nullptr;
+};

@@ -1,0 +1,392 @@
+// Locale-independent printf formatting and number parsing.
+#include "platform/Format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+namespace bm {
+namespace {
+
+struct Spec {
+  bool left = false;
+  bool plus = false;
+  bool space = false;
+  bool alt = false;
+  bool zero = false;
+  int width = 0;
+  int precision = -1;
+};
+
+// Pads `body` (sign and prefix already included in `prefixLen` leading bytes)
+// to the field width as printf does.
+void AppendPadded(std::string& out, std::string_view body, size_t prefixLen, const Spec& spec,
+                  bool zeroAllowed) {
+  const size_t len = body.size();
+  const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+  if (len >= width) {
+    out.append(body);
+    return;
+  }
+  const size_t pad = width - len;
+  if (spec.left) {
+    out.append(body);
+    out.append(pad, ' ');
+  } else if (spec.zero && zeroAllowed) {
+    out.append(body.substr(0, prefixLen));
+    out.append(pad, '0');
+    out.append(body.substr(prefixLen));
+  } else {
+    out.append(pad, ' ');
+    out.append(body);
+  }
+}
+
+// Widens a to_chars exponent ("e+05") to at least three digits ("e+005").
+void WidenExponent(char* begin, char*& end) {
+  char* e = nullptr;
+  for (char* p = begin; p < end; ++p) {
+    if (*p == 'e' || *p == 'E') e = p;
+  }
+  if (!e || e + 2 > end) return;
+  char* digits = e + 2;  // after the sign
+  const long n = end - digits;
+  if (n >= 3) return;
+  const long add = 3 - n;
+  std::memmove(digits + add, digits, static_cast<size_t>(n));
+  for (long i = 0; i < add; ++i) digits[i] = '0';
+  end += add;
+}
+
+void AppendFloat(std::string& out, double value, char conv, const Spec& spec) {
+  const bool upper = (conv == 'E' || conv == 'F' || conv == 'G');
+  const char lower = static_cast<char>(conv | 0x20);
+  int precision = spec.precision < 0 ? 6 : spec.precision;
+  char buf[400];
+  char* p = buf;
+  const bool negative = std::signbit(value);
+  if (negative) {
+    *p++ = '-';
+  } else if (spec.plus) {
+    *p++ = '+';
+  } else if (spec.space) {
+    *p++ = ' ';
+  }
+  const size_t signLen = static_cast<size_t>(p - buf);
+  const double magnitude = std::fabs(value);
+  char* end = p;
+  bool finite = std::isfinite(value);
+  if (!finite) {
+    const char* word = std::isnan(value) ? "nan" : "inf";
+    for (const char* w = word; *w; ++w) *end++ = upper ? static_cast<char>(*w & ~0x20) : *w;
+  } else {
+    std::chars_format fmt = lower == 'f'   ? std::chars_format::fixed
+                            : lower == 'e' ? std::chars_format::scientific
+                                           : std::chars_format::general;
+    if (lower == 'g' && precision == 0) precision = 1;
+    // Fixed notation of a huge number can exceed the local buffer.
+    char big[400];
+    char* limit = buf + sizeof(buf);
+    std::to_chars_result r = std::to_chars(p, limit, magnitude, fmt, precision);
+    if (r.ec != std::errc()) {
+      std::string tmp(1200, '\0');
+      r = std::to_chars(tmp.data(), tmp.data() + tmp.size(), magnitude, fmt, precision);
+      tmp.resize(static_cast<size_t>(r.ptr - tmp.data()));
+      std::string body(buf, signLen);
+      body += tmp;
+      AppendPadded(out, body, signLen, spec, true);
+      (void)big;
+      return;
+    }
+    end = r.ptr;
+    if (spec.alt && precision == 0 && lower != 'g') {
+      // '#' keeps the decimal point.
+      char* ePos = end;
+      for (char* q = p; q < end; ++q) {
+        if (*q == 'e') ePos = q;
+      }
+      std::memmove(ePos + 1, ePos, static_cast<size_t>(end - ePos));
+      *ePos = '.';
+      ++end;
+    }
+    if (lower != 'f') WidenExponent(p, end);
+    if (upper) {
+      for (char* q = p; q < end; ++q) {
+        if (*q == 'e') *q = 'E';
+      }
+    }
+  }
+  AppendPadded(out, std::string_view(buf, static_cast<size_t>(end - buf)), signLen, spec, finite);
+}
+
+void AppendInteger(std::string& out, unsigned long long magnitude, bool negative, char conv,
+                   const Spec& spec) {
+  char digits[80];
+  int base = 10;
+  if (conv == 'x' || conv == 'X') base = 16;
+  if (conv == 'o') base = 8;
+  std::to_chars_result r = std::to_chars(digits, digits + sizeof(digits), magnitude, base);
+  std::string body;
+  if (negative) {
+    body += '-';
+  } else if ((conv == 'd' || conv == 'i') && spec.plus) {
+    body += '+';
+  } else if ((conv == 'd' || conv == 'i') && spec.space) {
+    body += ' ';
+  }
+  if (spec.alt && magnitude != 0 && base == 16) body += (conv == 'X') ? "0X" : "0x";
+  if (spec.alt && base == 8) body += '0';
+  const size_t prefixLen = body.size();
+  std::string_view d(digits, static_cast<size_t>(r.ptr - digits));
+  if (spec.precision == 0 && magnitude == 0) d = std::string_view();
+  if (spec.precision > static_cast<int>(d.size())) {
+    body.append(static_cast<size_t>(spec.precision) - d.size(), '0');
+  }
+  body.append(d);
+  if (conv == 'X') {
+    for (char& c : body) {
+      if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
+    }
+  }
+  AppendPadded(out, body, prefixLen, spec, spec.precision < 0);
+}
+
+}  // namespace
+
+void AppendFormatV(std::string& out, const char* format, va_list args) {
+  if (!format) return;
+  const char* f = format;
+  while (*f) {
+    if (*f != '%') {
+      const char* start = f;
+      while (*f && *f != '%') ++f;
+      out.append(start, static_cast<size_t>(f - start));
+      continue;
+    }
+    ++f;
+    if (*f == '%') {
+      out += '%';
+      ++f;
+      continue;
+    }
+    Spec spec;
+    for (;; ++f) {
+      if (*f == '-') spec.left = true;
+      else if (*f == '+') spec.plus = true;
+      else if (*f == ' ') spec.space = true;
+      else if (*f == '#') spec.alt = true;
+      else if (*f == '0') spec.zero = true;
+      else break;
+    }
+    if (*f == '*') {
+      spec.width = va_arg(args, int);
+      if (spec.width < 0) {
+        spec.left = true;
+        spec.width = -spec.width;
+      }
+      ++f;
+    } else {
+      while (*f >= '0' && *f <= '9') {
+        if (spec.width < 100000) spec.width = spec.width * 10 + (*f - '0');
+        ++f;
+      }
+    }
+    if (*f == '.') {
+      ++f;
+      spec.precision = 0;
+      if (*f == '*') {
+        spec.precision = va_arg(args, int);
+        ++f;
+      } else {
+        while (*f >= '0' && *f <= '9') {
+          if (spec.precision < 100000) spec.precision = spec.precision * 10 + (*f - '0');
+          ++f;
+        }
+      }
+    }
+    // Length modifiers.
+    int longness = 0;  // 0 int, 1 long, 2 long long, 3 size_t, -1 short
+    for (;; ++f) {
+      if (*f == 'l') ++longness;
+      else if (*f == 'h') longness = -1;
+      else if (*f == 'z') longness = 3;
+      else if (*f == 'L' || *f == 'q' || *f == 'j' || *f == 't') longness = 2;
+      else break;
+    }
+    if (spec.precision > 350) spec.precision = 350;  // keeps buffers bounded
+    const char conv = *f;
+    if (!conv) break;
+    ++f;
+    switch (conv) {
+      case 'd':
+      case 'i': {
+        long long v;
+        if (longness == 1) v = va_arg(args, long);
+        else if (longness == 2) v = va_arg(args, long long);
+        else if (longness == 3) v = static_cast<long long>(va_arg(args, size_t));
+        else v = va_arg(args, int);
+        if (longness == -1) v = static_cast<short>(v);
+        const bool neg = v < 0;
+        const unsigned long long mag =
+            neg ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+        AppendInteger(out, mag, neg, conv, spec);
+        break;
+      }
+      case 'u':
+      case 'x':
+      case 'X':
+      case 'o': {
+        unsigned long long v;
+        if (longness == 1) v = va_arg(args, unsigned long);
+        else if (longness == 2) v = va_arg(args, unsigned long long);
+        else if (longness == 3) v = va_arg(args, size_t);
+        else v = va_arg(args, unsigned int);
+        if (longness == -1) v = static_cast<unsigned short>(v);
+        AppendInteger(out, v, false, conv, spec);
+        break;
+      }
+      case 'c': {
+        char c = static_cast<char>(va_arg(args, int));
+        AppendPadded(out, std::string_view(&c, 1), 0, spec, false);
+        break;
+      }
+      case 's': {
+        const char* s = va_arg(args, const char*);
+        if (!s) s = "(null)";
+        size_t n = std::strlen(s);
+        if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < n) {
+          n = static_cast<size_t>(spec.precision);
+        }
+        AppendPadded(out, std::string_view(s, n), 0, spec, false);
+        break;
+      }
+      case 'f':
+      case 'F':
+      case 'e':
+      case 'E':
+      case 'g':
+      case 'G':
+        AppendFloat(out, va_arg(args, double), conv, spec);
+        break;
+      case 'p': {
+        void* ptr = va_arg(args, void*);
+        Spec s = spec;
+        s.alt = true;
+        AppendInteger(out, reinterpret_cast<uintptr_t>(ptr), false, 'x', s);
+        break;
+      }
+      default:
+        // Unknown conversion: copied as it stands.
+        out += '%';
+        out += conv;
+        break;
+    }
+  }
+}
+
+void AppendFormat(std::string& out, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(out, format, args);
+  va_end(args);
+}
+
+std::string FormatString(const char* format, ...) {
+  std::string out;
+  va_list args;
+  va_start(args, format);
+  AppendFormatV(out, format, args);
+  va_end(args);
+  return out;
+}
+
+void AppendFixed(std::string& out, double value, int precision) {
+  Spec spec;
+  spec.precision = precision;
+  AppendFloat(out, value, 'f', spec);
+}
+
+void AppendExponent(std::string& out, double value, int precision) {
+  Spec spec;
+  spec.precision = precision;
+  AppendFloat(out, value, 'e', spec);
+}
+
+void AppendInt(std::string& out, long long value) {
+  char buf[24];
+  std::to_chars_result r = std::to_chars(buf, buf + sizeof(buf), value);
+  out.append(buf, static_cast<size_t>(r.ptr - buf));
+}
+
+namespace {
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+}  // namespace
+
+bool ScanInt(std::string_view text, int& value) {
+  size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+  long long v = 0;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    if (v < (1LL << 40)) v = v * 10 + (text[i] - '0');
+    ++i;
+  }
+  if (negative) v = -v;
+  if (v > std::numeric_limits<int>::max()) v = std::numeric_limits<int>::max();
+  if (v < std::numeric_limits<int>::min()) v = std::numeric_limits<int>::min();
+  value = static_cast<int>(v);
+  return true;
+}
+
+double StrToD(std::string_view text, size_t* consumed) {
+  size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  size_t start = i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const char* first = text.data() + i;
+  const char* last = text.data() + text.size();
+  double value = 0.0;
+  // Hexadecimal floats ("0x1p3"), accepted by strtod.
+  if (last - first > 2 && first[0] == '0' && (first[1] == 'x' || first[1] == 'X')) {
+    std::from_chars_result r = std::from_chars(first + 2, last, value, std::chars_format::hex);
+    if (r.ec == std::errc() || r.ec == std::errc::result_out_of_range) {
+      if (consumed) *consumed = static_cast<size_t>(r.ptr - text.data());
+      if (r.ec == std::errc::result_out_of_range) value = HUGE_VAL;
+      return negative ? -value : value;
+    }
+    // "0x" without hex digits: strtod reads the "0".
+    if (consumed) *consumed = static_cast<size_t>(first + 1 - text.data());
+    return negative ? -0.0 : 0.0;
+  }
+  std::from_chars_result r = std::from_chars(first, last, value, std::chars_format::general);
+  if (r.ec == std::errc::invalid_argument) {
+    if (consumed) *consumed = 0;
+    (void)start;
+    return 0.0;
+  }
+  if (r.ec == std::errc::result_out_of_range) {
+    // strtod gives HUGE_VAL for overflow and (nearly) zero for underflow.
+    // Decide which by the exponent's sign.
+    bool underflow = false;
+    for (const char* p = first; p < r.ptr; ++p) {
+      if ((*p == 'e' || *p == 'E') && p + 1 < r.ptr && p[1] == '-') underflow = true;
+    }
+    value = underflow ? 0.0 : HUGE_VAL;
+  }
+  if (consumed) *consumed = static_cast<size_t>(r.ptr - text.data());
+  return negative ? -value : value;
+}
+
+}  // namespace bm

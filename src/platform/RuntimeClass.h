@@ -1,0 +1,83 @@
+// Run-time classes of the legacy framework: CObject, CRuntimeClass, the
+// class registry and the macros that give a class its run-time class.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+class CArchive;
+class CObject;
+
+// The run-time class of a CObject-derived class: its name, schema number,
+// factory (null when it cannot be created by name) and base class.
+struct CRuntimeClass {
+  const char* m_lpszClassName;
+  unsigned int m_wSchema;
+  CObject* (*m_pfnCreateObject)();
+  const CRuntimeClass* m_pBaseClass;
+
+  // A new object of this class, or null when the class has no factory.
+  // The caller owns the object.
+  CObject* CreateObject() const;
+  bool IsDerivedFrom(const CRuntimeClass* base) const;
+
+  // Writes the class record: WORD schema, WORD name length, the name bytes.
+  void Store(CArchive& ar) const;
+  // Reads a class record. Throws CArchiveException with cause badClass when
+  // the name is too long, cut short or not registered, and badSchema when
+  // the registered schema differs from the one read. Sets *schemaRead.
+  static const CRuntimeClass* Load(CArchive& ar, unsigned int* schemaRead);
+  // The registered class of exactly this name (case-sensitive), or null.
+  static const CRuntimeClass* FromName(const char* name);
+};
+
+// The root of every serialisable object. Objects are not copyable: a copy of
+// an object that owns raw pointers would free them twice.
+class CObject {
+ public:
+  virtual ~CObject() = default;
+  CObject(const CObject&) = delete;
+  CObject& operator=(const CObject&) = delete;
+
+  virtual const CRuntimeClass* GetRuntimeClass() const;
+  // Stores or loads the object's fields; CObject itself has none.
+  virtual void Serialize(CArchive& ar);
+  bool IsKindOf(const CRuntimeClass* cls) const;
+  bool IsSerializable() const;
+
+  static const CRuntimeClass classCObject;
+
+ protected:
+  CObject() = default;
+};
+
+#define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
+
+// In a class body: the class has a run-time class of its own.
+#define BM_DECLARE_DYNAMIC(class_name)           \
+ public:                                         \
+  static const CRuntimeClass class##class_name;  \
+  const CRuntimeClass* GetRuntimeClass() const override;
+
+// In a class body: the class has a run-time class and a factory.
+#define BM_DECLARE_SERIAL(class_name) \
+  BM_DECLARE_DYNAMIC(class_name)      \
+  static CObject* CreateObject();
+
+#define BM_IMPLEMENT_DYNAMIC(class_name, base_name, schema)                                     \
+  const CRuntimeClass class_name::class##class_name = {#class_name, schema, nullptr,             \
+                                                       RUNTIME_CLASS(base_name)};                 \
+  const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+
+#define BM_IMPLEMENT_SERIAL(class_name, base_name, schema)                                     \
+  CObject* class_name::CreateObject() { return new class_name; }                                \
+  const CRuntimeClass class_name::class##class_name = {#class_name, schema,                     \
+                                                       &class_name::CreateObject,               \
+                                                       RUNTIME_CLASS(base_name)};                 \
+  const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+
+namespace bm {
+// Every registered run-time class, from the one explicit class table (built
+// on first use; see model/ClassTable.cpp).
+const std::vector<const CRuntimeClass*>& RegisteredClasses();
+}  // namespace bm

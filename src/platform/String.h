@@ -1,0 +1,106 @@
+// CString: the byte string of the legacy framework, rebuilt on std::string.
+#pragma once
+
+#include <cstdarg>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// A byte string with the legacy string operations. Bytes are kept as they
+// are: no encoding is assumed, and only ASCII letters are ever case-folded.
+class CString {
+ public:
+  CString() = default;
+  CString(const char* text) : s_(text ? text : "") {}  // NOLINT: implicit, as the legacy class
+  CString(const char* text, int length);
+  CString(const std::string& text) : s_(text) {}  // NOLINT
+  CString(std::string&& text) : s_(std::move(text)) {}  // NOLINT
+  CString(std::string_view text) : s_(text) {}  // NOLINT
+  CString(char c, int count = 1);
+
+  // Implicit conversion to a NUL-terminated C string, as the legacy class has.
+  operator const char*() const { return s_.c_str(); }  // NOLINT
+  const char* c_str() const { return s_.c_str(); }
+  const std::string& str() const { return s_; }
+  std::string& str() { return s_; }
+  std::string_view view() const { return s_; }
+
+  int GetLength() const { return static_cast<int>(s_.size()); }
+  bool IsEmpty() const { return s_.empty(); }
+  void Empty() { s_.clear(); }
+  // Byte at 0-based position i (no bounds check beyond std::string's).
+  char GetAt(int i) const { return s_[static_cast<size_t>(i)]; }
+  void SetAt(int i, char c) { s_[static_cast<size_t>(i)] = c; }
+
+  CString& operator=(const char* text) {
+    s_ = text ? text : "";
+    return *this;
+  }
+  CString& operator+=(const CString& other) {
+    s_ += other.s_;
+    return *this;
+  }
+  CString& operator+=(const char* text) {
+    if (text) s_ += text;
+    return *this;
+  }
+  CString& operator+=(char c) {
+    s_ += c;
+    return *this;
+  }
+
+  // printf-style formatting of the legacy runtime, independent of the process
+  // locale; "%e" always has a three-digit exponent (see platform/Format.h).
+  void Format(const char* format, ...)
+#if defined(__GNUC__)
+      __attribute__((format(printf, 2, 3)))
+#endif
+      ;
+  void FormatV(const char* format, va_list args);
+
+  // Upper-cases ASCII letters in place; bytes 0x80 to 0xFF stay unchanged.
+  void MakeUpper();
+  // Lower-cases ASCII letters in place.
+  void MakeLower();
+  // Removes leading / trailing white space (space, tab, CR, LF, VT, FF).
+  void TrimLeft();
+  void TrimRight();
+  void Trim() {
+    TrimRight();
+    TrimLeft();
+  }
+  // Removes every occurrence of c; returns how many were removed.
+  int Remove(char c);
+  // 0-based position of the first occurrence at or after start, -1 if none.
+  int Find(char c, int start = 0) const;
+  int Find(const char* sub, int start = 0) const;
+  // First / last n bytes (the whole string when n exceeds the length; empty
+  // when n is negative).
+  CString Left(int n) const;
+  CString Right(int n) const;
+  CString Mid(int first, int count = -1) const;
+  // Exact byte comparison (strcmp semantics) and ASCII case-insensitive one.
+  int Compare(const char* other) const;
+  int CompareNoCase(const char* other) const;
+
+  friend bool operator==(const CString& a, const CString& b) { return a.s_ == b.s_; }
+  friend bool operator!=(const CString& a, const CString& b) { return a.s_ != b.s_; }
+  friend bool operator==(const CString& a, const char* b) { return a.s_ == (b ? b : ""); }
+  friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
+  friend bool operator==(const char* a, const CString& b) { return b == a; }
+  friend bool operator!=(const char* a, const CString& b) { return !(b == a); }
+  friend bool operator<(const CString& a, const CString& b) { return a.s_ < b.s_; }
+
+  friend CString operator+(const CString& a, const CString& b) { return CString(a.s_ + b.s_); }
+  friend CString operator+(const CString& a, const char* b) { return CString(a.s_ + (b ? b : "")); }
+  friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.s_); }
+  friend CString operator+(const CString& a, char b) { return CString(a.s_ + b); }
+
+ private:
+  std::string s_;
+};
+
+template <>
+struct std::hash<CString> {
+  size_t operator()(const CString& s) const noexcept { return std::hash<std::string>()(s.str()); }
+};

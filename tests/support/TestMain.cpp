@@ -1,0 +1,10 @@
+// Test entry point: silences message boxes unless a test captures them.
+#include <gtest/gtest.h>
+
+#include <buildingmodel/buildingmodel.h>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  AfxSetMessageHandler([](const char*) { return 1; });
+  return RUN_ALL_TESTS();
+}
