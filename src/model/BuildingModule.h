@@ -23,7 +23,30 @@ class CBuildingModule : public CBMComponent {
   CBMMgrForce* get_pMgrForce() { return &theMgrForce; }
   CBMUnitSystem* get_pUnitSystem() { return pUnitSystem; }
 
+  // Archive (defined in model/ModelArchive.cpp).
+  // Saves (load == 0) or loads (load != 0) the model at `path`. Returns false
+  // without a message when the file cannot be opened; shows "Wrong in
+  // save/read CBuildingModel!" and returns false on a file error. A malformed
+  // archive throws CArchiveException to the caller.
+  bool ReadSaveFile(CString path, int load);
+  // The unit system's record, then the container's twelve list blocks.
+  void Serialize(CArchive& ar) override;
+
+  // ETABS 8 text file (defined in etabs_writer/).
+  // Writes the model to `path`: 1 when written, 0 when the file cannot be
+  // created (no message), 0 after "Wrong in generating BuildingModel!" when
+  // a file error interrupts the writing.
+  int GenerateETABS8TxtFile(CString path);
+  // Sets the force and length unit words of the unit system.
+  void SetUnits(CString force, CString length);
+
  private:
+  // Rebuilds the pointers that the archive stores as names and ids
+  // (defined in model/TopologyRebuild.cpp).
+  void CreateTopologyForReading();
+  // Writes the 22 blocks of the text file (defined in etabs_writer/).
+  void GenerateETABSDetailOperation(CStdioFile& file);
+
   CBMUnitSystem* pUnitSystem = nullptr;
   CBMContainer theContainer;
   CBMMgrGeometry theMgrGeometry;

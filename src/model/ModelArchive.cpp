@@ -1,0 +1,40 @@
+// Saving and loading the whole model through the binary archive.
+#include "model/BuildingModule.h"
+#include "platform/Exceptions.h"
+#include "platform/File.h"
+#include "platform/MessageBox.h"
+
+void CBuildingModule::Serialize(CArchive& ar) {
+  pUnitSystem->Serialize(ar);
+  theContainer.Serialize(ar);
+}
+
+bool CBuildingModule::ReadSaveFile(CString path, int load) {
+  CFile file;
+  const unsigned mode = load ? (CFile::modeRead | CFile::shareExclusive) : (CFile::modeCreate | CFile::modeWrite);
+  if (!file.Open(path, mode)) return false;
+  CArchive* ar = nullptr;
+  try {
+    ar = new CArchive(&file, load ? CArchive::load : CArchive::store, 4096);
+    Serialize(*ar);
+    if (load) CreateTopologyForReading();
+    ar->Close();
+    delete ar;
+    ar = nullptr;
+    file.Close();
+  } catch (CFileException&) {
+    AfxMessageBox("Wrong in save/read CBuildingModel!");
+    if (ar) ar->Abort();
+    delete ar;
+    file.Abort();
+    return false;
+  } catch (...) {
+    // Archive exceptions of a malformed archive reach the caller; the file
+    // is closed and the archive freed on the way.
+    if (ar) ar->Abort();
+    delete ar;
+    file.Abort();
+    throw;
+  }
+  return true;
+}
