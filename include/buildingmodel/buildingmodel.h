@@ -41,9 +41,19 @@
 
 // Loads, analysis options and results.
 #include "loads/BMAnalysisOption.h"
+#include "loads/BMDynamicCase.h"
 #include "loads/BMLoadCase.h"
+#include "loads/BMLoadCom.h"
+#include "loads/BMMemberLoad.h"
+#include "loads/BMResult.h"
 
 // Managers.
 #include "managers/BMMgrForce.h"
 #include "managers/BMMgrGeometry.h"
 #include "managers/BMMgrLoad.h"
+
+// Text-file reader.
+#include "etabs_reader/ZAdapterEtabs8.h"
+#include "etabs_reader/ZBMComponent.h"
+#include "etabs_reader/ZComItem.h"
+#include "etabs_reader/ZFileReadModule.h"

@@ -1,6 +1,7 @@
 // CBuildingModule: the root object of one building model.
 #pragma once
 
+#include "etabs_writer/WriteReport.h"
 #include "managers/BMMgrForce.h"
 #include "managers/BMMgrGeometry.h"
 #include "managers/BMMgrLoad.h"
@@ -39,6 +40,10 @@ class CBuildingModule : public CBMComponent {
   int GenerateETABS8TxtFile(CString path);
   // Sets the force and length unit words of the unit system.
   void SetUnits(CString force, CString length);
+  // What the last GenerateETABS8TxtFile call skipped or wrote with a
+  // stand-in because a model object was missing (all zeros for a complete
+  // model, and before the first write).
+  const bm::WriteReport& GetLastWriteReport() const { return lastWriteReport; }
 
  private:
   // Rebuilds the pointers that the archive stores as names and ids
@@ -52,4 +57,5 @@ class CBuildingModule : public CBMComponent {
   CBMMgrGeometry theMgrGeometry;
   CBMMgrLoad theMgrLoad;
   CBMMgrForce theMgrForce;
+  bm::WriteReport lastWriteReport;
 };

@@ -4,4 +4,10 @@
 BM_IMPLEMENT_SERIAL(CBMAutoSection, CBMComponent, 1)
 
 CBMAutoSection::CBMAutoSection() = default;
-CBMAutoSection::~CBMAutoSection() = default;
+
+CBMAutoSection::~CBMAutoSection() {
+  // The candidates belong to the frame-section list.
+  SectionList.RemoveAll();
+}
+
+void CBMAutoSection::Serialize(CArchive& ar) { CBMComponent::Serialize(ar); }

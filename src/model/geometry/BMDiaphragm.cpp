@@ -1,15 +1,118 @@
 // Model-wide and per-level diaphragms and their lists.
 #include "model/geometry/BMDiaphragm.h"
 
+#include "model/geometry/BMJoint.h"
+#include "platform/Exceptions.h"
+
+// ---------------------------------------------------------------------------
+// CBMDiaphragm
+
 BM_IMPLEMENT_SERIAL(CBMDiaphragm, CBMComponent, 1)
 
 CBMDiaphragm::CBMDiaphragm() = default;
 CBMDiaphragm::~CBMDiaphragm() = default;
 
+void CBMDiaphragm::AddPointForDiaCenter(double x, double y) {
+  ++AssociatedPointCount;
+  SumX += x;
+  SumY += y;
+  CX = SumX / AssociatedPointCount;
+  CY = SumY / AssociatedPointCount;
+}
+
+void CBMDiaphragm::Serialize(CArchive& ar) {
+  CBMComponent::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar.WriteDouble(CX);
+    ar.WriteDouble(CY);
+    ar.WriteDouble(SumX);
+    ar.WriteDouble(SumY);
+    ar.WriteInt32(AssociatedPointCount);
+  } else {
+    CX = ar.ReadDouble();
+    CY = ar.ReadDouble();
+    SumX = ar.ReadDouble();
+    SumY = ar.ReadDouble();
+    AssociatedPointCount = ar.ReadInt32();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CBMLevelDiaphragm
+
 BM_IMPLEMENT_SERIAL(CBMLevelDiaphragm, CBMComponent, 1)
 
 CBMLevelDiaphragm::CBMLevelDiaphragm() = default;
-CBMLevelDiaphragm::~CBMLevelDiaphragm() = default;
+
+CBMLevelDiaphragm::~CBMLevelDiaphragm() {
+  theModeList.DeleteAll();
+  // The joints belong to their level.
+}
+
+void CBMLevelDiaphragm::AddPointForDiaCenter(double x, double y) {
+  ++CenterPointCount;
+  SumX += x;
+  SumY += y;
+  CX = SumX / CenterPointCount;
+  CY = SumY / CenterPointCount;
+}
+
+void CBMLevelDiaphragm::AddJoint(CBMJoint* j) {
+  if (!j) return;
+  // The joint keeps the id of its position in the level's joint list, which
+  // the archive uses to refer to it.
+  const int id = j->get_Id();
+  theJointList.Add(j);
+  j->set_Id(id);
+  // Decision: a joint without a point joins the diaphragm but does not move
+  // the centre.
+  if (j->get_pPoint()) AddPointForDiaCenter(j->Get_pX(), j->Get_pY());
+}
+
+CBMJoint* CBMLevelDiaphragm::GetJointByIndex(int i) const { return static_cast<CBMJoint*>(theJointList.GetItem(i)); }
+
+int CBMLevelDiaphragm::ArchiveJointId(int i) const {
+  if (i < 1 || i > ArchiveJointIds.GetSize()) return 0;
+  return ArchiveJointIds[i - 1];
+}
+
+void CBMLevelDiaphragm::AddModeResult(int mode, double v1, double v2, double v3, double v4, double v5, double v6) {
+  CBMLevelDiaphragmModes* record = new CBMLevelDiaphragmModes;
+  record->ModeIndex = mode;
+  const double values[6] = {v1, v2, v3, v4, v5, v6};
+  for (int k = 0; k < 6; ++k) record->ModeResults[k] = values[k];
+  theModeList.Add(record);
+}
+
+CBMLevelDiaphragmModes* CBMLevelDiaphragm::GetMode(int i) const {
+  return static_cast<CBMLevelDiaphragmModes*>(theModeList.GetItem(i));
+}
+
+void CBMLevelDiaphragm::Serialize(CArchive& ar) {
+  CBMComponent::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar.WriteDouble(CX);
+    ar.WriteDouble(CY);
+    ar.WriteDouble(SumX);
+    ar.WriteDouble(SumY);
+    JointAmount = theJointList.GetCount();
+    ar.WriteInt32(JointAmount);
+    for (int i = 1; i <= JointAmount; ++i) {
+      const CBMComponent* joint = theJointList.GetItem(i);
+      ar.WriteInt32(joint ? joint->get_Id() : -1);
+    }
+    return;
+  }
+  CX = ar.ReadDouble();
+  CY = ar.ReadDouble();
+  SumX = ar.ReadDouble();
+  SumY = ar.ReadDouble();
+  JointAmount = ar.ReadInt32();
+  if (JointAmount < 0 || static_cast<uint64_t>(JointAmount) * 4 > ar.BytesLeft()) {
+    throw CArchiveException(CArchiveException::endOfFile);
+  }
+  for (int i = 0; i < JointAmount; ++i) ArchiveJointIds.Add(ar.ReadInt32());
+}
 
 BM_IMPLEMENT_SERIAL(CBMDiaphragmList, CBMComponentList, 1)
 

@@ -4,6 +4,16 @@
 BM_IMPLEMENT_SERIAL(CBMGrid, CBMComponent, 1)
 
 CBMGrid::CBMGrid() = default;
+
+// Decision: the second constructor stores the six values as given.
+CBMGrid::CBMGrid(CString axisDir, CString gridLabel, int coord, CString lineType, CString bubbleLoc, bool hide)
+    : AxisDir(std::move(axisDir)),
+      GridLabel(std::move(gridLabel)),
+      Coord(coord),
+      LineType(std::move(lineType)),
+      BubbleLoc(std::move(bubbleLoc)),
+      Hide(hide) {}
+
 CBMGrid::~CBMGrid() = default;
 
 BM_IMPLEMENT_SERIAL(CBMGridList, CBMComponentList, 1)

@@ -3,19 +3,49 @@
 
 #include "model/BMComponentList.h"
 
+// One grid line of the plan grid system. The library keeps the values for
+// the host and reads none of them; only the component part is archived.
 class CBMGrid : public CBMComponent {
   BM_DECLARE_SERIAL(CBMGrid)
 
  public:
+  // AxisDir "X", GridLabel "A", Coord 0, LineType "PRIMARY",
+  // BubbleLoc "DEFAULT", Hide false.
   CBMGrid();
+  // Stores the six values in field order.
+  CBMGrid(CString axisDir, CString gridLabel, int coord, CString lineType, CString bubbleLoc, bool hide);
   ~CBMGrid() override;
+
+ private:
+  // Kept for the host; nothing in the library reads them.
+  [[maybe_unused]] CString AxisDir = "X";
+  [[maybe_unused]] CString GridLabel = "A";
+  [[maybe_unused]] int Coord = 0;
+  [[maybe_unused]] CString LineType = "PRIMARY";
+  [[maybe_unused]] CString BubbleLoc = "DEFAULT";
+  [[maybe_unused]] bool Hide = false;
 };
 
+// The grid lines with the grid system's settings. The settings are not
+// archived (the list archives as a plain list block).
 class CBMGridList : public CBMComponentList {
   BM_DECLARE_SERIAL(CBMGridList)
 
  public:
   CBMGridList() = default;
-  // Deletes every member.
+  // Decision: deletes every member (nothing else owns grid lines). Safe after
+  // an owner's DeleteAll, which leaves the list empty.
   ~CBMGridList() override { DeleteAll(); }
+
+  const CString& get_CoordSystem() const { return CoordSystem; }
+  void set_CoordSystem(CString& s) { CoordSystem = s; }
+  const CString& get_GridType() const { return GridType; }
+  void set_GridType(CString& s) { GridType = s; }
+  double get_BubbleSize() const { return BubbleSize; }
+  void set_BubbleSize(double size) { BubbleSize = size; }
+
+ private:
+  CString CoordSystem = "GLOBAL";
+  CString GridType = "CARTESIAN";
+  double BubbleSize = 1.2;
 };

@@ -1,9 +1,189 @@
 // Joints, their restraints and springs, and the joint list.
 #include "model/geometry/BMJoint.h"
 
+#include "loads/BMMemberLoad.h"
+#include "loads/BMResult.h"
+#include "model/geometry/BMDiaphragm.h"
+#include "model/geometry/BMPoint.h"
+
+// ---------------------------------------------------------------------------
+// CBMJointRestraint
+
+BM_IMPLEMENT_SERIAL(CBMJointRestraint, CBMComponent, 1)
+
+void CBMJointRestraint::set_bU(int i, int v) {
+  if (i < 1 || i > 6) return;
+  bU[i - 1] = v;
+}
+
+int CBMJointRestraint::get_bU(int i) const {
+  if (i < 0 || i > 5) return 0;
+  return bU[i];
+}
+
+void CBMJointRestraint::Serialize(CArchive& ar) {
+  if (ar.IsStoring()) {
+    for (int v : bU) ar.WriteInt32(v);
+    // Decision: the reserved seventh word is written as 0.
+    ar.WriteInt32(0);
+  } else {
+    for (int& v : bU) v = ar.ReadInt32();
+    (void)ar.ReadInt32();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CBMJointSpring, CBMJointMass, CBMJointPannelZone
+
+BM_IMPLEMENT_SERIAL(CBMJointSpring, CBMComponent, 1)
+
+void CBMJointSpring::set_dU(int i, double v) {
+  if (i < 1 || i > 6) return;
+  dU[i - 1] = v;
+}
+
+double CBMJointSpring::get_dU(int i) const {
+  if (i < 0 || i > 5) return 0.0;
+  return dU[i];
+}
+
+void CBMJointSpring::Serialize(CArchive& /*ar*/) {}
+void CBMJointMass::Serialize(CArchive& /*ar*/) {}
+void CBMJointPannelZone::Serialize(CArchive& /*ar*/) {}
+
+// ---------------------------------------------------------------------------
+// CBMJoint
+
 BM_IMPLEMENT_SERIAL(CBMJoint, CBMComponent, 1)
 
-CBMJoint::CBMJoint() { ObjectType = BM_JOINT; }
-CBMJoint::~CBMJoint() = default;
+CBMJoint::CBMJoint() {
+  ObjectType = BM_JOINT;
+  JointDisplacementList.SetElementFactory(&CBMJointDisplacement::CreateInstance);
+}
+
+CBMJoint::~CBMJoint() {
+  delete pRestraint;
+  delete pJointSpring;
+  JointLoadList.DeleteAll();
+  JointDisplacementList.DeleteAll();
+  // theConnectList, the point, the diaphragm and the link are not owned.
+}
+
+void CBMJoint::set_pPoint(CBMPoint* p) {
+  pPoint = p;
+  PointName = p ? p->get_Name() : CString();
+}
+
+void CBMJoint::set_pDiaphragm(CBMLevelDiaphragm* d) {
+  pDiaphragm = d;
+  DiaphragmName = d ? d->get_Name() : CString();
+}
+
+double CBMJoint::Get_pX() const { return pPoint ? pPoint->get_X() : 0.0; }
+double CBMJoint::Get_pY() const { return pPoint ? pPoint->get_Y() : 0.0; }
+
+CBMJointRestraint* CBMJoint::CreateJointRestraint() {
+  delete pRestraint;
+  pRestraint = new CBMJointRestraint;
+  HasRestraint = 1;
+  return pRestraint;
+}
+
+void CBMJoint::set_pRestraint(CBMJointRestraint* r) {
+  if (r != pRestraint) delete pRestraint;
+  pRestraint = r;
+  HasRestraint = r ? 1 : 0;
+}
+
+CBMJointSpring* CBMJoint::CreateJointSpring() {
+  delete pJointSpring;
+  pJointSpring = new CBMJointSpring;
+  return pJointSpring;
+}
+
+void CBMJoint::AddConnectedElement(CBMComponent* e) {
+  if (!e) return;
+  for (int i = 1; i <= theConnectList.GetCount(); ++i) {
+    if (theConnectList.GetItem(i) == e) return;
+  }
+  theConnectList.Add(e);
+}
+
+void CBMJoint::AddJointLoad(CString lc, CString type, double fx, double fy, double fz, double mx, double my,
+                            double mz) {
+  CBMJointLoad* load = new CBMJointLoad;
+  JointLoadList.Add(load);
+  load->set_Lc(lc);
+  load->set_FX(fx);
+  load->set_FY(fy);
+  load->set_FZ(fz);
+  load->set_sType(type);
+  load->set_MX(mx);
+  load->set_MY(my);
+  load->set_MZ(mz);
+}
+
+void CBMJoint::TranferJointLoadFromWall(CString lc, CString type, double fx, double fy, double fz, double mx,
+                                        double my, double mz) {
+  for (int i = 1; i <= JointLoadList.GetCount(); ++i) {
+    // The list holds joint loads only (AddJointLoad and the archive put
+    // nothing else there).
+    CBMJointLoad* load = dynamic_cast<CBMJointLoad*>(JointLoadList.GetItem(i));
+    if (!load || load->get_Lc() != lc) continue;
+    load->set_FX(load->get_FX() + fx);
+    load->set_FY(load->get_FY() + fy);
+    load->set_FZ(load->get_FZ() + fz);
+    load->set_MX(load->get_MX() + mx);
+    load->set_MY(load->get_MY() + my);
+    load->set_MZ(load->get_MZ() + mz);
+    return;
+  }
+  AddJointLoad(lc, type, fx, fy, fz, mx, my, mz);
+}
+
+void CBMJoint::AddDisplacement(CString lc, double ux, double uy, double uz, double rx, double ry, double rz) {
+  CBMJointDisplacement* d = new CBMJointDisplacement;
+  d->SetDisplacement(lc, ux, uy, uz, rx, ry, rz);
+  JointDisplacementList.Add(d);
+}
+
+bool CBMJoint::IsSameOf(CBMJoint* other) {
+  if (!other) return false;
+  if (Name != other->Name) return false;
+  if (pDiaphragm && other->pDiaphragm && pDiaphragm->name() != other->pDiaphragm->name()) return false;
+  if (!pRestraint || !other->pRestraint) return true;
+  return pRestraint->name() == other->pRestraint->name();
+}
+
+void CBMJoint::Serialize(CArchive& ar) {
+  CBMComponent::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar.WriteString(DiaphragmName);
+    // A flag without a restraint object cannot be honoured: write 0 then.
+    const int hasRestraint = (HasRestraint && pRestraint) ? 1 : 0;
+    ar.WriteInt32(hasRestraint);
+    ar.WriteString(PointName);
+    if (hasRestraint) pRestraint->Serialize(ar);
+  } else {
+    ar.ReadString(DiaphragmName);
+    HasRestraint = ar.ReadInt32();
+    ar.ReadString(PointName);
+    if (HasRestraint) CreateJointRestraint()->Serialize(ar);
+  }
+  JointLoadList.Serialize(ar);
+  JointDisplacementList.Serialize(ar);
+}
+
+// ---------------------------------------------------------------------------
+// CBMJointList
 
 BM_IMPLEMENT_SERIAL(CBMJointList, CBMComponentList, 1)
+
+bool CBMJointList::IsExist(CBMJoint* j) const {
+  if (!j) return false;
+  for (int i = 1; i <= GetCount(); ++i) {
+    CBMJoint* member = static_cast<CBMJoint*>(GetItem(i));
+    if (member && member->IsSameOf(j)) return true;
+  }
+  return false;
+}

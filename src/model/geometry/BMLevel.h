@@ -35,6 +35,20 @@ class CBMLevel : public CBMComponent {
   CBMComponentList* get_mLevelDriftList() { return mLevelDriftList; }
   CBMComponentList* get_mLevelShearList() { return mLevelShearList; }
 
+  // Alike when the beam, column and wall counts match and every beam,
+  // column and wall of this level has a same one (IsExist) in `other`;
+  // joints, slabs, braces, diaphragms, heights and names are not compared.
+  // False for a null `other`.
+  bool IsSameWithLevel(CBMLevel* other);
+  // A new CBMLevelDrift built from the six arguments (its Build), appended
+  // to the drift list.
+  void AddLevelDrift(CString loadCase, CString diaphragm, CString point, double* coord, double* disp,
+                     double* rotation);
+  // Not supported: shows "No addshearforce in CBMLevel defined so far!" and
+  // records nothing.
+  void AddShearForce(CString loadCase, bool flag, double f1, double f2, double f3, double m1, double m2,
+                     double m3);
+
   // Level record: component part, EleHeight, Height, then the joint, beam,
   // column, brace, slab, wall, drift and shear list blocks.
   void Serialize(CArchive& ar) override;
@@ -61,4 +75,12 @@ class CBMLevelList : public CBMComponentList {
  public:
   CBMLevelList() = default;
   ~CBMLevelList() override { DeleteAll(); }
+
+  // Appends n new default levels (empty names) when n is greater than 0.
+  void CreateLevels(int n);
+  // Sets the elevation of level i (i = 2 to n) to height(2) + ... +
+  // height(i); the base is not changed. Returns the number of levels.
+  int CalculateAllLevelHeight();
+  // Legacy: always 0.0.
+  double GetTotalHeight() { return 0.0; }
 };

@@ -1,10 +1,215 @@
 // Line elements (beams, columns, braces), releases and their lists.
 #include "model/geometry/BMLineElement.h"
 
+#include <cmath>
+
+#include "loads/BMMemberLoad.h"
+#include "loads/BMResult.h"
+#include "model/geometry/BMJoint.h"
+#include "model/geometry/BMLine.h"
+#include "model/geometry/BMPoint.h"
+#include "properties/BMFrameSection.h"
+
+// ---------------------------------------------------------------------------
+// CBMLineRelease
+
+BM_IMPLEMENT_SERIAL(CBMLineRelease, CBMComponent, 1)
+
+int CBMLineRelease::get_bRelease(int i) const {
+  if (i < 0 || i > 11) return 0;
+  return bRelease[i];
+}
+
+void CBMLineRelease::set_bRelease(int i, bool v) {
+  if (i < 1 || i > 12) return;
+  bRelease[i - 1] = v ? 1 : 0;
+}
+
+double CBMLineRelease::get_dParFix(int i) const {
+  if (i < 0 || i > 11) return 0.0;
+  return dParFix[i];
+}
+
+void CBMLineRelease::set_dParFix(int i, double v) {
+  if (i < 0 || i > 11) return;
+  dParFix[i] = v;
+}
+
+void CBMLineRelease::SetReleaseInform(int a, int b, int c, int d) {
+  // Legacy: a zero `a` leaves entry 5 as it was, while b, c and d are stored
+  // whatever their value.
+  if (a) bRelease[5] = 1;
+  bRelease[4] = b;
+  bRelease[11] = c;
+  bRelease[10] = d;
+}
+
+void CBMLineRelease::Serialize(CArchive& ar) {
+  for (int i = 0; i < 12; ++i) {
+    if (ar.IsStoring()) {
+      ar.WriteInt32(bRelease[i]);
+      ar.WriteDouble(dParFix[i]);
+    } else {
+      bRelease[i] = ar.ReadInt32();
+      dParFix[i] = ar.ReadDouble();
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CBMRigidZone
+
+void CBMRigidZone::Serialize(CArchive& /*ar*/) {}
+
+// ---------------------------------------------------------------------------
+// CBMLineElement
+
 BM_IMPLEMENT_SERIAL(CBMLineElement, CBMComponent, 1)
 
-CBMLineElement::CBMLineElement() = default;
-CBMLineElement::~CBMLineElement() = default;
+CBMLineElement::CBMLineElement() { ForceList.SetElementFactory(&CBMLineEleIntForces::CreateInstance); }
+
+CBMLineElement::~CBMLineElement() {
+  delete pLineRelease;
+  delete pRigidZone;
+  LineLoadList.DeleteAll();
+  ForceList.DeleteAll();
+  // The line, section, joints and link are not owned.
+}
+
+double CBMLineElement::get_Distance() {
+  const CBMPoint* p1 = GetP1();
+  const CBMPoint* p2 = GetP2();
+  if (!p1 || !p2) return 0.0;
+  const double dx = p1->get_X() - p2->get_X();
+  const double dy = p1->get_Y() - p2->get_Y();
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+void CBMLineElement::set_pLine(CBMLine* l) {
+  pLine = l;
+  LineId = l ? l->get_Id() : -1;
+}
+
+void CBMLineElement::set_pFrameSection(CBMFrameSection* s) {
+  pFrameSection = s;
+  FrameSectionId = s ? s->get_Id() : -1;
+}
+
+void CBMLineElement::Set_pJoint(CBMJoint* i, CBMJoint* j) {
+  pJointI = i;
+  pJointJ = j;
+  if (i) JointIId = i->get_Id();
+  if (j) JointJId = j->get_Id();
+}
+
+CBMPoint* CBMLineElement::GetP1() const { return pLine ? pLine->get_pP1() : nullptr; }
+CBMPoint* CBMLineElement::GetP2() const { return pLine ? pLine->get_pP2() : nullptr; }
+CString CBMLineElement::GetType() const { return pLine ? pLine->GetType() : CString(); }
+int CBMLineElement::GetPassStoryNum() const { return pLine ? pLine->GetPassStory() : 0; }
+
+void CBMLineElement::set_dZoneReductionFactor(double f) {
+  dZoneReductionFactor = f;
+  HasZoneReductionFactor = 1;
+}
+
+CBMLink* CBMLineElement::CreateLink() { return nullptr; }
+
+CBMLineRelease* CBMLineElement::CreateRelease() {
+  delete pLineRelease;
+  pLineRelease = new CBMLineRelease;
+  m_IsRelease = 1;
+  return pLineRelease;
+}
+
+void CBMLineElement::SetReleaseInform(int a, int b, int c, int d) { CreateRelease()->SetReleaseInform(a, b, c, d); }
+
+CBMRigidZone* CBMLineElement::CreateRigidZone() {
+  delete pRigidZone;
+  pRigidZone = new CBMRigidZone;
+  return pRigidZone;
+}
+
+namespace bm {
+// Shared by CBMLineElement::AddLineLoad and CBMWall::AddLineLoad.
+CBMLineLoad* AppendLineLoad(CBMComponentList& list, CString lc, CString type, CString dir, double rStart,
+                            double vStart, double rEnd, double vEnd) {
+  CBMLineLoad* load = new CBMLineLoad;
+  list.Add(load);
+  load->set_Lc(std::move(lc));
+  load->set_sDir(std::move(dir));
+  const bool uniform = type == "UNIFF";
+  load->set_sType(std::move(type));
+  load->set_RStart(rStart);
+  load->set_REnd(rEnd);
+  load->set_VStart(vStart);
+  load->set_VEnd(vEnd);
+  if (uniform) load->set_UniformV(vStart);
+  return load;
+}
+}  // namespace bm
+
+CBMLineLoad* CBMLineElement::AddLineLoad(CString lc, CString type, CString dir, double rStart, double vStart,
+                                         double rEnd, double vEnd) {
+  return bm::AppendLineLoad(LineLoadList, std::move(lc), std::move(type), std::move(dir), rStart, vStart, rEnd,
+                            vEnd);
+}
+
+void CBMLineElement::AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5,
+                              double f6) {
+  CBMLineEleIntForces* forces = new CBMLineEleIntForces;
+  forces->SetForces(lc, location, f1, f2, f3, f4, f5, f6);
+  ForceList.Add(forces);
+}
+
+namespace {
+// Two referenced objects have the same name; a missing object matches only a
+// missing one.
+bool SameName(const CBMComponent* a, const CBMComponent* b) {
+  if (!a || !b) return a == b;
+  return a->name() == b->name();
+}
+}  // namespace
+
+bool CBMLineElement::IsSameOf(CBMLineElement* other) {
+  if (!other) return false;
+  if (!SameName(pFrameSection, other->pFrameSection)) return false;
+  if (!SameName(pLine, other->pLine)) return false;
+  return std::fabs(Angle - other->Angle) <= 0.00001;
+}
+
+void CBMLineElement::Serialize(CArchive& ar) {
+  CBMComponent::Serialize(ar);
+  if (ar.IsStoring()) {
+    if (pFrameSection) FrameSectionId = pFrameSection->get_Id();
+    if (pLine) LineId = pLine->get_Id();
+    ar.WriteDouble(Angle);
+    ar.WriteDouble(MaxSpc);
+    ar.WriteDouble(MinSpc);
+    ar.WriteInt32(FrameSectionId);
+    ar.WriteInt32(LineId);
+    ar.WriteInt32(JointIId);
+    ar.WriteInt32(JointJId);
+    // A flag without a release object cannot be honoured: write 0 then.
+    const int released = (m_IsRelease && pLineRelease) ? 1 : 0;
+    ar.WriteInt32(released);
+    if (released) pLineRelease->Serialize(ar);
+  } else {
+    Angle = ar.ReadDouble();
+    MaxSpc = ar.ReadDouble();
+    MinSpc = ar.ReadDouble();
+    FrameSectionId = ar.ReadInt32();
+    LineId = ar.ReadInt32();
+    JointIId = ar.ReadInt32();
+    JointJId = ar.ReadInt32();
+    m_IsRelease = ar.ReadInt32();
+    if (m_IsRelease) CreateRelease()->Serialize(ar);
+  }
+  LineLoadList.Serialize(ar);
+  ForceList.Serialize(ar);
+}
+
+// ---------------------------------------------------------------------------
+// Beams, columns, braces and their lists
 
 BM_IMPLEMENT_SERIAL(CBMBeam, CBMLineElement, 1)
 
@@ -21,8 +226,23 @@ BM_IMPLEMENT_SERIAL(CBMBrace, CBMLineElement, 1)
 CBMBrace::CBMBrace() { ObjectType = BM_BRACE; }
 CBMBrace::~CBMBrace() = default;
 
+namespace {
+// The one IsExist that the three element lists share.
+bool ListHasSameElement(const CBMComponentList& list, CBMLineElement* e) {
+  if (!e) return false;
+  for (int i = 1; i <= list.GetCount(); ++i) {
+    CBMLineElement* member = static_cast<CBMLineElement*>(list.GetItem(i));
+    if (member && member->IsSameOf(e)) return true;
+  }
+  return false;
+}
+}  // namespace
+
 BM_IMPLEMENT_SERIAL(CBMBeamList, CBMComponentList, 1)
+bool CBMBeamList::IsExist(CBMLineElement* e) const { return ListHasSameElement(*this, e); }
 
 BM_IMPLEMENT_SERIAL(CBMColumnList, CBMComponentList, 1)
+bool CBMColumnList::IsExist(CBMLineElement* e) const { return ListHasSameElement(*this, e); }
 
 BM_IMPLEMENT_SERIAL(CBMBraceList, CBMComponentList, 1)
+bool CBMBraceList::IsExist(CBMLineElement* e) const { return ListHasSameElement(*this, e); }

@@ -1,21 +1,200 @@
 // Shell elements (slabs, walls) and their lists.
 #include "model/geometry/BMShellElement.h"
 
+#include <cmath>
+
+#include "loads/BMMemberLoad.h"
+#include "loads/BMResult.h"
+#include "model/geometry/BMArea.h"
+#include "model/geometry/BMDiaphragm.h"
+#include "model/geometry/BMLineElement.h"
+#include "model/geometry/BMPoint.h"
+#include "properties/BMPierSpandrel.h"
+#include "properties/BMWallSlabDeckSection.h"
+
+void CBMAreaMass::Serialize(CArchive& /*ar*/) {}
+void CBMAreaModifier::Serialize(CArchive& /*ar*/) {}
+void CBMAreaSpring::Serialize(CArchive& /*ar*/) {}
+
+namespace {
+// Two referenced objects have the same name; a missing object matches only a
+// missing one.
+bool SameName(const CBMComponent* a, const CBMComponent* b) {
+  if (!a || !b) return a == b;
+  return a->name() == b->name();
+}
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// CBMShellElement
+
 BM_IMPLEMENT_SERIAL(CBMShellElement, CBMComponent, 1)
 
 CBMShellElement::CBMShellElement() = default;
-CBMShellElement::~CBMShellElement() = default;
+
+CBMShellElement::~CBMShellElement() {
+  delete pAreaModifier;
+  delete pAreaSpring;
+  delete pAreaMass;
+  SlabLoadList.DeleteAll();
+  // The area and the section are not owned.
+}
+
+void CBMShellElement::set_pShellSection(CBMWallSlabDeckSection* s) {
+  pShellSection = s;
+  ShellSectionId = s ? s->get_Id() : -1;
+}
+
+int CBMShellElement::get_VertexCount() const { return pArea ? pArea->GetCount() : 0; }
+
+CBMPoint* CBMShellElement::get_pPoint(int i) const { return pArea ? pArea->GetPoint(i) : nullptr; }
+
+CString CBMShellElement::GetType() const { return pArea ? pArea->GetAreaType() : CString(); }
+
+CBMAreaLoad* CBMShellElement::AddAreaLoad(CString lc, CString type, CString dir, double value) {
+  CBMAreaLoad* load = new CBMAreaLoad;
+  SlabLoadList.Add(load);
+  load->set_Lc(std::move(lc));
+  load->set_sDir(std::move(dir));
+  load->set_sType(std::move(type));
+  load->set_Value(value);
+  return load;
+}
+
+bool CBMShellElement::IsSameOf(CBMShellElement* other) {
+  if (!other) return false;
+  return SameName(pShellSection, other->pShellSection) && SameName(pArea, other->pArea);
+}
+
+void CBMShellElement::Serialize(CArchive& ar) {
+  CBMComponent::Serialize(ar);
+  if (ar.IsStoring()) {
+    ar.WriteInt32(ShellSectionId);
+    ar.WriteDouble(reservedDouble_);
+    ar.WriteString(MeshOption);
+    ar.WriteInt32(reservedInt_);
+  } else {
+    ShellSectionId = ar.ReadInt32();
+    reservedDouble_ = ar.ReadDouble();
+    ar.ReadString(MeshOption);
+    reservedInt_ = ar.ReadInt32();
+  }
+  SlabLoadList.Serialize(ar);
+}
+
+// ---------------------------------------------------------------------------
+// CBMSlab
 
 BM_IMPLEMENT_SERIAL(CBMSlab, CBMShellElement, 1)
 
 CBMSlab::CBMSlab() { ObjectType = BM_SLAB; }
 CBMSlab::~CBMSlab() = default;
 
+void CBMSlab::SetDiaphragm(CBMDiaphragm* d) {
+  pDiaphragm = d;
+  DiaphragmName = d ? d->get_Name() : CString();
+}
+
+void CBMSlab::Serialize(CArchive& ar) {
+  CBMShellElement::Serialize(ar);
+  if (ar.IsStoring()) {
+    if (pDiaphragm) DiaphragmName = pDiaphragm->get_Name();
+    ar.WriteString(DiaphragmName);
+  } else {
+    ar.ReadString(DiaphragmName);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CBMWall
+
 BM_IMPLEMENT_SERIAL(CBMWall, CBMShellElement, 1)
 
-CBMWall::CBMWall() { ObjectType = BM_WALL; }
-CBMWall::~CBMWall() = default;
+CBMWall::CBMWall() {
+  ObjectType = BM_WALL;
+  ForceList.SetElementFactory(&CBMShellEleIntForces::CreateInstance);
+}
+
+CBMWall::~CBMWall() {
+  LineLoadList.DeleteAll();
+  ForceList.DeleteAll();
+}
+
+void CBMWall::set_pPierSpandrel(CBMPierSpandrel* p) {
+  pPierSpandrel = p;
+  PierName = p ? p->get_Name() : CString();
+}
+
+CBMPoint* CBMWall::GetP1() const { return get_pPoint(1); }
+CBMPoint* CBMWall::GetP2() const { return get_pPoint(2); }
+
+double CBMWall::get_Distance() const {
+  const CBMPoint* p1 = GetP1();
+  const CBMPoint* p2 = GetP2();
+  if (!p1 || !p2) return 0.0;
+  const double dx = p1->get_X() - p2->get_X();
+  const double dy = p1->get_Y() - p2->get_Y();
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+double CBMWall::GetThichness() const {
+  const CBMWallSlabDeckSection* section = get_pShellSection();
+  return section ? section->get_TB() : 0.0;
+}
+
+CBMLineLoad* CBMWall::AddLineLoad(CString lc, CString type, CString dir, double rStart, double vStart, double rEnd,
+                                  double vEnd) {
+  return bm::AppendLineLoad(LineLoadList, std::move(lc), std::move(type), std::move(dir), rStart, vStart, rEnd,
+                            vEnd);
+}
+
+CBMLineLoad* CBMWall::GetLineLoadItem(int i) const { return static_cast<CBMLineLoad*>(LineLoadList.GetItem(i)); }
+
+void CBMWall::AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5,
+                       double f6) {
+  CBMShellEleIntForces* forces = new CBMShellEleIntForces;
+  forces->SetForces(lc, location, f1, f2, f3, f4, f5, f6);
+  ForceList.Add(forces);
+}
+
+void CBMWall::Serialize(CArchive& ar) {
+  CBMShellElement::Serialize(ar);
+  if (ar.IsStoring()) {
+    if (pPierSpandrel) PierName = pPierSpandrel->get_Name();
+    ar.WriteString(reservedString_);
+    ar.WriteString(PierName);
+  } else {
+    ar.ReadString(reservedString_);
+    ar.ReadString(PierName);
+  }
+  ForceList.Serialize(ar);
+}
+
+// ---------------------------------------------------------------------------
+// Slab and wall lists
+
+namespace {
+// The one IsExist that the slab and wall lists share.
+bool ListHasSameShell(const CBMComponentList& list, CBMShellElement* s) {
+  if (!s) return false;
+  for (int i = 1; i <= list.GetCount(); ++i) {
+    CBMShellElement* member = static_cast<CBMShellElement*>(list.GetItem(i));
+    if (member && member->IsSameOf(s)) return true;
+  }
+  return false;
+}
+}  // namespace
 
 BM_IMPLEMENT_SERIAL(CBMSlabList, CBMComponentList, 1)
+bool CBMSlabList::IsExist(CBMShellElement* s) const { return ListHasSameShell(*this, s); }
 
 BM_IMPLEMENT_SERIAL(CBMWallList, CBMComponentList, 1)
+bool CBMWallList::IsExist(CBMShellElement* s) const { return ListHasSameShell(*this, s); }
+
+CBMWall* CBMWallList::GetItemByPierName(CString& name) const {
+  for (int i = 1; i <= GetCount(); ++i) {
+    CBMWall* wall = static_cast<CBMWall*>(GetItem(i));
+    if (wall && wall->get_PierName().CompareNoCase(name) == 0) return wall;
+  }
+  return nullptr;
+}

@@ -1,0 +1,174 @@
+// Handlers of the load blocks: load cases with their user wind loads, point
+// loads on joints, line loads on members, area loads (not read) and load
+// combinations (grouped by name).
+#include "etabs_reader/ZAdapterEtabs8.h"
+
+#include <memory>
+
+#include "etabs_writer/E2kKeywords.h"
+#include "loads/BMLoadCase.h"
+#include "loads/BMLoadCom.h"
+#include "model/BuildingModule.h"
+#include "model/geometry/BMJoint.h"
+#include "model/geometry/BMLevel.h"
+#include "model/geometry/BMLine.h"
+#include "model/geometry/BMLineElement.h"
+
+namespace {
+
+// Reads `pairs` key/value pairs from token `first` (key) on and sets the
+// value of each key found in `keys` (in the same order as `values`).
+template <size_t N>
+void ReadPairs(const ZComItem* line, int first, int pairs, const char* const (&keys)[N], double (&values)[N]) {
+  for (int k = 0; k < pairs; ++k) {
+    const int key = first + 2 * k;
+    for (size_t v = 0; v < N; ++v) {
+      if (line->TokenIs(key, keys[v])) {
+        values[v] = line->GetDouble(key + 1, 0);
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void ZAdapterEtabs8::ProcessLoadCase(ZComItemList* block) {
+  CBMLoadCaseList* cases = pMgrGeometry->GetLoadCaseList();
+  if (!cases) return;
+  for (int i = 1; i <= block->GetCount(); ++i) {
+    const ZComItem* line = block->GetComItem(i);
+    if (!line) continue;
+    if (line->TokenIs(1, bm::e2k::kLoadCase)) {
+      // No check for an existing case of the same name: both are kept.
+      CString name = line->GetString(2, 0);
+      cases->AddLoadCase(name, line->GetString(4, 0), line->GetDouble(6, 0));
+    } else if (line->TokenIs(1, bm::e2k::kWind) && line->TokenIs(3, bm::e2k::kUserLoad)) {
+      CBMLoadCase* loadCase = cases->GetLoadCase(line->GetString(2, 0));
+      if (!loadCase) {
+        Skip(bm::skip::kLoadCaseNotFound);
+        continue;
+      }
+      static const char* const kKeys[] = {"FX", "FY", "MZ", "XLOC", "YLOC"};
+      double v[5] = {0.0, 0.0, 0.0, 0.0, 0.0};
+      ReadPairs(line, 6, (line->GetItemCount() - 5) / 2, kKeys, v);
+      loadCase->AddWindItem(line->GetString(4, 0), line->GetString(5, 0), v[0], v[1], v[2], v[3], v[4]);
+    } else {
+      // The WIND ... "USER" heading line and every other keyword.
+      Skip(bm::skip::kNotRead);
+    }
+  }
+}
+
+void ZAdapterEtabs8::ProcessPointLoad(ZComItemList* block) {
+  for (int i = 1; i <= block->GetCount(); ++i) {
+    const ZComItem* line = block->GetComItem(i);
+    if (!line) continue;
+    CBMLevel* level = FindLevel(line, 3);
+    if (!level) {
+      Skip(bm::skip::kStoreyNotFound);
+      continue;
+    }
+    auto* joint = dynamic_cast<CBMJoint*>(level->get_theCBMJointList()->GetItem(line->GetString(2, 0)));
+    if (!joint) {
+      Skip(bm::skip::kJointNotFound);
+      continue;
+    }
+    static const char* const kKeys[] = {"FX", "FY", "FZ", "RX", "RY", "RZ"};
+    double v[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+    ReadPairs(line, 8, (line->GetItemCount() - 7) / 2, kKeys, v);
+    joint->AddJointLoad(line->GetString(7, 0), line->GetString(5, 0), v[0], v[1], v[2], v[3], v[4], v[5]);
+  }
+}
+
+void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
+  CBMLineList* lines = pMgrGeometry->get_pLineList();
+  if (!lines) return;
+  for (int i = 1; i <= block->GetCount(); ++i) {
+    const ZComItem* text = block->GetComItem(i);
+    if (!text) continue;
+    CBMLevel* level = FindLevel(text, 3);
+    if (!level) {
+      Skip(bm::skip::kStoreyNotFound);
+      continue;
+    }
+    CString name = text->GetString(2, 0);
+    auto* line = dynamic_cast<CBMLine*>(lines->GetItem(name));
+    if (!line) {
+      Skip(bm::skip::kLineNotFound);
+      continue;
+    }
+    const CString type = line->GetType();
+    CBMLineElement* element = nullptr;
+    if (type == bm::e2k::kBeam) {
+      element = dynamic_cast<CBMLineElement*>(level->get_theCBMBeamList()->GetItem(name));
+    } else if (type == bm::e2k::kColumn) {
+      element = dynamic_cast<CBMLineElement*>(level->get_theCBMColumnList()->GetItem(name));
+    } else if (type == "BRACE") {
+      // A brace is made when missing (without line or joints).
+      element = level->get_theCBMBraceList()->AddBrace(name);
+    } else {
+      Skip(bm::skip::kTypeNotRead);
+      continue;
+    }
+    if (!element) {
+      Skip(bm::skip::kMemberNotFound);
+      continue;
+    }
+    const CString loadType = text->GetString(5, 0);
+    if (loadType == "TRAPF") {
+      // Start force, end force, start and end distance by position.
+      element->AddLineLoad(text->GetString(9, 0), "TRAPF", text->GetString(7, 0), text->GetDouble(15, 0),
+                           text->GetDouble(11, 0), text->GetDouble(17, 0), text->GetDouble(13, 0));
+    } else if (loadType == "UNIFF") {
+      element->AddLineLoad(text->GetString(9, 0), "UNIFF", text->GetString(7, 0), 0.0, text->GetDouble(11, 0),
+                           0.0, 0.0);
+    } else {
+      Skip(bm::skip::kTypeNotRead);
+    }
+  }
+}
+
+void ZAdapterEtabs8::ProcessAreaLoad(ZComItemList* block) {
+  // Area loads are accepted and not read.
+  Skip(bm::skip::kNotRead, block->GetCount());
+}
+
+void ZAdapterEtabs8::ProcessComboLoad(ZComItemList* groups) {
+  CBMComponentList* combos = pMgrGeometry->Get_pLoadCombination();
+  if (!combos) return;
+  for (int g = 1; g <= groups->GetCount(); ++g) {
+    const ZComItemList* group = groups->GetComList(g);
+    if (!group) continue;
+    auto* combo = new CBMLoadCom;
+    combos->Add(combo);
+    for (int l = 1; l <= group->GetCount(); ++l) {
+      const ZComItem* line = group->GetComItem(l);
+      if (!line) continue;
+      // A LOAD pair opens a term; the next SF pair on the same line closes
+      // it. Decision: an unclosed term is freed (the legacy reader leaked it).
+      std::unique_ptr<CBMLoadComItem> pending;
+      const int count = line->GetItemCount();
+      for (int k = 1; 2 * k <= count; ++k) {
+        const int key = 2 * k - 1;
+        const int value = 2 * k;
+        if (line->TokenIs(key, "TYPE")) {
+          combo->set_sType(line->GetString(value, 0));
+        } else if (line->TokenIs(key, "LOAD")) {
+          if (pending) Skip(bm::skip::kIncompleteTerm);
+          pending = std::make_unique<CBMLoadComItem>();
+          pending->set_CaseName(line->GetString(value, 0));
+        } else if (line->TokenIs(key, "SF")) {
+          if (pending) {
+            pending->set_Factor(line->GetDouble(value, 0));
+            combo->AddLoadCaseItem(pending.release());  // takes ownership
+          }
+        } else if (line->TokenIs(key, bm::e2k::kCombo)) {
+          CString name = line->GetString(value, 0);
+          combo->set_Name(name);
+        }
+      }
+      if (pending) Skip(bm::skip::kIncompleteTerm);
+    }
+  }
+}

@@ -1,0 +1,257 @@
+// ZComItem token access and number conversion, ZComItemList ownership.
+#include "etabs_reader/ZComItem.h"
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "platform/Format.h"
+
+BM_IMPLEMENT_SERIAL(ZComItem, ZBMComponent, 1)
+// Legacy: the list is registered with CObject as its base, so a kind-of test
+// against ZBMComponentList answers no although the C++ class derives from it.
+BM_IMPLEMENT_SERIAL(ZComItemList, CObject, 1)
+
+namespace bm::reader {
+
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+std::string_view TrimLeft(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size() && IsSpace(s[i])) ++i;
+  return s.substr(i);
+}
+
+std::string_view TrimRight(std::string_view s) {
+  size_t n = s.size();
+  while (n > 0 && IsSpace(s[n - 1])) --n;
+  return s.substr(0, n);
+}
+
+uint32_t LoadU32(const char* p) {
+  uint32_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+void StoreU32(char* p, uint32_t v) { std::memcpy(p, &v, sizeof v); }
+
+// Collects tokens (as views) and rebuilds a store from them.
+void Rebuild(TokenStore& store, const std::vector<std::string>& tokens) {
+  std::string bytes;
+  std::vector<uint32_t> ends;
+  ends.reserve(tokens.size());
+  for (const std::string& t : tokens) {
+    bytes += t;
+    ends.push_back(static_cast<uint32_t>(bytes.size()));
+  }
+  store.Assign(bytes, ends.data(), ends.size());
+}
+
+std::vector<std::string> Collect(const TokenStore& store) {
+  std::vector<std::string> tokens;
+  tokens.reserve(static_cast<size_t>(store.Count()));
+  for (int i = 0; i < store.Count(); ++i) tokens.emplace_back(store.Get(i));
+  return tokens;
+}
+
+}  // namespace
+
+TokenStore::TokenStore(const TokenStore& other) {
+  if (!other.data_) return;
+  const uint32_t n = LoadU32(other.data_.get());
+  const uint32_t bytes = n ? LoadU32(other.data_.get() + 4 * n) : 0;
+  const size_t size = 4 + 4 * static_cast<size_t>(n) + bytes;
+  data_ = std::make_unique<char[]>(size);
+  std::memcpy(data_.get(), other.data_.get(), size);
+}
+
+int TokenStore::Count() const { return data_ ? static_cast<int>(LoadU32(data_.get())) : 0; }
+
+std::string_view TokenStore::Get(int i) const {
+  const char* base = data_.get();
+  const uint32_t n = LoadU32(base);
+  const char* text = base + 4 + 4 * static_cast<size_t>(n);
+  const uint32_t begin = i == 0 ? 0 : LoadU32(base + 4 * static_cast<size_t>(i));
+  const uint32_t end = LoadU32(base + 4 + 4 * static_cast<size_t>(i));
+  return std::string_view(text + begin, end - begin);
+}
+
+void TokenStore::Assign(std::string_view bytes, const uint32_t* ends, size_t count) {
+  if (count == 0) {
+    data_.reset();
+    return;
+  }
+  const size_t used = ends[count - 1];
+  const size_t size = 4 + 4 * count + used;
+  std::unique_ptr<char[]> data(new char[size]);
+  StoreU32(data.get(), static_cast<uint32_t>(count));
+  std::memcpy(data.get() + 4, ends, 4 * count);
+  std::memcpy(data.get() + 4 + 4 * count, bytes.data(), used);
+  data_ = std::move(data);
+}
+
+int ParseInt(std::string_view token) {
+  int value = 0;
+  return bm::ScanInt(token, value) ? value : 0;
+}
+
+double EvaluateNumber(std::string_view token) {
+  token = TrimRight(token);
+  if (token.empty()) return 0.0;
+  size_t used = 0;
+  const double v = bm::StrToD(token, &used);
+  if (used == token.size()) return v;
+
+  // An expression: read again from the upper-cased token, then apply each
+  // operator in turn, left to right.
+  std::string upper(token);
+  for (char& c : upper) c = Upper(c);
+  std::string_view rest = upper;
+  double a = bm::StrToD(rest, &used);
+  rest = TrimLeft(rest.substr(used));
+  while (!rest.empty()) {
+    const char op = rest.front();
+    rest.remove_prefix(1);
+    const double x = bm::StrToD(rest, &used);
+    rest = TrimLeft(rest.substr(used));
+    switch (op) {
+      case '+': a += x; break;
+      case '-': a -= x; break;
+      case '*': a *= x; break;
+      case '/': a /= x; break;
+      case 'P': a = std::pow(a, x); break;
+      default: break;  // Any other character: the number after it is dropped.
+    }
+  }
+  return a;
+}
+
+}  // namespace bm::reader
+
+ZComItem::ZComItem(const ZComItem* src) {
+  if (src) Tokens = bm::reader::TokenStore(src->Tokens);
+}
+
+void ZComItem::AddLineItem(CStringArray& items) {
+  std::vector<std::string> tokens = bm::reader::Collect(Tokens);
+  tokens.reserve(tokens.size() + static_cast<size_t>(items.GetSize()));
+  for (CString& item : items) {
+    item.Remove('"');
+    tokens.push_back(item.str());
+  }
+  bm::reader::Rebuild(Tokens, tokens);
+}
+
+CStringArray& ZComItem::Extra(int which) {
+  if (!ExtraArrays) ExtraArrays = std::make_unique<std::array<CStringArray, 4>>();
+  return (*ExtraArrays)[static_cast<size_t>(which - 1)];
+}
+
+void ZComItem::AddLineItem2(CStringArray& items) {
+  for (CString& item : items) {
+    item.Remove('"');
+    Extra(1).Add(item);
+  }
+}
+
+void ZComItem::AddLineItem3(CStringArray& items) {
+  for (CString& item : items) {
+    item.Remove('"');
+    Extra(2).Add(item);
+  }
+}
+
+void ZComItem::AddLineItem4(CStringArray& items) {
+  for (CString& item : items) {
+    item.Remove('"');
+    Extra(3).Add(item);
+  }
+}
+
+void ZComItem::AddLineItem5(CStringArray& items) {
+  for (CString& item : items) {
+    item.Remove('"');
+    Extra(4).Add(item);
+  }
+}
+
+void ZComItem::SetString(int i, CString s) {
+  if (i < 1 || i > GetItemCount()) return;
+  std::vector<std::string> tokens = bm::reader::Collect(Tokens);
+  tokens[static_cast<size_t>(i - 1)] = s.str();
+  bm::reader::Rebuild(Tokens, tokens);
+}
+
+bool ZComItem::Select(int i, int which, std::string_view& token) const {
+  if (which < 0 || which > 4 || i < 1) return false;
+  if (which == 0) {
+    if (i > Tokens.Count()) return false;
+    token = Tokens.Get(i - 1);
+    return true;
+  }
+  if (!ExtraArrays) return false;
+  const CStringArray& array = (*ExtraArrays)[static_cast<size_t>(which - 1)];
+  if (i > array.GetSize()) return false;
+  token = array[i - 1].view();
+  return true;
+}
+
+std::string_view ZComItem::Token(int i) const {
+  if (i < 1 || i > Tokens.Count()) return {};
+  return Tokens.Get(i - 1);
+}
+
+bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
+  std::string_view token;
+  if (!Select(i, 0, token)) return upperWord.empty();
+  token = bm::reader::TrimLeft(token);
+  if (token.size() != upperWord.size()) return false;
+  for (size_t k = 0; k < token.size(); ++k) {
+    if (bm::reader::Upper(token[k]) != upperWord[k]) return false;
+  }
+  return true;
+}
+
+CString ZComItem::GetString(int i, int which) const {
+  std::string_view token;
+  if (!Select(i, which, token)) return CString();
+  CString s(bm::reader::TrimLeft(token));
+  s.MakeUpper();
+  return s;
+}
+
+CString ZComItem::GetClearString(int i) const {
+  std::string_view token;
+  if (!Select(i, 0, token)) return CString();
+  CString s(bm::reader::TrimRight(bm::reader::TrimLeft(token)));
+  s.Remove('"');
+  return s;
+}
+
+int ZComItem::GetInt(int i, int which) const {
+  std::string_view token;
+  if (!Select(i, which, token)) return 0;
+  return bm::reader::ParseInt(token);
+}
+
+double ZComItem::GetDouble(int i, int which) const {
+  std::string_view token;
+  if (!Select(i, which, token)) return 0.0;
+  return bm::reader::EvaluateNumber(token);
+}
+
+long ZComItem::GetSystemDouble(int i, int which) const {
+  (void)GetDouble(i, which);
+  return 0;
+}
+
+ZComItemList::~ZComItemList() { DeleteAll(); }
+
+ZComItem* ZComItemList::GetComItem(int i) const { return dynamic_cast<ZComItem*>(GetItem(i)); }
+
+ZComItemList* ZComItemList::GetComList(int i) const { return dynamic_cast<ZComItemList*>(GetItem(i)); }

@@ -1,0 +1,128 @@
+// ZComItem (one data line of the text file as string tokens) and
+// ZComItemList (a keyword block of lines, or a grouped block of lists).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "etabs_reader/ZBMComponent.h"
+
+namespace bm::reader {
+
+// The tokens of one line in a single heap block:
+// [uint32 count][uint32 end offset x count][token bytes]. A file holds tens of
+// thousands of lines, so each line costs one allocation, not one per token.
+class TokenStore {
+ public:
+  TokenStore() = default;
+  TokenStore(const TokenStore& other);
+  TokenStore(TokenStore&&) noexcept = default;
+  TokenStore& operator=(const TokenStore&) = delete;
+  TokenStore& operator=(TokenStore&&) noexcept = default;
+
+  int Count() const;
+  // Token at 0-based position i; the caller keeps i within 0 to Count()-1.
+  std::string_view Get(int i) const;
+  // Replaces the content: token k is bytes[ends[k-1] .. ends[k]) (ends[-1] = 0).
+  void Assign(std::string_view bytes, const uint32_t* ends, size_t count);
+
+ private:
+  std::unique_ptr<char[]> data_;
+};
+
+// Reads a decimal integer as sscanf "%d" does; 0 when the text does not
+// begin (after white space) with one.
+int ParseInt(std::string_view token);
+// The number, or left-to-right expression without precedence, of a token
+// (see ZComItem::GetDouble).
+double EvaluateNumber(std::string_view token);
+
+}  // namespace bm::reader
+
+// One data line as string tokens. Tokens are numbered from 1; token 1 is the
+// keyword. ItemArray0 holds the tokens the reader fills and reads; the four
+// further arrays (selectors 1 to 4) exist for hosts. Only Id and Name are
+// archived, never the tokens.
+class ZComItem : public ZBMComponent {
+  BM_DECLARE_SERIAL(ZComItem)
+
+ public:
+  ZComItem() = default;
+  // Copies the tokens of src's ItemArray0 (nothing when src is null); the
+  // other arrays, Id and Name keep their defaults.
+  explicit ZComItem(const ZComItem* src);
+  ~ZComItem() override = default;
+
+  // For each token of `items`: removes every double quote from it in `items`
+  // itself (the caller's array changes), then appends a copy to ItemArray0.
+  void AddLineItem(CStringArray& items);
+  // The same for ItemArray1 ... ItemArray4.
+  void AddLineItem2(CStringArray& items);
+  void AddLineItem3(CStringArray& items);
+  void AddLineItem4(CStringArray& items);
+  void AddLineItem5(CStringArray& items);
+
+  // Token i (1-based) of ItemArray0 becomes s; nothing when i is outside
+  // 1 to GetItemCount().
+  void SetString(int i, CString s);
+  // Number of tokens in ItemArray0.
+  int GetItemCount() const { return Tokens.Count(); }
+
+  // Token i of array `which` (0 to 4), leading white space removed and
+  // upper-cased (ASCII letters only). Empty for a selector outside 0 to 4 or
+  // i outside 1 to the count.
+  CString GetString(int i, int which) const;
+  // Token i of ItemArray0 with leading and trailing white space and every
+  // double quote removed, case kept; empty outside 1 to the count.
+  CString GetClearString(int i) const;
+  // The integer at the start of token i as sscanf "%d" reads it; 0 for a
+  // selector or position out of range or a token without a leading integer.
+  int GetInt(int i, int which) const;
+  // Token i read as a number, or as an expression evaluated left to right
+  // without precedence: operators + - * / and P (power); other letters are
+  // skipped with the number after them. 0.0 out of range or without digits.
+  // Examples: "1+2*3" gives 9, "2P3" gives 8, "12KN" gives 12.
+  double GetDouble(int i, int which) const;
+  // Evaluates the token as GetDouble does and returns 0.
+  long GetSystemDouble(int i, int which) const;
+
+  // Fast access for the reader (no allocation).
+  // Token i of ItemArray0 exactly as stored; empty outside 1 to the count.
+  std::string_view Token(int i) const;
+  // True when GetString(i, 0) equals `upperWord` (which must not hold
+  // lower-case letters), compared without building the string.
+  bool TokenIs(int i, std::string_view upperWord) const;
+  // Replaces ItemArray0: token k is bytes[ends[k-1] .. ends[k]).
+  void AssignTokens(std::string_view bytes, const uint32_t* ends, size_t count) {
+    Tokens.Assign(bytes, ends, count);
+  }
+
+ private:
+  // Token i (1-based) of array `which`, or false when out of range.
+  bool Select(int i, int which, std::string_view& token) const;
+  CStringArray& Extra(int which);
+
+  // ItemArray0.
+  bm::reader::TokenStore Tokens;
+  // ItemArray1 to ItemArray4, created when first filled.
+  std::unique_ptr<std::array<CStringArray, 4>> ExtraArrays;
+};
+
+// A keyword block (members are ZComItem lines) or a grouped block (members
+// are ZComItemList groups). Unlike its base it owns its members and deletes
+// them when destroyed. Registered with CObject as its run-time base class.
+class ZComItemList : public ZBMComponentList {
+  BM_DECLARE_SERIAL(ZComItemList)
+
+ public:
+  ZComItemList() = default;
+  ~ZComItemList() override;
+
+  // Member i (1-based) as a line; null outside the list or when it is not one.
+  ZComItem* GetComItem(int i) const;
+  // Member i (1-based) as a group; null outside the list or when it is not one.
+  ZComItemList* GetComList(int i) const;
+};

@@ -1,0 +1,160 @@
+// ZFileReadModule: physical lines to data lines, data lines to tokens, runs
+// of data lines to keyword blocks.
+#include "etabs_reader/ZFileReadModule.h"
+
+#include <memory>
+
+#include "platform/Exceptions.h"
+#include "platform/File.h"
+
+namespace bm::reader {
+
+namespace {
+bool IsTrimSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+}  // namespace
+
+size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::string& bytes,
+                   std::vector<uint32_t>& ends) {
+  // An in-line comment: "$" after the first byte cuts the rest, a "$"
+  // inside a quoted name included.
+  const size_t dollar = line.find('$');
+  if (dollar != std::string_view::npos && dollar > 0) line = line.substr(0, dollar);
+
+  const char* p = line.data();
+  const size_t n = line.size();
+  size_t count = 0;
+  size_t i = 0;
+  bool startHere = false;  // after a cut at maxLen the next token starts at once
+  while (i < n) {
+    if (!startHere) {
+      while (i < n && static_cast<signed char>(p[i]) <= 32) ++i;
+      if (i >= n) break;
+    }
+    startHere = false;
+    size_t length = 0;
+    char previous = 0;
+    const size_t before = bytes.size();
+    while (i < n) {
+      char c = p[i];
+      if (c == '\t') c = ' ';
+      if (c == ' ' && !(length > 0 && previous == 'e')) break;
+      if (maxLen > 0 && length == maxLen) {
+        startHere = true;
+        break;
+      }
+      if (!(dropQuotes && c == '"')) bytes.push_back(c);
+      previous = c;
+      ++length;
+      ++i;
+    }
+    if (length == 0) {
+      // Only reachable right after a cut at maxLen, at a space: no token.
+      bytes.resize(before);
+      startHere = false;
+      continue;
+    }
+    ends.push_back(static_cast<uint32_t>(bytes.size()));
+    ++count;
+  }
+  return count;
+}
+
+}  // namespace bm::reader
+
+int ZFileReadModule::ReadPhysicalLine() {
+  if (!File) {
+    LineState = kEndOfFile;
+    return 0;
+  }
+  for (;;) {
+    LineState = kDataLine;
+    if (!File->ReadString(Line)) {
+      LineState = kEndOfFile;
+      return 0;
+    }
+    std::string& s = Line.str();
+    size_t end = s.size();
+    while (end > 0 && bm::reader::IsTrimSpace(s[end - 1])) --end;
+    s.resize(end);
+    if (s.empty()) {
+      LineState = kEmptyLine;
+      return 1;
+    }
+    // The first "$" (then the first "!") decides: in column 1 the line is a
+    // comment and is dropped; after white space only it is comment-only and
+    // ends a block. Both reduce to the first byte that is not white space.
+    size_t first = 0;
+    while (bm::reader::IsTrimSpace(s[first])) ++first;  // a non-space byte exists
+    if (s[first] == '$' || s[first] == '!') {
+      if (first == 0) continue;
+      LineState = kEmptyLine;
+      return 1;
+    }
+    // Decision: a backslash has no meaning; the line after it is read as
+    // any other line, never discarded.
+    return 1;
+  }
+}
+
+int ZFileReadModule::ReadLine(int mode) {
+  const int result = ReadPhysicalLine();
+  if (result == 1 && LineState == kDataLine && mode != 1) GetAllString(Line, LineItems, 0);
+  return result;
+}
+
+int ZFileReadModule::GetAllString(CString line, CStringArray& items, int maxLen) {
+  ScratchBytes.clear();
+  ScratchEnds.clear();
+  const size_t count = bm::reader::SplitTokens(line.view(), maxLen > 0 ? static_cast<size_t>(maxLen) : 0,
+                                               false, ScratchBytes, ScratchEnds);
+  items.RemoveAll();
+  items.Reserve(count);
+  uint32_t begin = 0;
+  for (uint32_t end : ScratchEnds) {
+    items.Add(CString(std::string_view(ScratchBytes).substr(begin, end - begin)));
+    begin = end;
+  }
+  return static_cast<int>(count);
+}
+
+ZComItem* ZFileReadModule::MakeItem() {
+  ScratchBytes.clear();
+  ScratchEnds.clear();
+  bm::reader::SplitTokens(Line.view(), 0, true, ScratchBytes, ScratchEnds);
+  auto* item = new ZComItem;
+  item->AssignTokens(ScratchBytes, ScratchEnds.data(), ScratchEnds.size());
+  return item;
+}
+
+bool ZFileReadModule::Open(CString& path) {
+  CStdioFile file;
+  if (!file.Open(path, CFile::modeRead | CFile::typeText)) return false;
+  File = &file;
+  bool ok = true;
+  try {
+    // The first line after the leading comments is not used (the written
+    // header's empty line); the next one must be data.
+    ReadPhysicalLine();
+    ReadPhysicalLine();
+    if (LineState != kDataLine) ok = false;
+    while (ok && LineState == kDataLine) {
+      auto block = std::make_unique<ZComItemList>();
+      do {
+        ZComItem* item = MakeItem();
+        if (block->GetCount() == 0) block->set_Name(CString(item->Token(1)));
+        block->Add(item);
+        ReadPhysicalLine();
+      } while (LineState == kDataLine);
+      BlockList.Add(block.release());
+      while (LineState == kEmptyLine) ReadPhysicalLine();
+    }
+    File = nullptr;
+    file.Close();
+  } catch (CFileException&) {
+    // A read error: the blocks completed so far stay.
+    File = nullptr;
+    file.Abort();
+    return false;
+  }
+  return ok;
+}

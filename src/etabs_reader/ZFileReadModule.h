@@ -1,0 +1,82 @@
+// ZFileReadModule: reads a text model file into keyword blocks of tokens.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "etabs_reader/ZComItem.h"
+#include "platform/Array.h"
+#include "platform/String.h"
+
+class CStdioFile;
+
+namespace bm::reader {
+
+// Splits `line` into tokens: an in-line comment from a "$" after the first
+// byte is cut off, tabs count as spaces, bytes whose signed value is at most
+// 32 (controls, space, 0x80-0xFF) separate tokens, and a token ends at a
+// space unless the byte before it in the token is a lower-case "e" (so
+// "Live Load" stays one token). With maxLen > 0 a token is cut after maxLen
+// bytes and the next begins with the next byte. Token bytes are appended to
+// `bytes` (double quotes dropped when `dropQuotes`) and each token's end
+// offset in `bytes` to `ends`. Returns the number of tokens.
+size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::string& bytes,
+                   std::vector<uint32_t>& ends);
+
+}  // namespace bm::reader
+
+// Reads a text model file completely into keyword blocks: every run of
+// consecutive data lines becomes one ZComItemList, named by the first token
+// of its first line (quotes removed, case kept), holding one ZComItem per
+// line. Comment lines ("$" or "!" in column 1) are dropped without ending a
+// block; an empty line or an indented comment-only line ends it.
+class ZFileReadModule {
+ public:
+  // Kind of the last line read.
+  enum { kDataLine = 0, kEmptyLine = 1, kEndOfFile = 2 };
+
+  ZFileReadModule() = default;
+  virtual ~ZFileReadModule() = default;
+  ZFileReadModule(const ZFileReadModule&) = delete;
+  ZFileReadModule& operator=(const ZFileReadModule&) = delete;
+
+  // Reads the file `path` into the block list (appending to blocks of an
+  // earlier call) and closes it. The first line after leading comment lines
+  // is skipped (the header written by the writer); the line after it must
+  // be a data line. Returns false, adding nothing, when the file cannot be
+  // opened or that line is not a data line; returns false after a read
+  // error, keeping the blocks completed before it. Shows no message.
+  bool Open(CString& path);
+
+  // Reads the next line, skipping comment lines. Returns 1 when a data,
+  // empty or comment-only line was read, 0 at the end of the file, and sets
+  // the line state. With mode other than 1 a data line is split into the
+  // line items. Only meaningful while a file is open (0 otherwise).
+  int ReadLine(int mode);
+  // Splits `line` into tokens (see bm::reader::SplitTokens; quotes stay),
+  // replacing the contents of `items`. Returns the number of tokens.
+  int GetAllString(CString line, CStringArray& items, int maxLen);
+
+  ZComItemList* GetBlockList() { return &BlockList; }
+  int GetLineState() const { return LineState; }
+  // Tokens of the last data line split by ReadLine or GetAllString callers;
+  // Open reads lines straight into the blocks and does not fill them.
+  const CStringArray& GetLineItems() const { return LineItems; }
+
+ private:
+  // Steps of ReadLine up to the split: the line stays in Line.
+  int ReadPhysicalLine();
+  ZComItem* MakeItem();
+
+  ZComItemList BlockList;
+  int LineState = kDataLine;
+  CStringArray LineItems;
+  CStdioFile* File = nullptr;
+
+  // The current physical line and the scratch buffers of the split, reused
+  // from line to line.
+  CString Line;
+  std::string ScratchBytes;
+  std::vector<uint32_t> ScratchEnds;
+};

@@ -1,0 +1,23 @@
+// Assignment texts of slabs and walls in the ETABS 8 text file: the part of
+// an AREAASSIGN line after the level name.
+#include "model/geometry/BMShellElement.h"
+
+#include "etabs_writer/E2kText.h"
+
+// The base shell element has no assignment text of its own.
+CString CBMShellElement::GetETABSString() { return CString(); }
+
+// Empty for a slab without a shell section (the block writer then skips
+// its AREAASSIGN line).
+CString CBMSlab::GetETABSString() {
+  std::string out;
+  bm::e2k::AppendSlabText(out, *this, nullptr);
+  return CString(std::move(out));
+}
+
+// Empty for a wall without a shell section.
+CString CBMWall::GetETABSString() {
+  std::string out;
+  bm::e2k::AppendWallText(out, *this, nullptr);
+  return CString(std::move(out));
+}

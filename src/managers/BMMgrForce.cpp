@@ -1,0 +1,5 @@
+// CBMMgrForce: the force manager.
+#include "managers/BMMgrForce.h"
+
+CBMMgrForce::CBMMgrForce() = default;
+CBMMgrForce::~CBMMgrForce() = default;

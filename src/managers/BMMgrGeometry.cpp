@@ -1,0 +1,312 @@
+// CBMMgrGeometry: adding levels, members, materials, sections and supports.
+// The processing passes are in GeometryProcessing.cpp.
+#include "managers/BMMgrGeometry.h"
+
+#include "model/geometry/BMArea.h"
+#include "model/geometry/BMJoint.h"
+#include "model/geometry/BMLevel.h"
+#include "model/geometry/BMLine.h"
+#include "model/geometry/BMLineElement.h"
+#include "model/geometry/BMPoint.h"
+#include "model/geometry/BMShellElement.h"
+#include "platform/MessageBox.h"
+#include "properties/BMFrameSection.h"
+#include "properties/BMMaterial.h"
+#include "properties/BMWallSlabDeckSection.h"
+
+namespace {
+
+// Finds or makes the joint of `level` that stands for `point`, points it at
+// the point and lists `element` among its connected members (once).
+CBMJoint* ConnectJoint(CBMLevel* level, CBMPoint* point, CBMComponent* element) {
+  CString name = point->get_Name();
+  CBMJoint* joint = level->get_theCBMJointList()->AddJoint(name);
+  joint->set_pPoint(point);
+  if (element) joint->AddConnectedElement(element);
+  return joint;
+}
+
+}  // namespace
+
+CBMLevel* CBMMgrGeometry::FindLevel(const CString& name) const {
+  if (!pLevelList) return nullptr;
+  return static_cast<CBMLevel*>(pLevelList->GetItem(name));
+}
+
+CBMLevel* CBMMgrGeometry::AddLevel(CString name, double height, double elevation) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  auto* level = new CBMLevel;
+  level->set_Name(name);
+  level->set_Height(height);
+  level->set_EleHeight(elevation);
+  // Legacy: no check for an existing level of that name.
+  pLevelList->Add(level);
+  return level;
+}
+
+CBMColumn* CBMMgrGeometry::AddColumn(CString name, double x, double y, CString level, CString section) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  level.MakeUpper();
+  section.MakeUpper();
+  CBMLevel* pLevel = FindLevel(level);
+  // Decision: an unknown level makes nothing.
+  if (!pLevel) return nullptr;
+
+  // A point made for a column bears the column's name. Legacy: an existing
+  // point of that name is returned whatever its position.
+  CBMPoint* point = pPointList->FindPointByCoors(x, y);
+  if (!point) point = pPointList->AddPoint(name, x, y);
+
+  CBMLine* line = pLineList->FindLineByPoint(point, point);
+  if (!line) {
+    line = pLineList->AddLine(name, point, point);
+    line->SetType("COLUMN");
+    line->SetPassStoryNum(1);
+  }
+
+  CString lineName = line->get_Name();
+  CBMColumn* column = pLevel->get_theCBMColumnList()->AddColumn(lineName);
+  column->set_pLine(line);
+  column->set_pFrameSection(pFrameSectionList->GetFrameSection(section));
+
+  ConnectJoint(pLevel, point, column);
+  return column;
+}
+
+CBMBeam* CBMMgrGeometry::AddBeam(CString name, double x1, double y1, double x2, double y2, CString level,
+                                 CString section) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  level.MakeUpper();
+  section.MakeUpper();
+  CBMLevel* pLevel = FindLevel(level);
+  if (!pLevel) return nullptr;
+
+  CBMPoint* p1 = pPointList->AddPoint(x1, y1);
+  CBMPoint* p2 = pPointList->AddPoint(x2, y2);
+
+  CBMLine* line = pLineList->FindLineByPoint(p1, p2);
+  if (!line) {
+    line = pLineList->AddLine(name, p1, p2);
+    line->SetType("BEAM");
+    line->SetPassStoryNum(0);
+  }
+
+  CString lineName = line->get_Name();
+  CBMBeam* beam = pLevel->get_theCBMBeamList()->AddBeam(lineName);
+  beam->set_pLine(line);
+  beam->set_pFrameSection(pFrameSectionList->GetFrameSection(section));
+
+  ConnectJoint(pLevel, p1, beam);
+  ConnectJoint(pLevel, p2, beam);
+  return beam;
+}
+
+CBMBrace* CBMMgrGeometry::AddBrace(CString name, double x1, double y1, double x2, double y2, CString level,
+                                   CString bottomLevel, CString section) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  level.MakeUpper();
+  bottomLevel.MakeUpper();
+  section.MakeUpper();
+  CBMLevel* pLevel = FindLevel(level);
+  CBMLevel* pBottom = FindLevel(bottomLevel);
+  // Decision: both levels must exist; otherwise nothing is made.
+  if (!pLevel || !pBottom) return nullptr;
+
+  CBMPoint* p1 = pPointList->AddPoint(x1, y1);
+  CBMPoint* p2 = pPointList->AddPoint(x2, y2);
+  CBMLine* found = pLineList->FindLineByPoint(p1, p2);  // never a brace line
+
+  const int span = pLevel->get_Id() - pBottom->get_Id();
+  if (span < 0) AfxMessageBox("Inversed level when adding brace!");
+
+  CBMLine* line = found;
+  if (!line || line->get_pP1() != p1 || line->GetPassStory() != span) {
+    line = pLineList->AddLine(name, p1, p2);
+    line->SetType("BRACE");
+    line->SetPassStoryNum(span);
+  }
+
+  CString lineName = line->get_Name();
+  CBMBrace* brace = pLevel->get_theCBMBraceList()->AddBrace(lineName);
+  brace->set_pLine(line);
+  brace->set_pFrameSection(pFrameSectionList->GetFrameSection(section));
+  return brace;
+}
+
+CBMWall* CBMMgrGeometry::AddWall(CString name, double x1, double y1, double x2, double y2, CString level,
+                                 CString section) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  level.MakeUpper();
+  section.MakeUpper();
+  CBMLevel* pLevel = FindLevel(level);
+  if (!pLevel) return nullptr;
+
+  CBMPoint* p1 = pPointList->AddPoint(x1, y1);
+  CBMPoint* p2 = pPointList->AddPoint(x2, y2);
+
+  // The sequence only lends the points; RemoveAll below keeps them alive.
+  // Legacy: adding to it renumbers the points' ids, as adding them to an
+  // area does.
+  CBMComponentList sequence;
+  sequence.Add(p1);
+  sequence.Add(p2);
+  sequence.Add(p2);
+  sequence.Add(p1);
+  CBMArea* area = pAreaList->FindAreaByPoints(&sequence);
+  sequence.RemoveAll();
+  if (!area) {
+    area = pAreaList->AddArea(name);
+    area->AddPoint(p1);
+    area->AddPointType(1);
+    area->AddPoint(p2);
+    area->AddPointType(1);
+    area->AddPoint(p2);
+    area->AddPointType(0);
+    area->AddPoint(p1);
+    area->AddPointType(0);
+    area->SetAreaType("PANEL");
+  }
+
+  CString areaName = area->get_Name();
+  CBMWall* wall = pLevel->get_theCBMWallList()->AddWall(areaName);
+  wall->set_pArea(area);
+  wall->set_pShellSection(static_cast<CBMWallSlabDeckSection*>(pWallSlabDeckSectionList->GetItem(section)));
+
+  ConnectJoint(pLevel, p1, wall);
+  ConnectJoint(pLevel, p2, wall);
+  return wall;
+}
+
+CBMSlab* CBMMgrGeometry::AddSlab(CString name, int n, double* x, double* y, CString level, CString section) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  level.MakeUpper();
+  section.MakeUpper();
+  // Decision: a slab without vertices is refused (the legacy made an empty
+  // "FLOOR" area and a slab on it).
+  if (n <= 0 || !x || !y) return nullptr;
+  CBMLevel* pLevel = FindLevel(level);
+  if (!pLevel) return nullptr;
+
+  CBMComponentList sequence;
+  for (int i = 0; i < n; ++i) sequence.Add(pPointList->AddPoint(x[i], y[i]));
+  CBMArea* area = pAreaList->FindAreaByPoints(&sequence);
+  if (!area) {
+    area = pAreaList->AddArea(name);
+    for (int i = 1; i <= n; ++i) {
+      area->AddPoint(static_cast<CBMPoint*>(sequence.GetItem(i)));
+      area->AddPointType(0);
+    }
+    area->SetAreaType("FLOOR");
+  }
+  sequence.RemoveAll();
+
+  CString areaName = area->get_Name();
+  CBMSlab* slab = pLevel->get_theCBMSlabList()->AddSlab(areaName);
+  slab->set_pArea(area);
+  slab->set_pShellSection(static_cast<CBMWallSlabDeckSection*>(pWallSlabDeckSectionList->GetItem(section)));
+
+  for (int k = 1; k <= slab->get_VertexCount(); ++k) {
+    if (CBMPoint* vertex = slab->get_pPoint(k)) ConnectJoint(pLevel, vertex, slab);
+  }
+  return slab;
+}
+
+CBMMaterial* CBMMgrGeometry::AddMaterial(CString name, double M, double W, CString designType, double E, double U,
+                                         double A) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  designType.MakeUpper();
+  CBMMaterial* material = pMaterialList->AddMaterial(name, M, W, "ISOTROPIC", E, U, A);
+  material->set_DesignType(designType);
+  if (designType == "STEEL") {
+    material->set_FY(248211.3);
+    material->set_FU(399896.0);
+    material->set_Price(1.0);
+  } else if (designType == "CONCRETE") {
+    material->set_FY(413685.5);
+    material->set_FC(27579.0);
+    material->set_FYS(413685.5);
+  }
+  return material;
+}
+
+CBMFrameSection* CBMMgrGeometry::AddFrameSection(CString name, CString shape, CString material) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  shape.MakeUpper();
+  material.MakeUpper();
+  CBMFrameSection* frameSection = pFrameSectionList->AddFrameSection(name, shape);
+  frameSection->set_pMaterial(pMaterialList->GetMaterial(material));
+  return frameSection;
+}
+
+namespace {
+
+CBMWallSlabDeckSection* AddShellSection(CBMWallSlabDeckSectionList* list, CBMMaterialList* materials, CString name,
+                                        CString material, double thickness, const char* propType) {
+  name.MakeUpper();
+  material.MakeUpper();
+  CBMWallSlabDeckSection* section = list->AddSection();
+  section->set_Name(name);
+  section->set_pMaterial(materials->GetMaterial(material));
+  CString shellType = "SHELL";
+  CString plateType = "THIN";
+  CString prop = propType;
+  section->set_ShellType(shellType);
+  section->set_PlateType(plateType);
+  section->set_PropType(prop);
+  section->set_TB(thickness);
+  section->set_TM(thickness);
+  return section;
+}
+
+}  // namespace
+
+CBMWallSlabDeckSection* CBMMgrGeometry::AddWallSection(CString name, CString material, double thickness) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  return AddShellSection(pWallSlabDeckSectionList, pMaterialList, name, material, thickness, "WALL");
+}
+
+CBMWallSlabDeckSection* CBMMgrGeometry::AddSlabSection(CString name, CString material, double thickness) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  return AddShellSection(pWallSlabDeckSectionList, pMaterialList, name, material, thickness, "SLAB");
+}
+
+CBMJoint* CBMMgrGeometry::RestrainJoint(CBMLevel* level, CBMPoint* point, const int flags[6]) {
+  CBMJoint* joint = ConnectJoint(level, point, nullptr);
+  // An existing restraint is kept as it is: the flags of this call are ignored.
+  if (!joint->get_pRestraint()) {
+    CBMJointRestraint* restraint = joint->CreateJointRestraint();
+    for (int i = 0; i < 6; ++i) restraint->set_bU(i + 1, flags[i]);
+  }
+  return joint;
+}
+
+CBMJoint* CBMMgrGeometry::AddJointRestrain(CString& level, double x, double y, int U1, int U2, int U3, int R1, int R2,
+                                           int R3) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  // Legacy: the level name is used as given, not upper-cased.
+  CBMLevel* pLevel = FindLevel(level);
+  if (!pLevel) return nullptr;
+  CBMPoint* point = pPointList->FindPointByCoors(x, y);
+  if (!point) return nullptr;
+  const int flags[6] = {U1, U2, U3, R1, R2, R3};
+  return RestrainJoint(pLevel, point, flags);
+}
+
+CBMJoint* CBMMgrGeometry::AddJointRestrain(CString& level, CString& pointName, int U1, int U2, int U3, int R1, int R2,
+                                           int R3) {
+  if (!pContainer) return nullptr;  // not attached to a model
+  CBMLevel* pLevel = FindLevel(level);
+  if (!pLevel) return nullptr;
+  auto* point = static_cast<CBMPoint*>(pPointList->GetItem(pointName));
+  if (!point) return nullptr;
+  const int flags[6] = {U1, U2, U3, R1, R2, R3};
+  return RestrainJoint(pLevel, point, flags);
+}

@@ -1,0 +1,91 @@
+// Helpers of the reader's handler tests: read a text into a new module and
+// find what the handlers made.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include <buildingmodel/buildingmodel.h>
+
+#include "reader/ReaderTestUtil.h"
+
+namespace bm::test {
+
+// A module filled by reading `body` after the written header lines.
+struct ReadModel {
+  std::unique_ptr<CBuildingModule> module = std::make_unique<CBuildingModule>();
+  ZAdapterEtabs8 adapter;
+  bool ok = false;
+
+  CBMMgrGeometry* geo() { return module->get_pMgrGeometry(); }
+  const ReadReport& report() const { return adapter.GetReadReport(); }
+
+  CBMLevel* Level(const char* name) {
+    return dynamic_cast<CBMLevel*>(geo()->get_pLevelList()->GetItem(CString(name)));
+  }
+  CBMLevel* LevelAt(int i) { return dynamic_cast<CBMLevel*>(geo()->get_pLevelList()->GetItem(i)); }
+  CBMPoint* Point(const char* name) {
+    return dynamic_cast<CBMPoint*>(geo()->get_pPointList()->GetItem(CString(name)));
+  }
+  CBMLine* Line(const char* name) { return dynamic_cast<CBMLine*>(geo()->get_pLineList()->GetItem(CString(name))); }
+  CBMArea* Area(const char* name) { return dynamic_cast<CBMArea*>(geo()->get_pAreaList()->GetItem(CString(name))); }
+  CBMJoint* Joint(const char* level, const char* name) {
+    CBMLevel* l = Level(level);
+    return l ? dynamic_cast<CBMJoint*>(l->get_theCBMJointList()->GetItem(CString(name))) : nullptr;
+  }
+  template <typename T>
+  T* Member(CBMComponentList* list, const char* name) {
+    return list ? dynamic_cast<T*>(list->GetItem(CString(name))) : nullptr;
+  }
+  CBMBeam* Beam(const char* level, const char* name) {
+    CBMLevel* l = Level(level);
+    return l ? Member<CBMBeam>(l->get_theCBMBeamList(), name) : nullptr;
+  }
+  CBMColumn* Column(const char* level, const char* name) {
+    CBMLevel* l = Level(level);
+    return l ? Member<CBMColumn>(l->get_theCBMColumnList(), name) : nullptr;
+  }
+  CBMBrace* Brace(const char* level, const char* name) {
+    CBMLevel* l = Level(level);
+    return l ? Member<CBMBrace>(l->get_theCBMBraceList(), name) : nullptr;
+  }
+  CBMSlab* Slab(const char* level, const char* name) {
+    CBMLevel* l = Level(level);
+    return l ? Member<CBMSlab>(l->get_theCBMSlabList(), name) : nullptr;
+  }
+  CBMWall* Wall(const char* level, const char* name) {
+    CBMLevel* l = Level(level);
+    return l ? Member<CBMWall>(l->get_theCBMWallList(), name) : nullptr;
+  }
+};
+
+// The written header: a saved-by comment and an empty line.
+inline std::string WithHeader(const std::string& body) { return "$  File saved by Vorlan \n\n" + body; }
+
+// Reads WithHeader(body) into `model` (its module may already hold data).
+inline void ReadInto(ReadModel& model, const std::string& body) {
+  TempDir dir;
+  CString path = dir.Write("model.e2k", WithHeader(body)).c_str();
+  model.adapter.SetBuildingModule(model.module.get());
+  model.ok = model.adapter.ReadFile(path);
+}
+
+inline std::unique_ptr<ReadModel> Read(const std::string& body) {
+  auto model = std::make_unique<ReadModel>();
+  ReadInto(*model, body);
+  EXPECT_TRUE(model->ok);
+  return model;
+}
+
+// Storeys BASE (elevation 0), STORY1 and STORY2 (height 3) and plan points
+// 1 (0,0), 2 (6,0), 3 (6,5), 4 (0,5), as a prefix for assignment tests.
+inline std::string Frame() {
+  return " STORY \"STORY2\"  HEIGHT 3.000000 \n"
+         " STORY \"STORY1\"  HEIGHT 3.200000 \n"
+         " STORY \"BASE\"  ELEV 0.000000 \n\n"
+         "POINT \"1\"  0 0 \nPOINT \"2\"  6 0 \nPOINT \"3\"  6 5 \nPOINT \"4\"  0 5 \n\n";
+}
+
+}  // namespace bm::test
