@@ -52,7 +52,13 @@
 #include "managers/BMMgrGeometry.h"
 #include "managers/BMMgrLoad.h"
 
+// Text-file writer.
+#include "etabs_writer/E2kKeywords.h"
+#include "etabs_writer/E2kWriter.h"
+#include "etabs_writer/WriteReport.h"
+
 // Text-file reader.
+#include "etabs_reader/ReadReport.h"
 #include "etabs_reader/ZAdapterEtabs8.h"
 #include "etabs_reader/ZBMComponent.h"
 #include "etabs_reader/ZComItem.h"

@@ -4,6 +4,7 @@
 #include "etabs_reader/ZAdapterEtabs8.h"
 
 #include <cmath>
+#include <vector>
 
 #include "etabs_writer/E2kKeywords.h"
 #include "loads/BMAnalysisOption.h"

@@ -7,12 +7,16 @@
 
 namespace bm {
 
-// Counts of the lines that the last ReadFile did not take into the model.
-// Keys are the keyword of the block the line was read in (as written in the
-// file) and a short reason ("storey not found", "no handler", ...). A file
-// written by this library gives only the reasons that its format implies
-// ("area loads not read"); files of later program versions add blocks that
-// have no handler.
+// Counts of the lines that the last ReadFile did not take, or did not take
+// whole, into the model. Keys are the keyword of the block the line was read
+// in (as written in the file, case kept) and a short reason ("storey not
+// found", "no handler", ...). Most reasons mean the line added nothing; a few
+// mean one assignment of the line was dropped while the rest was read
+// ("section not found": the member is kept without section; "diaphragm not
+// found", "pier or spandrel not found", "load without factor", "empty
+// name"). A file written by this library gives only the reasons that its
+// format implies (area loads and concentrated line loads are not read);
+// files of later program versions bring blocks that have no handler.
 class ReadReport {
  public:
   using ReasonCounts = std::map<std::string, int, std::less<>>;

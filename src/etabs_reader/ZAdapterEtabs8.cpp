@@ -11,41 +11,6 @@
 #include "model/geometry/BMLevel.h"
 #include "model/geometry/BMShellElement.h"
 
-namespace bm {
-
-void ReadReport::Count(std::string_view keyword, std::string_view reason, int lines) {
-  auto it = skipped_.find(keyword);
-  if (it == skipped_.end()) it = skipped_.emplace(std::string(keyword), ReasonCounts()).first;
-  auto r = it->second.find(reason);
-  if (r == it->second.end()) r = it->second.emplace(std::string(reason), 0).first;
-  r->second += lines;
-}
-
-int ReadReport::Get(std::string_view keyword, std::string_view reason) const {
-  auto it = skipped_.find(keyword);
-  if (it == skipped_.end()) return 0;
-  auto r = it->second.find(reason);
-  return r == it->second.end() ? 0 : r->second;
-}
-
-int ReadReport::GetKeyword(std::string_view keyword) const {
-  auto it = skipped_.find(keyword);
-  if (it == skipped_.end()) return 0;
-  int n = 0;
-  for (const auto& [reason, count] : it->second) n += count;
-  return n;
-}
-
-int ReadReport::Total() const {
-  int n = 0;
-  for (const auto& [keyword, reasons] : skipped_) {
-    for (const auto& [reason, count] : reasons) n += count;
-  }
-  return n;
-}
-
-}  // namespace bm
-
 // The keywords in comparison order; the first exact (case-sensitive) match
 // decides. Skipped keywords are named so that the report tells them apart
 // from keywords the reader does not know.
@@ -104,8 +69,7 @@ bool ZAdapterEtabs8::ReadFile(CString& path) {
 void ZAdapterEtabs8::Skip(std::string_view reason, int lines) { Report.Count(CurrentKeyword, reason, lines); }
 
 void ZAdapterEtabs8::FillETABS8Module(int first) {
-  // The count is read again after every block, as a handler may not add
-  // blocks but nothing forbids it.
+  // The count is read again after every block.
   for (int i = first; pBlockList && i <= pBlockList->GetCount(); ++i) {
     ZComItemList* block = pBlockList->GetComList(i);
     if (!block) continue;
@@ -119,22 +83,26 @@ void ZAdapterEtabs8::FillETABS8Module(int first) {
     }
     if (!entry) {
       Skip(bm::skip::kNoHandler, block->GetCount());
-      continue;
-    }
-    switch (entry->form) {
-      case Form::kSkipped:
-        Skip(bm::skip::kIgnoredKeyword, block->GetCount());
-        break;
-      case Form::kPlain:
-        (this->*entry->handler)(block);
-        break;
-      case Form::kGrouped: {
-        ZComItemList grouped;  // deletes its groups, and they their lines
-        RetrieveCombineBlock(block, &grouped);
-        (this->*entry->handler)(&grouped);
-        break;
+    } else {
+      switch (entry->form) {
+        case Form::kSkipped:
+          Skip(bm::skip::kIgnoredKeyword, block->GetCount());
+          break;
+        case Form::kPlain:
+          (this->*entry->handler)(block);
+          break;
+        case Form::kGrouped: {
+          ZComItemList grouped;  // deletes its groups, and they their lines
+          RetrieveCombineBlock(block, &grouped);
+          (this->*entry->handler)(&grouped);
+          break;
+        }
       }
     }
+    // Decision: the lines of a handled block are freed at once (the named,
+    // empty block stays in the list). Nothing reads them again, and a large
+    // file then never holds all its tokens and the whole model together.
+    block->DeleteAll();
   }
   pMgrGeometry->ProcessGeometry();
 }

@@ -42,10 +42,10 @@ class ZAdapterEtabs8 {
 
   // Lines of the last ReadFile that were not taken into the model.
   const bm::ReadReport& GetReadReport() const { return Report; }
-  // The blocks read so far (owned by the adapter).
-  ZComItemList* GetBlockList() { return FileReader.GetBlockList(); }
 
-  // How a handler receives its block.
+ private:
+  // How a handler receives its block: the block itself, its lines grouped
+  // by their second token, or not at all (a keyword read and ignored).
   enum class Form { kPlain, kGrouped, kSkipped };
   using Handler = void (ZAdapterEtabs8::*)(ZComItemList*);
   struct KeywordEntry {
@@ -54,7 +54,6 @@ class ZAdapterEtabs8 {
     Handler handler;
   };
 
- private:
   // Dispatches the blocks from position `first` (1-based) on.
   void FillETABS8Module(int first = 1);
   // Groups the lines of `block` into `grouped`: runs of consecutive lines

@@ -2,6 +2,7 @@
 // of data lines to keyword blocks.
 #include "etabs_reader/ZFileReadModule.h"
 
+#include <cstring>
 #include <memory>
 
 #include "platform/Exceptions.h"
@@ -31,27 +32,45 @@ size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::s
       if (i >= n) break;
     }
     startHere = false;
-    size_t length = 0;
-    char previous = 0;
-    const size_t before = bytes.size();
+    // Find the end of the token: a space or tab ends it unless the byte
+    // before it in the token is a lower-case "e" (a tab counts as a space).
+    const size_t start = i;
+    bool hasTab = false;
     while (i < n) {
-      char c = p[i];
-      if (c == '\t') c = ' ';
-      if (c == ' ' && !(length > 0 && previous == 'e')) break;
-      if (maxLen > 0 && length == maxLen) {
+      const char c = p[i];
+      if (c == ' ' || c == '\t') {
+        if (i == start || p[i - 1] != 'e') break;
+        hasTab |= c == '\t';
+      }
+      if (maxLen > 0 && i - start == maxLen) {
         startHere = true;
         break;
       }
-      if (!(dropQuotes && c == '"')) bytes.push_back(c);
-      previous = c;
-      ++length;
       ++i;
     }
-    if (length == 0) {
+    if (i == start) {
       // Only reachable right after a cut at maxLen, at a space: no token.
-      bytes.resize(before);
       startHere = false;
       continue;
+    }
+    // Copy the token, dropping quotes when asked; a tab inside it is a space.
+    const size_t before = bytes.size();
+    const char* q = p + start;
+    const char* stop = p + i;
+    if (dropQuotes) {
+      while (q < stop) {
+        const char* quote = static_cast<const char*>(std::memchr(q, '"', static_cast<size_t>(stop - q)));
+        const char* segmentEnd = quote ? quote : stop;
+        bytes.append(q, static_cast<size_t>(segmentEnd - q));
+        q = quote ? quote + 1 : stop;
+      }
+    } else {
+      bytes.append(q, static_cast<size_t>(stop - q));
+    }
+    if (hasTab) {
+      for (size_t k = before; k < bytes.size(); ++k) {
+        if (bytes[k] == '\t') bytes[k] = ' ';
+      }
     }
     ends.push_back(static_cast<uint32_t>(bytes.size()));
     ++count;

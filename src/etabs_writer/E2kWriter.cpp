@@ -17,12 +17,12 @@ E2kWriter::E2kWriter(CBuildingModule& module, Sink sink, size_t chunkSize)
     : module_(module), sink_(std::move(sink)), chunkSize_(chunkSize ? chunkSize : 1) {}
 
 void E2kWriter::MaybeFlush() {
-  if (buffer_.size() >= chunkSize_) Flush();
+  if (sink_ && buffer_.size() >= chunkSize_) Flush();
 }
 
 void E2kWriter::Flush() {
-  if (buffer_.empty()) return;
-  if (sink_) sink_(buffer_);
+  if (!sink_ || buffer_.empty()) return;
+  sink_(buffer_);
   buffer_.clear();
 }
 
@@ -46,22 +46,23 @@ BM_WRITER_CLASS_OF(CBMLoadCase)
 BM_WRITER_CLASS_OF(CBMMaterial)
 BM_WRITER_CLASS_OF(CBMPierSpandrel)
 BM_WRITER_CLASS_OF(CBMPoint)
-BM_WRITER_CLASS_OF(CBMShellElement)
 BM_WRITER_CLASS_OF(CBMSlab)
 BM_WRITER_CLASS_OF(CBMWall)
 BM_WRITER_CLASS_OF(CBMWallSlabDeckSection)
 #undef BM_WRITER_CLASS_OF
 
 // Calls `fn(item)` for each member of `list` (1-based, first to last) that
-// is a T; null entries and members of other classes are counted instead.
+// is a T; null entries and members of other classes are skipped and, when
+// `report` is given, counted. Lists walked more than once pass the report
+// on their first walk only, so that each entry is counted once.
 template <typename T, typename List, typename Fn>
-void ForEach(List* list, WriteReport& report, Fn&& fn) {
+void ForEach(List* list, WriteReport* report, Fn&& fn) {
   if (!list) return;
   const int n = list->GetCount();
   for (int i = 1; i <= n; ++i) {
     CBMComponent* item = list->GetItem(i);
     if (!item || !item->IsKindOf(ClassOf<T>())) {
-      ++report.invalidItems;
+      if (report) ++report->invalidItems;
       continue;
     }
     fn(*static_cast<T*>(item));
@@ -73,8 +74,9 @@ void ForEach(List* list, WriteReport& report, Fn&& fn) {
 void E2kWriter::Write() {
   buffer_.clear();
   report_ = WriteReport();
-  // Most models fit; larger ones are handed on in chunks.
-  buffer_.reserve(chunkSize_ + (size_t{64} << 10));
+  // With a sink, one chunk plus the largest item fits without growing;
+  // without one, a guess from the list sizes saves most regrowth.
+  buffer_.reserve(sink_ ? chunkSize_ + (size_t{64} << 10) : EstimateSize());
   WriteHeaderAndControls();
   WriteStories();
   WriteDefinitions();
@@ -83,6 +85,33 @@ void E2kWriter::Write() {
   WriteLoads();
   WriteClosing();
   Flush();
+}
+
+size_t E2kWriter::EstimateSize() {
+  // About 160 bytes per object line and per load line it usually carries.
+  constexpr size_t kPerItem = 160;
+  CBMMgrSys* sys = module_.get_pMgrGeometry();
+  size_t items = 0;
+  auto add = [&items](CBMComponentList* list) {
+    if (list) items += static_cast<size_t>(list->GetCount());
+  };
+  add(sys->get_pPointList());
+  add(sys->get_pLineList());
+  add(sys->get_pAreaList());
+  if (CBMLevelList* levels = sys->get_pLevelList()) {
+    for (int i = 1; i <= levels->GetCount(); ++i) {
+      CBMComponent* item = levels->GetItem(i);
+      if (!item || !item->IsKindOf(RUNTIME_CLASS(CBMLevel))) continue;
+      CBMLevel* level = static_cast<CBMLevel*>(item);
+      add(level->get_theCBMJointList());
+      items += 2 * static_cast<size_t>(level->get_theCBMBeamList()->GetCount());
+      add(level->get_theCBMColumnList());
+      items += 2 * static_cast<size_t>(level->get_theCBMBraceList()->GetCount());
+      add(level->get_theCBMWallList());
+      items += 2 * static_cast<size_t>(level->get_theCBMSlabList()->GetCount());
+    }
+  }
+  return (size_t{4} << 10) + items * kPerItem;
 }
 
 void E2kWriter::WriteHeaderAndControls() {
@@ -130,7 +159,7 @@ void E2kWriter::WriteStories() {
   out += '\n';
   // Block 5: model-wide diaphragm names.
   Put(out, "$ DIAPHRAGM NAMES\n");
-  ForEach<CBMDiaphragm>(sys->get_pDiaphragmList(), report_,
+  ForEach<CBMDiaphragm>(sys->get_pDiaphragmList(), &report_,
                         [&](CBMDiaphragm& d) { e2k::AppendDiaphragm(out, d); });
   out += '\n';
   MaybeFlush();
@@ -141,21 +170,21 @@ void E2kWriter::WriteDefinitions() {
   CBMMgrSys* sys = module_.get_pMgrGeometry();
   // Block 6.
   Put(out, "$ MATERIAL PROPERTIES\n");
-  ForEach<CBMMaterial>(sys->get_pMaterialList(), report_, [&](CBMMaterial& m) {
+  ForEach<CBMMaterial>(sys->get_pMaterialList(), &report_, [&](CBMMaterial& m) {
     e2k::AppendMaterial(out, m);
     MaybeFlush();
   });
   out += '\n';
   // Block 7.
   Put(out, "$ FRAME SECTIONS\n");
-  ForEach<CBMFrameSection>(sys->get_pFrameSectionList(), report_, [&](CBMFrameSection& s) {
+  ForEach<CBMFrameSection>(sys->get_pFrameSectionList(), &report_, [&](CBMFrameSection& s) {
     e2k::AppendFrameSection(out, s, &report_);
     MaybeFlush();
   });
   out += '\n';
   // Block 8.
   Put(out, "$ WALL/SLAB/DECK PROPERTIES \n");
-  ForEach<CBMWallSlabDeckSection>(sys->get_pWallSlabDeckSectionList(), report_,
+  ForEach<CBMWallSlabDeckSection>(sys->get_pWallSlabDeckSectionList(), &report_,
                                   [&](CBMWallSlabDeckSection& s) {
                                     e2k::AppendShellSection(out, s, &report_);
                                     MaybeFlush();
@@ -163,14 +192,14 @@ void E2kWriter::WriteDefinitions() {
   out += '\n';
   // Block 9.
   Put(out, "$ LINK PROPERTIES\n");
-  ForEach<CBMLink>(sys->get_pLinkList(), report_, [&](CBMLink& l) {
+  ForEach<CBMLink>(sys->get_pLinkList(), &report_, [&](CBMLink& l) {
     e2k::AppendLink(out, l);
     MaybeFlush();
   });
   out += '\n';
   // Block 10.
   Put(out, "$ PIER/SPANDREL NAMES\n");
-  ForEach<CBMPierSpandrel>(sys->get_pPierSpandrelList(), report_, [&](CBMPierSpandrel& p) {
+  ForEach<CBMPierSpandrel>(sys->get_pPierSpandrelList(), &report_, [&](CBMPierSpandrel& p) {
     e2k::AppendPierSpandrel(out, p);
     MaybeFlush();
   });
@@ -182,21 +211,21 @@ void E2kWriter::WriteConnectivities() {
   CBMMgrSys* sys = module_.get_pMgrGeometry();
   // Block 11.
   Put(out, "$ POINT COORDINATES\n");
-  ForEach<CBMPoint>(sys->get_pPointList(), report_, [&](CBMPoint& p) {
+  ForEach<CBMPoint>(sys->get_pPointList(), &report_, [&](CBMPoint& p) {
     e2k::AppendPoint(out, p);
     MaybeFlush();
   });
   out += '\n';
   // Block 12.
   Put(out, "$ LINE CONNECTIVITIES\n");
-  ForEach<CBMLine>(sys->get_pLineList(), report_, [&](CBMLine& l) {
+  ForEach<CBMLine>(sys->get_pLineList(), &report_, [&](CBMLine& l) {
     e2k::AppendLine(out, l, &report_);
     MaybeFlush();
   });
   out += '\n';
   // Block 13.
   Put(out, "$ Area CONNECTIVITIES\n");
-  ForEach<CBMArea>(sys->get_pAreaList(), report_, [&](CBMArea& a) {
+  ForEach<CBMArea>(sys->get_pAreaList(), &report_, [&](CBMArea& a) {
     e2k::AppendArea(out, a, &report_);
     MaybeFlush();
   });
@@ -208,8 +237,8 @@ void E2kWriter::WriteAssignments() {
   CBMLevelList* levels = module_.get_pMgrGeometry()->get_pLevelList();
   // Block 14: per level, its joints.
   Put(out, "$ Point Assignment\n");
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& level) {
-    ForEach<CBMJoint>(level.get_theCBMJointList(), report_, [&](CBMJoint& j) {
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
+    ForEach<CBMJoint>(level.get_theCBMJointList(), &report_, [&](CBMJoint& j) {
       e2k::AppendPointAssign(out, j, level.name(), &report_);
       MaybeFlush();
     });
@@ -219,25 +248,25 @@ void E2kWriter::WriteAssignments() {
   // level's braces.
   Put(out, "$ Line Assignment\n");
   auto lineAssign = [&](CBMLevel& level, CBMComponentList* list) {
-    ForEach<CBMLineElement>(list, report_, [&](CBMLineElement& e) {
+    ForEach<CBMLineElement>(list, &report_, [&](CBMLineElement& e) {
       e2k::AppendLineAssign(out, e, level.name(), &report_);
       MaybeFlush();
     });
   };
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& l) { lineAssign(l, l.get_theCBMBeamList()); });
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& l) { lineAssign(l, l.get_theCBMColumnList()); });
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& l) { lineAssign(l, l.get_theCBMBraceList()); });
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& l) { lineAssign(l, l.get_theCBMBeamList()); });
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& l) { lineAssign(l, l.get_theCBMColumnList()); });
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& l) { lineAssign(l, l.get_theCBMBraceList()); });
   out += '\n';
   // Block 16: every level's walls, then every level's slabs.
   Put(out, "$ AREA ASSIGNS\n");
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& level) {
-    ForEach<CBMWall>(level.get_theCBMWallList(), report_, [&](CBMWall& w) {
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
+    ForEach<CBMWall>(level.get_theCBMWallList(), &report_, [&](CBMWall& w) {
       e2k::AppendWallAssign(out, w, level.name(), &report_);
       MaybeFlush();
     });
   });
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& level) {
-    ForEach<CBMSlab>(level.get_theCBMSlabList(), report_, [&](CBMSlab& s) {
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
+    ForEach<CBMSlab>(level.get_theCBMSlabList(), &report_, [&](CBMSlab& s) {
       e2k::AppendSlabAssign(out, s, level.name(), &report_);
       MaybeFlush();
     });
@@ -252,16 +281,16 @@ void E2kWriter::WriteLoads() {
   // Block 17: every case's LOADCASE line, then every case's wind lines.
   Put(out, "$ LOAD CASE \n");
   CBMLoadCaseList* cases = sys->GetLoadCaseList();
-  ForEach<CBMLoadCase>(cases, report_, [&](CBMLoadCase& c) { e2k::AppendLoadCase(out, c); });
-  ForEach<CBMLoadCase>(cases, report_, [&](CBMLoadCase& c) {
+  ForEach<CBMLoadCase>(cases, &report_, [&](CBMLoadCase& c) { e2k::AppendLoadCase(out, c); });
+  ForEach<CBMLoadCase>(cases, nullptr, [&](CBMLoadCase& c) {
     e2k::AppendLoadCaseWinds(out, c, &report_);
     MaybeFlush();
   });
   out += '\n';
   // Block 18: per level, its joints' loads.
   Put(out, "$ POINT OBJECT LOADS\n");
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& level) {
-    ForEach<CBMJoint>(level.get_theCBMJointList(), report_, [&](CBMJoint& j) {
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
+    ForEach<CBMJoint>(level.get_theCBMJointList(), nullptr, [&](CBMJoint& j) {
       e2k::AppendJointLoads(out, j, level.name(), &report_);
       MaybeFlush();
     });
@@ -270,19 +299,19 @@ void E2kWriter::WriteLoads() {
   // Block 19: per level, its beams' then its braces' loads (columns are not
   // written).
   Put(out, "$ $ LINE OBJECT LOADS\n");
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& level) {
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
     auto loads = [&](CBMLineElement& e) {
       e2k::AppendLineElementLoads(out, e, level.name(), &report_);
       MaybeFlush();
     };
-    ForEach<CBMLineElement>(level.get_theCBMBeamList(), report_, loads);
-    ForEach<CBMLineElement>(level.get_theCBMBraceList(), report_, loads);
+    ForEach<CBMLineElement>(level.get_theCBMBeamList(), nullptr, loads);
+    ForEach<CBMLineElement>(level.get_theCBMBraceList(), nullptr, loads);
   });
   out += '\n';
   // Block 20: per level, its slabs' area loads (walls' are not written).
   Put(out, "$ AREA OBJECT LOADS\n");
-  ForEach<CBMLevel>(levels, report_, [&](CBMLevel& level) {
-    ForEach<CBMShellElement>(level.get_theCBMSlabList(), report_, [&](CBMShellElement& s) {
+  ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
+    ForEach<CBMSlab>(level.get_theCBMSlabList(), nullptr, [&](CBMSlab& s) {
       e2k::AppendShellLoads(out, s, level.name(), &report_);
       MaybeFlush();
     });
@@ -307,11 +336,10 @@ void E2kWriter::WriteClosing() {
 }
 
 std::string GenerateETABS8Text(CBuildingModule& module, WriteReport* report) {
-  std::string text;
-  E2kWriter writer(module, [&text](const std::string& chunk) { text.append(chunk); });
+  E2kWriter writer(module, nullptr);
   writer.Write();
   if (report) *report = writer.report();
-  return text;
+  return writer.TakeText();
 }
 
 }  // namespace bm

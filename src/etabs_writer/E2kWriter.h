@@ -19,16 +19,21 @@ class E2kWriter {
   using Sink = std::function<void(const std::string& chunk)>;
 
   // Text is handed to `sink` whenever at least `chunkSize` bytes are
-  // buffered, and once more at the end.
+  // buffered, and once more at the end. Without a sink the whole text stays
+  // in the writer (see TakeText).
   E2kWriter(CBuildingModule& module, Sink sink, size_t chunkSize = kDefaultChunkSize);
 
   // Writes every block. Counts of skipped items are in report() afterwards.
   void Write();
   const WriteReport& report() const { return report_; }
+  // The text written by a writer without a sink (empty otherwise); leaves
+  // the writer empty.
+  std::string TakeText() { return std::move(buffer_); }
 
   static constexpr size_t kDefaultChunkSize = size_t{4} << 20;
 
  private:
+  size_t EstimateSize();
   void MaybeFlush();
   void Flush();
   void WriteHeaderAndControls();

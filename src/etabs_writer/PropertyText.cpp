@@ -2,8 +2,6 @@
 // properties, link properties and pier/spandrel names.
 #include "etabs_writer/E2kText.h"
 
-#include <cstring>
-
 #include "etabs_writer/E2kKeywords.h"
 #include "etabs_writer/WriteReport.h"
 #include "properties/BMFrameSection.h"

@@ -65,6 +65,8 @@ void CBMLoadCase::Serialize(CArchive& ar) {
     m_bVirtualLoad = ar.ReadInt32();
     ar >> m_VirtualLoadCaseName;
   }
+  // The list may load wind items only (other class records: badClass).
+  m_WindList.SetMemberClass(RUNTIME_CLASS(CBMLoadWind));
   m_WindList.Serialize(ar);
 }
 

@@ -38,5 +38,7 @@ void CBMLoadCom::Serialize(CArchive& ar) {
   } else {
     ar >> sType;
   }
+  // The list may load combination terms only (other class records: badClass).
+  m_CombineList.SetMemberClass(RUNTIME_CLASS(CBMLoadComItem));
   m_CombineList.Serialize(ar);
 }

@@ -1,6 +1,9 @@
 // CBMComponent: the base of every object of the building model.
 #pragma once
 
+#include <memory>
+
+#include "model/ListIndex.h"
 #include "platform/Archive.h"
 #include "platform/RuntimeClass.h"
 #include "platform/String.h"
@@ -25,7 +28,8 @@ class CBMComponent : public CObject {
 
  public:
   CBMComponent() = default;
-  ~CBMComponent() override = default;
+  // Tells the indexed lists that still hold the component that it is gone.
+  ~CBMComponent() override;
 
   int get_Id() const { return Id; }
   void set_Id(int id) { Id = id; }
@@ -43,18 +47,30 @@ class CBMComponent : public CObject {
   void set_Name(const char* name);
 
   CString get_MapHandle() const { return MapHandle; }
-  void set_MapHandle(CString handle) { MapHandle = std::move(handle); }
+  const CString& mapHandle() const { return MapHandle; }
+  void set_MapHandle(CString handle);
+  // The stored out handle. Legacy: the reference allows writing; look-ups by
+  // out handle only see changes made through set_OutHandle.
   CString& get_OutHandle() { return OutHandle; }
-  void set_OutHandle(const CString& handle) { OutHandle = handle; }
+  const CString& outHandle() const { return OutHandle; }
+  void set_OutHandle(const CString& handle);
 
   // Stores / loads Id (4-byte int) then Name (archive string). A loaded name
   // is taken as stored, not upper-cased again.
   void Serialize(CArchive& ar) override;
 
  protected:
+  // Replaces a key field, keeping the indexes of the lists that hold the
+  // component right.
+  void ChangeKey(bm::IndexKey key, CString& field, CString value);
+
   CString OutHandle;
   int Id = 0;
   CString MapHandle;
   BMComponentType ObjectType = BM_NONE;
   CString Name;
+
+ private:
+  friend class CBMComponentList;
+  std::unique_ptr<bm::IndexLinks> indexLinks_;
 };

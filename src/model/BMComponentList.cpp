@@ -1,14 +1,27 @@
 // CBMComponentList operations and the list block of the archive.
 #include "model/BMComponentList.h"
 
+#include <algorithm>
+
 #include "platform/Exceptions.h"
 #include "platform/MessageBox.h"
 
 BM_IMPLEMENT_SERIAL(CBMComponentList, CBMComponent, 1)
 
+CBMComponentList::~CBMComponentList() { DropIndex(); }
+
 void CBMComponentList::Add(CBMComponent* p) {
   if (p) p->set_Id(GetCount() + 1);
   items_.Add(p);
+  if (!index_) return;
+  const uint64_t seq = index_->nextSeq++;
+  index_->seqs.push_back(seq);
+  if (!p) return;
+  for (int k = 0; k < bm::kIndexKeyCount; ++k) {
+    if (index_->built[k]) index_->keys[k].Insert(bm::KeyOf(*p, static_cast<bm::IndexKey>(k)), {seq, p});
+  }
+  if (!p->indexLinks_) p->indexLinks_ = std::make_unique<bm::IndexLinks>();
+  p->indexLinks_->push_back({this, seq});
 }
 
 void CBMComponentList::AddHead(CBMComponent* /*p*/) { AfxMessageBox("Not usefull!  ADDHEAD method!"); }
@@ -19,12 +32,7 @@ CBMComponent* CBMComponentList::GetItem(int i) const {
   return items_[i - 1];
 }
 
-CBMComponent* CBMComponentList::GetItem(const CString& name) const {
-  for (CBMComponent* p : items_) {
-    if (p && p->name() == name) return p;
-  }
-  return nullptr;
-}
+CBMComponent* CBMComponentList::GetItem(const CString& name) const { return Lookup(bm::IndexKey::kName, name); }
 
 int CBMComponentList::GetItemId(const CString& name) const {
   const CBMComponent* p = GetItem(name);
@@ -32,43 +40,141 @@ int CBMComponentList::GetItemId(const CString& name) const {
 }
 
 CBMComponent* CBMComponentList::GetItemByMapHandle(const CString& handle) const {
+  return Lookup(bm::IndexKey::kMapHandle, handle);
+}
+
+CBMComponent* CBMComponentList::GetItemByOutHandle(const CString& handle) const {
+  return Lookup(bm::IndexKey::kOutHandle, handle);
+}
+
+CBMComponent* CBMComponentList::Scan(bm::IndexKey key, const CString& value) const {
   for (CBMComponent* p : items_) {
-    if (p && p->get_MapHandle() == handle) return p;
+    if (p && bm::KeyOf(*p, key) == value.str()) return p;
   }
   return nullptr;
 }
 
-CBMComponent* CBMComponentList::GetItemByOutHandle(const CString& handle) const {
-  for (CBMComponent* p : items_) {
-    if (p && p->get_OutHandle() == handle) return p;
+CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) const {
+  const int k = static_cast<int>(key);
+  // Empty keys are not indexed; the first slot usually answers a scan.
+  if (value.IsEmpty() || (!(index_ && index_->built[k]) && GetCount() < kIndexThreshold)) return Scan(key, value);
+  if (!index_ || !index_->built[k]) BuildIndex(key);
+  return index_->keys[k].First(value.str());
+}
+
+void CBMComponentList::BuildIndex(bm::IndexKey key) const {
+  auto* self = const_cast<CBMComponentList*>(this);
+  if (!index_) {
+    index_ = std::make_unique<bm::ListIndexState>();
+    index_->seqs.reserve(static_cast<size_t>(GetCount()));
+    for (int i = 0; i < GetCount(); ++i) {
+      const uint64_t seq = index_->nextSeq++;
+      index_->seqs.push_back(seq);
+      CBMComponent* p = items_[i];
+      if (!p) continue;
+      if (!p->indexLinks_) p->indexLinks_ = std::make_unique<bm::IndexLinks>();
+      p->indexLinks_->push_back({self, seq});
+    }
   }
-  return nullptr;
+  const int k = static_cast<int>(key);
+  for (int i = 0; i < GetCount(); ++i) {
+    CBMComponent* p = items_[i];
+    if (p && !index_->IsDead(index_->seqs[static_cast<size_t>(i)])) {
+      index_->keys[k].Insert(bm::KeyOf(*p, key), {index_->seqs[static_cast<size_t>(i)], p});
+    }
+  }
+  index_->built[k] = true;
+}
+
+void CBMComponentList::UnindexSlot(int i) {
+  if (!index_) return;
+  const uint64_t seq = index_->seqs[static_cast<size_t>(i)];
+  index_->seqs.erase(index_->seqs.begin() + i);
+  CBMComponent* p = items_[i];
+  if (!p) return;
+  if (index_->IsDead(seq)) {
+    index_->dead.erase(std::find(index_->dead.begin(), index_->dead.end(), seq));
+    return;
+  }
+  for (int k = 0; k < bm::kIndexKeyCount; ++k) {
+    if (index_->built[k]) index_->keys[k].Erase(bm::KeyOf(*p, static_cast<bm::IndexKey>(k)), seq);
+  }
+  if (p->indexLinks_) {
+    auto& links = *p->indexLinks_;
+    for (size_t l = 0; l < links.size(); ++l) {
+      if (links[l].list == this && links[l].seq == seq) {
+        links[l] = links.back();
+        links.pop_back();
+        break;
+      }
+    }
+  }
+}
+
+void CBMComponentList::DropIndex() {
+  if (!index_) return;
+  for (int i = 0; i < GetCount(); ++i) {
+    CBMComponent* p = items_[i];
+    const uint64_t seq = index_->seqs[static_cast<size_t>(i)];
+    if (!p || index_->IsDead(seq) || !p->indexLinks_) continue;  // a dead member is not read
+    auto& links = *p->indexLinks_;
+    links.erase(std::remove_if(links.begin(), links.end(),
+                               [this](const bm::IndexLink& l) { return l.list == this; }),
+                links.end());
+  }
+  index_.reset();
+}
+
+void CBMComponentList::OnKeyChanging(CBMComponent* member, uint64_t seq, bm::IndexKey key,
+                                     const std::string& from, const std::string& to) {
+  const int k = static_cast<int>(key);
+  if (!index_ || !index_->built[k]) return;
+  index_->keys[k].Erase(from, seq);
+  index_->keys[k].Insert(to, {seq, member});
+}
+
+void CBMComponentList::OnMemberDestroyed(CBMComponent* member, uint64_t seq) {
+  if (!index_) return;
+  for (int k = 0; k < bm::kIndexKeyCount; ++k) {
+    if (index_->built[k]) index_->keys[k].Erase(bm::KeyOf(*member, static_cast<bm::IndexKey>(k)), seq);
+  }
+  index_->dead.push_back(seq);
 }
 
 void CBMComponentList::RemoveAt(int i) {
   // Decision: positions below 1 do nothing, like those beyond the count.
   if (i < 1 || i > GetCount()) return;
   CBMComponent* p = items_[i - 1];
+  ++removals_;
+  UnindexSlot(i - 1);
   items_.RemoveAt(i - 1);
   delete p;
   ReSetComponentId();
 }
 
 void CBMComponentList::DeleteItem(const CString& name) {
+  CBMComponent* found = GetItem(name);
+  if (!found) return;
   for (int i = 0; i < items_.GetSize(); ++i) {
-    CBMComponent* p = items_[i];
-    if (p && p->name() == name) {
-      items_.RemoveAt(i);
-      delete p;
-      ReSetComponentId();
-      return;
-    }
+    if (items_[i] != found) continue;
+    ++removals_;
+    UnindexSlot(i);
+    items_.RemoveAt(i);
+    delete found;
+    ReSetComponentId();
+    return;
   }
 }
 
-void CBMComponentList::RemoveAll() { items_.RemoveAll(); }
+void CBMComponentList::RemoveAll() {
+  ++removals_;
+  DropIndex();
+  items_.RemoveAll();
+}
 
 void CBMComponentList::DeleteAll() {
+  ++removals_;
+  DropIndex();
   // Members are deleted in list order; the array is emptied afterwards so a
   // member's destructor never sees a half-emptied list of its owner.
   for (CBMComponent* p : items_) delete p;
@@ -106,6 +212,12 @@ void CBMComponentList::Serialize(CArchive& ar) {
   // left is corrupt: refuse it before creating anything.
   if (static_cast<uint64_t>(n) > ar.BytesLeft()) throw CArchiveException(CArchiveException::endOfFile);
   const bool useFactory = elementFactory_ && cls == RUNTIME_CLASS(CBMComponent);
+  // A record of another class than the owner's member class would put a
+  // foreign object into a typed list, which every user of the list casts to
+  // its member class: refuse it before creating anything.
+  if (!useFactory && (memberClass_ ? !cls->IsDerivedFrom(memberClass_) : elementFactory_ != nullptr)) {
+    throw CArchiveException(CArchiveException::badClass);
+  }
   for (int i = 0; i < n; ++i) {
     CObject* object = useFactory ? elementFactory_() : cls->CreateObject();
     CBMComponent* member = dynamic_cast<CBMComponent*>(object);

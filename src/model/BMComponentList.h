@@ -14,7 +14,8 @@ class CBMComponentList : public CBMComponent {
 
  public:
   CBMComponentList() = default;
-  ~CBMComponentList() override = default;
+  // Deletes no member (see the typed lists).
+  ~CBMComponentList() override;
 
   int GetCount() const { return items_.GetSize(); }
   // Sets p's Id to GetCount() + 1 and appends it. Does not take ownership by
@@ -53,6 +54,24 @@ class CBMComponentList : public CBMComponent {
   // `factory` when loading. Lists whose member class is fixed by their owner
   // set it, since those member classes report CBMComponent as their class.
   void SetElementFactory(CBMComponent* (*factory)()) { elementFactory_ = factory; }
+  // Loading accepts only class records of `cls` or of a class derived from
+  // it and throws CArchiveException(badClass) for any other, so a list never
+  // holds objects of a class its users do not expect. Null (the default)
+  // accepts every class, except that a list with an element factory then
+  // accepts only the plain CBMComponent record. Owners set it for every
+  // list they archive.
+  void SetMemberClass(const CRuntimeClass* cls) { memberClass_ = cls; }
+
+  // Changes whenever a slot is removed (RemoveAt, DeleteItem, RemoveAll,
+  // DeleteAll); Add leaves it. Indexes kept by the typed lists compare it to
+  // know whether appends alone changed the list since they were built.
+  uint64_t removalGeneration() const { return removals_; }
+
+  // Called by a member when one of its keys changes or it is destroyed while
+  // it sits in this list; keeps the look-up indexes right.
+  void OnKeyChanging(CBMComponent* member, uint64_t seq, bm::IndexKey key, const std::string& from,
+                     const std::string& to);
+  void OnMemberDestroyed(CBMComponent* member, uint64_t seq);
 
  protected:
   // Find-or-create by name, shared by the typed lists' Add operations: the
@@ -69,6 +88,21 @@ class CBMComponentList : public CBMComponent {
 
  private:
   void ReSetComponentId();
+  // First member whose `key` equals `value`, by index or by scan.
+  CBMComponent* Lookup(bm::IndexKey key, const CString& value) const;
+  CBMComponent* Scan(bm::IndexKey key, const CString& value) const;
+  // Builds the index of `key` (and the slot links on first use).
+  void BuildIndex(bm::IndexKey key) const;
+  // Removes slot i (0-based) from the indexes and its member's links.
+  void UnindexSlot(int i);
+  // Drops the whole index and every member's link to this list.
+  void DropIndex();
+
   CArrayT<CBMComponent*> items_;
   CBMComponent* (*elementFactory_)() = nullptr;
+  const CRuntimeClass* memberClass_ = nullptr;
+  uint64_t removals_ = 0;
+  // Look-ups on lists at least this long are answered from hash indexes.
+  static constexpr int kIndexThreshold = 24;
+  mutable std::unique_ptr<bm::ListIndexState> index_;
 };

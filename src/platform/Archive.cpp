@@ -107,6 +107,7 @@ void CArchive::FillAtLeast(size_t count) {
                              : 0;
     if (n == 0) throw CArchiveException(CArchiveException::endOfFile);
     end_ += n;
+    if (fileLeft_ >= 0) fileLeft_ = std::max<int64_t>(0, fileLeft_ - static_cast<int64_t>(n));
   }
 }
 
@@ -241,13 +242,15 @@ void CArchive::ReadString(CString& s) {
 
 uint64_t CArchive::BytesLeft() const {
   if (!loading_) return 0;
-  uint64_t left = end_ - begin_;
-  if (file_) {
-    const uint64_t length = file_->GetLength();
-    const uint64_t position = file_->GetPosition();
-    if (length > position) left += length - position;
+  if (fileLeft_ < 0) {
+    fileLeft_ = 0;
+    if (file_) {
+      const uint64_t length = file_->GetLength();
+      const uint64_t position = file_->GetPosition();
+      if (length > position) fileLeft_ = static_cast<int64_t>(length - position);
+    }
   }
-  return left;
+  return (end_ - begin_) + static_cast<uint64_t>(fileLeft_);
 }
 
 void CArchive::WriteClass(const CRuntimeClass* cls) { cls->Store(*this); }

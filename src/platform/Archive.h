@@ -89,4 +89,9 @@ class CArchive {
   std::vector<uint8_t> buffer_;
   size_t begin_ = 0;  // next byte to read
   size_t end_ = 0;    // end of valid data (loading) / of written data (storing)
+  // Loading: bytes of the file not yet taken into the buffer, asked of the
+  // file once (by the first BytesLeft) and then counted down by the reads;
+  // -1 until asked. Asking the file each time costs system calls and drops
+  // its stream buffer.
+  mutable int64_t fileLeft_ = -1;
 };

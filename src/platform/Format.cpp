@@ -358,6 +358,11 @@ double StrToD(std::string_view text, size_t* consumed) {
   const char* first = text.data() + i;
   const char* last = text.data() + text.size();
   double value = 0.0;
+  // from_chars takes a minus sign of its own: a second sign is not a number.
+  if (first < last && (*first == '-' || *first == '+')) {
+    if (consumed) *consumed = 0;
+    return 0.0;
+  }
   // Hexadecimal floats ("0x1p3"), accepted by strtod.
   if (last - first > 2 && first[0] == '0' && (first[1] == 'x' || first[1] == 'X')) {
     std::from_chars_result r = std::from_chars(first + 2, last, value, std::chars_format::hex);

@@ -293,8 +293,6 @@ TEST(Level, RecordRoundTripsEveryMemberKind) {
   // position, and from then on save, load, save gives the same bytes.
   const auto again = bm::test::StoreObject(loaded);
   EXPECT_EQ(again.size(), bytes.size());
-  for (size_t i = 0; i < again.size() && i < bytes.size(); ++i)
-    if (again[i] != bytes[i]) printf("DIFF at %zu: %d vs %d\n", i, bytes[i], again[i]);
   CBMLevel reloaded;
   ASSERT_TRUE(bm::test::LoadObject(reloaded, again));
   EXPECT_EQ(bm::test::StoreObject(reloaded), again);

@@ -149,7 +149,9 @@ TEST(ComponentList, MalformedBlocksThrowWithTheirCause) {
     } catch (const CArchiveException& e) {
       EXPECT_EQ(e.m_cause, c.cause) << c.what;
     }
-    if (std::string(c.what) == "short member") EXPECT_EQ(list.GetCount(), 1);  // kept what was read
+    if (std::string(c.what) == "short member") {
+      EXPECT_EQ(list.GetCount(), 1);  // kept what was read
+    }
   }
 }
 

@@ -90,7 +90,7 @@ TEST(Format, IgnoresTheProcessLocale) {
 TEST(Parse, StrToDMatchesStrtod) {
   const char* inputs[] = {"1", "-2.5", "  3e2xyz", ".5", "5.", "1e", "1e+", "-", "", "abc", "+.e1",
                           "1.7976931348623157e308", "1e400", "-1e400", "1e-400", "0x1p4", "inf", "-nan",
-                          "12,5", "\t7"};
+                          "12,5", "\t7", "+-2", "--2", "-+1e3", "+inf"};
   for (const char* in : inputs) {
     char* end = nullptr;
     const double expected = std::strtod(in, &end);

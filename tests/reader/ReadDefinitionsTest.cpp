@@ -56,6 +56,26 @@ TEST(ReaderDriver, SecondReadHandlesOnlyTheNewFile) {
   EXPECT_EQ(m.LevelAt(3)->get_Name(), "S2");
 }
 
+TEST(ReaderDriver, ShortAndOddLinesOfEveryKeywordAreSafe) {
+  // Each keyword with too few tokens, stray words and odd numbers, after a
+  // frame of storeys and points so that look-ups can succeed or fail.
+  const char* keywords[] = {"UNITS",      "STORY",       "DIAPHRAGM", "MATERIAL",   "FRAMESECTION", "SHELLPROP",
+                            "LINKPROP",   "PIERNAME",    "SPANDRELNAME", "POINT",   "LINE",         "AREA",
+                            "POINTASSIGN", "LINEASSIGN", "AREAASSIGN", "LOADCASE",  "POINTLOAD",    "LINELOAD",
+                            "AREALOAD",   "COMBO"};
+  const char* tails[] = {"", " \"1\"", " \"1\" \"STORY1\"", " \"1\" \"STORY1\" RESTRAINT", " \"1\" \"STORY1\" DIAPH",
+                         " \"1\" \"1\" SECTION", " \"X\" COLUMN \"1\" \"1\" 99999999999",
+                         " \"A\" FLOOR 2147483647 \"1\"", " \"1\" \"STORY1\" TYPE \"TRAPF\" DIR",
+                         " \"C\" LOAD \"DL\" SF", " \"1\" \"STORY1\" SPUX", " 1e999 -1e999 nan 0x1p3"};
+  std::string text = bm::test::Frame();
+  for (const char* k : keywords) {
+    for (const char* t : tails) text += std::string(k) + t + "\n";
+    text += "\n";
+  }
+  auto m = Read(text);
+  EXPECT_GT(m->geo()->get_pLevelList()->GetCount(), 0);
+}
+
 TEST(ReaderStories, BottomLineIsLevelOneAndElevationsFollow) {
   auto m = Read(" STORY \"STORY2\"  HEIGHT 3.000000 \n STORY \"Story1\"  HEIGHT 3.5\n STORY \"BASE\"  Elev 1.5\n");
   ASSERT_EQ(m->geo()->get_pLevelList()->GetCount(), 3);

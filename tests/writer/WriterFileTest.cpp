@@ -7,6 +7,7 @@
 #include "etabs_writer/E2kWriter.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMLevel.h"
+#include "platform/Exceptions.h"
 #include "model/geometry/BMLineElement.h"
 #include "properties/BMFrameSection.h"
 #include "support/MessageCapture.h"
@@ -142,6 +143,23 @@ TEST(WriterFile, WriteFailureGivesMessageAndZero) {
     ASSERT_EQ(messages.count(), 1u);
     EXPECT_EQ(messages.messages()[0], "Wrong in generating BuildingModel!");
   }
+}
+
+TEST(WriterFile, SinkErrorStopsWritingAndPassesOn) {
+  std::unique_ptr<CBuildingModule> module = BuildTestBuilding();
+  std::string received;
+  int calls = 0;
+  E2kWriter writer(
+      *module,
+      [&](const std::string& chunk) {
+        if (++calls == 2) throw CFileException(CFileException::diskFull);
+        received += chunk;
+      },
+      1024);
+  EXPECT_THROW(writer.Write(), CFileException);
+  EXPECT_EQ(calls, 2);
+  EXPECT_GE(received.size(), 1024u);
+  EXPECT_EQ(received, ReadBytes(GoldenPath("test_building.e2k")).substr(0, received.size()));
 }
 
 TEST(WriterFile, ExistingFileIsReplaced) {

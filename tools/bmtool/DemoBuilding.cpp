@@ -79,7 +79,8 @@ class Builder {
 
     SetDimensions(geometry_.AddFrameSection(kColumnSection, "RECTANGULAR", kConcrete), 0.6, 0.6, 0, 0);
     SetDimensions(geometry_.AddFrameSection(kBeamSection, "RECTANGULAR", kConcrete), 0.6, 0.3, 0, 0);
-    SetDimensions(geometry_.AddFrameSection(kEdgeBeamSection, "I/WIDE FLANGE", kSteel), 0.4, 0.2, 0.013, 0.008);
+    SetDimensions(geometry_.AddFrameSection(kEdgeBeamSection, "I/WIDE FLANGE", kSteel), 0.4, 0.2, 0.013,
+                  0.008);
     SetDimensions(geometry_.AddFrameSection(kBraceSection, "I/WIDE FLANGE", kSteel), 0.2, 0.2, 0.012, 0.008);
 
     geometry_.AddWallSection(kWallSection, kConcrete, 0.25);
@@ -131,9 +132,11 @@ class Builder {
     for (int face : {0, ny}) {
       const double y = Y(face);
       CString name = Numbered("BR", ++braceNo_);
-      Check(geometry_.AddBrace(name, X(mid), y, X(mid + 1), y, level, below, kBraceSection), "brace", name, k);
+      Check(geometry_.AddBrace(name, X(mid), y, X(mid + 1), y, level, below, kBraceSection), "brace", name,
+            k);
       name = Numbered("BR", ++braceNo_);
-      Check(geometry_.AddBrace(name, X(mid + 1), y, X(mid), y, level, below, kBraceSection), "brace", name, k);
+      Check(geometry_.AddBrace(name, X(mid + 1), y, X(mid), y, level, below, kBraceSection), "brace", name,
+            k);
     }
 
     // Walls along the two end faces, one panel per bay.
@@ -141,8 +144,8 @@ class Builder {
     for (int face : {0, nx}) {
       for (int j = 0; j < ny; ++j) {
         const CString name = Numbered("W", ++wallNo);
-        CBMWall* wall =
-            Check(geometry_.AddWall(name, X(face), Y(j), X(face), Y(j + 1), level, kWallSection), "wall", name, k);
+        CBMWall* wall = Check(geometry_.AddWall(name, X(face), Y(j), X(face), Y(j + 1), level, kWallSection),
+                              "wall", name, k);
         if (wall) {
           wall->set_MapHandle(wall->name());
           walls_.push_back({k, wall->name()});
@@ -252,7 +255,7 @@ class Builder {
 double EstimateDemoElements(const DemoOptions& o) {
   const double nx = o.baysX;
   const double ny = o.baysY;
-  const double perStorey = (nx + 1) * (ny + 1)               // columns
+  const double perStorey = (nx + 1) * (ny + 1)              // columns
                            + nx * (ny + 1) + ny * (nx + 1)  // beams
                            + 4                              // braces
                            + 2 * ny                         // walls
@@ -264,7 +267,8 @@ std::string CheckDemoOptions(const DemoOptions& o) {
   if (o.storeys < 1 || o.storeys > kMaxDemoStoreys) return "--storeys must be between 1 and 10000";
   if (o.baysX < 1 || o.baysX > kMaxDemoBays) return "--bays-x must be between 1 and 10000";
   if (o.baysY < 1 || o.baysY > kMaxDemoBays) return "--bays-y must be between 1 and 10000";
-  if (EstimateDemoElements(o) > kMaxDemoElements) return "the building would have more than 20 million elements";
+  if (EstimateDemoElements(o) > kMaxDemoElements)
+    return "the building would have more than 20 million elements";
   if (!(o.bayX > 0) || !(o.bayY > 0) || !(o.firstStoreyHeight > 0) || !(o.storeyHeight > 0)) {
     return "bay widths and storey heights must be positive";
   }

@@ -29,8 +29,8 @@ int LineLoads(CBMComponentList* list) {
 }  // namespace
 
 bool StoreyStats::operator==(const StoreyStats& o) const {
-  return name == o.name && joints == o.joints && beams == o.beams && columns == o.columns && braces == o.braces &&
-         walls == o.walls && slabs == o.slabs;
+  return name == o.name && joints == o.joints && beams == o.beams && columns == o.columns &&
+         braces == o.braces && walls == o.walls && slabs == o.slabs;
 }
 
 int ModelStats::Joints() const {
@@ -98,15 +98,16 @@ ModelStats CollectStats(CBuildingModule& module) {
     s.slabs = Count(level->get_theCBMSlabList());
     stats.storeys.push_back(s);
 
-    stats.jointLoads +=
-        SumOver<CBMJoint>(level->get_theCBMJointList(), [](CBMJoint& j) { return j.get_JointLoadList()->GetCount(); });
-    stats.restrainedJoints +=
-        SumOver<CBMJoint>(level->get_theCBMJointList(), [](CBMJoint& j) { return j.get_pRestraint() ? 1 : 0; });
+    stats.jointLoads += SumOver<CBMJoint>(level->get_theCBMJointList(),
+                                          [](CBMJoint& j) { return j.get_JointLoadList()->GetCount(); });
+    stats.restrainedJoints += SumOver<CBMJoint>(level->get_theCBMJointList(),
+                                                [](CBMJoint& j) { return j.get_pRestraint() ? 1 : 0; });
     stats.lineLoads += LineLoads(level->get_theCBMBeamList()) + LineLoads(level->get_theCBMColumnList()) +
                        LineLoads(level->get_theCBMBraceList());
-    stats.wallLoads += SumOver<CBMWall>(level->get_theCBMWallList(), [](CBMWall& w) { return w.GetLineLoadCount(); });
-    stats.areaLoads +=
-        SumOver<CBMSlab>(level->get_theCBMSlabList(), [](CBMSlab& s) { return s.get_SlabLoadList()->GetCount(); });
+    stats.wallLoads +=
+        SumOver<CBMWall>(level->get_theCBMWallList(), [](CBMWall& w) { return w.GetLineLoadCount(); });
+    stats.areaLoads += SumOver<CBMSlab>(level->get_theCBMSlabList(),
+                                        [](CBMSlab& s) { return s.get_SlabLoadList()->GetCount(); });
   }
   return stats;
 }
@@ -121,7 +122,8 @@ std::vector<std::string> CompareStructure(const ModelStats& a, const ModelStats&
   for (size_t i = 0; i < n; ++i) {
     const StoreyStats& x = a.storeys[i];
     const StoreyStats& y = b.storeys[i];
-    if (x.name != y.name) out.push_back("storey " + std::to_string(i + 1) + " named " + x.name + " vs " + y.name);
+    if (x.name != y.name)
+      out.push_back("storey " + std::to_string(i + 1) + " named " + x.name + " vs " + y.name);
     check(x.name + " beams", x.beams, y.beams);
     check(x.name + " columns", x.columns, y.columns);
     check(x.name + " braces", x.braces, y.braces);

@@ -35,8 +35,7 @@ ProgressScope::~ProgressScope() {
   wake_.notify_all();
   watcher_.join();
   if (announced_) {
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     std::fprintf(stderr, "bmtool: %s done in %.1f s\n", what_.c_str(), seconds);
   }
 }

@@ -1,17 +1,67 @@
 // bmtool: the command-line tool of the building model library.
 #include <cstdio>
-#include <cstring>
+#include <exception>
+#include <new>
+#include <string>
 
-#include <buildingmodel/buildingmodel.h>
+#include "Cli.h"
+#include "Commands.h"
+#include "Progress.h"
+
+namespace {
+
+using namespace bm::tool;
+
+int Dispatch(const CommandLine& cl) {
+  if (cl.command == "demo") return RunDemo(cl);
+  if (cl.command == "info") return RunInfo(cl);
+  if (cl.command == "convert") return RunConvert(cl);
+  if (cl.command == "plot") return RunPlot(cl);
+  throw UsageError("unknown command '" + cl.command + "'");
+}
+
+int Usage(const UsageError& e) {
+  std::fprintf(stderr, "bmtool: %s\n%s\n", e.what(), UsageLine(e.command()).c_str());
+  if (!e.command().empty()) std::fprintf(stderr, "Try 'bmtool %s --help'.\n", e.command().c_str());
+  return kExitUsage;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "demo") != 0) {
-    std::fprintf(stderr, "usage: bmtool demo [DIR]\n");
-    return 2;
+  CommandLine cl;
+  try {
+    cl = ParseCommandLine(argc, argv);
+  } catch (const UsageError& e) {
+    return Usage(e);
   }
-  CBuildingModule module;
-  CBMMgrGeometry* geometry = module.get_pMgrGeometry();
-  std::printf("buildingmodel: empty model with %d levels, %d points\n", geometry->get_pLevelList()->GetCount(),
-              geometry->get_pPointList()->GetCount());
-  return 0;
+  if (cl.help) {
+    const CommandSpec* spec = FindCommand(cl.command);
+    std::fputs(spec ? CommandHelp(*spec).c_str() : ToolHelp().c_str(), stdout);
+    return kExitOk;
+  }
+
+  // The library's message boxes become lines on stderr, or nothing.
+  const bool quiet = cl.quiet;
+  SetProgressEnabled(!quiet);
+  AfxSetMessageHandler([quiet](const char* text) {
+    if (!quiet) std::fprintf(stderr, "bmtool: library message: %s\n", text ? text : "");
+    return 1;  // IDOK
+  });
+
+  try {
+    const int code = Dispatch(cl);
+    if (std::fflush(stdout) != 0) {
+      std::fprintf(stderr, "bmtool: cannot write the standard output\n");
+      return kExitFailure;
+    }
+    return code;
+  } catch (const UsageError& e) {
+    return Usage(e);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "bmtool: out of memory\n");
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "bmtool: %s failed: %s\n", cl.command.c_str(), e.what());
+  }
+  return kExitFailure;
 }

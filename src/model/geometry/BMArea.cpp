@@ -1,8 +1,10 @@
 // Plan areas and the area list.
 #include "model/geometry/BMArea.h"
 
-#include "platform/Exceptions.h"
+#include <cstdint>
+
 #include "model/geometry/BMPoint.h"
+#include "platform/Exceptions.h"
 
 BM_IMPLEMENT_SERIAL(CBMArea, CBMComponent, 1)
 
@@ -10,8 +12,18 @@ CBMArea::CBMArea() = default;
 // The corner list only refers to its points; nothing is deleted.
 CBMArea::~CBMArea() = default;
 
+void CBMArea::NoteKeyEdit() const {
+  if (indexed_) bm::NoteGeometryEdit(bm::GeometryKind::kArea);
+}
+
+void CBMArea::SetAreaType(CString type) {
+  NoteKeyEdit();
+  AreaType = std::move(type);
+}
+
 void CBMArea::AddPoint(CBMPoint* p) {
   if (!p) return;
+  NoteKeyEdit();
   // Legacy: Add renumbers p to its position among the corners.
   thePointList.Add(p);
   PointCount = thePointList.GetCount();
@@ -50,6 +62,7 @@ void CBMArea::Serialize(CArchive& ar) {
     }
     return;
   }
+  NoteKeyEdit();
   PointCount = ar.ReadInt32();
   ar.ReadString(AreaType);
   // Each corner takes at least five bytes; refuse an impossible count
@@ -70,20 +83,69 @@ void CBMArea::Serialize(CArchive& ar) {
 BM_IMPLEMENT_SERIAL(CBMAreaList, CBMComponentList, 1)
 
 namespace {
-CBMArea* FindBySequence(const CBMComponentList& areas, const CBMComponentList* pts, bool ramp) {
+
+bool IsRamp(const CBMArea& area) { return area.areaType() == "RAMP"; }
+
+// The legacy test: same kind, same count, the very same point object at
+// every corner. Corners beyond the attached points read as null.
+bool HasSequence(const CBMArea& area, const CBMComponentList& pts, bool ramp) {
+  const int n = pts.GetCount();
+  if (IsRamp(area) != ramp || area.GetCount() != n) return false;
+  for (int k = 1; k <= n; ++k) {
+    if (area.GetPoint(k) != pts.GetItem(k)) return false;
+  }
+  return true;
+}
+
+uint64_t SequenceStart(bool ramp, int n) {
+  return bm::HashMix(bm::HashMix(ramp ? 1 : 0, static_cast<uint64_t>(static_cast<uint32_t>(n))), 0);
+}
+
+uint64_t AreaKey(const CBMArea& area) {
+  const int n = area.GetCount();
+  uint64_t key = SequenceStart(IsRamp(area), n);
+  for (int k = 1; k <= n; ++k) {
+    const CBMComponent* corner = area.GetPoint(k);
+    key = bm::HashMix(key, reinterpret_cast<uintptr_t>(corner));
+  }
+  return key;
+}
+
+uint64_t SequenceKey(const CBMComponentList& pts, bool ramp) {
+  const int n = pts.GetCount();
+  uint64_t key = SequenceStart(ramp, n);
+  for (int k = 1; k <= n; ++k) key = bm::HashMix(key, reinterpret_cast<uintptr_t>(pts.GetItem(k)));
+  return key;
+}
+
+}  // namespace
+
+CBMArea* CBMAreaList::FindBySequence(const CBMComponentList* pts, bool ramp) const {
   if (!pts) return nullptr;
-  const int n = pts->GetCount();
-  for (int i = 1; i <= areas.GetCount(); ++i) {
-    CBMArea* area = static_cast<CBMArea*>(areas.GetItem(i));
-    if (!area || (area->areaType() == "RAMP") != ramp || area->GetCount() != n) continue;
-    bool same = true;
-    for (int k = 1; k <= n && same; ++k) same = area->GetPoint(k) == pts->GetItem(k);
-    if (same) return area;
+  const int count = GetCount();
+  if (count < bm::kGeometryIndexThreshold) {
+    for (int i = 1; i <= count; ++i) {
+      CBMArea* area = static_cast<CBMArea*>(GetItem(i));
+      if (area && HasSequence(*area, *pts, ramp)) return area;
+    }
+    return nullptr;
+  }
+  if (!index_) index_ = std::make_unique<bm::GeometryIndex>();
+  index_->Refresh(*this, count, removalGeneration(), bm::GeometryKind::kArea,
+                  [](CBMComponent* member, uint64_t* key) {
+                    const auto* area = static_cast<const CBMArea*>(member);
+                    area->indexed_ = true;
+                    *key = AreaKey(*area);
+                    return true;
+                  });
+  const bm::PositionChains& chains = index_->chains();
+  for (int32_t pos = chains.Head(SequenceKey(*pts, ramp)); pos >= 0; pos = chains.Next(pos)) {
+    CBMArea* area = static_cast<CBMArea*>(GetItem(pos + 1));
+    if (area && HasSequence(*area, *pts, ramp)) return area;
   }
   return nullptr;
 }
-}  // namespace
 
-CBMArea* CBMAreaList::FindAreaByPoints(CBMComponentList* pts) const { return FindBySequence(*this, pts, false); }
+CBMArea* CBMAreaList::FindAreaByPoints(CBMComponentList* pts) const { return FindBySequence(pts, false); }
 
-CBMArea* CBMAreaList::FindRampAreaByPoints(CBMComponentList* pts) const { return FindBySequence(*this, pts, true); }
+CBMArea* CBMAreaList::FindRampAreaByPoints(CBMComponentList* pts) const { return FindBySequence(pts, true); }

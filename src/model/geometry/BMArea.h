@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/BMComponentList.h"
+#include "model/geometry/GeometryIndex.h"
 #include "platform/Array.h"
 
 class CBMPoint;
@@ -25,8 +26,9 @@ class CBMArea : public CBMComponent {
   int GetCount() const { return PointCount; }
   // Corner i, 1-based; null outside 1 to the number of attached points.
   CBMPoint* GetPoint(int i) const;
-  // The attached corner points (references only).
-  CBMComponentList* get_PointList() { return &thePointList; }
+  // The attached corner points (references only). Read-only: corners are
+  // added with AddPoint, which keeps PointCount and the area indexes right.
+  const CBMComponentList* get_PointList() const { return &thePointList; }
 
   // Appends t to the corner statuses.
   void AddPointType(int t);
@@ -41,7 +43,7 @@ class CBMArea : public CBMComponent {
   // Number of corner names read from the archive.
   int GetPointNameCount() const { return PointNames.GetSize(); }
 
-  void SetAreaType(CString type) { AreaType = std::move(type); }
+  void SetAreaType(CString type);
   CString GetAreaType() const { return AreaType; }
   const CString& areaType() const { return AreaType; }
 
@@ -54,12 +56,19 @@ class CBMArea : public CBMComponent {
   void Serialize(CArchive& ar) override;
 
  private:
+  friend class CBMAreaList;
+  // Called before the corners, their count or the type change.
+  void NoteKeyEdit() const;
+
   int PointCount = 0;
   CString AreaType;
   CBMComponentList thePointList;
   CIntArray PointStatus;
   CIntArray PointId;
   CStringArray PointNames;
+  // Set once an area list's corner index holds the area; changing its
+  // corners or type then makes those indexes rebuild.
+  mutable bool indexed_ = false;
 };
 
 // The model-wide plan areas; deletes them when destroyed.
@@ -77,6 +86,13 @@ class CBMAreaList : public CBMComponentList {
   // count of pts and whose corner i is the very same object as pts item i
   // for every i (same start, same direction); null if none or pts is null.
   CBMArea* FindAreaByPoints(CBMComponentList* pts) const;
-  // The same for areas whose type is "RAMP".
+  // The same for areas whose type is "RAMP". Both look-ups are answered
+  // from a hash of the corner sequence in average constant time (for a
+  // bounded number of corners).
   CBMArea* FindRampAreaByPoints(CBMComponentList* pts) const;
+
+ private:
+  CBMArea* FindBySequence(const CBMComponentList* pts, bool ramp) const;
+
+  mutable std::unique_ptr<bm::GeometryIndex> index_;
 };

@@ -11,6 +11,15 @@ BM_IMPLEMENT_SERIAL(CBMLevelList, CBMComponentList, 1)
 CBMLevel::CBMLevel() {
   mLevelShearList = new CBMComponentList;
   mLevelDriftList = new CBMComponentList;
+  // What each archived list may hold when it is loaded.
+  theCBMJointList.SetMemberClass(RUNTIME_CLASS(CBMJoint));
+  theCBMBeamList.SetMemberClass(RUNTIME_CLASS(CBMBeam));
+  theCBMColumnList.SetMemberClass(RUNTIME_CLASS(CBMColumn));
+  theCBMBraceList.SetMemberClass(RUNTIME_CLASS(CBMBrace));
+  theCBMSlabList.SetMemberClass(RUNTIME_CLASS(CBMSlab));
+  theCBMWallList.SetMemberClass(RUNTIME_CLASS(CBMWall));
+  mLevelDriftList->SetMemberClass(RUNTIME_CLASS(CBMLevelDrift));
+  mLevelShearList->SetMemberClass(RUNTIME_CLASS(CBMLevelShear));
 }
 
 CBMLevel::~CBMLevel() {

@@ -2,6 +2,8 @@
 #include "model/geometry/BMLine.h"
 
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 #include "model/geometry/BMPoint.h"
 
@@ -13,11 +15,21 @@ CBMLine::CBMLine(CBMPoint* p1, CBMPoint* p2) { set_pPoint(p1, p2); }
 
 CBMLine::~CBMLine() = default;
 
+void CBMLine::NoteKeyEdit() const {
+  if (indexed_) bm::NoteGeometryEdit(bm::GeometryKind::kLine);
+}
+
 void CBMLine::set_pPoint(CBMPoint* p1, CBMPoint* p2) {
+  NoteKeyEdit();
   pP1 = p1;
   pP2 = p2;
   P1Id = p1 ? p1->get_Id() : 0;
   P2Id = p2 ? p2->get_Id() : 0;
+}
+
+void CBMLine::SetType(CString type) {
+  NoteKeyEdit();
+  Type = std::move(type);
 }
 
 int CBMLine::SetIsP1SameLevel(bool same) {
@@ -43,6 +55,7 @@ void CBMLine::Serialize(CArchive& ar) {
     ar.WriteString(P2Name);
     ar.WriteInt32(PassStory);
   } else {
+    NoteKeyEdit();
     CBMComponent::Serialize(ar);
     m_IsP1SameLevel = ar.ReadInt32();
     ar.ReadString(Type);
@@ -62,23 +75,48 @@ CBMLine* CBMLineList::AddLine(CString& name, CBMPoint* p1, CBMPoint* p2) {
 }
 
 namespace {
+
 bool JoinsPoints(const CBMLine& line, const CBMPoint* p1, const CBMPoint* p2) {
   return (line.get_pP1() == p1 && line.get_pP2() == p2) || (line.get_pP1() == p2 && line.get_pP2() == p1);
 }
+
+bool IsBrace(const CBMLine& line) { return line.GetType() == "BRACE"; }
+
+// Key of the unordered point pair and of the brace/other kind.
+uint64_t PairKey(const CBMPoint* p1, const CBMPoint* p2, bool brace) {
+  uint64_t a = reinterpret_cast<uintptr_t>(p1);
+  uint64_t b = reinterpret_cast<uintptr_t>(p2);
+  if (a > b) std::swap(a, b);
+  return bm::HashMix(bm::HashMix(brace ? 1 : 0, a), b);
+}
+
 }  // namespace
 
-CBMLine* CBMLineList::FindLineByPoint(CBMPoint* p1, CBMPoint* p2) const {
-  for (int i = 1; i <= GetCount(); ++i) {
-    CBMLine* line = static_cast<CBMLine*>(GetItem(i));
-    if (line && line->GetType() != "BRACE" && JoinsPoints(*line, p1, p2)) return line;
+CBMLine* CBMLineList::FindByPoints(CBMPoint* p1, CBMPoint* p2, bool brace) const {
+  const int count = GetCount();
+  if (count < bm::kGeometryIndexThreshold) {
+    for (int i = 1; i <= count; ++i) {
+      CBMLine* line = static_cast<CBMLine*>(GetItem(i));
+      if (line && IsBrace(*line) == brace && JoinsPoints(*line, p1, p2)) return line;
+    }
+    return nullptr;
+  }
+  if (!index_) index_ = std::make_unique<bm::GeometryIndex>();
+  index_->Refresh(*this, count, removalGeneration(), bm::GeometryKind::kLine,
+                  [](CBMComponent* member, uint64_t* key) {
+                    const auto* line = static_cast<const CBMLine*>(member);
+                    line->indexed_ = true;
+                    *key = PairKey(line->get_pP1(), line->get_pP2(), IsBrace(*line));
+                    return true;
+                  });
+  const bm::PositionChains& chains = index_->chains();
+  for (int32_t pos = chains.Head(PairKey(p1, p2, brace)); pos >= 0; pos = chains.Next(pos)) {
+    CBMLine* line = static_cast<CBMLine*>(GetItem(pos + 1));
+    if (line && IsBrace(*line) == brace && JoinsPoints(*line, p1, p2)) return line;
   }
   return nullptr;
 }
 
-CBMLine* CBMLineList::FindBraceLineByPoint(CBMPoint* p1, CBMPoint* p2) const {
-  for (int i = 1; i <= GetCount(); ++i) {
-    CBMLine* line = static_cast<CBMLine*>(GetItem(i));
-    if (line && line->GetType() == "BRACE" && JoinsPoints(*line, p1, p2)) return line;
-  }
-  return nullptr;
-}
+CBMLine* CBMLineList::FindLineByPoint(CBMPoint* p1, CBMPoint* p2) const { return FindByPoints(p1, p2, false); }
+
+CBMLine* CBMLineList::FindBraceLineByPoint(CBMPoint* p1, CBMPoint* p2) const { return FindByPoints(p1, p2, true); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/BMComponentList.h"
+#include "model/geometry/GeometryIndex.h"
 
 class CBMPoint;
 
@@ -27,7 +28,7 @@ class CBMLine : public CBMComponent {
   const CString& get_P1Name() const { return P1Name; }
   const CString& get_P2Name() const { return P2Name; }
 
-  void SetType(CString type) { Type = std::move(type); }
+  void SetType(CString type);
   CString GetType() const { return Type; }
   int GetPassStory() const { return PassStory; }
   void SetPassStoryNum(int n) { PassStory = n; }
@@ -48,6 +49,10 @@ class CBMLine : public CBMComponent {
   void Serialize(CArchive& ar) override;
 
  private:
+  friend class CBMLineList;
+  // Called before the points or the type change.
+  void NoteKeyEdit() const;
+
   int m_IsP1SameLevel = 1;  // the field IsP1SameLevel
   CString Type;
   int PassStory = 0;
@@ -57,6 +62,9 @@ class CBMLine : public CBMComponent {
   CString P2Name;
   CBMPoint* pP2 = nullptr;
   CBMPoint* pP1 = nullptr;
+  // Set once a line list's point-pair index holds the line; changing its
+  // points or type then makes those indexes rebuild.
+  mutable bool indexed_ = false;
 };
 
 // The model-wide plan lines; deletes them when destroyed.
@@ -77,5 +85,12 @@ class CBMLineList : public CBMComponentList {
   // and p2 in either order (pointer identity); null if none.
   CBMLine* FindLineByPoint(CBMPoint* p1, CBMPoint* p2) const;
   // The first line whose Type is "BRACE" with those end points; null if none.
+  // Both look-ups are answered from a hash of the point pair in average
+  // constant time.
   CBMLine* FindBraceLineByPoint(CBMPoint* p1, CBMPoint* p2) const;
+
+ private:
+  CBMLine* FindByPoints(CBMPoint* p1, CBMPoint* p2, bool brace) const;
+
+  mutable std::unique_ptr<bm::GeometryIndex> index_;
 };

@@ -66,7 +66,10 @@ void CBMRigidZone::Serialize(CArchive& /*ar*/) {}
 
 BM_IMPLEMENT_SERIAL(CBMLineElement, CBMComponent, 1)
 
-CBMLineElement::CBMLineElement() { ForceList.SetElementFactory(&CBMLineEleIntForces::CreateInstance); }
+CBMLineElement::CBMLineElement() {
+  ForceList.SetElementFactory(&CBMLineEleIntForces::CreateInstance);
+  LineLoadList.SetMemberClass(RUNTIME_CLASS(CBMLineLoad));
+}
 
 CBMLineElement::~CBMLineElement() {
   delete pLineRelease;

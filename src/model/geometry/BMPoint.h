@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/BMComponentList.h"
+#include "model/geometry/GeometryIndex.h"
 
 // A location in plan, shared by every storey. A joint (CBMJoint) is this
 // point on one level and bears the point's name.
@@ -42,11 +43,15 @@ class CBMPoint : public CBMComponent {
   void Serialize(CArchive& ar) override;
 
  private:
+  friend class CBMPointList;
   std::vector<int32_t> FloorJointId;
   double X = 0.0;
   double Y = 0.0;
   int IsMidLevel = 0;
   double Z = 0.0;
+  // Set once a point list's position index holds the point; loading new
+  // coordinates into it then makes those indexes rebuild.
+  mutable bool indexed_ = false;
 };
 
 // The model-wide plan points; deletes them when destroyed.
@@ -67,8 +72,12 @@ class CBMPointList : public CBMComponentList {
   // GetCount() + 1 (which returns an existing point of that name as it is).
   CBMPoint* AddPoint(double x, double y);
   // The first point, in list order, whose plan distance from (x, y) is less
-  // than 0.0001; null if none.
+  // than 0.0001; null if none (always for a non-finite x or y). Answered
+  // from a grid of cells in average constant time.
   CBMPoint* FindPointByCoors(double x, double y) const;
   // Does nothing; returns 0.
   int Removal();
+
+ private:
+  mutable std::unique_ptr<bm::GeometryIndex> index_;
 };

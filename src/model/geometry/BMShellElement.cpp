@@ -30,7 +30,7 @@ bool SameName(const CBMComponent* a, const CBMComponent* b) {
 
 BM_IMPLEMENT_SERIAL(CBMShellElement, CBMComponent, 1)
 
-CBMShellElement::CBMShellElement() = default;
+CBMShellElement::CBMShellElement() { SlabLoadList.SetMemberClass(RUNTIME_CLASS(CBMAreaLoad)); }
 
 CBMShellElement::~CBMShellElement() {
   delete pAreaModifier;
@@ -113,6 +113,7 @@ BM_IMPLEMENT_SERIAL(CBMWall, CBMShellElement, 1)
 CBMWall::CBMWall() {
   ObjectType = BM_WALL;
   ForceList.SetElementFactory(&CBMShellEleIntForces::CreateInstance);
+  LineLoadList.SetMemberClass(RUNTIME_CLASS(CBMLineLoad));
 }
 
 CBMWall::~CBMWall() {

@@ -1,0 +1,329 @@
+// Scale benchmarks: building a demo model through the managers, the
+// geometry processing passes, writing and reading the text file, saving and
+// loading the archive, over models of about a thousand to about a million
+// elements. Each benchmark reports the time per element, the throughput in
+// bytes where a file is involved, and the peak memory that the operation
+// added (resident set, reset before each operation), per element and, for
+// reading the text file, per byte of the file. docs/performance.md explains
+// the figures and how to reproduce them.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <buildingmodel/buildingmodel.h>
+
+#include "DemoBuilding.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Memory
+
+// A /proc/self/status field in bytes (0 when it cannot be read).
+long long StatusBytes(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  const std::string key = std::string(field) + ":";
+  while (std::getline(status, line)) {
+    if (line.compare(0, key.size(), key) == 0) return std::atoll(line.c_str() + key.size()) * 1024;
+  }
+  return 0;
+}
+
+// Measures the resident memory an operation adds at its peak: freed heap is
+// returned to the system and the kernel's high-water mark is reset to the
+// current resident set before the operation.
+class PeakMeter {
+ public:
+  void Start() {
+    // Returning freed heap makes the figure exact (nothing the operation
+    // allocates is served from memory already resident) but makes the
+    // operation fault in every page it touches, which slows it: only memory
+    // runs (BM_BENCH_TRIM=1, one operation per process) ask for it.
+    static const bool trim = std::getenv("BM_BENCH_TRIM") != nullptr;
+    if (trim) malloc_trim(0);
+    if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
+      std::fputs("5", f);  // resets VmHWM to VmRSS
+      std::fclose(f);
+    }
+    base_ = StatusBytes("VmRSS");
+  }
+  void Stop() {
+    const long long peak = StatusBytes("VmHWM") - base_;
+    if (peak > max_) max_ = peak;
+  }
+  double MaxBytes() const { return static_cast<double>(max_); }
+
+ private:
+  long long base_ = 0;
+  long long max_ = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Models and files, kept for the size being measured
+
+struct Size {
+  int storeys;
+  int bays;
+};
+
+bm::tool::DemoOptions Options(const Size& s) {
+  bm::tool::DemoOptions o;
+  o.storeys = s.storeys;
+  o.baysX = s.bays;
+  o.baysY = s.bays;
+  return o;
+}
+
+std::string TempDir() {
+  static const std::string dir = [] {
+    const char* base = std::getenv("TMPDIR");
+    std::string d = std::string(base && *base ? base : "/tmp") + "/bm_bench_" + std::to_string(getpid());
+    std::string cmd = "mkdir -p '" + d + "'";
+    if (std::system(cmd.c_str()) != 0) std::abort();
+    return d;
+  }();
+  return dir;
+}
+
+long long FileBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary | std::ios::ate);
+  return f ? static_cast<long long>(f.tellg()) : 0;
+}
+
+// One built model and its two files, for the size measured last; a new size
+// drops them, so that only one large model is alive at a time.
+class Fixture {
+ public:
+  static Fixture& For(const Size& s) {
+    static std::unique_ptr<Fixture> current;
+    if (!current || current->size_.storeys != s.storeys || current->size_.bays != s.bays) {
+      current.reset();
+      current.reset(new Fixture(s));
+    }
+    return *current;
+  }
+
+  CBuildingModule& model() { return *model_; }
+  const std::string& textPath() {
+    if (!textWritten_) {
+      textWritten_ = model_->GenerateETABS8TxtFile(textPath_.c_str()) == 1;
+      if (!textWritten_) std::abort();
+    }
+    return textPath_;
+  }
+  const std::string& archivePath() {
+    if (!archiveWritten_) {
+      archiveWritten_ = model_->ReadSaveFile(archivePath_.c_str(), 0);
+      if (!archiveWritten_) std::abort();
+    }
+    return archivePath_;
+  }
+  double elements() const { return bm::tool::EstimateDemoElements(Options(size_)); }
+
+  ~Fixture() {
+    std::remove(textPath_.c_str());
+    std::remove(archivePath_.c_str());
+  }
+
+ private:
+  explicit Fixture(const Size& s) : size_(s), model_(new CBuildingModule) {
+    const std::string stem = TempDir() + "/m" + std::to_string(s.storeys) + "x" + std::to_string(s.bays);
+    textPath_ = stem + ".e2k";
+    archivePath_ = stem + ".bma";
+    if (!bm::tool::BuildDemoBuilding(*model_, Options(s))) std::abort();
+  }
+
+  Size size_;
+  std::unique_ptr<CBuildingModule> model_;
+  std::string textPath_;
+  std::string archivePath_;
+  bool textWritten_ = false;
+  bool archiveWritten_ = false;
+};
+
+// ---------------------------------------------------------------------------
+// The measured operations, as functions of their own so that callgrind can
+// count them alone (--toggle-collect='*Measured*').
+
+__attribute__((noinline)) bool MeasuredBuild(CBuildingModule& module, const Size& s) {
+  return bm::tool::BuildDemoBuilding(module, Options(s));
+}
+__attribute__((noinline)) void MeasuredProcessGeometry(CBuildingModule& module) {
+  module.get_pMgrGeometry()->ProcessGeometry();
+}
+__attribute__((noinline)) int MeasuredWriteText(CBuildingModule& module, const std::string& path) {
+  return module.GenerateETABS8TxtFile(path.c_str());
+}
+__attribute__((noinline)) bool MeasuredReadText(CBuildingModule& module, const std::string& path) {
+  ZAdapterEtabs8 reader;
+  reader.SetBuildingModule(&module);
+  CString p(path.c_str());
+  return reader.ReadFile(p);
+}
+__attribute__((noinline)) bool MeasuredSaveArchive(CBuildingModule& module, const std::string& path) {
+  return module.ReadSaveFile(path.c_str(), 0);
+}
+__attribute__((noinline)) bool MeasuredLoadArchive(CBuildingModule& module, const std::string& path) {
+  return module.ReadSaveFile(path.c_str(), 1);
+}
+
+// ---------------------------------------------------------------------------
+// Reporting
+
+void Report(benchmark::State& state, double elements, const PeakMeter& meter, long long fileBytes) {
+  using benchmark::Counter;
+  state.counters["elements"] = elements;
+  // Seconds per element (shown by the console reporter with an SI suffix:
+  // "u" is microseconds).
+  state.counters["s_per_elem"] = Counter(elements, Counter::kIsIterationInvariantRate | Counter::kInvert);
+  state.counters["peak_B_per_elem"] = meter.MaxBytes() / elements;
+  if (fileBytes > 0) {
+    state.counters["file_MB"] = static_cast<double>(fileBytes) / 1e6;
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * fileBytes);
+    state.counters["peak_per_file_B"] = meter.MaxBytes() / static_cast<double>(fileBytes);
+  }
+}
+
+Size SizeOf(const benchmark::State& state) {
+  return {static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
+}
+
+void BM_Build(benchmark::State& state) {
+  const Size s = SizeOf(state);
+  PeakMeter meter;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto module = std::make_unique<CBuildingModule>();
+    meter.Start();
+    state.ResumeTiming();
+    if (!MeasuredBuild(*module, s)) state.SkipWithError("the demo building was refused");
+    state.PauseTiming();
+    meter.Stop();
+    module.reset();
+    state.ResumeTiming();
+  }
+  Report(state, bm::tool::EstimateDemoElements(Options(s)), meter, 0);
+}
+
+void BM_ProcessGeometry(benchmark::State& state) {
+  Fixture& f = Fixture::For(SizeOf(state));
+  PeakMeter meter;
+  for (auto _ : state) {
+    state.PauseTiming();
+    meter.Start();
+    state.ResumeTiming();
+    MeasuredProcessGeometry(f.model());
+    state.PauseTiming();
+    meter.Stop();
+    state.ResumeTiming();
+  }
+  Report(state, f.elements(), meter, 0);
+}
+
+void BM_WriteText(benchmark::State& state) {
+  Fixture& f = Fixture::For(SizeOf(state));
+  const std::string path = f.textPath() + ".out";
+  PeakMeter meter;
+  for (auto _ : state) {
+    state.PauseTiming();
+    meter.Start();
+    state.ResumeTiming();
+    if (MeasuredWriteText(f.model(), path) != 1) state.SkipWithError("the text file was not written");
+    state.PauseTiming();
+    meter.Stop();
+    state.ResumeTiming();
+  }
+  Report(state, f.elements(), meter, FileBytes(path));
+  std::remove(path.c_str());
+}
+
+void BM_ReadText(benchmark::State& state) {
+  Fixture& f = Fixture::For(SizeOf(state));
+  const std::string& path = f.textPath();
+  PeakMeter meter;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto module = std::make_unique<CBuildingModule>();
+    meter.Start();
+    state.ResumeTiming();
+    if (!MeasuredReadText(*module, path)) state.SkipWithError("the text file was not read");
+    state.PauseTiming();
+    meter.Stop();
+    module.reset();
+    state.ResumeTiming();
+  }
+  Report(state, f.elements(), meter, FileBytes(path));
+}
+
+void BM_SaveArchive(benchmark::State& state) {
+  Fixture& f = Fixture::For(SizeOf(state));
+  const std::string path = f.archivePath() + ".out";
+  PeakMeter meter;
+  for (auto _ : state) {
+    state.PauseTiming();
+    meter.Start();
+    state.ResumeTiming();
+    if (!MeasuredSaveArchive(f.model(), path)) state.SkipWithError("the archive was not saved");
+    state.PauseTiming();
+    meter.Stop();
+    state.ResumeTiming();
+  }
+  Report(state, f.elements(), meter, FileBytes(path));
+  std::remove(path.c_str());
+}
+
+void BM_LoadArchive(benchmark::State& state) {
+  Fixture& f = Fixture::For(SizeOf(state));
+  const std::string& path = f.archivePath();
+  PeakMeter meter;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto module = std::make_unique<CBuildingModule>();
+    meter.Start();
+    state.ResumeTiming();
+    if (!MeasuredLoadArchive(*module, path)) state.SkipWithError("the archive was not loaded");
+    state.PauseTiming();
+    meter.Stop();
+    module.reset();
+    state.ResumeTiming();
+  }
+  Report(state, f.elements(), meter, FileBytes(path));
+}
+
+// Sizes: ten storeys over a square plan of 5 to 158 bays (about 1.4
+// thousand to 1 million elements, the plan-wide point, line and area lists
+// growing with them), and a hundred storeys over 50 bays (about 1 million
+// elements, the tall building). All operations of one size run together so
+// that one model is kept at a time.
+const Size kSizes[] = {{10, 5}, {10, 16}, {10, 50}, {10, 158}, {100, 50}};
+
+int RegisterAll() {
+  for (const Size& s : kSizes) {
+    // A run of a large model takes longer than the minimum time, so it is
+    // measured once; repeat with --benchmark_repetitions.
+    auto add = [&](const char* name, void (*fn)(benchmark::State&)) {
+      benchmark::RegisterBenchmark(name, fn)->Args({s.storeys, s.bays})->Unit(benchmark::kMillisecond);
+    };
+    add("Build", BM_Build);
+    add("ProcessGeometry", BM_ProcessGeometry);
+    add("WriteText", BM_WriteText);
+    add("ReadText", BM_ReadText);
+    add("SaveArchive", BM_SaveArchive);
+    add("LoadArchive", BM_LoadArchive);
+  }
+  return 0;
+}
+
+const int kRegistered = RegisterAll();
+
+}  // namespace
+
+BENCHMARK_MAIN();

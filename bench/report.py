@@ -1,0 +1,54 @@
+#!/usr/bin/env python3
+"""Builds the results table of docs/performance.md from run_scale.sh output."""
+import glob
+import json
+import os
+import statistics
+import sys
+
+OPS = ["Build", "ProcessGeometry", "WriteText", "ReadText", "SaveArchive", "LoadArchive"]
+
+
+def load(path):
+    with open(path) as f:
+        return json.load(f)["benchmarks"]
+
+
+def main(out):
+    timing = {}
+    for b in load(os.path.join(out, "timing.json")):
+        if b.get("run_type") == "aggregate":
+            continue
+        timing.setdefault(b["run_name"], []).append(b)
+    memory = {}
+    for path in glob.glob(os.path.join(out, "memory-*.json")):
+        for b in load(path):
+            memory[b["run_name"]] = b
+    sizes = []
+    for name in timing:
+        size = name.split("/", 1)[1]
+        if size not in sizes:
+            sizes.append(size)
+    print("| operation | storeys/bays | elements | CPU us/elem | ratio to smallest | MB/s (CPU) | "
+          "peak B/elem | peak / file |")
+    print("|---|---|---:|---:|---:|---:|---:|---:|")
+    for op in OPS:
+        smallest = None
+        for size in sizes:
+            runs = timing.get(f"{op}/{size}")
+            if not runs:
+                continue
+            per_elem = statistics.median(r["s_per_elem"] for r in runs) * 1e6
+            if smallest is None:
+                smallest = per_elem
+            rate = statistics.median(r.get("bytes_per_second", 0) for r in runs) / 1e6
+            m = memory.get(f"{op}/{size}", {})
+            peak = m.get("peak_B_per_elem")
+            per_file = m.get("peak_per_file_B")
+            print(f"| {op} | {size} | {runs[0]['elements']:.0f} | {per_elem:.2f} | {per_elem / smallest:.2f} | "
+                  f"{rate:.0f} | {'' if peak is None else f'{peak:.0f}'} | "
+                  f"{'' if not per_file else f'{per_file:.2f}'} |".replace("| 0 |", "| - |"))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])

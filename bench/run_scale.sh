@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs the scale benchmarks and prints the table of docs/performance.md.
+#   bench/run_scale.sh BUILD_DIR [OUT_DIR]
+# 1. One timing run over every size (JSON in OUT_DIR/timing.json); repeat
+#    with REPS=n for medians.
+# 2. One process per operation and size with BM_BENCH_TRIM=1 for the peak
+#    memory figures (OUT_DIR/memory-*.json): the peak then counts every page
+#    the operation touches, none served from heap freed earlier.
+set -euo pipefail
+build=${1:?build directory (configured with -DCMAKE_BUILD_TYPE=Release)}
+out=${2:-$(mktemp -d)}
+bench="$build/bench/bm_bench"
+reps=${REPS:-1}
+mkdir -p "$out"
+"$bench" --benchmark_repetitions="$reps" --benchmark_out="$out/timing.json" --benchmark_out_format=json >&2
+for op in Build ProcessGeometry WriteText ReadText SaveArchive LoadArchive; do
+  for size in 10/5 10/16 10/50 10/158 100/50; do
+    BM_BENCH_TRIM=1 "$bench" --benchmark_filter="^$op/$size\$" --benchmark_min_time=0.000001 \
+      --benchmark_out="$out/memory-$op-${size/\//x}.json" --benchmark_out_format=json >/dev/null
+  done
+done
+python3 "$(dirname "$0")/report.py" "$out"

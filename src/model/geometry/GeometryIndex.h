@@ -1,0 +1,101 @@
+// Hash indexes behind the geometric look-ups of the point, line and area
+// lists (point by position, line by its two points, area by its corners).
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "model/BMComponentList.h"
+
+namespace bm {
+
+// The kinds of geometry whose look-up keys an index holds.
+enum class GeometryKind { kPoint = 0, kLine = 1, kArea = 2 };
+
+// Counts changes of a key (a point's coordinates, a line's points or type,
+// an area's corners, count or type) made to an object that some index
+// already holds. Every index of that kind rebuilds itself when the count has
+// moved since it was built; objects that no index holds yet change freely.
+uint64_t GeometryEdits(GeometryKind kind);
+void NoteGeometryEdit(GeometryKind kind);
+
+// Mixes a 64-bit value into a running hash.
+uint64_t HashMix(uint64_t hash, uint64_t value);
+
+// List positions (0-based) grouped under 64-bit keys, each group in list
+// order. Keys are hashes: a group may hold positions of other keys too, so
+// every candidate is checked against the look-up's own test.
+class PositionChains {
+ public:
+  void Clear();
+  void Reserve(size_t n) { next_.reserve(n); }
+  // Files position `pos` under `key`; positions must come in rising order
+  // and each exactly once (Skip for a slot that is not filed).
+  void Append(uint64_t key, int32_t pos);
+  void Skip(int32_t pos);
+  // First position filed under `key`, or -1.
+  int32_t Head(uint64_t key) const;
+  // The next position under the same key as `pos`, or -1.
+  int32_t Next(int32_t pos) const { return next_[static_cast<size_t>(pos)]; }
+
+ private:
+  struct Ends {
+    int32_t head;
+    int32_t tail;
+  };
+  std::unordered_map<uint64_t, Ends> ends_;
+  std::vector<int32_t> next_;
+};
+
+// An index of one list that follows the list lazily: before each look-up
+// Refresh files the slots appended since the last one, or rebuilds the
+// whole index when a slot was removed or an indexed object's key changed.
+// Appending, the managers' pattern, thus costs constant time per slot.
+class GeometryIndex {
+ public:
+  // `keyOf(member, &key)` gives the member's key, or false for a member
+  // that no look-up can ever find. It is called once per filed slot.
+  template <typename KeyFn>
+  void Refresh(const CBMComponentList& list, int count, uint64_t removals, GeometryKind kind, KeyFn keyOf);
+
+  const PositionChains& chains() const { return chains_; }
+
+ private:
+  PositionChains chains_;
+  bool built_ = false;
+  int indexed_ = 0;  // slots filed so far: positions 0 to indexed_ - 1
+  uint64_t removals_ = 0;
+  uint64_t edits_ = 0;
+};
+
+// Lists shorter than this are scanned: a scan of a few slots is cheaper
+// than keeping an index.
+inline constexpr int kGeometryIndexThreshold = 16;
+
+template <typename KeyFn>
+void GeometryIndex::Refresh(const CBMComponentList& list, int count, uint64_t removals, GeometryKind kind,
+                            KeyFn keyOf) {
+  const uint64_t edits = GeometryEdits(kind);
+  if (!built_ || removals != removals_ || edits != edits_ || count < indexed_) {
+    chains_.Clear();
+    indexed_ = 0;
+    removals_ = removals;
+    edits_ = edits;
+    built_ = true;
+  }
+  if (indexed_ == count) return;
+  chains_.Reserve(static_cast<size_t>(count));
+  for (int i = indexed_; i < count; ++i) {
+    CBMComponent* member = list.GetItem(i + 1);
+    uint64_t key = 0;
+    if (member && keyOf(member, &key)) {
+      chains_.Append(key, i);
+    } else {
+      chains_.Skip(i);
+    }
+  }
+  indexed_ = count;
+}
+
+}  // namespace bm

@@ -1,0 +1,126 @@
+// Indexed look-ups against a plain scan: random adds, removals, renames and
+// look-ups on lists long enough to be indexed, checked after every step.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include <buildingmodel/buildingmodel.h>
+
+namespace {
+
+class OwningList : public CBMComponentList {
+ public:
+  ~OwningList() override { DeleteAll(); }
+};
+
+// The answers a literal scan of the list gives.
+CBMComponent* ScanName(CBMComponentList& list, const CString& key) {
+  for (int i = 1; i <= list.GetCount(); ++i) {
+    if (list.GetItem(i)->name() == key) return list.GetItem(i);
+  }
+  return nullptr;
+}
+CBMComponent* ScanMap(CBMComponentList& list, const CString& key) {
+  for (int i = 1; i <= list.GetCount(); ++i) {
+    if (list.GetItem(i)->get_MapHandle() == key) return list.GetItem(i);
+  }
+  return nullptr;
+}
+CBMComponent* ScanOut(CBMComponentList& list, const CString& key) {
+  for (int i = 1; i <= list.GetCount(); ++i) {
+    if (list.GetItem(i)->get_OutHandle() == key) return list.GetItem(i);
+  }
+  return nullptr;
+}
+
+CString RandomKey(std::mt19937& rng) {
+  // A small key space so that duplicates, renames onto existing names and
+  // empty keys all happen often.
+  const int n = std::uniform_int_distribution<int>(0, 60)(rng);
+  return n == 0 ? CString() : CString(("K" + std::to_string(n)).c_str());
+}
+
+TEST(ListIndex, AgreesWithAScanThroughRandomEdits) {
+  for (unsigned seed = 1; seed <= 6; ++seed) {
+    std::mt19937 rng(seed);
+    OwningList owner;
+    CBMComponentList reference;  // a second list holding some of the same members
+    for (int step = 0; step < 4000; ++step) {
+      const int op = std::uniform_int_distribution<int>(0, 99)(rng);
+      if (op < 35 || owner.GetCount() == 0) {
+        auto* c = new CBMComponent;
+        CString name = RandomKey(rng);
+        c->set_Name(name);
+        c->set_MapHandle(RandomKey(rng));
+        owner.Add(c);
+        if (op % 3 == 0) reference.Add(c);
+      } else if (op < 45) {
+        owner.RemoveAt(std::uniform_int_distribution<int>(1, owner.GetCount())(rng));
+        reference.RemoveAll();  // its members may be gone now
+      } else if (op < 50) {
+        owner.DeleteItem(RandomKey(rng));
+        reference.RemoveAll();
+      } else if (op < 70) {
+        CBMComponent* c = owner.GetItem(std::uniform_int_distribution<int>(1, owner.GetCount())(rng));
+        const int which = op % 3;
+        if (which == 0) {
+          CString name = RandomKey(rng);
+          c->set_Name(name);
+        } else if (which == 1) {
+          c->set_MapHandle(RandomKey(rng));
+        } else {
+          c->set_OutHandle(RandomKey(rng));
+        }
+      } else if (op == 70) {
+        owner.DeleteAll();
+        reference.RemoveAll();
+      } else {
+        const CString key = RandomKey(rng);
+        ASSERT_EQ(owner.GetItem(key), ScanName(owner, key)) << seed << ":" << step;
+        ASSERT_EQ(owner.GetItemByMapHandle(key), ScanMap(owner, key)) << seed << ":" << step;
+        ASSERT_EQ(owner.GetItemByOutHandle(key), ScanOut(owner, key)) << seed << ":" << step;
+        ASSERT_EQ(reference.GetItem(key), ScanName(reference, key)) << seed << ":" << step;
+        const CBMComponent* found = owner.GetItem(key);
+        ASSERT_EQ(owner.GetItemId(key), found ? found->get_Id() : 0);
+      }
+    }
+  }
+}
+
+TEST(ListIndex, MemberDestroyedElsewhereLeavesTheIndexConsistent) {
+  CBMComponentList refs;
+  std::vector<CBMComponent*> members;
+  for (int i = 0; i < 50; ++i) {
+    auto* c = new CBMComponent;
+    c->set_Name(("M" + std::to_string(i)).c_str());
+    refs.Add(c);
+    members.push_back(c);
+  }
+  EXPECT_EQ(refs.GetItem(CString("M7")), members[7]);  // builds the index
+  delete members[7];
+  EXPECT_EQ(refs.GetItem(CString("M7")), nullptr);
+  EXPECT_EQ(refs.GetItem(CString("M8")), members[8]);
+  refs.RemoveAll();
+  for (CBMComponent* c : members) {
+    if (c != members[7]) delete c;
+  }
+}
+
+TEST(ListIndex, LargeListsStayFast) {
+  // 200000 find-or-create calls would take minutes as scans.
+  OwningList list;
+  for (int i = 0; i < 200000; ++i) {
+    CString name(("N" + std::to_string(i % 150000)).c_str());
+    if (!list.GetItem(name)) {
+      auto* c = new CBMComponent;
+      c->set_Name(name);
+      list.Add(c);
+    }
+  }
+  EXPECT_EQ(list.GetCount(), 150000);
+  EXPECT_EQ(list.GetItemId(CString("N149999")), 150000);
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// Running bmtool from the tests, and the XML check of its drawings.
+#include "ToolRunner.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace bm::test {
+
+namespace fs = std::filesystem;
+
+std::string ToolPath() {
+#ifdef BMTOOL_PATH
+  return BMTOOL_PATH;
+#else
+  return std::string();
+#endif
+}
+
+ScratchDir::ScratchDir() {
+  static std::atomic<int> counter{0};
+  path_ = fs::temp_directory_path() /
+          ("bmtool-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)));
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ec;
+  fs::remove_all(path_, ec);
+}
+
+namespace {
+
+std::string Quote(const std::string& arg) {
+  std::string q = "'";
+  for (char c : arg) {
+    if (c == '\'') {
+      q += "'\\''";
+    } else {
+      q += c;
+    }
+  }
+  return q + "'";
+}
+
+}  // namespace
+
+ToolResult RunTool(const std::vector<std::string>& args, const fs::path& dir) {
+  ToolResult r;
+  const std::string out = (dir / ".stdout").string();
+  const std::string err = (dir / ".stderr").string();
+  std::string command = "cd " + Quote(dir.string()) + " && " + Quote(ToolPath());
+  for (const std::string& a : args) command += " " + Quote(a);
+  command += " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
+  const int status = std::system(command.c_str());
+  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+  r.out = ReadFile(out);
+  r.err = ReadFile(err);
+  return r;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+::testing::AssertionResult SameBytes(const std::string& a, const std::string& b) {
+  if (a == b) return ::testing::AssertionSuccess();
+  size_t i = 0;
+  while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+  return ::testing::AssertionFailure()
+         << "sizes " << a.size() << " and " << b.size() << ", first difference at byte " << i;
+}
+
+bool LooksLikeCrash(const std::string& err) {
+  return err.find("Sanitizer") != std::string::npos || err.find("runtime error") != std::string::npos ||
+         err.find("terminate called") != std::string::npos || err.find("Segmentation") != std::string::npos;
+}
+
+namespace {
+
+bool IsNameChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+         c == ':' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// Checks the references in character data or an attribute value.
+std::string CheckText(const std::string& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '<') return "'<' in text";
+    if (text[i] != '&') continue;
+    const size_t semi = text.find(';', i);
+    if (semi == std::string::npos) return "unterminated reference";
+    const std::string ref = text.substr(i + 1, semi - i - 1);
+    static const std::set<std::string> named = {"amp", "lt", "gt", "quot", "apos"};
+    const bool numeric =
+        ref.size() > 1 && ref[0] == '#' && ref.find_first_not_of("0123456789", 1) == std::string::npos;
+    if (!named.count(ref) && !numeric) return "bad reference &" + ref + ";";
+    i = semi;
+  }
+  return std::string();
+}
+
+}  // namespace
+
+std::string CheckXml(const std::string& xml, std::map<std::string, int>* counts,
+                     std::map<std::string, int>* classes) {
+  std::vector<std::string> open;
+  bool sawRoot = false;
+  size_t i = 0;
+  if (xml.compare(0, 5, "<?xml") == 0) {
+    i = xml.find("?>");
+    if (i == std::string::npos) return "unterminated XML declaration";
+    i += 2;
+  }
+  while (i < xml.size()) {
+    const size_t lt = xml.find('<', i);
+    const std::string text = xml.substr(i, lt == std::string::npos ? std::string::npos : lt - i);
+    if (open.empty() && text.find_first_not_of(" \t\r\n") != std::string::npos)
+      return "text outside the root";
+    if (std::string p = CheckText(text); !p.empty()) return p;
+    if (lt == std::string::npos) break;
+    if (xml.compare(lt, 4, "<!--") == 0) {
+      const size_t end = xml.find("-->", lt + 4);
+      if (end == std::string::npos) return "unterminated comment";
+      i = end + 3;
+      continue;
+    }
+    const size_t gt = xml.find('>', lt);
+    if (gt == std::string::npos) return "unterminated tag";
+    std::string tag = xml.substr(lt + 1, gt - lt - 1);
+    i = gt + 1;
+    if (!tag.empty() && tag[0] == '/') {
+      const std::string name = tag.substr(1);
+      if (open.empty() || open.back() != name) return "mismatched </" + name + ">";
+      open.pop_back();
+      continue;
+    }
+    const bool selfClosing = !tag.empty() && tag.back() == '/';
+    if (selfClosing) tag.pop_back();
+    size_t k = 0;
+    while (k < tag.size() && IsNameChar(tag[k])) ++k;
+    const std::string name = tag.substr(0, k);
+    if (name.empty()) return "tag without a name";
+    if (open.empty()) {
+      if (sawRoot) return "a second root element";
+      sawRoot = true;
+    }
+    std::set<std::string> attributes;
+    while (true) {
+      while (k < tag.size() && (tag[k] == ' ' || tag[k] == '\n' || tag[k] == '\t')) ++k;
+      if (k == tag.size()) break;
+      size_t a = k;
+      while (k < tag.size() && IsNameChar(tag[k])) ++k;
+      const std::string attr = tag.substr(a, k - a);
+      if (attr.empty() || k >= tag.size() || tag[k] != '=') return "bad attribute in <" + name + ">";
+      ++k;
+      if (k >= tag.size() || (tag[k] != '"' && tag[k] != '\'')) return "unquoted attribute " + attr;
+      const char quote = tag[k++];
+      const size_t end = tag.find(quote, k);
+      if (end == std::string::npos) return "unterminated attribute " + attr;
+      const std::string value = tag.substr(k, end - k);
+      if (std::string p = CheckText(value); !p.empty()) return p + " in attribute " + attr;
+      if (!attributes.insert(attr).second) return "duplicate attribute " + attr;
+      if (attr == "class" && classes) ++(*classes)[name + "." + value];
+      k = end + 1;
+    }
+    if (counts) ++(*counts)[name];
+    if (!selfClosing) open.push_back(name);
+  }
+  if (!sawRoot) return "no root element";
+  if (!open.empty()) return "unclosed <" + open.back() + ">";
+  return std::string();
+}
+
+}  // namespace bm::test

@@ -1,0 +1,325 @@
+// bmtool end to end: demo, info, convert, plot, and its failures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <random>
+#include <regex>
+
+#include "ToolRunner.h"
+
+namespace bm::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+#define REQUIRE_TOOL()                                              \
+  do {                                                              \
+    if (ToolPath().empty()) GTEST_SKIP() << "built without bmtool"; \
+  } while (0)
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+  return n;
+}
+
+// The storey table of `bmtool info` (header to total line).
+std::string StoreyTable(const std::string& info) {
+  const size_t begin = info.find("storeys (");
+  const size_t end = info.find("model:");
+  return begin == std::string::npos || end == std::string::npos ? std::string()
+                                                                : info.substr(begin, end - begin);
+}
+
+// Builds the default demo building once per test that needs it.
+class ToolDemo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (ToolPath().empty()) GTEST_SKIP() << "built without bmtool";
+    const ToolResult r = RunTool({"demo", "out"}, dir_.path());
+    ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+    text_ = dir_ / "out/demo.e2k";
+    archive_ = dir_ / "out/demo.bma";
+  }
+  ToolResult Run(const std::vector<std::string>& args) { return RunTool(args, dir_.path()); }
+
+  ScratchDir dir_;
+  std::string text_;
+  std::string archive_;
+};
+
+TEST(Tool, DemoWritesBothFormsAndReadsThemBack) {
+  REQUIRE_TOOL();
+  ScratchDir dir;
+  // Into the current folder by default.
+  ToolResult r = RunTool({"demo"}, dir.path());
+  ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+  EXPECT_TRUE(fs::exists(dir / "demo.e2k"));
+  EXPECT_TRUE(fs::exists(dir / "demo.bma"));
+  EXPECT_EQ(Count(r.out, "same structure as built"), 2) << r.out;
+  EXPECT_NE(r.out.find("100 columns, 155 beams, 20 braces, 30 walls, 60 slabs"), std::string::npos) << r.out;
+  EXPECT_FALSE(LooksLikeCrash(r.err)) << r.err;
+
+  // A generated size, into a folder that does not exist yet.
+  r = RunTool({"demo", "a/b", "--storeys", "3", "--bays-x=2", "--bays-y", "1"}, dir.path());
+  ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
+  // 3 storeys of 6 columns, 7 beams, 4 braces, 2 walls, 2 slabs.
+  EXPECT_NE(r.out.find("4 levels, 18 columns, 21 beams, 12 braces, 6 walls, 6 slabs (63 members)"),
+            std::string::npos)
+      << r.out;
+  EXPECT_TRUE(fs::exists(dir / "a/b/demo.e2k"));
+  const std::string text = ReadFile(dir / "a/b/demo.e2k");
+  EXPECT_EQ(text.rfind("$End of Model file!"), text.size() - 19);
+  EXPECT_EQ(text.find('\r'), std::string::npos);
+}
+
+TEST_F(ToolDemo, InfoShowsStoreysFromTheTopForBothForms) {
+  const ToolResult text = Run({"info", text_});
+  const ToolResult archive = Run({"info", archive_});
+  ASSERT_EQ(text.exitCode, 0) << text.err;
+  ASSERT_EQ(archive.exitCode, 0) << archive.err;
+  EXPECT_NE(text.out.find(": text model\n"), std::string::npos);
+  EXPECT_NE(archive.out.find(": model archive\n"), std::string::npos);
+  for (const ToolResult* r : {&text, &archive}) {
+    EXPECT_NE(r->out.find("units: force \"KN\", length \"M\""), std::string::npos);
+    EXPECT_NE(
+        r->out.find("20 points, 71 lines, 18 areas, 2 materials, 4 frame sections, 2 wall/slab sections, "
+                    "3 load cases, 1 diaphragms, 6 piers"),
+        std::string::npos)
+        << r->out;
+  }
+  const std::string table = StoreyTable(text.out);
+  EXPECT_EQ(table, StoreyTable(archive.out));
+  // Top storey first, base last, with elevation, height and counts.
+  const std::regex top(R"(\n  STORY5 +18\.900 +3\.600 +20 +31 +20 +4 +6 +12\n)");
+  const std::regex base(R"(\n  BASE +0\.000 +0\.000 +20 +0 +0 +0 +0 +0\n  total)");
+  EXPECT_TRUE(std::regex_search(table, top)) << table;
+  EXPECT_TRUE(std::regex_search(table, base)) << table;
+  EXPECT_LT(table.find("STORY5"), table.find("STORY1"));
+  // The text reader reports what it skipped, by keyword and reason.
+  EXPECT_NE(text.out.find("AREALOAD: 120 (not read)"), std::string::npos) << text.out;
+  EXPECT_NE(archive.out.find("reader skipped nothing"), std::string::npos);
+}
+
+TEST_F(ToolDemo, ConvertRoundTripsReachTheSameBytes) {
+  // Text -> archive -> text gives what text -> text gives.
+  ASSERT_EQ(Run({"convert", text_, "a.bma"}).exitCode, 0);
+  ASSERT_EQ(Run({"convert", "a.bma", "b.e2k"}).exitCode, 0);
+  const ToolResult direct = Run({"convert", text_, "c.$ET"});
+  ASSERT_EQ(direct.exitCode, 0) << direct.err;
+  EXPECT_NE(direct.out.find("writer skipped nothing"), std::string::npos) << direct.out;
+  EXPECT_TRUE(SameBytes(ReadFile(dir_ / "b.e2k"), ReadFile(dir_ / "c.$ET")));
+  // Reading that text again and archiving gives the first archive again.
+  ASSERT_EQ(Run({"convert", "b.e2k", "d.bma"}).exitCode, 0);
+  EXPECT_TRUE(SameBytes(ReadFile(dir_ / "a.bma"), ReadFile(dir_ / "d.bma")));
+  // The demo's archive keeps everything its text shows.
+  ASSERT_EQ(Run({"convert", archive_, "e.e2k"}).exitCode, 0);
+  EXPECT_TRUE(SameBytes(ReadFile(text_), ReadFile(dir_ / "e.e2k")));
+  // Archive -> archive reaches a fixpoint after one load. The first load can
+  // change bytes: an element's archived Id is its position in the last list
+  // that numbered it, and the joints' connection lists are rebuilt in
+  // another order than the managers filled them.
+  ASSERT_EQ(Run({"convert", archive_, "f.bin"}).exitCode, 0);
+  ASSERT_EQ(Run({"convert", "f.bin", "g.bin"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(archive_).size(), ReadFile(dir_ / "f.bin").size());
+  EXPECT_TRUE(SameBytes(ReadFile(dir_ / "f.bin"), ReadFile(dir_ / "g.bin")));
+}
+
+TEST_F(ToolDemo, ConvertOutputFormFollowsExtensionUnlessTold) {
+  ASSERT_EQ(Run({"convert", archive_, "x.dat", "--to", "text"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir_ / "x.dat").substr(0, 1), "$");
+  ASSERT_EQ(Run({"convert", text_, "y.e2k", "--to=archive"}).exitCode, 0);
+  const ToolResult info = Run({"info", "y.e2k"});
+  ASSERT_EQ(info.exitCode, 0) << info.err;
+  EXPECT_NE(info.out.find("y.e2k: model archive"), std::string::npos) << info.out;
+  ASSERT_EQ(Run({"convert", text_, "z.E2K"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir_ / "z.E2K").substr(0, 1), "$");
+}
+
+TEST_F(ToolDemo, PlotWritesWellFormedSvgWithOnePathPerMember) {
+  ToolResult r = Run({"plot", text_, "-o", "axo.svg"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  std::map<std::string, int> counts;
+  std::map<std::string, int> classes;
+  const std::string svg = ReadFile(dir_ / "axo.svg");
+  ASSERT_EQ(CheckXml(svg, &counts, &classes), "");
+  EXPECT_EQ(counts["svg"], 1);
+  EXPECT_EQ(counts["path"], 365);
+  EXPECT_EQ(classes["path.column"], 100);
+  EXPECT_EQ(classes["path.beam"], 155);
+  EXPECT_EQ(classes["path.brace"], 20);
+  EXPECT_EQ(classes["path.wall"], 30);
+  EXPECT_EQ(classes["path.slab"], 60);
+  // One storey label per level.
+  for (const char* storey : {"BASE", "STORY1", "STORY5"})
+    EXPECT_NE(svg.find(std::string(">") + storey), std::string::npos);
+
+  // The plan of one storey, named in any letter case, from the archive.
+  r = Run({"plot", archive_, "--storey", "story2", "--labels", "-o", "plan.svg"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  counts.clear();
+  classes.clear();
+  const std::string plan = ReadFile(dir_ / "plan.svg");
+  ASSERT_EQ(CheckXml(plan, &counts, &classes), "");
+  EXPECT_EQ(counts["path"], 20 + 31 + 4 + 6 + 12);
+  EXPECT_EQ(classes["path.column"], 20);
+  EXPECT_EQ(classes["circle.joint"], 20);
+  EXPECT_NE(plan.find(">C17</text>"), std::string::npos);
+  EXPECT_NE(plan.find("plan of STORY2"), std::string::npos);
+}
+
+TEST(Tool, XmlCheckCatchesMalformedDocuments) {
+  std::map<std::string, int> counts;
+  EXPECT_EQ(CheckXml("<?xml version=\"1.0\"?>\n<a x='1'><b/><c>t &amp; u</c></a>\n", &counts), "");
+  EXPECT_EQ(counts["b"], 1);
+  for (const char* bad : {"<a><b></a></b>", "<a>", "<a x=1/>", "<a>&nope;</a>", "<a/><b/>",
+                          "<a x='1' x='2'/>", "<a>x < y</a>", "text<a/>"}) {
+    EXPECT_NE(CheckXml(bad, nullptr), "") << bad;
+  }
+}
+
+TEST(Tool, InfoReadsEveryCorpusFile) {
+  REQUIRE_TOOL();
+  const fs::path corpus = fs::path(BM_CORPUS_DIR) / "e2k";
+  if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
+  ScratchDir dir;
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(corpus)) {
+    if (!entry.is_regular_file()) continue;
+    ++files;
+    const std::string path = entry.path().string();
+    const ToolResult info = RunTool({"info", path}, dir.path());
+    EXPECT_EQ(info.exitCode, 0) << path << "\n" << info.err;
+    EXPECT_FALSE(LooksLikeCrash(info.err)) << path << "\n" << info.err;
+    EXPECT_NE(info.out.find(": text model\n"), std::string::npos) << path;
+    EXPECT_NE(info.out.find("\nreader skipped "), std::string::npos) << path;
+    // The model also converts to an archive and plots.
+    const ToolResult convert = RunTool({"--quiet", "convert", path, "m.bma"}, dir.path());
+    EXPECT_EQ(convert.exitCode, 0) << path << "\n" << convert.err;
+    const ToolResult plot = RunTool({"plot", "m.bma", "-o", "m.svg", "-q"}, dir.path());
+    EXPECT_EQ(plot.exitCode, 0) << path << "\n" << plot.err;
+    EXPECT_EQ(CheckXml(ReadFile(dir / "m.svg"), nullptr), "") << path;
+  }
+  EXPECT_GT(files, 0);
+}
+
+TEST_F(ToolDemo, UnreadableInputsExitOneWithTheFileAndReason) {
+  std::mt19937 random(12345);
+  std::string noise(3000, '\0');
+  for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+  WriteFile(dir_ / "noise.bin", noise);
+  WriteFile(dir_ / "empty.e2k", "");
+  WriteFile(dir_ / "control.txt", "hello\x01world\n");
+  // Units KN and M, one diaphragm whose class record names an unknown class.
+  const char badClass[] = {2, 'K', 'N', 1, 'M', 1, 0, 0, 0, 1, 0, 5, 0, 'C', 'B', 'M', 'X', 'X'};
+  WriteFile(dir_ / "badclass.bma", std::string(badClass, sizeof badClass));
+  const std::string archive = ReadFile(archive_);
+  fs::create_directory(dir_.path() / "folder");
+
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {"missing.e2k", "No such file or directory"},
+      {"folder", "it is a folder"},
+      {"noise.bin", ""},
+      {"empty.e2k", "the file is empty"},
+      {"control.txt", "neither a text model"},
+      {"badclass.bma", "names a class"},
+  };
+  // Truncated archives, at a spread of lengths.
+  for (size_t length : {size_t{1}, size_t{5}, size_t{9}, size_t{40}, archive.size() / 3, archive.size() / 2,
+                        archive.size() - 1}) {
+    const std::string name = "cut" + std::to_string(length) + ".bma";
+    WriteFile(dir_ / name, archive.substr(0, length));
+    cases.push_back({name, ""});
+  }
+  for (const auto& [file, reason] : cases) {
+    for (const char* command : {"info", "plot"}) {
+      std::vector<std::string> args = {command, file};
+      if (std::string(command) == "plot") args.insert(args.end(), {"-o", "x.svg"});
+      const ToolResult r = Run(args);
+      EXPECT_EQ(r.exitCode, 1) << file << "\n" << r.out << r.err;
+      EXPECT_FALSE(LooksLikeCrash(r.err)) << file << "\n" << r.err;
+      EXPECT_EQ(r.err.rfind("bmtool: cannot read " + file + ": ", 0), 0u) << r.err;
+      EXPECT_NE(r.err.find(reason), std::string::npos) << r.err;
+    }
+  }
+  const ToolResult r = Run({"convert", "cut40.bma", "out.e2k"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_FALSE(fs::exists(dir_ / "out.e2k"));
+}
+
+TEST_F(ToolDemo, UnwritableOutputsExitOne) {
+  fs::create_directory(dir_.path() / "folder");
+  const std::vector<std::vector<std::string>> cases = {
+      {"convert", text_, "no/such/dir/out.bma"},
+      {"convert", text_, "no/such/dir/out.e2k"},
+      {"convert", archive_, "folder"},
+      {"plot", text_, "-o", "no/such/dir/x.svg"},
+  };
+  for (const auto& args : cases) {
+    const ToolResult r = Run(args);
+    EXPECT_EQ(r.exitCode, 1) << args.back() << "\n" << r.err;
+    EXPECT_NE(r.err.find("bmtool: cannot write "), std::string::npos) << r.err;
+    EXPECT_FALSE(LooksLikeCrash(r.err)) << r.err;
+  }
+  // A demo folder that is a file.
+  WriteFile(dir_ / "plainfile", "x");
+  const ToolResult r = Run({"demo", "plainfile"});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.err.find("bmtool: cannot write plainfile"), std::string::npos) << r.err;
+  // A storey that the model does not have.
+  const ToolResult plot = Run({"plot", text_, "--storey", "STORY9", "-o", "p.svg"});
+  EXPECT_EQ(plot.exitCode, 1);
+  EXPECT_NE(plot.err.find("no storey named 'STORY9'"), std::string::npos) << plot.err;
+}
+
+TEST(Tool, UsageErrorsExitTwoAndHelpExitsZero) {
+  REQUIRE_TOOL();
+  ScratchDir dir;
+  const std::vector<std::vector<std::string>> usage = {
+      {},
+      {"frobnicate"},
+      {"--bogus"},
+      {"info"},
+      {"info", "a", "b"},
+      {"info", "a", "--bogus"},
+      {"convert", "a"},
+      {"convert", "a", "b", "--to", "xml"},
+      {"convert", "a", "b", "--to"},
+      {"plot", "a"},
+      {"plot", "a", "--labels", "-o", "x.svg"},
+      {"demo", "--storeys", "many"},
+      {"demo", "--storeys", "0"},
+      {"demo", "--bays-x", "-3"},
+      {"demo", "--storeys", "10000", "--bays-x", "10000", "--bays-y", "10000"},
+      {"demo", "a", "b"},
+      {"demo", "--quiet=yes"},
+      {"help", "nothing"},
+  };
+  for (const auto& args : usage) {
+    const ToolResult r = RunTool(args, dir.path());
+    std::string line;
+    for (const auto& a : args) line += a + " ";
+    EXPECT_EQ(r.exitCode, 2) << line << "\n" << r.err;
+    EXPECT_NE(r.err.find("usage: bmtool"), std::string::npos) << line << "\n" << r.err;
+    EXPECT_TRUE(r.out.empty()) << line;
+  }
+  // No files were made by the refused demos.
+  EXPECT_FALSE(fs::exists(dir / "demo.e2k"));
+
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--help"},
+                                                                {"-h"},
+                                                                {"help"},
+                                                                {"help", "plot"},
+                                                                {"info", "--help"},
+                                                                {"demo", "-h"},
+                                                                {"convert", "--help"}}) {
+    const ToolResult r = RunTool(args, dir.path());
+    EXPECT_EQ(r.exitCode, 0) << args[0];
+    EXPECT_NE(r.out.find("usage: bmtool"), std::string::npos) << args[0];
+  }
+  EXPECT_NE(RunTool({"--help"}, dir.path()).out.find("convert IN OUT"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bm::test

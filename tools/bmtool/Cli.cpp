@@ -1,0 +1,235 @@
+// Command-line parsing and help texts of bmtool.
+#include "Cli.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace bm::tool {
+
+namespace {
+
+const OptionSpec kQuiet{"quiet", 'q', false, nullptr,
+                        "silence the library's messages and the progress lines"};
+const OptionSpec kHelp{"help", 'h', false, nullptr, "show this help"};
+
+const OptionSpec* FindOption(const CommandSpec& command, const std::string& name, char shortName) {
+  for (const OptionSpec& o : command.options) {
+    if ((!name.empty() && name == o.name) || (shortName && shortName == o.shortName)) return &o;
+  }
+  for (const OptionSpec* o : {&kQuiet, &kHelp}) {
+    if ((!name.empty() && name == o->name) || (shortName && shortName == o->shortName)) return o;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+const std::vector<CommandSpec>& Commands() {
+  static const std::vector<CommandSpec> commands = {
+      {"demo",
+       "[DIR]",
+       "build the demo building, write demo.e2k and demo.bma, read both back",
+       "Builds a building through the library's managers (a base and storeys over a grid of\n"
+       "bays: columns, beams, an X-braced bay on two faces, walls with piers on the end faces,\n"
+       "slabs on a diaphragm, concrete and steel sections, dead, live and wind loads), writes\n"
+       "the text model DIR/demo.e2k and the archive DIR/demo.bma (DIR defaults to the current\n"
+       "folder and is created when missing), reads both back and prints a summary.\n"
+       "The size options make it a generator of models of any size.",
+       0,
+       1,
+       {{"storeys", 0, true, "N", "number of storeys above the base (default 5)"},
+        {"bays-x", 0, true, "N", "bays along X (default 4)"},
+        {"bays-y", 0, true, "N", "bays along Y (default 3)"}}},
+      {"info",
+       "FILE",
+       "describe a text model or a model archive",
+       "Reads FILE (a text model or a model archive, told apart by content) and prints its\n"
+       "units, its storeys from the top with elevation, height and counts of joints, beams,\n"
+       "columns, braces, walls and slabs, the model-wide counts, and what the reader skipped.",
+       1,
+       1,
+       {}},
+      {"convert",
+       "IN OUT",
+       "convert between text model and model archive",
+       "Reads IN (text model or archive, told apart by content) and writes OUT. OUT is a text\n"
+       "model when its extension is .e2k or .$et, an archive otherwise, unless --to says.\n"
+       "Reports what the reader and the writer skipped.",
+       2,
+       2,
+       {{"to", 0, true, "FORM", "output form: text or archive"}}},
+      {"plot",
+       "FILE -o OUT.svg",
+       "draw a model as SVG",
+       "Draws FILE as an axonometric wireframe (columns, beams and braces as lines, walls\n"
+       "and slabs as translucent faces, storey labels on the side), or with --storey the\n"
+       "plan of one storey (joints, members, walls and slabs). One <path> per member.",
+       1,
+       1,
+       {{"output", 'o', true, "OUT.svg", "the SVG file to write (required)"},
+        {"storey", 0, true, "NAME", "draw the plan of storey NAME instead"},
+        {"labels", 0, false, nullptr, "write joint names in a storey plan"}}},
+  };
+  return commands;
+}
+
+const CommandSpec* FindCommand(const std::string& name) {
+  for (const CommandSpec& c : Commands()) {
+    if (name == c.name) return &c;
+  }
+  return nullptr;
+}
+
+std::string CommandLine::Get(const std::string& name, const std::string& fallback) const {
+  auto it = options.find(name);
+  return it == options.end() ? fallback : it->second;
+}
+
+int CommandLine::GetInt(const std::string& name, int fallback) const {
+  auto it = options.find(name);
+  if (it == options.end()) return fallback;
+  const std::string& text = it->second;
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || errno == ERANGE || value < -2147483647L || value > 2147483647L) {
+    throw UsageError("--" + name + " needs a whole number, not '" + text + "'", command);
+  }
+  return static_cast<int>(value);
+}
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+  CommandLine cl;
+  std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+  size_t i = 0;
+  // Tool-level options before the command.
+  for (; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    if (w == "--help" || w == "-h") {
+      cl.help = true;
+    } else if (w == "--quiet" || w == "-q") {
+      cl.quiet = true;
+    } else if (!w.empty() && w[0] == '-') {
+      throw UsageError("unknown option '" + w + "'");
+    } else {
+      break;
+    }
+  }
+  if (i == words.size()) {
+    if (cl.help) return cl;
+    throw UsageError("no command given");
+  }
+  cl.command = words[i++];
+  if (cl.command == "help") {
+    cl.help = true;
+    if (i == words.size()) {
+      cl.command.clear();
+      return cl;
+    }
+    cl.command = words[i++];
+    if (i != words.size()) throw UsageError("help takes at most one command name");
+  }
+  const CommandSpec* spec = FindCommand(cl.command);
+  if (!spec) throw UsageError("unknown command '" + cl.command + "'");
+
+  bool optionsEnded = false;
+  for (; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    if (optionsEnded || w.size() < 2 || w[0] != '-') {
+      cl.args.push_back(w);
+      continue;
+    }
+    if (w == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    std::string name;
+    std::string value;
+    bool hasValue = false;
+    const OptionSpec* option = nullptr;
+    if (w[1] == '-') {
+      name = w.substr(2);
+      const size_t eq = name.find('=');
+      if (eq != std::string::npos) {
+        value = name.substr(eq + 1);
+        name = name.substr(0, eq);
+        hasValue = true;
+      }
+      option = FindOption(*spec, name, 0);
+    } else if (w.size() == 2) {
+      option = FindOption(*spec, std::string(), w[1]);
+    }
+    if (!option) throw UsageError("unknown option '" + w + "'", cl.command);
+    if (option->takesValue) {
+      if (!hasValue) {
+        if (i + 1 == words.size())
+          throw UsageError("option --" + std::string(option->name) + " needs a value", cl.command);
+        value = words[++i];
+      }
+    } else if (hasValue) {
+      throw UsageError("option --" + std::string(option->name) + " takes no value", cl.command);
+    }
+    const std::string key = option->name;
+    if (key == "help") {
+      cl.help = true;
+    } else if (key == "quiet") {
+      cl.quiet = true;
+    } else {
+      if (cl.options.count(key)) throw UsageError("option --" + key + " given twice", cl.command);
+      cl.options[key] = value;
+    }
+  }
+  if (cl.help) return cl;
+  const int n = static_cast<int>(cl.args.size());
+  if (n < spec->minArgs) throw UsageError("missing arguments", cl.command);
+  if (n > spec->maxArgs) throw UsageError("too many arguments", cl.command);
+  return cl;
+}
+
+std::string UsageLine(const std::string& command) {
+  if (const CommandSpec* c = FindCommand(command)) {
+    return std::string("usage: bmtool ") + c->name + " [options] " + c->arguments;
+  }
+  return "usage: bmtool [--quiet] COMMAND [options] ARGS   (bmtool --help lists the commands)";
+}
+
+std::string ToolHelp() {
+  std::string s =
+      "bmtool: the command-line tool of the buildingmodel library.\n"
+      "\n"
+      "usage: bmtool [--quiet] COMMAND [options] ARGS\n"
+      "\n"
+      "commands:\n";
+  for (const CommandSpec& c : Commands()) {
+    std::string head = std::string("  ") + c.name + " " + c.arguments;
+    if (head.size() < 26) head.resize(26, ' ');
+    s += head + " " + c.summary + "\n";
+  }
+  s += "\n"
+       "options of every command:\n"
+       "  -q, --quiet              silence the library's messages and the progress lines\n"
+       "  -h, --help               show help (bmtool COMMAND --help for one command)\n"
+       "\n"
+       "exit codes: 0 success, 1 an input cannot be read or an output cannot be written,\n"
+       "2 a usage error.\n";
+  return s;
+}
+
+std::string CommandHelp(const CommandSpec& c) {
+  std::string s = std::string("usage: bmtool ") + c.name + " [options] " + c.arguments + "\n\n" +
+                  c.description + "\n\noptions:\n";
+  std::vector<OptionSpec> all = c.options;
+  all.push_back(kQuiet);
+  all.push_back(kHelp);
+  for (const OptionSpec& o : all) {
+    std::string head = "  ";
+    head += o.shortName ? std::string("-") + o.shortName + ", " : std::string("    ");
+    head += std::string("--") + o.name;
+    if (o.valueName) head += std::string(" ") + o.valueName;
+    if (head.size() < 26) head.resize(26, ' ');
+    s += head + " " + o.help + "\n";
+  }
+  return s;
+}
+
+}  // namespace bm::tool

@@ -1,0 +1,53 @@
+// bmtool convert: text model <-> model archive.
+#include <cstdio>
+
+#include "Commands.h"
+#include "ModelStats.h"
+#include "Progress.h"
+
+namespace bm::tool {
+
+int RunConvert(const CommandLine& cl) {
+  const std::string& in = cl.args.at(0);
+  const std::string& out = cl.args.at(1);
+  ModelForm outForm = FormForPath(out);
+  if (cl.Has("to")) {
+    const std::string to = cl.Get("to");
+    if (to == "text") {
+      outForm = ModelForm::kText;
+    } else if (to == "archive") {
+      outForm = ModelForm::kArchive;
+    } else {
+      throw UsageError("--to must be 'text' or 'archive', not '" + to + "'", cl.command);
+    }
+  }
+
+  CBuildingModule module;
+  LoadResult loaded;
+  if (!LoadOrReport(in, module, &loaded)) return kExitFailure;
+  const ModelStats s = CollectStats(module);
+  std::printf("read %s (%s): %zu storeys, %d members, %d points\n", in.c_str(), FormName(loaded.form),
+              s.storeys.size(), s.Members(), s.points);
+  if (loaded.hasReadReport) std::printf("reader skipped %s\n", DescribeReadReport(loaded.readReport).c_str());
+
+  WriteReport report;
+  std::string problem;
+  {
+    ProgressScope progress("writing " + out);
+    problem = SaveModel(module, out, outForm, &report);
+  }
+  if (!problem.empty()) return FailWrite(out, problem);
+  std::printf("wrote %s (%s, %lld bytes)\n", out.c_str(), FormName(outForm), FileSize(out));
+  if (outForm == ModelForm::kText) {
+    const std::vector<std::string> skipped = DescribeWriteReport(report);
+    if (skipped.empty()) {
+      std::printf("writer skipped nothing\n");
+    } else {
+      std::printf("writer skipped or filled in:\n");
+      for (const std::string& line : skipped) std::printf("  %s\n", line.c_str());
+    }
+  }
+  return kExitOk;
+}
+
+}  // namespace bm::tool

@@ -1,0 +1,51 @@
+// ModelFile: telling text models from archives, and loading and saving a
+// building module with a clear reason on failure.
+#pragma once
+
+#include <buildingmodel/buildingmodel.h>
+
+#include <string>
+#include <vector>
+
+namespace bm::tool {
+
+enum class ModelForm { kText, kArchive };
+
+// "text model" or "model archive".
+const char* FormName(ModelForm form);
+
+// The form that an output path asks for by its extension: ".e2k" or ".$et"
+// (any letter case) is text, anything else the archive.
+ModelForm FormForPath(const std::string& path);
+
+// Looks at the first bytes of `path`. A text model's first non-blank bytes
+// (after an optional UTF-8 byte-order mark) are printable text starting
+// with "$" or a keyword; an archive starts with two length-prefixed unit
+// words. Returns an empty string and sets `form`, or the reason why the file
+// is neither (cannot be opened, a folder, empty, unrecognised content).
+std::string DetectModelForm(const std::string& path, ModelForm* form);
+
+// What LoadModel found.
+struct LoadResult {
+  ModelForm form = ModelForm::kText;
+  // Lines that the text reader did not take (text models only).
+  bool hasReadReport = false;
+  ReadReport readReport;
+};
+
+// Reads `path`, text or archive as its content says, into `module`, which
+// must be newly constructed. Returns an empty string on success, otherwise
+// the reason (the module then holds whatever was read before the failure).
+// A malformed archive is reported, never thrown.
+std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResult* result);
+
+// Writes `module` to `path` in `form`. Returns an empty string on success,
+// otherwise the reason. For text, `report` receives the writer's report.
+std::string SaveModel(CBuildingModule& module, const std::string& path, ModelForm form,
+                      WriteReport* report = nullptr);
+
+// One phrase per non-zero count of the writer's report ("3 line elements
+// without a frame section (no LINEASSIGN line)").
+std::vector<std::string> DescribeWriteReport(const WriteReport& report);
+
+}  // namespace bm::tool

@@ -1,0 +1,282 @@
+// bmtool plot: an axonometric wireframe of the whole model, or the plan of
+// one storey, as SVG.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "Commands.h"
+#include "Progress.h"
+#include "Svg.h"
+
+namespace bm::tool {
+
+namespace {
+
+struct PlotCounts {
+  int drawn[5] = {0, 0, 0, 0, 0};
+  int skipped = 0;
+  int Total() const { return drawn[0] + drawn[1] + drawn[2] + drawn[3] + drawn[4]; }
+};
+
+std::vector<CBMLevel*> Levels(CBuildingModule& module) {
+  std::vector<CBMLevel*> levels;
+  CBMLevelList* list = module.get_pMgrGeometry()->get_pLevelList();
+  for (int i = 1; list && i <= list->GetCount(); ++i) {
+    if (auto* level = dynamic_cast<CBMLevel*>(list->GetItem(i))) levels.push_back(level);
+  }
+  return levels;
+}
+
+// Calls f(element) for every member of `list` of class T.
+template <typename T, typename F>
+void ForEach(CBMComponentList* list, F f) {
+  for (int i = 1; list && i <= list->GetCount(); ++i) {
+    if (auto* item = dynamic_cast<T*>(list->GetItem(i))) f(*item);
+  }
+}
+
+bool Finite(const CBMPoint* p) { return p && std::isfinite(p->get_X()) && std::isfinite(p->get_Y()); }
+
+// Isometric view from the +X, -Y side, above (the plan's lower right): X runs
+// down to the right, Y up to the right, Z up; the front face (smallest Y) is
+// nearest.
+Point2 Axo(double x, double y, double z) {
+  constexpr double kCos30 = 0.8660254037844386;
+  return Point2{(x + y) * kCos30, (x - y) * 0.5 - z};
+}
+Point2 Axo(const CBMPoint* p, double z) { return Axo(p->get_X(), p->get_Y(), z); }
+Point2 Plan(const CBMPoint* p) { return Point2{p->get_X(), -p->get_Y()}; }
+
+void Add(Drawing& d, PlotCounts& counts, Shape::Kind kind, std::vector<Point2> points, bool closed,
+         std::string title = std::string()) {
+  Shape s;
+  s.kind = kind;
+  s.points = std::move(points);
+  s.closed = closed;
+  s.title = std::move(title);
+  d.shapes.push_back(std::move(s));
+  ++counts.drawn[kind];
+}
+
+std::string FormatElevation(double z) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%+.2f", z);
+  return buffer;
+}
+
+void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
+  const std::vector<CBMLevel*> levels = Levels(module);
+  const int n = static_cast<int>(levels.size());
+  auto elevation = [&](int k) { return levels[std::clamp(k, 0, n - 1)]->get_EleHeight(); };
+
+  // The rightmost corner of the plan carries the storey labels.
+  double maxX = -std::numeric_limits<double>::infinity();
+  double maxY = -std::numeric_limits<double>::infinity();
+  CBMPointList* points = module.get_pMgrGeometry()->get_pPointList();
+  for (int i = 1; points && i <= points->GetCount(); ++i) {
+    auto* p = dynamic_cast<CBMPoint*>(points->GetItem(i));
+    if (!Finite(p)) continue;
+    maxX = std::max(maxX, p->get_X());
+    maxY = std::max(maxY, p->get_Y());
+  }
+  if (!std::isfinite(maxX)) maxX = maxY = 0.0;
+
+  // Faces first, so that the members are drawn over them.
+  for (int k = 0; k < n; ++k) {
+    CBMLevel* level = levels[k];
+    const double z = elevation(k);
+    ForEach<CBMSlab>(level->get_theCBMSlabList(), [&](CBMSlab& slab) {
+      std::vector<Point2> pts;
+      for (int v = 1; v <= slab.get_VertexCount(); ++v) {
+        CBMPoint* p = slab.get_pPoint(v);
+        if (Finite(p)) pts.push_back(Axo(p, z));
+      }
+      if (pts.size() < 3) {
+        ++counts.skipped;
+        return;
+      }
+      Add(d, counts, Shape::kSlab, std::move(pts), true);
+    });
+    ForEach<CBMWall>(level->get_theCBMWallList(), [&](CBMWall& wall) {
+      CBMPoint* p1 = wall.GetP1();
+      CBMPoint* p2 = wall.GetP2();
+      if (!Finite(p1) || !Finite(p2)) {
+        ++counts.skipped;
+        return;
+      }
+      const double below = k > 0 ? elevation(k - 1) : z - level->get_Height();
+      Add(d, counts, Shape::kWall, {Axo(p1, z), Axo(p2, z), Axo(p2, below), Axo(p1, below)}, true);
+    });
+  }
+  for (int k = 0; k < n; ++k) {
+    CBMLevel* level = levels[k];
+    const double z = elevation(k);
+    const double below = k > 0 ? elevation(k - 1) : z - level->get_Height();
+    ForEach<CBMColumn>(level->get_theCBMColumnList(), [&](CBMColumn& c) {
+      CBMPoint* p = c.GetP1();
+      CBMPoint* q = c.GetP2() ? c.GetP2() : p;
+      if (!Finite(p) || !Finite(q)) {
+        ++counts.skipped;
+        return;
+      }
+      Add(d, counts, Shape::kColumn, {Axo(p, below), Axo(q, z)}, false);
+    });
+    ForEach<CBMBeam>(level->get_theCBMBeamList(), [&](CBMBeam& b) {
+      CBMPoint* p = b.GetP1();
+      CBMPoint* q = b.GetP2();
+      if (!Finite(p) || !Finite(q)) {
+        ++counts.skipped;
+        return;
+      }
+      Add(d, counts, Shape::kBeam, {Axo(p, z), Axo(q, z)}, false);
+    });
+    ForEach<CBMBrace>(level->get_theCBMBraceList(), [&](CBMBrace& b) {
+      CBMPoint* p = b.GetP1();
+      CBMPoint* q = b.GetP2();
+      if (!Finite(p) || !Finite(q)) {
+        ++counts.skipped;
+        return;
+      }
+      const int span = std::max(0, b.GetPassStoryNum());
+      Add(d, counts, Shape::kBrace, {Axo(p, elevation(k - span)), Axo(q, z)}, false);
+    });
+  }
+  for (int k = 0; k < n; ++k) {
+    Label l;
+    l.anchor = Axo(maxX, maxY, elevation(k));
+    l.at = l.anchor;
+    l.leader = true;
+    l.text = levels[k]->name().str() + "  " + FormatElevation(elevation(k));
+    d.labels.push_back(l);
+  }
+  d.labelsInRightColumn = true;
+}
+
+void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) {
+  // Extent of the storey, for the size of the column marks.
+  double lo = std::numeric_limits<double>::infinity();
+  double hi = -lo;
+  ForEach<CBMJoint>(level.get_theCBMJointList(), [&](CBMJoint& j) {
+    CBMPoint* p = j.get_pPoint();
+    if (!Finite(p)) return;
+    lo = std::min({lo, p->get_X(), p->get_Y()});
+    hi = std::max({hi, p->get_X(), p->get_Y()});
+  });
+  const double mark = std::isfinite(lo) && hi > lo ? (hi - lo) * 0.008 : 0.1;
+
+  ForEach<CBMSlab>(level.get_theCBMSlabList(), [&](CBMSlab& slab) {
+    std::vector<Point2> pts;
+    for (int v = 1; v <= slab.get_VertexCount(); ++v) {
+      CBMPoint* p = slab.get_pPoint(v);
+      if (Finite(p)) pts.push_back(Plan(p));
+    }
+    if (pts.size() < 3) {
+      ++counts.skipped;
+      return;
+    }
+    Add(d, counts, Shape::kSlab, std::move(pts), true, slab.name().str());
+  });
+  auto line = [&](Shape::Kind kind, CBMPoint* p, CBMPoint* q, const CString& name) {
+    if (!Finite(p) || !Finite(q)) {
+      ++counts.skipped;
+      return;
+    }
+    Add(d, counts, kind, {Plan(p), Plan(q)}, false, name.str());
+  };
+  ForEach<CBMWall>(level.get_theCBMWallList(),
+                   [&](CBMWall& w) { line(Shape::kWall, w.GetP1(), w.GetP2(), w.name()); });
+  ForEach<CBMBeam>(level.get_theCBMBeamList(),
+                   [&](CBMBeam& b) { line(Shape::kBeam, b.GetP1(), b.GetP2(), b.name()); });
+  ForEach<CBMBrace>(level.get_theCBMBraceList(),
+                    [&](CBMBrace& b) { line(Shape::kBrace, b.GetP1(), b.GetP2(), b.name()); });
+  ForEach<CBMColumn>(level.get_theCBMColumnList(), [&](CBMColumn& c) {
+    CBMPoint* p = c.GetP1();
+    if (!Finite(p)) {
+      ++counts.skipped;
+      return;
+    }
+    const Point2 o = Plan(p);
+    Add(d, counts, Shape::kColumn,
+        {{o.x - mark, o.y - mark},
+         {o.x + mark, o.y - mark},
+         {o.x + mark, o.y + mark},
+         {o.x - mark, o.y + mark}},
+        true, c.name().str());
+  });
+  ForEach<CBMJoint>(level.get_theCBMJointList(), [&](CBMJoint& j) {
+    CBMPoint* p = j.get_pPoint();
+    if (!Finite(p)) return;
+    d.dots.push_back(Dot{Plan(p)});
+    if (jointNames) {
+      Label l;
+      l.at = Plan(p);
+      l.text = j.name().str();
+      l.small = true;
+      d.labels.push_back(l);
+    }
+  });
+  d.planWalls = true;
+}
+
+CBMLevel* FindLevel(const std::vector<CBMLevel*>& levels, const std::string& name) {
+  for (CBMLevel* l : levels) {
+    if (l->name().str() == name) return l;
+  }
+  // Names are stored upper-case: accept the name in any letter case.
+  CString upper(name);
+  upper.MakeUpper();
+  for (CBMLevel* l : levels) {
+    if (l->name() == upper) return l;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int RunPlot(const CommandLine& cl) {
+  if (!cl.Has("output")) throw UsageError("plot needs the output file: -o OUT.svg", cl.command);
+  if (cl.Has("labels") && !cl.Has("storey"))
+    throw UsageError("--labels applies to a storey plan (--storey NAME)", cl.command);
+  const std::string& in = cl.args.at(0);
+  const std::string out = cl.Get("output");
+
+  CBuildingModule module;
+  LoadResult loaded;
+  if (!LoadOrReport(in, module, &loaded)) return kExitFailure;
+
+  Drawing drawing;
+  PlotCounts counts;
+  if (cl.Has("storey")) {
+    const std::vector<CBMLevel*> levels = Levels(module);
+    CBMLevel* level = FindLevel(levels, cl.Get("storey"));
+    if (!level) {
+      std::string names;
+      for (CBMLevel* l : levels) names += (names.empty() ? "" : ", ") + l->name().str();
+      std::fprintf(stderr, "bmtool: %s has no storey named '%s' (storeys: %s)\n", in.c_str(),
+                   cl.Get("storey").c_str(), names.empty() ? "none" : names.c_str());
+      return kExitFailure;
+    }
+    drawing.title =
+        in + ": plan of " + level->name().str() + " at " + FormatElevation(level->get_EleHeight());
+    DrawPlan(*level, cl.Has("labels"), drawing, counts);
+  } else {
+    drawing.title = in + ": axonometric view";
+    DrawAxonometric(module, drawing, counts);
+  }
+  std::string problem;
+  {
+    ProgressScope progress("writing " + out);
+    problem = WriteSvg(drawing, out);
+  }
+  if (!problem.empty()) return FailWrite(out, problem);
+  std::printf("wrote %s: %d paths (%d columns, %d beams, %d braces, %d walls, %d slabs)\n", out.c_str(),
+              counts.Total(), counts.drawn[Shape::kColumn], counts.drawn[Shape::kBeam],
+              counts.drawn[Shape::kBrace], counts.drawn[Shape::kWall], counts.drawn[Shape::kSlab]);
+  if (counts.skipped > 0) {
+    std::fprintf(stderr, "bmtool: %d members without complete geometry were not drawn\n", counts.skipped);
+  }
+  return kExitOk;
+}
+
+}  // namespace bm::tool
