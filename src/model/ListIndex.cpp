@@ -16,27 +16,78 @@ const std::string& KeyOf(const CBMComponent& c, IndexKey key) {
   return c.outHandle().str();
 }
 
+namespace {
+CBMComponent* const kTombstone = reinterpret_cast<CBMComponent*>(alignof(CBMComponent));
+}  // namespace
+
+uint64_t KeyIndex::Hash(const std::string& key) {
+  // FNV-1a, then a final mix so that the low bits used for the slot spread.
+  uint64_t h = 1469598103934665603ULL;
+  for (unsigned char c : key) h = (h ^ c) * 1099511628211ULL;
+  h ^= h >> 29;
+  h *= 0xBF58476D1CE4E5B9ULL;
+  return h ^ (h >> 32);
+}
+
+void KeyIndex::Clear() {
+  slots_.clear();
+  used_ = live_ = 0;
+}
+
+void KeyIndex::Grow() {
+  // Keeps the table at most half full (tombstones included).
+  size_t capacity = slots_.empty() ? 64 : slots_.size();
+  while ((live_ + 1) * 2 > capacity) capacity *= 2;
+  std::vector<Slot> old;
+  old.swap(slots_);
+  slots_.assign(capacity, Slot{0, 0, nullptr});
+  used_ = live_ = 0;
+  const size_t mask = capacity - 1;
+  for (const Slot& s : old) {
+    if (!s.member || s.member == kTombstone) continue;
+    size_t i = s.hash & mask;
+    while (slots_[i].member) i = (i + 1) & mask;
+    slots_[i] = s;
+    ++used_;
+    ++live_;
+  }
+}
+
 void KeyIndex::Insert(const std::string& key, IndexEntry entry) {
-  if (key.empty()) return;
-  buckets_[key].push_back(entry);
+  if (key.empty() || !entry.member) return;
+  if ((used_ + 1) * 2 > slots_.size()) Grow();
+  const uint64_t h = Hash(key);
+  const size_t mask = slots_.size() - 1;
+  size_t i = h & mask;
+  while (slots_[i].member && slots_[i].member != kTombstone) i = (i + 1) & mask;
+  if (!slots_[i].member) ++used_;
+  slots_[i] = Slot{h, entry.seq, entry.member};
+  ++live_;
 }
 
 void KeyIndex::Erase(const std::string& key, uint64_t seq) {
-  if (key.empty()) return;
-  auto it = buckets_.find(key);
-  if (it == buckets_.end()) return;
-  auto& entries = it->second;
-  entries.erase(std::remove_if(entries.begin(), entries.end(), [seq](const IndexEntry& e) { return e.seq == seq; }),
-                entries.end());
-  if (entries.empty()) buckets_.erase(it);
+  if (key.empty() || slots_.empty()) return;
+  const uint64_t h = Hash(key);
+  const size_t mask = slots_.size() - 1;
+  for (size_t i = h & mask; slots_[i].member; i = (i + 1) & mask) {
+    Slot& s = slots_[i];
+    if (s.member != kTombstone && s.seq == seq && s.hash == h) {
+      s.member = kTombstone;
+      --live_;
+      return;
+    }
+  }
 }
 
 CBMComponent* KeyIndex::First(const std::string& key) const {
-  auto it = buckets_.find(key);
-  if (it == buckets_.end()) return nullptr;
-  const IndexEntry* best = nullptr;
-  for (const IndexEntry& e : it->second) {
-    if (!best || e.seq < best->seq) best = &e;
+  if (slots_.empty()) return nullptr;
+  const uint64_t h = Hash(key);
+  const size_t mask = slots_.size() - 1;
+  const Slot* best = nullptr;
+  for (size_t i = h & mask; slots_[i].member; i = (i + 1) & mask) {
+    const Slot& s = slots_[i];
+    if (s.member == kTombstone || s.hash != h || (best && s.seq > best->seq)) continue;
+    if (KeyOf(*s.member, key_) == key) best = &s;
   }
   return best ? best->member : nullptr;
 }

@@ -3,7 +3,6 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class CBMComponent;
@@ -24,20 +23,36 @@ struct IndexEntry {
   CBMComponent* member;
 };
 
-// Maps a key to the slots whose member bears it. Slots with an empty key are
-// not indexed (look-ups of the empty key scan the list instead, where the
-// first slot usually answers). The first match in list order is the entry
-// with the smallest sequence number.
+// Maps a key to the slots whose member bears it: an open-addressing table of
+// (hash, slot, member) entries, so that an entry costs no allocation of its
+// own. Entries of equal keys share a probe chain; a look-up compares the
+// members' current keys and takes the smallest sequence number, which is the
+// first match in list order. Slots with an empty key are not indexed
+// (look-ups of the empty key scan the list instead, where the first slot
+// usually answers).
 class KeyIndex {
  public:
+  explicit KeyIndex(IndexKey key = IndexKey::kName) : key_(key) {}
+  void SetKey(IndexKey key) { key_ = key; }
+  // `key` is the member's current value of this index's key.
   void Insert(const std::string& key, IndexEntry entry);
-  // Removes the entry of slot `seq` under `key`.
+  // Removes the entry of slot `seq`, filed under `key`.
   void Erase(const std::string& key, uint64_t seq);
   CBMComponent* First(const std::string& key) const;
-  void Clear() { buckets_.clear(); }
+  void Clear();
 
  private:
-  std::unordered_map<std::string, std::vector<IndexEntry>> buckets_;
+  struct Slot {
+    uint64_t hash;
+    uint64_t seq;
+    CBMComponent* member;  // null: never used; kTombstone: erased
+  };
+  static uint64_t Hash(const std::string& key);
+  void Grow();
+  IndexKey key_;
+  std::vector<Slot> slots_;
+  size_t used_ = 0;  // live entries and tombstones
+  size_t live_ = 0;
 };
 
 // A slot of an indexed list that holds a component: renaming or destroying
@@ -51,7 +66,8 @@ using IndexLinks = std::vector<IndexLink>;
 // The index state of one list, built on its first look-up once the list is
 // long enough for a scan to cost more than a hash.
 struct ListIndexState {
-  KeyIndex keys[kIndexKeyCount];
+  KeyIndex keys[kIndexKeyCount] = {KeyIndex(IndexKey::kName), KeyIndex(IndexKey::kMapHandle),
+                                   KeyIndex(IndexKey::kOutHandle)};
   bool built[kIndexKeyCount] = {false, false, false};
   std::vector<uint64_t> seqs;  // sequence number of each slot, in list order
   uint64_t nextSeq = 0;
