@@ -34,14 +34,14 @@ void SilenceMessages() {
   (void)done;
 }
 
-// The scratch folder's path for the exit handler, which may run after the
-// function-local statics are destroyed.
-char g_scratchPath[4096];
-
-void RemoveScratchDir() {
-  std::error_code ec;
-  std::filesystem::remove_all(g_scratchPath, ec);
-}
+// Removes the scratch folder at the end of every input: libFuzzer may end
+// the process without running exit handlers.
+struct ScratchCleanup {
+  ~ScratchCleanup() {
+    std::error_code ec;
+    std::filesystem::remove_all(ScratchDir(), ec);
+  }
+};
 
 bool IsWritableDir(const char* dir) { return dir && *dir && access(dir, W_OK | X_OK) == 0; }
 
@@ -130,14 +130,10 @@ const std::string& ScratchDir() {
         break;
       }
     }
-    std::string d = std::string(base) + "/bm-fuzz-" + std::to_string(getpid());
-    if (mkdir(d.c_str(), 0700) != 0 && errno != EEXIST) Fail("cannot make the scratch folder");
-    if (d.size() < sizeof g_scratchPath) {
-      std::memcpy(g_scratchPath, d.c_str(), d.size() + 1);
-      std::atexit(RemoveScratchDir);
-    }
-    return d + "/";
+    return std::string(base) + "/bm-fuzz-" + std::to_string(getpid()) + "/";
   }();
+  // Made again after every input's cleanup.
+  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) Fail("cannot make the scratch folder");
   return dir;
 }
 
@@ -167,6 +163,7 @@ void Fail(const char* what) {
 
 int RunTextReader(const uint8_t* data, size_t size) {
   SilenceMessages();
+  ScratchCleanup cleanup;
   const std::string input = ScratchDir() + "in.e2k";
   WriteWholeFile(input, data, size);
   CBuildingModule module;
@@ -182,6 +179,7 @@ int RunTextReader(const uint8_t* data, size_t size) {
 
 int RunArchive(const uint8_t* data, size_t size) {
   SilenceMessages();
+  ScratchCleanup cleanup;
   const std::string input = ScratchDir() + "in.bma";
   WriteWholeFile(input, data, size);
   CBuildingModule module;
@@ -197,6 +195,7 @@ int RunArchive(const uint8_t* data, size_t size) {
 
 int RunTokenizer(const uint8_t* data, size_t size) {
   SilenceMessages();
+  ScratchCleanup cleanup;
   const std::string input = ScratchDir() + "in.txt";
   WriteWholeFile(input, data, size);
   ZFileReadModule reader;

@@ -25,8 +25,9 @@ int RunArchive(const uint8_t* data, size_t size);
 // getter; the lines are also split with a cut length taken from the input.
 int RunTokenizer(const uint8_t* data, size_t size);
 
-// A folder private to this process for the targets' scratch files (made once,
-// in $TMPDIR, /dev/shm or /tmp). Ends with a "/".
+// A folder private to this process for the targets' scratch files, in
+// $TMPDIR, /dev/shm or /tmp; made on demand and removed after every input.
+// Ends with a "/".
 const std::string& ScratchDir();
 
 // Writes `size` bytes to `path`, replacing the file; aborts when it cannot.

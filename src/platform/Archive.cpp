@@ -202,6 +202,10 @@ void CArchive::ReadString(CString& s) {
   } else {
     n = first;
   }
+  // A length beyond the bytes left is corrupt: fail before allocating.
+  if ((wide ? 2 * static_cast<uint64_t>(n) : static_cast<uint64_t>(n)) > BytesLeft()) {
+    throw CArchiveException(CArchiveException::endOfFile);
+  }
   if (!wide) {
     while (n > 0) {
       const size_t chunk = std::min(n, kStringChunk);
