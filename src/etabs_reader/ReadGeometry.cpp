@@ -45,7 +45,26 @@ T* Find(CBMComponentList* list, const CString& name) {
 }  // namespace
 
 CBMLevel* ZAdapterEtabs8::FindLevel(const ZComItem* line, int token) {
-  return Find<CBMLevel>(pMgrGeometry->get_pLevelList(), line->GetString(token, 0));
+  CBMComponentList* levels = pMgrGeometry->get_pLevelList();
+  LevelCache& c = LastLevel;
+  if (levels && c.level && c.list == levels && c.count == levels->GetCount() &&
+      c.generation == levels->removalGeneration() && line->TokenIs(token, c.name)) {
+    return c.level;
+  }
+  const CString name = line->GetString(token, 0);
+  CBMLevel* level = Find<CBMLevel>(levels, name);
+  // Only found, named storeys are kept: a storey missing now may be added
+  // by a later block, and TokenIs cannot tell an empty name from no token.
+  if (level && !name.IsEmpty()) {
+    c.list = levels;
+    c.count = levels->GetCount();
+    c.generation = levels->removalGeneration();
+    c.name = name.str();
+    c.level = level;
+  } else {
+    c.level = nullptr;
+  }
+  return level;
 }
 
 CBMJoint* ZAdapterEtabs8::JointAt(CBMLevel* level, CBMPoint* point) {

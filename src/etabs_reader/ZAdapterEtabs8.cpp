@@ -59,6 +59,7 @@ bool ZAdapterEtabs8::ReadFile(CString& path) {
   if (!FileReader.Open(path)) return false;
   pBlockList = blocks;
   Report.Clear();
+  LastLevel = LevelCache();  // the host may have changed the levels since
   // Decision: only the blocks of this file are handled. Handling the blocks
   // of an earlier call again would add that file's objects a second time.
   FillETABS8Module(before + 1);

@@ -1,6 +1,9 @@
 // ZAdapterEtabs8: reads a text model file into a building module.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "etabs_reader/ReadReport.h"
 #include "etabs_reader/ZFileReadModule.h"
 
@@ -11,6 +14,7 @@ class CBMPoint;
 class CBMJoint;
 class CBMLevel;
 class CBMLineElement;
+class CBMComponentList;
 class CBMShellElement;
 
 // The reader's entry point: a host gives it a building module and a file.
@@ -103,4 +107,17 @@ class ZAdapterEtabs8 {
   bm::ReadReport Report;
   // Keyword of the block being handled, for the report.
   std::string CurrentKeyword;
+
+  // The last storey FindLevel found, valid while the level list has the same
+  // length and removal generation (the reader only appends levels and never
+  // renames one). Assignment and load lines name the same storey for long
+  // runs, so most look-ups compare one name instead of scanning the list.
+  struct LevelCache {
+    const CBMComponentList* list = nullptr;
+    int count = 0;
+    uint64_t generation = 0;
+    std::string name;  // upper-cased, as GetString gives it; never empty
+    CBMLevel* level = nullptr;
+  };
+  LevelCache LastLevel;
 };

@@ -12,6 +12,45 @@ namespace bm::reader {
 
 namespace {
 bool IsTrimSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
+
+// SplitTokens without a cut length, the reader's path for every data line:
+// one pass over the bytes writing straight into `bytes`, sized once for the
+// whole line (the tokens never hold more bytes than the line).
+size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, std::vector<uint32_t>& ends) {
+  const size_t base = bytes.size();
+  bytes.resize(base + n);
+  char* const out = &bytes[0];
+  size_t w = base;
+  size_t count = 0;
+  size_t i = 0;
+  // Quotes are looked for only when the line holds one.
+  const bool quotes = dropQuotes && std::memchr(p, '"', n) != nullptr;
+  for (;;) {
+    while (i < n && IsSeparator(p[i])) ++i;
+    if (i >= n) break;
+    // The first byte is no separator, so no space or tab; a space or tab
+    // ends the token unless the byte before it is a lower-case "e", and a
+    // tab kept inside a token becomes a space.
+    out[w++] = p[i++];
+    if (quotes && out[w - 1] == '"') --w;
+    for (; i < n; ++i) {
+      char c = p[i];
+      if (c == ' ' || c == '\t') {
+        if (p[i - 1] != 'e') break;
+        c = ' ';
+      } else if (quotes && c == '"') {
+        continue;
+      }
+      out[w++] = c;
+    }
+    ends.push_back(static_cast<uint32_t>(w));
+    ++count;
+  }
+  bytes.resize(w);
+  return count;
+}
 }  // namespace
 
 size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::string& bytes,
@@ -23,6 +62,7 @@ size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::s
 
   const char* p = line.data();
   const size_t n = line.size();
+  if (maxLen == 0) return SplitWhole(p, n, dropQuotes, bytes, ends);
   size_t count = 0;
   size_t i = 0;
   bool startHere = false;  // after a cut at maxLen the next token starts at once
