@@ -11,7 +11,7 @@
 namespace bm {
 namespace {
 
-struct Spec {
+struct Conversion {
   bool left = false;
   bool plus = false;
   bool space = false;
@@ -23,19 +23,19 @@ struct Spec {
 
 // Pads `body` (sign and prefix already included in `prefixLen` leading bytes)
 // to the field width as printf does.
-void AppendPadded(std::string& out, std::string_view body, size_t prefixLen, const Spec& spec,
+void AppendPadded(std::string& out, std::string_view body, size_t prefixLen, const Conversion& cv,
                   bool zeroAllowed) {
   const size_t len = body.size();
-  const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+  const size_t width = cv.width > 0 ? static_cast<size_t>(cv.width) : 0;
   if (len >= width) {
     out.append(body);
     return;
   }
   const size_t pad = width - len;
-  if (spec.left) {
+  if (cv.left) {
     out.append(body);
     out.append(pad, ' ');
-  } else if (spec.zero && zeroAllowed) {
+  } else if (cv.zero && zeroAllowed) {
     out.append(body.substr(0, prefixLen));
     out.append(pad, '0');
     out.append(body.substr(prefixLen));
@@ -61,18 +61,18 @@ void WidenExponent(char* begin, char*& end) {
   end += add;
 }
 
-void AppendFloat(std::string& out, double value, char conv, const Spec& spec) {
+void AppendFloat(std::string& out, double value, char conv, const Conversion& cv) {
   const bool upper = (conv == 'E' || conv == 'F' || conv == 'G');
   const char lower = static_cast<char>(conv | 0x20);
-  int precision = spec.precision < 0 ? 6 : spec.precision;
+  int precision = cv.precision < 0 ? 6 : cv.precision;
   char buf[400];
   char* p = buf;
   const bool negative = std::signbit(value);
   if (negative) {
     *p++ = '-';
-  } else if (spec.plus) {
+  } else if (cv.plus) {
     *p++ = '+';
-  } else if (spec.space) {
+  } else if (cv.space) {
     *p++ = ' ';
   }
   const size_t signLen = static_cast<size_t>(p - buf);
@@ -97,12 +97,12 @@ void AppendFloat(std::string& out, double value, char conv, const Spec& spec) {
       tmp.resize(static_cast<size_t>(r.ptr - tmp.data()));
       std::string body(buf, signLen);
       body += tmp;
-      AppendPadded(out, body, signLen, spec, true);
+      AppendPadded(out, body, signLen, cv, true);
       (void)big;
       return;
     }
     end = r.ptr;
-    if (spec.alt && precision == 0 && lower != 'g') {
+    if (cv.alt && precision == 0 && lower != 'g') {
       // '#' keeps the decimal point.
       char* ePos = end;
       for (char* q = p; q < end; ++q) {
@@ -119,11 +119,11 @@ void AppendFloat(std::string& out, double value, char conv, const Spec& spec) {
       }
     }
   }
-  AppendPadded(out, std::string_view(buf, static_cast<size_t>(end - buf)), signLen, spec, finite);
+  AppendPadded(out, std::string_view(buf, static_cast<size_t>(end - buf)), signLen, cv, finite);
 }
 
 void AppendInteger(std::string& out, unsigned long long magnitude, bool negative, char conv,
-                   const Spec& spec) {
+                   const Conversion& cv) {
   char digits[80];
   int base = 10;
   if (conv == 'x' || conv == 'X') base = 16;
@@ -132,18 +132,18 @@ void AppendInteger(std::string& out, unsigned long long magnitude, bool negative
   std::string body;
   if (negative) {
     body += '-';
-  } else if ((conv == 'd' || conv == 'i') && spec.plus) {
+  } else if ((conv == 'd' || conv == 'i') && cv.plus) {
     body += '+';
-  } else if ((conv == 'd' || conv == 'i') && spec.space) {
+  } else if ((conv == 'd' || conv == 'i') && cv.space) {
     body += ' ';
   }
-  if (spec.alt && magnitude != 0 && base == 16) body += (conv == 'X') ? "0X" : "0x";
-  if (spec.alt && base == 8) body += '0';
+  if (cv.alt && magnitude != 0 && base == 16) body += (conv == 'X') ? "0X" : "0x";
+  if (cv.alt && base == 8) body += '0';
   const size_t prefixLen = body.size();
   std::string_view d(digits, static_cast<size_t>(r.ptr - digits));
-  if (spec.precision == 0 && magnitude == 0) d = std::string_view();
-  if (spec.precision > static_cast<int>(d.size())) {
-    body.append(static_cast<size_t>(spec.precision) - d.size(), '0');
+  if (cv.precision == 0 && magnitude == 0) d = std::string_view();
+  if (cv.precision > static_cast<int>(d.size())) {
+    body.append(static_cast<size_t>(cv.precision) - d.size(), '0');
   }
   body.append(d);
   if (conv == 'X') {
@@ -151,7 +151,7 @@ void AppendInteger(std::string& out, unsigned long long magnitude, bool negative
       if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
     }
   }
-  AppendPadded(out, body, prefixLen, spec, spec.precision < 0);
+  AppendPadded(out, body, prefixLen, cv, cv.precision < 0);
 }
 
 }  // namespace
@@ -172,37 +172,37 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
       ++f;
       continue;
     }
-    Spec spec;
+    Conversion cv;
     for (;; ++f) {
-      if (*f == '-') spec.left = true;
-      else if (*f == '+') spec.plus = true;
-      else if (*f == ' ') spec.space = true;
-      else if (*f == '#') spec.alt = true;
-      else if (*f == '0') spec.zero = true;
+      if (*f == '-') cv.left = true;
+      else if (*f == '+') cv.plus = true;
+      else if (*f == ' ') cv.space = true;
+      else if (*f == '#') cv.alt = true;
+      else if (*f == '0') cv.zero = true;
       else break;
     }
     if (*f == '*') {
-      spec.width = va_arg(args, int);
-      if (spec.width < 0) {
-        spec.left = true;
-        spec.width = -spec.width;
+      cv.width = va_arg(args, int);
+      if (cv.width < 0) {
+        cv.left = true;
+        cv.width = -cv.width;
       }
       ++f;
     } else {
       while (*f >= '0' && *f <= '9') {
-        if (spec.width < 100000) spec.width = spec.width * 10 + (*f - '0');
+        if (cv.width < 100000) cv.width = cv.width * 10 + (*f - '0');
         ++f;
       }
     }
     if (*f == '.') {
       ++f;
-      spec.precision = 0;
+      cv.precision = 0;
       if (*f == '*') {
-        spec.precision = va_arg(args, int);
+        cv.precision = va_arg(args, int);
         ++f;
       } else {
         while (*f >= '0' && *f <= '9') {
-          if (spec.precision < 100000) spec.precision = spec.precision * 10 + (*f - '0');
+          if (cv.precision < 100000) cv.precision = cv.precision * 10 + (*f - '0');
           ++f;
         }
       }
@@ -216,7 +216,7 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
       else if (*f == 'L' || *f == 'q' || *f == 'j' || *f == 't') longness = 2;
       else break;
     }
-    if (spec.precision > 350) spec.precision = 350;  // keeps buffers bounded
+    if (cv.precision > 350) cv.precision = 350;  // keeps buffers bounded
     const char conv = *f;
     if (!conv) break;
     ++f;
@@ -232,7 +232,7 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
         const bool neg = v < 0;
         const unsigned long long mag =
             neg ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-        AppendInteger(out, mag, neg, conv, spec);
+        AppendInteger(out, mag, neg, conv, cv);
         break;
       }
       case 'u':
@@ -245,22 +245,22 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
         else if (longness == 3) v = va_arg(args, size_t);
         else v = va_arg(args, unsigned int);
         if (longness == -1) v = static_cast<unsigned short>(v);
-        AppendInteger(out, v, false, conv, spec);
+        AppendInteger(out, v, false, conv, cv);
         break;
       }
       case 'c': {
         char c = static_cast<char>(va_arg(args, int));
-        AppendPadded(out, std::string_view(&c, 1), 0, spec, false);
+        AppendPadded(out, std::string_view(&c, 1), 0, cv, false);
         break;
       }
       case 's': {
         const char* s = va_arg(args, const char*);
         if (!s) s = "(null)";
         size_t n = std::strlen(s);
-        if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < n) {
-          n = static_cast<size_t>(spec.precision);
+        if (cv.precision >= 0 && static_cast<size_t>(cv.precision) < n) {
+          n = static_cast<size_t>(cv.precision);
         }
-        AppendPadded(out, std::string_view(s, n), 0, spec, false);
+        AppendPadded(out, std::string_view(s, n), 0, cv, false);
         break;
       }
       case 'f':
@@ -269,11 +269,11 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
       case 'E':
       case 'g':
       case 'G':
-        AppendFloat(out, va_arg(args, double), conv, spec);
+        AppendFloat(out, va_arg(args, double), conv, cv);
         break;
       case 'p': {
         void* ptr = va_arg(args, void*);
-        Spec s = spec;
+        Conversion s = cv;
         s.alt = true;
         AppendInteger(out, reinterpret_cast<uintptr_t>(ptr), false, 'x', s);
         break;
@@ -304,15 +304,15 @@ std::string FormatString(const char* format, ...) {
 }
 
 void AppendFixed(std::string& out, double value, int precision) {
-  Spec spec;
-  spec.precision = precision;
-  AppendFloat(out, value, 'f', spec);
+  Conversion cv;
+  cv.precision = precision;
+  AppendFloat(out, value, 'f', cv);
 }
 
 void AppendExponent(std::string& out, double value, int precision) {
-  Spec spec;
-  spec.precision = precision;
-  AppendFloat(out, value, 'e', spec);
+  Conversion cv;
+  cv.precision = precision;
+  AppendFloat(out, value, 'e', cv);
 }
 
 void AppendInt(std::string& out, long long value) {

@@ -68,8 +68,8 @@ TEST(DynamicCases, FunctionsAndPairs) {
 // it, and destroying the owner deletes what it holds.
 TEST(DynamicCases, SlotsOwnTheirFunctions) {
   auto* spectrum = new CBMDynSpentrumCase;
-  spectrum->SetSpectrumName("spec");
-  EXPECT_EQ(spectrum->GetSpectrumName(), CString("SPEC"));
+  spectrum->SetSpectrumName("resp");
+  EXPECT_EQ(spectrum->GetSpectrumName(), CString("RESP"));
   EXPECT_EQ(spectrum->GetDynFunction1(), nullptr);
   auto* f1 = new CBMDynFunChina;
   spectrum->SetDynFunction1(f1);

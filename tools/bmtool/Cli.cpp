@@ -129,8 +129,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     cl.command = words[i++];
     if (i != words.size()) throw UsageError("help takes at most one command name");
   }
-  const CommandSpec* spec = FindCommand(cl.command);
-  if (!spec) throw UsageError("unknown command '" + cl.command + "'");
+  const CommandSpec* command = FindCommand(cl.command);
+  if (!command) throw UsageError("unknown command '" + cl.command + "'");
 
   bool optionsEnded = false;
   for (; i < words.size(); ++i) {
@@ -155,9 +155,9 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         name = name.substr(0, eq);
         hasValue = true;
       }
-      option = FindOption(*spec, name, 0);
+      option = FindOption(*command, name, 0);
     } else if (w.size() == 2) {
-      option = FindOption(*spec, std::string(), w[1]);
+      option = FindOption(*command, std::string(), w[1]);
     }
     if (!option) throw UsageError("unknown option '" + w + "'", cl.command);
     if (option->takesValue) {
@@ -181,8 +181,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
   }
   if (cl.help) return cl;
   const int n = static_cast<int>(cl.args.size());
-  if (n < spec->minArgs) throw UsageError("missing arguments", cl.command);
-  if (n > spec->maxArgs) throw UsageError("too many arguments", cl.command);
+  if (n < command->minArgs) throw UsageError("missing arguments", cl.command);
+  if (n > command->maxArgs) throw UsageError("too many arguments", cl.command);
   return cl;
 }
 

@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
     return Usage(e);
   }
   if (cl.help) {
-    const CommandSpec* spec = FindCommand(cl.command);
-    std::fputs(spec ? CommandHelp(*spec).c_str() : ToolHelp().c_str(), stdout);
+    const CommandSpec* entry = FindCommand(cl.command);
+    std::fputs(entry ? CommandHelp(*entry).c_str() : ToolHelp().c_str(), stdout);
     return kExitOk;
   }
 
