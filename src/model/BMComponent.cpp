@@ -3,24 +3,79 @@
 
 BM_IMPLEMENT_SERIAL(CBMComponent, CObject, 1)
 
+#include <algorithm>
+
 #include "model/BMComponentList.h"
 
+namespace {
+const CString& EmptyString() {
+  static const CString empty;
+  return empty;
+}
+}  // namespace
+
 CBMComponent::~CBMComponent() {
-  if (!indexLinks_) return;
   // The lists drop the component from their indexes; their slots keep the
   // (now dangling) pointer, as an unindexed list would.
-  const bm::IndexLinks links = *indexLinks_;
-  for (const bm::IndexLink& link : links) link.list->OnMemberDestroyed(this, link.seq);
+  ForEachLink([this](const bm::IndexLink& link) { link.list->OnMemberDestroyed(this, link.seq); });
+}
+
+CBMComponent::Extras& CBMComponent::extras() {
+  if (!extras_) extras_ = std::make_unique<Extras>();
+  return *extras_;
+}
+
+void CBMComponent::AddLink(bm::IndexLink link) {
+  if (!firstLink_.list) {
+    firstLink_ = link;
+  } else {
+    extras().moreLinks.push_back(link);
+  }
+}
+
+void CBMComponent::RemoveLink(const CBMComponentList* list, uint64_t seq) {
+  if (firstLink_.list == list && firstLink_.seq == seq) {
+    // The last further link, if any, takes the first one's place.
+    if (extras_ && !extras_->moreLinks.empty()) {
+      firstLink_ = extras_->moreLinks.back();
+      extras_->moreLinks.pop_back();
+    } else {
+      firstLink_ = {nullptr, 0};
+    }
+    return;
+  }
+  if (!extras_) return;
+  auto& more = extras_->moreLinks;
+  for (size_t l = 0; l < more.size(); ++l) {
+    if (more[l].list == list && more[l].seq == seq) {
+      more[l] = more.back();
+      more.pop_back();
+      return;
+    }
+  }
+}
+
+void CBMComponent::RemoveLinks(const CBMComponentList* list) {
+  if (extras_) {
+    auto& more = extras_->moreLinks;
+    more.erase(std::remove_if(more.begin(), more.end(), [list](const bm::IndexLink& l) { return l.list == list; }),
+               more.end());
+  }
+  if (firstLink_.list == list) RemoveLink(list, firstLink_.seq);
 }
 
 void CBMComponent::ChangeKey(bm::IndexKey key, CString& field, CString value) {
-  if (indexLinks_) {
-    for (const bm::IndexLink& link : *indexLinks_) {
-      link.list->OnKeyChanging(this, link.seq, key, field.str(), value.str());
-    }
-  }
+  ForEachLink([&](const bm::IndexLink& link) {
+    link.list->OnKeyChanging(this, link.seq, key, field.str(), value.str());
+  });
   field = std::move(value);
 }
+
+const CString& CBMComponent::mapHandle() const { return extras_ ? extras_->mapHandle : EmptyString(); }
+
+const CString& CBMComponent::outHandle() const { return extras_ ? extras_->outHandle : EmptyString(); }
+
+CString& CBMComponent::get_OutHandle() { return extras().outHandle; }
 
 void CBMComponent::set_Name(CString& name) {
   name.MakeUpper();
@@ -33,9 +88,15 @@ void CBMComponent::set_Name(const char* name) {
   ChangeKey(bm::IndexKey::kName, Name, std::move(upper));
 }
 
-void CBMComponent::set_MapHandle(CString handle) { ChangeKey(bm::IndexKey::kMapHandle, MapHandle, std::move(handle)); }
+void CBMComponent::set_MapHandle(CString handle) {
+  if (handle.IsEmpty() && !extras_) return;  // already empty
+  ChangeKey(bm::IndexKey::kMapHandle, extras().mapHandle, std::move(handle));
+}
 
-void CBMComponent::set_OutHandle(const CString& handle) { ChangeKey(bm::IndexKey::kOutHandle, OutHandle, handle); }
+void CBMComponent::set_OutHandle(const CString& handle) {
+  if (handle.IsEmpty() && !extras_) return;  // already empty
+  ChangeKey(bm::IndexKey::kOutHandle, extras().outHandle, handle);
+}
 
 void CBMComponent::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {

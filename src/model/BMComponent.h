@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "model/ListIndex.h"
 #include "platform/Archive.h"
@@ -46,13 +47,13 @@ class CBMComponent : public CObject {
   // Stores the upper-case form of `name`.
   void set_Name(const char* name);
 
-  CString get_MapHandle() const { return MapHandle; }
-  const CString& mapHandle() const { return MapHandle; }
+  CString get_MapHandle() const { return mapHandle(); }
+  const CString& mapHandle() const;
   void set_MapHandle(CString handle);
   // The stored out handle. Legacy: the reference allows writing; look-ups by
   // out handle only see changes made through set_OutHandle.
-  CString& get_OutHandle() { return OutHandle; }
-  const CString& outHandle() const { return OutHandle; }
+  CString& get_OutHandle();
+  const CString& outHandle() const;
   void set_OutHandle(const CString& handle);
 
   // Stores / loads Id (4-byte int) then Name (archive string). A loaded name
@@ -64,13 +65,41 @@ class CBMComponent : public CObject {
   // component right.
   void ChangeKey(bm::IndexKey key, CString& field, CString value);
 
-  CString OutHandle;
   int Id = 0;
-  CString MapHandle;
   BMComponentType ObjectType = BM_NONE;
   CString Name;
 
  private:
   friend class CBMComponentList;
-  std::unique_ptr<bm::IndexLinks> indexLinks_;
+
+  // What most components never have, kept out of line so that a model of a
+  // million components does not carry two empty strings and a vector each:
+  // the host's two handles, and the links to the second and further indexed
+  // lists that hold the component.
+  struct Extras {
+    CString mapHandle;
+    CString outHandle;
+    std::vector<bm::IndexLink> moreLinks;
+  };
+  Extras& extras();
+
+  // The indexed list slots that hold the component (see CBMComponentList).
+  // The first link sits in the component itself: a component usually sits
+  // in at most one indexed list.
+  void AddLink(bm::IndexLink link);
+  // Removes the link to slot `seq` of `list`.
+  void RemoveLink(const CBMComponentList* list, uint64_t seq);
+  // Removes every link to `list`.
+  void RemoveLinks(const CBMComponentList* list);
+  template <typename F>
+  void ForEachLink(F f) const {
+    if (!firstLink_.list) return;
+    f(firstLink_);
+    if (extras_) {
+      for (const bm::IndexLink& link : extras_->moreLinks) f(link);
+    }
+  }
+
+  bm::IndexLink firstLink_{nullptr, 0};
+  std::unique_ptr<Extras> extras_;
 };

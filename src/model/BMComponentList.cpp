@@ -12,6 +12,10 @@ CBMComponentList::~CBMComponentList() { DropIndex(); }
 
 void CBMComponentList::Add(CBMComponent* p) {
   if (p) p->set_Id(GetCount() + 1);
+  // Most lists of a model are short (a member's loads, a joint's members):
+  // the first block holds three pointers, which costs the heap no more than
+  // one, and spares the reallocations from one to two to four.
+  if (items_.IsEmpty()) items_.Reserve(3);
   items_.Add(p);
   if (!index_) return;
   const uint64_t seq = index_->nextSeq++;
@@ -20,8 +24,7 @@ void CBMComponentList::Add(CBMComponent* p) {
   for (int k = 0; k < bm::kIndexKeyCount; ++k) {
     if (index_->built[k]) index_->keys[k].Insert(bm::KeyOf(*p, static_cast<bm::IndexKey>(k)), {seq, p});
   }
-  if (!p->indexLinks_) p->indexLinks_ = std::make_unique<bm::IndexLinks>();
-  p->indexLinks_->push_back({this, seq});
+  p->AddLink({this, seq});
 }
 
 void CBMComponentList::AddHead(CBMComponent* /*p*/) { AfxMessageBox("Not usefull!  ADDHEAD method!"); }
@@ -72,8 +75,7 @@ void CBMComponentList::BuildIndex(bm::IndexKey key) const {
       index_->seqs.push_back(seq);
       CBMComponent* p = items_[i];
       if (!p) continue;
-      if (!p->indexLinks_) p->indexLinks_ = std::make_unique<bm::IndexLinks>();
-      p->indexLinks_->push_back({self, seq});
+      p->AddLink({self, seq});
     }
   }
   const int k = static_cast<int>(key);
@@ -99,16 +101,7 @@ void CBMComponentList::UnindexSlot(int i) {
   for (int k = 0; k < bm::kIndexKeyCount; ++k) {
     if (index_->built[k]) index_->keys[k].Erase(bm::KeyOf(*p, static_cast<bm::IndexKey>(k)), seq);
   }
-  if (p->indexLinks_) {
-    auto& links = *p->indexLinks_;
-    for (size_t l = 0; l < links.size(); ++l) {
-      if (links[l].list == this && links[l].seq == seq) {
-        links[l] = links.back();
-        links.pop_back();
-        break;
-      }
-    }
-  }
+  p->RemoveLink(this, seq);
 }
 
 void CBMComponentList::DropIndex() {
@@ -116,11 +109,8 @@ void CBMComponentList::DropIndex() {
   for (int i = 0; i < GetCount(); ++i) {
     CBMComponent* p = items_[i];
     const uint64_t seq = index_->seqs[static_cast<size_t>(i)];
-    if (!p || index_->IsDead(seq) || !p->indexLinks_) continue;  // a dead member is not read
-    auto& links = *p->indexLinks_;
-    links.erase(std::remove_if(links.begin(), links.end(),
-                               [this](const bm::IndexLink& l) { return l.list == this; }),
-                links.end());
+    if (!p || index_->IsDead(seq)) continue;  // a dead member is not read
+    p->RemoveLinks(this);
   }
   index_.reset();
 }

@@ -61,7 +61,6 @@ struct IndexLink {
   CBMComponentList* list;
   uint64_t seq;
 };
-using IndexLinks = std::vector<IndexLink>;
 
 // The index state of one list, built on its first look-up once the list is
 // long enough for a scan to cost more than a hash.

@@ -108,6 +108,53 @@ TEST(ListIndex, MemberDestroyedElsewhereLeavesTheIndexConsistent) {
   }
 }
 
+TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
+  // Three long lists hold the same member, one of them twice; each list's
+  // index must follow a rename after the member left another list, and drop
+  // the member when it is destroyed.
+  CBMComponentList lists[3];
+  std::vector<CBMComponent*> fillers;
+  auto* shared = new CBMComponent;
+  shared->set_Name("SHARED");
+  for (int i = 0; i < 30; ++i) {
+    auto* c = new CBMComponent;
+    c->set_Name(("F" + std::to_string(i)).c_str());
+    fillers.push_back(c);
+    for (CBMComponentList& list : lists) list.Add(c);
+  }
+  for (CBMComponentList& list : lists) {
+    ASSERT_EQ(list.GetItem(CString("F3")), fillers[3]);  // builds each index
+    list.Add(shared);
+  }
+  lists[2].Add(shared);
+  // RemoveAt deletes the member; no list may find it any more.
+  lists[0].RemoveAt(lists[0].GetCount());
+  for (CBMComponentList& list : lists) EXPECT_EQ(list.GetItem(CString("SHARED")), nullptr);
+  for (CBMComponentList& list : lists) list.RemoveAll();
+
+  auto* again = new CBMComponent;
+  again->set_Name("OLD");
+  for (CBMComponentList& list : lists) {
+    for (CBMComponent* c : fillers) list.Add(c);
+    list.Add(again);
+    ASSERT_EQ(list.GetItem(CString("OLD")), again);
+  }
+  lists[1].Add(again);
+  lists[0].RemoveAll();  // the first link goes; the others stay
+  again->set_MapHandle("H");
+  again->set_Name("NEW");
+  for (int k = 1; k < 3; ++k) {
+    EXPECT_EQ(lists[k].GetItem(CString("OLD")), nullptr);
+    EXPECT_EQ(lists[k].GetItem(CString("NEW")), again);
+    EXPECT_EQ(lists[k].GetItemByMapHandle(CString("H")), again);
+  }
+  lists[2].DeleteItem(CString("NEW"));
+  EXPECT_EQ(lists[1].GetItem(CString("NEW")), nullptr);
+  EXPECT_EQ(lists[1].GetItem(CString("F29")), fillers[29]);
+  for (CBMComponentList& list : lists) list.RemoveAll();
+  for (CBMComponent* c : fillers) delete c;
+}
+
 TEST(ListIndex, LargeListsStayFast) {
   // 200000 find-or-create calls would take minutes as scans.
   OwningList list;

@@ -2,6 +2,7 @@
 // lists.
 #include "model/geometry/GeometryIndex.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace bm {
@@ -28,23 +29,53 @@ uint64_t HashMix(uint64_t hash, uint64_t value) {
 }
 
 void PositionChains::Clear() {
-  ends_.clear();
+  table_.clear();
+  keys_ = 0;
   next_.clear();
+}
+
+void PositionChains::Reserve(size_t n) {
+  if (n > next_.capacity()) next_.reserve(std::max(n, 2 * next_.capacity()));
+}
+
+void PositionChains::Grow() {
+  const size_t capacity = table_.empty() ? 64 : 2 * table_.size();
+  std::vector<Ends> old(capacity, Ends{0, -1, -1});
+  old.swap(table_);
+  const size_t mask = capacity - 1;
+  for (const Ends& e : old) {
+    if (e.head < 0) continue;
+    size_t i = e.key & mask;
+    while (table_[i].head >= 0) i = (i + 1) & mask;
+    table_[i] = e;
+  }
 }
 
 void PositionChains::Append(uint64_t key, int32_t pos) {
   next_.push_back(-1);
-  auto [it, inserted] = ends_.try_emplace(key, Ends{pos, pos});
-  if (inserted) return;
-  next_[static_cast<size_t>(it->second.tail)] = pos;
-  it->second.tail = pos;
+  if ((keys_ + 1) * 2 > table_.size()) Grow();
+  const size_t mask = table_.size() - 1;
+  size_t i = key & mask;
+  while (table_[i].head >= 0 && table_[i].key != key) i = (i + 1) & mask;
+  Ends& e = table_[i];
+  if (e.head < 0) {
+    e = Ends{key, pos, pos};
+    ++keys_;
+    return;
+  }
+  next_[static_cast<size_t>(e.tail)] = pos;
+  e.tail = pos;
 }
 
 void PositionChains::Skip(int32_t /*pos*/) { next_.push_back(-1); }
 
 int32_t PositionChains::Head(uint64_t key) const {
-  auto it = ends_.find(key);
-  return it == ends_.end() ? -1 : it->second.head;
+  if (table_.empty()) return -1;
+  const size_t mask = table_.size() - 1;
+  for (size_t i = key & mask; table_[i].head >= 0; i = (i + 1) & mask) {
+    if (table_[i].key == key) return table_[i].head;
+  }
+  return -1;
 }
 
 }  // namespace bm

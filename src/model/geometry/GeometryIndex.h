@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "model/BMComponentList.h"
@@ -29,7 +28,9 @@ uint64_t HashMix(uint64_t hash, uint64_t value);
 class PositionChains {
  public:
   void Clear();
-  void Reserve(size_t n) { next_.reserve(n); }
+  // Makes room for positions up to n, growing geometrically so that a
+  // refresh after every append costs constant time.
+  void Reserve(size_t n);
   // Files position `pos` under `key`; positions must come in rising order
   // and each exactly once (Skip for a slot that is not filed).
   void Append(uint64_t key, int32_t pos);
@@ -40,11 +41,17 @@ class PositionChains {
   int32_t Next(int32_t pos) const { return next_[static_cast<size_t>(pos)]; }
 
  private:
+  // An open-addressing table of keys with the ends of their chains (head -1:
+  // a free entry), at most half full, probed linearly. Keys are hashes
+  // already, so their low bits pick the entry.
   struct Ends {
+    uint64_t key;
     int32_t head;
     int32_t tail;
   };
-  std::unordered_map<uint64_t, Ends> ends_;
+  void Grow();
+  std::vector<Ends> table_;
+  size_t keys_ = 0;
   std::vector<int32_t> next_;
 };
 
