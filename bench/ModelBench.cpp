@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -40,15 +41,21 @@ long long StatusBytes(const char* field) {
 // Measures the resident memory an operation adds at its peak: freed heap is
 // returned to the system and the kernel's high-water mark is reset to the
 // current resident set before the operation.
+// Memory runs (BM_BENCH_TRIM=1, one operation per process) measure the
+// memory an operation takes, on a heap returned to the system before it;
+// timing runs measure the work, on a heap kept resident (see WarmUp).
+bool MemoryRun() {
+  static const bool trim = std::getenv("BM_BENCH_TRIM") != nullptr;
+  return trim;
+}
+
 class PeakMeter {
  public:
   void Start() {
     // Returning freed heap makes the figure exact (nothing the operation
     // allocates is served from memory already resident) but makes the
-    // operation fault in every page it touches, which slows it: only memory
-    // runs (BM_BENCH_TRIM=1, one operation per process) ask for it.
-    static const bool trim = std::getenv("BM_BENCH_TRIM") != nullptr;
-    if (trim) malloc_trim(0);
+    // operation fault in every page it touches, which slows it.
+    if (MemoryRun()) malloc_trim(0);
     if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
       std::fputs("5", f);  // resets VmHWM to VmRSS
       std::fclose(f);
@@ -65,6 +72,28 @@ class PeakMeter {
   long long base_ = 0;
   long long max_ = 0;
 };
+
+// Timing runs compare the time per element across sizes. A small model is
+// measured over many iterations, each one served from heap that the one
+// before freed; a model of a million elements is measured once, and on a
+// fresh heap its first touch of each page costs a page fault, which in a
+// virtual machine is several microseconds and dwarfs the work (see
+// docs/performance.md). So timing runs keep freed heap in the process and
+// run an operation that creates a model once, unmeasured, before measuring
+// it: every size is then measured as a long-running host sees it, on heap
+// it has used before. Memory runs measure the cold case.
+void KeepFreedHeap() {
+  if (MemoryRun()) return;
+  mallopt(M_TRIM_THRESHOLD, std::numeric_limits<int>::max());
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the largest: big blocks stay in the heap
+}
+
+template <typename Op>
+void WarmUp(Op op) {
+  if (MemoryRun()) return;
+  auto module = std::make_unique<CBuildingModule>();
+  op(*module);
+}
 
 // ---------------------------------------------------------------------------
 // Models and files, kept for the size being measured
@@ -198,6 +227,7 @@ Size SizeOf(const benchmark::State& state) {
 
 void BM_Build(benchmark::State& state) {
   const Size s = SizeOf(state);
+  WarmUp([&](CBuildingModule& m) { MeasuredBuild(m, s); });
   PeakMeter meter;
   for (auto _ : state) {
     state.PauseTiming();
@@ -248,6 +278,7 @@ void BM_WriteText(benchmark::State& state) {
 void BM_ReadText(benchmark::State& state) {
   Fixture& f = Fixture::For(SizeOf(state));
   const std::string& path = f.textPath();
+  WarmUp([&](CBuildingModule& m) { MeasuredReadText(m, path); });
   PeakMeter meter;
   for (auto _ : state) {
     state.PauseTiming();
@@ -283,6 +314,7 @@ void BM_SaveArchive(benchmark::State& state) {
 void BM_LoadArchive(benchmark::State& state) {
   Fixture& f = Fixture::For(SizeOf(state));
   const std::string& path = f.archivePath();
+  WarmUp([&](CBuildingModule& m) { MeasuredLoadArchive(m, path); });
   PeakMeter meter;
   for (auto _ : state) {
     state.PauseTiming();
@@ -326,4 +358,11 @@ const int kRegistered = RegisterAll();
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  KeepFreedHeap();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

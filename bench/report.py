@@ -30,8 +30,8 @@ def main(out):
         if size not in sizes:
             sizes.append(size)
     print("| operation | storeys/bays | elements | CPU us/elem | ratio to smallest | MB/s (CPU) | "
-          "peak B/elem | peak / file |")
-    print("|---|---|---:|---:|---:|---:|---:|---:|")
+          "cold us/elem | peak B/elem | peak / file |")
+    print("|---|---|---:|---:|---:|---:|---:|---:|---:|")
     for op in OPS:
         smallest = None
         for size in sizes:
@@ -45,8 +45,10 @@ def main(out):
             m = memory.get(f"{op}/{size}", {})
             peak = m.get("peak_B_per_elem")
             per_file = m.get("peak_per_file_B")
+            cold = m.get("s_per_elem")
             print(f"| {op} | {size} | {runs[0]['elements']:.0f} | {per_elem:.2f} | {per_elem / smallest:.2f} | "
-                  f"{rate:.0f} | {'' if peak is None else f'{peak:.0f}'} | "
+                  f"{rate:.0f} | {'' if cold is None else f'{cold * 1e6:.2f}'} | "
+                  f"{'' if peak is None else f'{peak:.0f}'} | "
                   f"{'' if not per_file else f'{per_file:.2f}'} |".replace("| 0 |", "| - |"))
 
 

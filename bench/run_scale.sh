@@ -2,10 +2,13 @@
 # Runs the scale benchmarks and prints the table of docs/performance.md.
 #   bench/run_scale.sh BUILD_DIR [OUT_DIR]
 # 1. One timing run over every size (JSON in OUT_DIR/timing.json); repeat
-#    with REPS=n for medians.
+#    with REPS=n for medians. Freed heap stays in the process and operations
+#    that create a model run once unmeasured first, so every size is timed
+#    on heap it has used before.
 # 2. One process per operation and size with BM_BENCH_TRIM=1 for the peak
-#    memory figures (OUT_DIR/memory-*.json): the peak then counts every page
-#    the operation touches, none served from heap freed earlier.
+#    memory figures and the cold times (OUT_DIR/memory-*.json): the peak then
+#    counts every page the operation touches, none served from heap freed
+#    earlier, and the time includes faulting them in.
 set -euo pipefail
 build=${1:?build directory (configured with -DCMAKE_BUILD_TYPE=Release)}
 out=${2:-$(mktemp -d)}

@@ -58,7 +58,6 @@ BM_IMPLEMENT_SERIAL(CBMJoint, CBMComponent, 1)
 
 CBMJoint::CBMJoint() {
   ObjectType = BM_JOINT;
-  JointDisplacementList.SetElementFactory(&CBMJointDisplacement::CreateInstance);
   JointLoadList.SetMemberClass(RUNTIME_CLASS(CBMJointLoad));
 }
 

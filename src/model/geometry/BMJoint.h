@@ -1,7 +1,9 @@
 // Joints, their restraints and springs, and the joint list.
 #pragma once
 
+#include "loads/BMResult.h"
 #include "model/BMComponentList.h"
+#include "model/LazyResultList.h"
 
 class CBMPoint;
 class CBMLevelDiaphragm;
@@ -118,7 +120,7 @@ class CBMJoint : public CBMComponent {
   void AddConnectedElement(CBMComponent* e);
 
   CBMComponentList* get_JointLoadList() { return &JointLoadList; }
-  CBMComponentList* get_pJointDisplacementList() { return &JointDisplacementList; }
+  CBMComponentList* get_pJointDisplacementList() { return JointDisplacementList.get(); }
 
   // A new CBMJointLoad appended to the joint's loads, with Lc, FX, FY, FZ,
   // sType, MX, MY, MZ set from the arguments.
@@ -144,7 +146,7 @@ class CBMJoint : public CBMComponent {
   void Serialize(CArchive& ar) override;
 
  private:
-  CBMComponentList JointDisplacementList;
+  bm::LazyResultList<&CBMJointDisplacement::CreateInstance> JointDisplacementList;
   CString DiaphragmName;
   CString PointName;
   CBMLevelDiaphragm* pDiaphragm = nullptr;

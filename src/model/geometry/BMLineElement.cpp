@@ -67,7 +67,6 @@ void CBMRigidZone::Serialize(CArchive& /*ar*/) {}
 BM_IMPLEMENT_SERIAL(CBMLineElement, CBMComponent, 1)
 
 CBMLineElement::CBMLineElement() {
-  ForceList.SetElementFactory(&CBMLineEleIntForces::CreateInstance);
   LineLoadList.SetMemberClass(RUNTIME_CLASS(CBMLineLoad));
 }
 

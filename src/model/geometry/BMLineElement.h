@@ -1,7 +1,9 @@
 // Line elements (beams, columns, braces), releases and their lists.
 #pragma once
 
+#include "loads/BMResult.h"
 #include "model/BMComponentList.h"
+#include "model/LazyResultList.h"
 
 class CBMPoint;
 class CBMLine;
@@ -168,7 +170,7 @@ class CBMLineElement : public CBMComponent {
   CBMRigidZone* CreateRigidZone();
 
   CBMComponentList* Get_LineLoadList() { return &LineLoadList; }
-  CBMComponentList* get_ForceList() { return &ForceList; }
+  CBMComponentList* get_ForceList() { return ForceList.get(); }
   // A new CBMLineLoad appended to the element's loads with Lc, sDir, sType,
   // RStart, REnd, VStart, VEnd set; a type of exactly "UNIFF" also sets
   // UniformV to vStart. Returns the load (owned by the element).
@@ -186,7 +188,7 @@ class CBMLineElement : public CBMComponent {
   CString GetLoadEtabsString(CString levelName);
 
  private:
-  CBMComponentList ForceList;
+  bm::LazyResultList<&CBMLineEleIntForces::CreateInstance> ForceList;
   CBMLine* pLine = nullptr;
   CBMFrameSection* pFrameSection = nullptr;
   int FrameSectionId = -1;

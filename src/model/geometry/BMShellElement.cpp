@@ -112,7 +112,6 @@ BM_IMPLEMENT_SERIAL(CBMWall, CBMShellElement, 1)
 
 CBMWall::CBMWall() {
   ObjectType = BM_WALL;
-  ForceList.SetElementFactory(&CBMShellEleIntForces::CreateInstance);
   LineLoadList.SetMemberClass(RUNTIME_CLASS(CBMLineLoad));
 }
 

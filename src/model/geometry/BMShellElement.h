@@ -1,7 +1,9 @@
 // Shell elements (slabs, walls) and their lists.
 #pragma once
 
+#include "loads/BMResult.h"
 #include "model/BMComponentList.h"
+#include "model/LazyResultList.h"
 
 class CBMArea;
 class CBMPoint;
@@ -146,7 +148,7 @@ class CBMWall : public CBMShellElement {
   // A new CBMShellEleIntForces of case `lc` at `location` with six forces,
   // appended to the force list.
   void AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5, double f6);
-  CBMComponentList* GetForceList() { return &ForceList; }
+  CBMComponentList* GetForceList() { return ForceList.get(); }
 
   CString GetETABSString() override;
   // The shell element record, the reserved string, PierName (refreshed from
@@ -160,7 +162,7 @@ class CBMWall : public CBMShellElement {
   CString reservedString_;  // archived, never set
   CString OldPierName;
   CBMComponentList LineLoadList;
-  CBMComponentList ForceList;
+  bm::LazyResultList<&CBMShellEleIntForces::CreateInstance> ForceList;
 };
 
 class CBMSlabList : public CBMComponentList {
