@@ -32,6 +32,7 @@ uint64_t KeyIndex::Hash(const std::string& key) {
 void KeyIndex::Clear() {
   slots_.clear();
   used_ = live_ = 0;
+  memo_ = Memo();
 }
 
 void KeyIndex::Grow() {
@@ -55,6 +56,7 @@ void KeyIndex::Grow() {
 
 void KeyIndex::Insert(const std::string& key, IndexEntry entry) {
   if (key.empty() || !entry.member) return;
+  if (memo_.member && entry.seq < memo_.seq) memo_ = Memo();
   if ((used_ + 1) * 2 > slots_.size()) Grow();
   const uint64_t h = Hash(key);
   const size_t mask = slots_.size() - 1;
@@ -67,6 +69,7 @@ void KeyIndex::Insert(const std::string& key, IndexEntry entry) {
 
 void KeyIndex::Erase(const std::string& key, uint64_t seq) {
   if (key.empty() || slots_.empty()) return;
+  memo_ = Memo();
   const uint64_t h = Hash(key);
   const size_t mask = slots_.size() - 1;
   for (size_t i = h & mask; slots_[i].member; i = (i + 1) & mask) {
@@ -82,6 +85,7 @@ void KeyIndex::Erase(const std::string& key, uint64_t seq) {
 CBMComponent* KeyIndex::First(const std::string& key) const {
   if (slots_.empty()) return nullptr;
   const uint64_t h = Hash(key);
+  if (memo_.member && memo_.hash == h && KeyOf(*memo_.member, key_) == key) return memo_.member;
   const size_t mask = slots_.size() - 1;
   const Slot* best = nullptr;
   for (size_t i = h & mask; slots_[i].member; i = (i + 1) & mask) {
@@ -89,7 +93,9 @@ CBMComponent* KeyIndex::First(const std::string& key) const {
     if (s.member == kTombstone || s.hash != h || (best && s.seq > best->seq)) continue;
     if (KeyOf(*s.member, key_) == key) best = &s;
   }
-  return best ? best->member : nullptr;
+  if (!best) return nullptr;
+  memo_ = Memo{h, best->seq, best->member};
+  return best->member;
 }
 
 bool ListIndexState::IsDead(uint64_t seq) const {

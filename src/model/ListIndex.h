@@ -50,6 +50,18 @@ class KeyIndex {
   static uint64_t Hash(const std::string& key);
   void Grow();
   IndexKey key_;
+  // The last answer found: the first member bearing a key of hash `hash`.
+  // Model files and hosts look the same name up several times in a row (a
+  // joint shared by consecutive members, several loads on one member), and
+  // a large table costs a cache miss per look-up. Appending cannot make an
+  // earlier match; an erase, or an insert before the remembered slot, drops
+  // it.
+  struct Memo {
+    uint64_t hash = 0;
+    uint64_t seq = 0;
+    CBMComponent* member = nullptr;
+  };
+  mutable Memo memo_;
   std::vector<Slot> slots_;
   size_t used_ = 0;  // live entries and tombstones
   size_t live_ = 0;

@@ -155,6 +155,36 @@ TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
   for (CBMComponent* c : fillers) delete c;
 }
 
+TEST(ListIndex, RepeatedLookUpsSeeEveryEarlierChange) {
+  // The same key looked up again after each kind of change that can give it
+  // another first match.
+  OwningList list;
+  std::vector<CBMComponent*> m;
+  for (int i = 0; i < 40; ++i) {
+    m.push_back(new CBMComponent);
+    m.back()->set_Name(i == 5 ? "" : ("M" + std::to_string(i)).c_str());
+    list.Add(m.back());
+  }
+  const CString key("M20");
+  EXPECT_EQ(list.GetItem(key), m[20]);
+  m[5]->set_Name("M20");  // an earlier, unnamed member takes the name
+  EXPECT_EQ(list.GetItem(key), m[5]);
+  EXPECT_EQ(list.GetItem(key), m[5]);
+  m[5]->set_Name("X");  // and gives it back
+  EXPECT_EQ(list.GetItem(key), m[20]);
+  auto* later = new CBMComponent;
+  later->set_Name("M20");
+  list.Add(later);  // a later namesake changes nothing
+  EXPECT_EQ(list.GetItem(key), m[20]);
+  list.RemoveAt(21);  // m[20] is deleted
+  EXPECT_EQ(list.GetItem(key), later);
+  EXPECT_EQ(list.GetItemByMapHandle(CString("H")), nullptr);
+  later->set_MapHandle("H");
+  EXPECT_EQ(list.GetItemByMapHandle(CString("H")), later);
+  m[0]->set_MapHandle("H");
+  EXPECT_EQ(list.GetItemByMapHandle(CString("H")), m[0]);
+}
+
 TEST(ListIndex, LargeListsStayFast) {
   // 200000 find-or-create calls would take minutes as scans.
   OwningList list;
