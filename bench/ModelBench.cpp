@@ -225,36 +225,54 @@ Size SizeOf(const benchmark::State& state) {
   return {static_cast<int>(state.range(0)), static_cast<int>(state.range(1))};
 }
 
-void BM_Build(benchmark::State& state) {
-  const Size s = SizeOf(state);
-  WarmUp([&](CBuildingModule& m) { MeasuredBuild(m, s); });
-  PeakMeter meter;
+// Times `op` on a new, empty module in each iteration; creating and freeing
+// the module stay outside the timing. An operation that fails ends the run
+// with `error`.
+template <typename Op>
+void TimeOnNewModel(benchmark::State& state, PeakMeter& meter, const char* error, Op op) {
+  WarmUp(op);
   for (auto _ : state) {
     state.PauseTiming();
     auto module = std::make_unique<CBuildingModule>();
     meter.Start();
     state.ResumeTiming();
-    if (!MeasuredBuild(*module, s)) state.SkipWithError("the demo building was refused");
+    if (!op(*module)) state.SkipWithError(error);
     state.PauseTiming();
     meter.Stop();
     module.reset();
     state.ResumeTiming();
   }
+}
+
+// Times `op` on the size's built model in each iteration.
+template <typename Op>
+void TimeOnFixture(benchmark::State& state, PeakMeter& meter, const char* error, Op op) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    meter.Start();
+    state.ResumeTiming();
+    if (!op()) state.SkipWithError(error);
+    state.PauseTiming();
+    meter.Stop();
+    state.ResumeTiming();
+  }
+}
+
+void BM_Build(benchmark::State& state) {
+  const Size s = SizeOf(state);
+  PeakMeter meter;
+  TimeOnNewModel(state, meter, "the demo building was refused",
+                 [&](CBuildingModule& m) { return MeasuredBuild(m, s); });
   Report(state, bm::tool::EstimateDemoElements(Options(s)), meter, 0);
 }
 
 void BM_ProcessGeometry(benchmark::State& state) {
   Fixture& f = Fixture::For(SizeOf(state));
   PeakMeter meter;
-  for (auto _ : state) {
-    state.PauseTiming();
-    meter.Start();
-    state.ResumeTiming();
+  TimeOnFixture(state, meter, "", [&] {
     MeasuredProcessGeometry(f.model());
-    state.PauseTiming();
-    meter.Stop();
-    state.ResumeTiming();
-  }
+    return true;
+  });
   Report(state, f.elements(), meter, 0);
 }
 
@@ -262,15 +280,8 @@ void BM_WriteText(benchmark::State& state) {
   Fixture& f = Fixture::For(SizeOf(state));
   const std::string path = f.textPath() + ".out";
   PeakMeter meter;
-  for (auto _ : state) {
-    state.PauseTiming();
-    meter.Start();
-    state.ResumeTiming();
-    if (MeasuredWriteText(f.model(), path) != 1) state.SkipWithError("the text file was not written");
-    state.PauseTiming();
-    meter.Stop();
-    state.ResumeTiming();
-  }
+  TimeOnFixture(state, meter, "the text file was not written",
+                [&] { return MeasuredWriteText(f.model(), path) == 1; });
   Report(state, f.elements(), meter, FileBytes(path));
   std::remove(path.c_str());
 }
@@ -278,19 +289,9 @@ void BM_WriteText(benchmark::State& state) {
 void BM_ReadText(benchmark::State& state) {
   Fixture& f = Fixture::For(SizeOf(state));
   const std::string& path = f.textPath();
-  WarmUp([&](CBuildingModule& m) { MeasuredReadText(m, path); });
   PeakMeter meter;
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto module = std::make_unique<CBuildingModule>();
-    meter.Start();
-    state.ResumeTiming();
-    if (!MeasuredReadText(*module, path)) state.SkipWithError("the text file was not read");
-    state.PauseTiming();
-    meter.Stop();
-    module.reset();
-    state.ResumeTiming();
-  }
+  TimeOnNewModel(state, meter, "the text file was not read",
+                 [&](CBuildingModule& m) { return MeasuredReadText(m, path); });
   Report(state, f.elements(), meter, FileBytes(path));
 }
 
@@ -298,15 +299,7 @@ void BM_SaveArchive(benchmark::State& state) {
   Fixture& f = Fixture::For(SizeOf(state));
   const std::string path = f.archivePath() + ".out";
   PeakMeter meter;
-  for (auto _ : state) {
-    state.PauseTiming();
-    meter.Start();
-    state.ResumeTiming();
-    if (!MeasuredSaveArchive(f.model(), path)) state.SkipWithError("the archive was not saved");
-    state.PauseTiming();
-    meter.Stop();
-    state.ResumeTiming();
-  }
+  TimeOnFixture(state, meter, "the archive was not saved", [&] { return MeasuredSaveArchive(f.model(), path); });
   Report(state, f.elements(), meter, FileBytes(path));
   std::remove(path.c_str());
 }
@@ -314,19 +307,9 @@ void BM_SaveArchive(benchmark::State& state) {
 void BM_LoadArchive(benchmark::State& state) {
   Fixture& f = Fixture::For(SizeOf(state));
   const std::string& path = f.archivePath();
-  WarmUp([&](CBuildingModule& m) { MeasuredLoadArchive(m, path); });
   PeakMeter meter;
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto module = std::make_unique<CBuildingModule>();
-    meter.Start();
-    state.ResumeTiming();
-    if (!MeasuredLoadArchive(*module, path)) state.SkipWithError("the archive was not loaded");
-    state.PauseTiming();
-    meter.Stop();
-    module.reset();
-    state.ResumeTiming();
-  }
+  TimeOnNewModel(state, meter, "the archive was not loaded",
+                 [&](CBuildingModule& m) { return MeasuredLoadArchive(m, path); });
   Report(state, f.elements(), meter, FileBytes(path));
 }
 
