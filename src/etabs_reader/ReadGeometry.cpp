@@ -3,7 +3,6 @@
 // members, slabs and walls on storeys. Each receives its plain block.
 #include "etabs_reader/ZAdapterEtabs8.h"
 
-#include <cmath>
 #include <vector>
 
 #include "etabs_writer/E2kKeywords.h"
@@ -37,11 +36,6 @@ constexpr const char* kReleaseWords[] = {"PI", "V2I", "V3I", "TI", "M2I", "M3I",
 // Spring keys in value order (value i + 1).
 constexpr const char* kSpringKeys[] = {"SPUX", "SPUY", "SPUZ", "SPRX", "SPRY", "SPRZ"};
 
-template <typename T>
-T* Find(CBMComponentList* list, const CString& name) {
-  return list ? dynamic_cast<T*>(list->GetItem(name)) : nullptr;
-}
-
 }  // namespace
 
 CBMLevel* ZAdapterEtabs8::FindLevel(const ZComItem* line, int token) {
@@ -64,6 +58,12 @@ CBMLevel* ZAdapterEtabs8::FindLevel(const ZComItem* line, int token) {
   } else {
     c.level = nullptr;
   }
+  return level;
+}
+
+CBMLevel* ZAdapterEtabs8::StoreyOrSkip(const ZComItem* line) {
+  CBMLevel* level = FindLevel(line, 3);
+  if (!level) Skip(bm::skip::kStoreyNotFound);
   return level;
 }
 
@@ -133,9 +133,7 @@ void ZAdapterEtabs8::ProcessLines(ZComItemList* block) {
       line->SetType(bm::e2k::kBeam);
     } else if (storeys == 1) {
       line->SetIsP1SameLevel(true);
-      const double dx = p1->get_X() - p2->get_X();
-      const double dy = p1->get_Y() - p2->get_Y();
-      line->SetType(std::sqrt(dx * dx + dy * dy) < kSamePointTolerance ? bm::e2k::kColumn : "BRACE");
+      line->SetType(bm::PlanDistance(p1, p2) < kSamePointTolerance ? bm::e2k::kColumn : "BRACE");
     } else {
       line->SetType("BRACE");
     }
@@ -184,16 +182,10 @@ void ZAdapterEtabs8::ProcessPointAssignment(ZComItemList* block) {
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* line = block->GetComItem(i);
     if (!line) continue;
-    CBMLevel* level = FindLevel(line, 3);
-    if (!level) {
-      Skip(bm::skip::kStoreyNotFound);
-      continue;
-    }
-    CBMPoint* point = Find<CBMPoint>(points, line->GetString(2, 0));
-    if (!point) {
-      Skip(bm::skip::kPointNotFound);
-      continue;
-    }
+    CBMLevel* level = StoreyOrSkip(line);
+    if (!level) continue;
+    CBMPoint* point = FindOrSkip<CBMPoint>(points, line->GetString(2, 0), bm::skip::kPointNotFound);
+    if (!point) continue;
     CBMJoint* joint = JointAt(level, point);
     if (!joint) continue;
     const int count = line->GetItemCount();
@@ -242,17 +234,11 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
       Skip(bm::skip::kSectionNone);
       continue;
     }
-    CBMLevel* level = FindLevel(text, 3);
-    if (!level) {
-      Skip(bm::skip::kStoreyNotFound);
-      continue;
-    }
+    CBMLevel* level = StoreyOrSkip(text);
+    if (!level) continue;
     CString name = text->GetString(2, 0);
-    CBMLine* line = Find<CBMLine>(lines, name);
-    if (!line) {
-      Skip(bm::skip::kLineNotFound);
-      continue;
-    }
+    CBMLine* line = FindOrSkip<CBMLine>(lines, name, bm::skip::kLineNotFound);
+    if (!line) continue;
     CBMPoint* p1 = line->get_pP1();
     CBMPoint* p2 = line->get_pP2();
     const CString& type = line->GetType();
@@ -332,22 +318,14 @@ void ZAdapterEtabs8::ProcessAreaAssignment(ZComItemList* block) {
       Skip(bm::skip::kOpening);
       continue;
     }
-    CBMLevel* level = FindLevel(line, 3);
-    if (!level) {
-      Skip(bm::skip::kStoreyNotFound);
-      continue;
-    }
+    CBMLevel* level = StoreyOrSkip(line);
+    if (!level) continue;
     CString name = line->GetString(2, 0);
-    CBMArea* area = Find<CBMArea>(areas, name);
-    if (!area) {
-      Skip(bm::skip::kAreaNotFound);
-      continue;
-    }
-    auto* section = Find<CBMWallSlabDeckSection>(sections, line->GetString(5, 0));
-    if (!section) {
-      Skip(bm::skip::kSectionNotFound);
-      continue;
-    }
+    CBMArea* area = FindOrSkip<CBMArea>(areas, name, bm::skip::kAreaNotFound);
+    if (!area) continue;
+    auto* section =
+        FindOrSkip<CBMWallSlabDeckSection>(sections, line->GetString(5, 0), bm::skip::kSectionNotFound);
+    if (!section) continue;
     CBMShellElement* element = nullptr;
     const CString& type = area->areaType();
     if (type == "FLOOR") {

@@ -64,16 +64,11 @@ void ZAdapterEtabs8::ProcessPointLoad(ZComItemList* block) {
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* line = block->GetComItem(i);
     if (!line) continue;
-    CBMLevel* level = FindLevel(line, 3);
-    if (!level) {
-      Skip(bm::skip::kStoreyNotFound);
-      continue;
-    }
-    auto* joint = dynamic_cast<CBMJoint*>(level->get_theCBMJointList()->GetItem(line->GetString(2, 0)));
-    if (!joint) {
-      Skip(bm::skip::kJointNotFound);
-      continue;
-    }
+    CBMLevel* level = StoreyOrSkip(line);
+    if (!level) continue;
+    auto* joint =
+        FindOrSkip<CBMJoint>(level->get_theCBMJointList(), line->GetString(2, 0), bm::skip::kJointNotFound);
+    if (!joint) continue;
     static const char* const kKeys[] = {"FX", "FY", "FZ", "RX", "RY", "RZ"};
     double v[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
     ReadPairs(line, 8, (line->GetItemCount() - 7) / 2, kKeys, v);
@@ -87,17 +82,11 @@ void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* text = block->GetComItem(i);
     if (!text) continue;
-    CBMLevel* level = FindLevel(text, 3);
-    if (!level) {
-      Skip(bm::skip::kStoreyNotFound);
-      continue;
-    }
+    CBMLevel* level = StoreyOrSkip(text);
+    if (!level) continue;
     CString name = text->GetString(2, 0);
-    auto* line = dynamic_cast<CBMLine*>(lines->GetItem(name));
-    if (!line) {
-      Skip(bm::skip::kLineNotFound);
-      continue;
-    }
+    auto* line = FindOrSkip<CBMLine>(lines, name, bm::skip::kLineNotFound);
+    if (!line) continue;
     const CString type = line->GetType();
     CBMLineElement* element = nullptr;
     if (type == bm::e2k::kBeam) {

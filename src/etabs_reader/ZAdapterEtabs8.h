@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "etabs_reader/ReadReport.h"
 #include "etabs_reader/ZFileReadModule.h"
+#include "model/BMComponentList.h"
 
 class CBuildingModule;
 class CBMMgrGeometry;
@@ -14,7 +16,6 @@ class CBMPoint;
 class CBMJoint;
 class CBMLevel;
 class CBMLineElement;
-class CBMComponentList;
 class CBMShellElement;
 
 // The reader's entry point: a host gives it a building module and a file.
@@ -87,8 +88,24 @@ class ZAdapterEtabs8 {
   void ProcessAreaLoad(ZComItemList* block);
   void ProcessComboLoad(ZComItemList* groups);
 
-  // Shared steps of the assignment handlers.
+  // Shared steps of the assignment and load handlers.
   CBMLevel* FindLevel(const ZComItem* line, int token);
+  // The storey named by token 3 of `line`; null when there is none, and the
+  // line is then counted as skipped ("storey not found").
+  CBMLevel* StoreyOrSkip(const ZComItem* line);
+  // The member of `list` named `name` (exact) if it is a T; null when there
+  // is none, it is of another class, or there is no list.
+  template <typename T>
+  static T* Find(CBMComponentList* list, const CString& name) {
+    return list ? dynamic_cast<T*>(list->GetItem(name)) : nullptr;
+  }
+  // Find, counting the line as skipped for `reason` when it gives null.
+  template <typename T>
+  T* FindOrSkip(CBMComponentList* list, const CString& name, std::string_view reason) {
+    T* found = Find<T>(list, name);
+    if (!found) Skip(reason);
+    return found;
+  }
   // Puts `joint` of `level` into the diaphragm named `name` (model-wide and
   // level diaphragm, found or created) and adds its position to the
   // model-wide centre.

@@ -2,6 +2,7 @@
 #include "etabs_reader/ZBMComponent.h"
 
 #include "platform/Exceptions.h"
+#include "platform/ListBlock.h"
 #include "platform/MessageBox.h"
 
 BM_IMPLEMENT_SERIAL(ZBMComponent, CObject, 1)
@@ -85,40 +86,12 @@ void ZBMComponentList::ReSetComponentId() {
 
 void ZBMComponentList::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
-    // Null slots cannot be archived; they are left out of the block.
-    int n = 0;
-    const ZBMComponent* first = nullptr;
-    for (const ZBMComponent* p : Items) {
-      if (!p) continue;
-      if (!first) first = p;
-      ++n;
-    }
-    ar.WriteInt32(n);
-    if (n < 1) return;
-    ar.WriteClass(first->GetRuntimeClass());
-    for (ZBMComponent* p : Items) {
-      if (p) p->Serialize(ar);
-    }
+    bm::StoreListBlock(ar, Items);
     return;
   }
-  const int n = ar.ReadInt32();
-  if (n < 1) return;
-  const CRuntimeClass* cls = ar.ReadClass();
-  // Every member record takes at least one byte: a larger count is corrupt.
-  if (static_cast<uint64_t>(n) > ar.BytesLeft()) throw CArchiveException(CArchiveException::endOfFile);
-  for (int i = 0; i < n; ++i) {
-    CObject* object = cls->CreateObject();
-    ZBMComponent* member = dynamic_cast<ZBMComponent*>(object);
-    if (!member) {
-      delete object;
-      throw CArchiveException(CArchiveException::badClass);
-    }
-    try {
-      member->Serialize(ar);
-    } catch (...) {
-      delete member;
-      throw;
-    }
-    Add(member);
-  }
+  const bm::ListBlockHead head = bm::ReadListBlockHead(ar);
+  if (!head.cls) return;
+  const CRuntimeClass* cls = head.cls;
+  bm::LoadListMembers<ZBMComponent>(
+      ar, head.count, [cls] { return cls->CreateObject(); }, [this](ZBMComponent* member) { Add(member); });
 }

@@ -34,8 +34,7 @@ void AppendWind(std::string& out, const CBMLoadWind& w) {
 }
 
 // Joint loads and point loads share their fields and their text.
-template <typename Load>
-void AppendJointLoad(std::string& out, const Load& l) {
+void AppendJointLoad(std::string& out, const bm::VectorLoad& l) {
   Put(out, " TYPE ");
   PutQuoted(out, l.get_sType());
   Put(out, " LC ");
@@ -178,9 +177,9 @@ void AppendJointLoads(std::string& out, CBMJoint& joint, const CString& levelNam
   const int n = loads->GetCount();
   for (int i = 1; i <= n; ++i) {
     CBMComponent* item = loads->GetItem(i);
-    const bool jointLoad = item && item->IsKindOf(RUNTIME_CLASS(CBMJointLoad));
-    const bool pointLoad = !jointLoad && item && item->IsKindOf(RUNTIME_CLASS(CBMPointLoad));
-    if (!jointLoad && !pointLoad) {
+    const bool vectorLoad =
+        item && (item->IsKindOf(RUNTIME_CLASS(CBMJointLoad)) || item->IsKindOf(RUNTIME_CLASS(CBMPointLoad)));
+    if (!vectorLoad) {
       if (report) ++report->invalidItems;
       continue;
     }
@@ -189,11 +188,7 @@ void AppendJointLoads(std::string& out, CBMJoint& joint, const CString& levelNam
     Put(out, "  ");
     PutQuoted(out, levelName);
     out += ' ';
-    if (jointLoad) {
-      AppendJointLoad(out, *static_cast<CBMJointLoad*>(item));
-    } else {
-      AppendJointLoad(out, *static_cast<CBMPointLoad*>(item));
-    }
+    AppendJointLoad(out, *static_cast<bm::VectorLoad*>(item));
     out += '\n';
   }
 }
@@ -298,13 +293,7 @@ void CBMLoadCaseList::ExportEtabs8(CStdioFile& file) const {
   }
 }
 
-CString CBMJointLoad::GetEtabs8String() const {
-  std::string out;
-  bm::e2k::AppendJointLoad(out, *this);
-  return CString(std::move(out));
-}
-
-CString CBMPointLoad::GetEtabs8String() const {
+CString bm::VectorLoad::GetEtabs8String() const {
   std::string out;
   bm::e2k::AppendJointLoad(out, *this);
   return CString(std::move(out));

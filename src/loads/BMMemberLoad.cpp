@@ -1,38 +1,24 @@
 // Member loads: joint and point loads, line loads and area loads.
 #include "loads/BMMemberLoad.h"
 
-namespace {
-
-// The six numbers and two strings of a joint or point load, in archive order.
-void SerializeVectorLoad(CArchive& ar, double (&v)[6], CString& lc, CString& type) {
+void bm::VectorLoad::Serialize(CArchive& ar) {
+  // Legacy: no component part is archived.
   if (ar.IsStoring()) {
-    for (double d : v) ar << d;
-    ar << lc << type;
-  } else {
-    for (double& d : v) ar >> d;
-    ar >> lc >> type;
+    ar << FX << FY << FZ << MX << MY << MZ << Lc << sType;
+    return;
   }
+  // The numbers are set only once the whole record is read, so a truncated
+  // record leaves them as they were.
+  double v[6];
+  for (double& d : v) ar >> d;
+  ar >> Lc >> sType;
+  FX = v[0], FY = v[1], FZ = v[2], MX = v[3], MY = v[4], MZ = v[5];
 }
 
-}  // namespace
-
+// Both report CBMComponent as their run-time base: the shared part has no
+// run-time class of its own.
 BM_IMPLEMENT_SERIAL(CBMJointLoad, CBMComponent, 1)
-
-void CBMJointLoad::Serialize(CArchive& ar) {
-  // Legacy: no component part is archived.
-  double v[6] = {FX, FY, FZ, MX, MY, MZ};
-  SerializeVectorLoad(ar, v, Lc, sType);
-  FX = v[0], FY = v[1], FZ = v[2], MX = v[3], MY = v[4], MZ = v[5];
-}
-
 BM_IMPLEMENT_SERIAL(CBMPointLoad, CBMComponent, 1)
-
-void CBMPointLoad::Serialize(CArchive& ar) {
-  // Legacy: no component part is archived.
-  double v[6] = {FX, FY, FZ, MX, MY, MZ};
-  SerializeVectorLoad(ar, v, Lc, sType);
-  FX = v[0], FY = v[1], FZ = v[2], MX = v[3], MY = v[4], MZ = v[5];
-}
 
 BM_IMPLEMENT_SERIAL(CBMLineLoad, CBMComponent, 1)
 

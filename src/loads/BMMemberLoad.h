@@ -4,14 +4,15 @@
 
 #include "model/BMComponent.h"
 
-// A force and moment vector at a joint in one load case.
-class CBMJointLoad : public CBMComponent {
-  BM_DECLARE_SERIAL(CBMJointLoad)
+namespace bm {
 
+// The fields, operations and archive record that joint loads and point loads
+// share: a force and moment vector in one load case. Has no run-time class of
+// its own (objects report CBMJointLoad or CBMPointLoad) and is never made on
+// its own.
+class VectorLoad : public CBMComponent {
  public:
-  // All six numbers 0, both strings empty.
-  CBMJointLoad() = default;
-  ~CBMJointLoad() override = default;
+  ~VectorLoad() override = default;
 
   double get_FX() const { return FX; }
   void set_FX(double v) { FX = v; }
@@ -39,6 +40,10 @@ class CBMJointLoad : public CBMComponent {
   // FX, FY, FZ, MX, MY, MZ (doubles), Lc, sType (strings); no component part.
   void Serialize(CArchive& ar) override;
 
+ protected:
+  // All six numbers 0, both strings empty.
+  VectorLoad() = default;
+
  private:
   double FX = 0.0;
   double FY = 0.0;
@@ -50,50 +55,26 @@ class CBMJointLoad : public CBMComponent {
   CString sType;
 };
 
-// The twin of CBMJointLoad: same fields, operations and archive record.
-class CBMPointLoad : public CBMComponent {
-  BM_DECLARE_SERIAL(CBMPointLoad)
+}  // namespace bm
+
+// A force and moment vector at a joint in one load case.
+class CBMJointLoad : public bm::VectorLoad {
+  BM_DECLARE_SERIAL(CBMJointLoad)
 
  public:
   // All six numbers 0, both strings empty.
+  CBMJointLoad() = default;
+  ~CBMJointLoad() override = default;
+};
+
+// The twin of CBMJointLoad: same fields, operations, text and archive record.
+class CBMPointLoad : public bm::VectorLoad {
+  BM_DECLARE_SERIAL(CBMPointLoad)
+
+ public:
+  // Decision: all six numbers 0, both strings empty, like CBMJointLoad.
   CBMPointLoad() = default;
   ~CBMPointLoad() override = default;
-
-  double get_FX() const { return FX; }
-  void set_FX(double v) { FX = v; }
-  double get_FY() const { return FY; }
-  void set_FY(double v) { FY = v; }
-  double get_FZ() const { return FZ; }
-  void set_FZ(double v) { FZ = v; }
-  double get_MX() const { return MX; }
-  void set_MX(double v) { MX = v; }
-  double get_MY() const { return MY; }
-  void set_MY(double v) { MY = v; }
-  double get_MZ() const { return MZ; }
-  void set_MZ(double v) { MZ = v; }
-  CString& get_Lc() { return Lc; }
-  const CString& get_Lc() const { return Lc; }
-  void set_Lc(const CString& lc) { Lc = lc; }
-  CString& get_sType() { return sType; }
-  const CString& get_sType() const { return sType; }
-  void set_sType(const CString& type) { sType = type; }
-
-  // Same text as CBMJointLoad::GetEtabs8String; defined with the text writer.
-  CString GetEtabs8String() const;
-
-  // FX, FY, FZ, MX, MY, MZ (doubles), Lc, sType (strings); no component part.
-  void Serialize(CArchive& ar) override;
-
- private:
-  // Decision: 0, like CBMJointLoad.
-  double FX = 0.0;
-  double FY = 0.0;
-  double FZ = 0.0;
-  double MX = 0.0;
-  double MY = 0.0;
-  double MZ = 0.0;
-  CString Lc;
-  CString sType;
 };
 
 // A load along a beam, column, brace or wall. sType "UNIFF" uses UniformV;

@@ -26,11 +26,64 @@ CBMJoint* ConnectJoint(CBMLevel* level, CBMPoint* point, CBMComponent* element) 
   return joint;
 }
 
+// Sets a member onto its plan line or area with its section.
+void Place(CBMLineElement* member, CBMLine* line, CBMFrameSection* section) {
+  member->set_pLine(line);
+  member->set_pFrameSection(section);
+}
+void Place(CBMShellElement* member, CBMArea* area, CBMWallSlabDeckSection* section) {
+  member->set_pArea(area);
+  member->set_pShellSection(section);
+}
+
+// The member of a level's `list` that bears the name of `where` (its plan
+// line or area), found or made by `add`, placed on `where` with `section`
+// (null when no section has that name).
+template <typename List, typename Member, typename Where, typename Section>
+Member* MemberOn(List* list, Member* (List::*add)(CString&), Where* where, Section* section) {
+  CString whereName = where->get_Name();
+  Member* member = (list->*add)(whereName);
+  Place(member, where, section);
+  return member;
+}
+
 }  // namespace
 
 CBMLevel* CBMMgrGeometry::FindLevel(const CString& name) const {
   if (!pLevelList) return nullptr;
   return static_cast<CBMLevel*>(pLevelList->GetItem(name));
+}
+
+CBMLevel* CBMMgrGeometry::StartAdd(CString& name, CString& level, CString& section) const {
+  if (!pContainer) return nullptr;  // not attached to a model
+  name.MakeUpper();
+  level.MakeUpper();
+  section.MakeUpper();
+  // Decision: an unknown level makes nothing.
+  return FindLevel(level);
+}
+
+CBMLine* CBMMgrGeometry::AddTypedLine(CString& name, CBMPoint* p1, CBMPoint* p2, const char* type, int span) {
+  CBMLine* line = pLineList->AddLine(name, p1, p2);
+  line->SetType(type);
+  line->SetPassStoryNum(span);
+  return line;
+}
+
+CBMArea* CBMMgrGeometry::FindOrAddArea(CString& name, CBMComponentList& sequence, const int* pointTypes,
+                                       const char* type) {
+  CBMArea* area = pAreaList->FindAreaByPoints(&sequence);
+  if (!area) {
+    area = pAreaList->AddArea(name);
+    for (int i = 1; i <= sequence.GetCount(); ++i) {
+      area->AddPoint(static_cast<CBMPoint*>(sequence.GetItem(i)));
+      area->AddPointType(pointTypes ? pointTypes[i - 1] : 0);
+    }
+    area->SetAreaType(type);
+  }
+  // The sequence only lends the points: emptying it keeps them alive.
+  sequence.RemoveAll();
+  return area;
 }
 
 CBMLevel* CBMMgrGeometry::AddLevel(CString name, double height, double elevation) {
@@ -46,12 +99,7 @@ CBMLevel* CBMMgrGeometry::AddLevel(CString name, double height, double elevation
 }
 
 CBMColumn* CBMMgrGeometry::AddColumn(CString name, double x, double y, CString level, CString section) {
-  if (!pContainer) return nullptr;  // not attached to a model
-  name.MakeUpper();
-  level.MakeUpper();
-  section.MakeUpper();
-  CBMLevel* pLevel = FindLevel(level);
-  // Decision: an unknown level makes nothing.
+  CBMLevel* pLevel = StartAdd(name, level, section);
   if (!pLevel) return nullptr;
 
   // A point made for a column bears the column's name. Legacy: an existing
@@ -60,45 +108,27 @@ CBMColumn* CBMMgrGeometry::AddColumn(CString name, double x, double y, CString l
   if (!point) point = pPointList->AddPoint(name, x, y);
 
   CBMLine* line = pLineList->FindLineByPoint(point, point);
-  if (!line) {
-    line = pLineList->AddLine(name, point, point);
-    line->SetType("COLUMN");
-    line->SetPassStoryNum(1);
-  }
+  if (!line) line = AddTypedLine(name, point, point, "COLUMN", 1);
 
-  CString lineName = line->get_Name();
-  CBMColumn* column = pLevel->get_theCBMColumnList()->AddColumn(lineName);
-  column->set_pLine(line);
-  column->set_pFrameSection(pFrameSectionList->GetFrameSection(section));
-
+  CBMColumn* column = MemberOn(pLevel->get_theCBMColumnList(), &CBMColumnList::AddColumn, line,
+                               pFrameSectionList->GetFrameSection(section));
   ConnectJoint(pLevel, point, column);
   return column;
 }
 
 CBMBeam* CBMMgrGeometry::AddBeam(CString name, double x1, double y1, double x2, double y2, CString level,
                                  CString section) {
-  if (!pContainer) return nullptr;  // not attached to a model
-  name.MakeUpper();
-  level.MakeUpper();
-  section.MakeUpper();
-  CBMLevel* pLevel = FindLevel(level);
+  CBMLevel* pLevel = StartAdd(name, level, section);
   if (!pLevel) return nullptr;
 
   CBMPoint* p1 = pPointList->AddPoint(x1, y1);
   CBMPoint* p2 = pPointList->AddPoint(x2, y2);
 
   CBMLine* line = pLineList->FindLineByPoint(p1, p2);
-  if (!line) {
-    line = pLineList->AddLine(name, p1, p2);
-    line->SetType("BEAM");
-    line->SetPassStoryNum(0);
-  }
+  if (!line) line = AddTypedLine(name, p1, p2, "BEAM", 0);
 
-  CString lineName = line->get_Name();
-  CBMBeam* beam = pLevel->get_theCBMBeamList()->AddBeam(lineName);
-  beam->set_pLine(line);
-  beam->set_pFrameSection(pFrameSectionList->GetFrameSection(section));
-
+  CBMBeam* beam = MemberOn(pLevel->get_theCBMBeamList(), &CBMBeamList::AddBeam, line,
+                           pFrameSectionList->GetFrameSection(section));
   ConnectJoint(pLevel, p1, beam);
   ConnectJoint(pLevel, p2, beam);
   return beam;
@@ -106,15 +136,12 @@ CBMBeam* CBMMgrGeometry::AddBeam(CString name, double x1, double y1, double x2, 
 
 CBMBrace* CBMMgrGeometry::AddBrace(CString name, double x1, double y1, double x2, double y2, CString level,
                                    CString bottomLevel, CString section) {
-  if (!pContainer) return nullptr;  // not attached to a model
-  name.MakeUpper();
-  level.MakeUpper();
-  bottomLevel.MakeUpper();
-  section.MakeUpper();
-  CBMLevel* pLevel = FindLevel(level);
-  CBMLevel* pBottom = FindLevel(bottomLevel);
   // Decision: both levels must exist; otherwise nothing is made.
-  if (!pLevel || !pBottom) return nullptr;
+  CBMLevel* pLevel = StartAdd(name, level, section);
+  if (!pLevel) return nullptr;
+  bottomLevel.MakeUpper();
+  CBMLevel* pBottom = FindLevel(bottomLevel);
+  if (!pBottom) return nullptr;
 
   CBMPoint* p1 = pPointList->AddPoint(x1, y1);
   CBMPoint* p2 = pPointList->AddPoint(x2, y2);
@@ -125,92 +152,52 @@ CBMBrace* CBMMgrGeometry::AddBrace(CString name, double x1, double y1, double x2
 
   CBMLine* line = found;
   if (!line || line->get_pP1() != p1 || line->GetPassStory() != span) {
-    line = pLineList->AddLine(name, p1, p2);
-    line->SetType("BRACE");
-    line->SetPassStoryNum(span);
+    line = AddTypedLine(name, p1, p2, "BRACE", span);
   }
 
-  CString lineName = line->get_Name();
-  CBMBrace* brace = pLevel->get_theCBMBraceList()->AddBrace(lineName);
-  brace->set_pLine(line);
-  brace->set_pFrameSection(pFrameSectionList->GetFrameSection(section));
-  return brace;
+  return MemberOn(pLevel->get_theCBMBraceList(), &CBMBraceList::AddBrace, line,
+                  pFrameSectionList->GetFrameSection(section));
 }
 
 CBMWall* CBMMgrGeometry::AddWall(CString name, double x1, double y1, double x2, double y2, CString level,
                                  CString section) {
-  if (!pContainer) return nullptr;  // not attached to a model
-  name.MakeUpper();
-  level.MakeUpper();
-  section.MakeUpper();
-  CBMLevel* pLevel = FindLevel(level);
+  CBMLevel* pLevel = StartAdd(name, level, section);
   if (!pLevel) return nullptr;
 
   CBMPoint* p1 = pPointList->AddPoint(x1, y1);
   CBMPoint* p2 = pPointList->AddPoint(x2, y2);
 
-  // The sequence only lends the points; RemoveAll below keeps them alive.
-  // Legacy: adding to it renumbers the points' ids, as adding them to an
-  // area does.
+  // The sequence only lends the points; FindOrAddArea empties it and keeps
+  // them alive. Legacy: adding to it renumbers the points' ids, as adding
+  // them to an area does.
   CBMComponentList sequence;
   sequence.Add(p1);
   sequence.Add(p2);
   sequence.Add(p2);
   sequence.Add(p1);
-  CBMArea* area = pAreaList->FindAreaByPoints(&sequence);
-  sequence.RemoveAll();
-  if (!area) {
-    area = pAreaList->AddArea(name);
-    area->AddPoint(p1);
-    area->AddPointType(1);
-    area->AddPoint(p2);
-    area->AddPointType(1);
-    area->AddPoint(p2);
-    area->AddPointType(0);
-    area->AddPoint(p1);
-    area->AddPointType(0);
-    area->SetAreaType("PANEL");
-  }
+  static const int kPanelPointTypes[] = {1, 1, 0, 0};
+  CBMArea* area = FindOrAddArea(name, sequence, kPanelPointTypes, "PANEL");
 
-  CString areaName = area->get_Name();
-  CBMWall* wall = pLevel->get_theCBMWallList()->AddWall(areaName);
-  wall->set_pArea(area);
-  wall->set_pShellSection(static_cast<CBMWallSlabDeckSection*>(pWallSlabDeckSectionList->GetItem(section)));
-
+  CBMWall* wall = MemberOn(pLevel->get_theCBMWallList(), &CBMWallList::AddWall, area,
+                           static_cast<CBMWallSlabDeckSection*>(pWallSlabDeckSectionList->GetItem(section)));
   ConnectJoint(pLevel, p1, wall);
   ConnectJoint(pLevel, p2, wall);
   return wall;
 }
 
 CBMSlab* CBMMgrGeometry::AddSlab(CString name, int n, double* x, double* y, CString level, CString section) {
-  if (!pContainer) return nullptr;  // not attached to a model
-  name.MakeUpper();
-  level.MakeUpper();
-  section.MakeUpper();
   // Decision: a slab without vertices is refused (the legacy made an empty
   // "FLOOR" area and a slab on it).
   if (n <= 0 || !x || !y) return nullptr;
-  CBMLevel* pLevel = FindLevel(level);
+  CBMLevel* pLevel = StartAdd(name, level, section);
   if (!pLevel) return nullptr;
 
   CBMComponentList sequence;
   for (int i = 0; i < n; ++i) sequence.Add(pPointList->AddPoint(x[i], y[i]));
-  CBMArea* area = pAreaList->FindAreaByPoints(&sequence);
-  if (!area) {
-    area = pAreaList->AddArea(name);
-    for (int i = 1; i <= n; ++i) {
-      area->AddPoint(static_cast<CBMPoint*>(sequence.GetItem(i)));
-      area->AddPointType(0);
-    }
-    area->SetAreaType("FLOOR");
-  }
-  sequence.RemoveAll();
+  CBMArea* area = FindOrAddArea(name, sequence, nullptr, "FLOOR");
 
-  CString areaName = area->get_Name();
-  CBMSlab* slab = pLevel->get_theCBMSlabList()->AddSlab(areaName);
-  slab->set_pArea(area);
-  slab->set_pShellSection(static_cast<CBMWallSlabDeckSection*>(pWallSlabDeckSectionList->GetItem(section)));
-
+  CBMSlab* slab = MemberOn(pLevel->get_theCBMSlabList(), &CBMSlabList::AddSlab, area,
+                           static_cast<CBMWallSlabDeckSection*>(pWallSlabDeckSectionList->GetItem(section)));
   for (int k = 1; k <= slab->get_VertexCount(); ++k) {
     if (CBMPoint* vertex = slab->get_pPoint(k)) ConnectJoint(pLevel, vertex, slab);
   }

@@ -4,11 +4,13 @@
 
 #include "model/BMMgrSys.h"
 
+class CBMArea;
 class CBMBeam;
 class CBMBrace;
 class CBMColumn;
 class CBMFrameSection;
 class CBMJoint;
+class CBMLine;
 class CBMLevel;
 class CBMMaterial;
 class CBMPoint;
@@ -140,4 +142,17 @@ class CBMMgrGeometry : public CBMMgrSys {
   CBMJoint* RestrainJoint(CBMLevel* level, CBMPoint* point, const int flags[6]);
   // The level named `name` (exact), or null.
   CBMLevel* FindLevel(const CString& name) const;
+
+  // Shared steps of the member Add operations.
+  // Upper-cases the three strings and returns the level named `level`; null
+  // when the manager is not attached or no level has that name.
+  CBMLevel* StartAdd(CString& name, CString& level, CString& section) const;
+  // Appends a new plan line `name` from p1 to p2 of line type `type`
+  // passing `span` storeys.
+  CBMLine* AddTypedLine(CString& name, CBMPoint* p1, CBMPoint* p2, const char* type, int span);
+  // The plan area whose points are those of `sequence` in that order, or a
+  // new area `name` of area type `type` with those points and `pointTypes`
+  // (one per point; null for 0 throughout). Empties `sequence`, which only
+  // lends the points (they are not deleted).
+  CBMArea* FindOrAddArea(CString& name, CBMComponentList& sequence, const int* pointTypes, const char* type);
 };

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/Exceptions.h"
+#include "platform/ListBlock.h"
 #include "platform/MessageBox.h"
 
 BM_IMPLEMENT_SERIAL(CBMComponentList, CBMComponent, 1)
@@ -179,28 +180,12 @@ void CBMComponentList::ReSetComponentId() {
 
 void CBMComponentList::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
-    // Null slots cannot be archived; they are left out of the block.
-    int n = 0;
-    const CBMComponent* first = nullptr;
-    for (const CBMComponent* p : items_) {
-      if (!p) continue;
-      if (!first) first = p;
-      ++n;
-    }
-    ar.WriteInt32(n);
-    if (n < 1) return;
-    ar.WriteClass(first->GetRuntimeClass());
-    for (CBMComponent* p : items_) {
-      if (p) p->Serialize(ar);
-    }
+    bm::StoreListBlock(ar, items_);
     return;
   }
-  const int n = ar.ReadInt32();
-  if (n < 1) return;
-  const CRuntimeClass* cls = ar.ReadClass();
-  // Every member record takes at least one byte, so a count beyond the bytes
-  // left is corrupt: refuse it before creating anything.
-  if (static_cast<uint64_t>(n) > ar.BytesLeft()) throw CArchiveException(CArchiveException::endOfFile);
+  const bm::ListBlockHead head = bm::ReadListBlockHead(ar);
+  if (!head.cls) return;
+  const CRuntimeClass* cls = head.cls;
   const bool useFactory = elementFactory_ && cls == RUNTIME_CLASS(CBMComponent);
   // A record of another class than the owner's member class would put a
   // foreign object into a typed list, which every user of the list casts to
@@ -208,19 +193,7 @@ void CBMComponentList::Serialize(CArchive& ar) {
   if (!useFactory && (memberClass_ ? !cls->IsDerivedFrom(memberClass_) : elementFactory_ != nullptr)) {
     throw CArchiveException(CArchiveException::badClass);
   }
-  for (int i = 0; i < n; ++i) {
-    CObject* object = useFactory ? elementFactory_() : cls->CreateObject();
-    CBMComponent* member = dynamic_cast<CBMComponent*>(object);
-    if (!member) {
-      delete object;
-      throw CArchiveException(CArchiveException::badClass);
-    }
-    try {
-      member->Serialize(ar);
-    } catch (...) {
-      delete member;
-      throw;
-    }
-    Add(member);
-  }
+  bm::LoadListMembers<CBMComponent>(
+      ar, head.count, [&]() -> CObject* { return useFactory ? elementFactory_() : cls->CreateObject(); },
+      [this](CBMComponent* member) { Add(member); });
 }

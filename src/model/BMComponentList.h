@@ -86,6 +86,18 @@ class CBMComponentList : public CBMComponent {
     return created;
   }
 
+  // True when some member, taken as a T, is the same as `e` by T::IsSameOf;
+  // false for a null `e`. Shared by the typed lists' IsExist operations.
+  template <typename T>
+  bool HasSameOf(T* e) const {
+    if (!e) return false;
+    for (int i = 1; i <= GetCount(); ++i) {
+      T* member = static_cast<T*>(GetItem(i));
+      if (member && member->IsSameOf(e)) return true;
+    }
+    return false;
+  }
+
  private:
   void ReSetComponentId();
   // First member whose `key` equals `value`, by index or by scan.

@@ -52,6 +52,21 @@ void CheckVectorLoad() {
 TEST(JointLoad, RecordLayoutAndRoundTrip) { CheckVectorLoad<CBMJointLoad>(); }
 TEST(PointLoad, RecordLayoutAndRoundTrip) { CheckVectorLoad<CBMPointLoad>(); }
 
+TEST(PointLoad, SharesTheJointLoadPartsButKeepsItsOwnRuntimeClass) {
+  // The shared part has no run-time class: both report CBMComponent as their
+  // base, and neither is a kind of the other.
+  EXPECT_EQ(RUNTIME_CLASS(CBMJointLoad)->m_pBaseClass, RUNTIME_CLASS(CBMComponent));
+  EXPECT_EQ(RUNTIME_CLASS(CBMPointLoad)->m_pBaseClass, RUNTIME_CLASS(CBMComponent));
+  CBMJointLoad joint;
+  CBMPointLoad point;
+  EXPECT_FALSE(point.IsKindOf(RUNTIME_CLASS(CBMJointLoad)));
+  EXPECT_FALSE(joint.IsKindOf(RUNTIME_CLASS(CBMPointLoad)));
+  FillVectorLoad(joint);
+  FillVectorLoad(point);
+  EXPECT_EQ(Store(point), Store(joint));
+  EXPECT_EQ(point.GetEtabs8String(), joint.GetEtabs8String());
+}
+
 TEST(LineLoad, RecordLayoutAndRoundTrip) {
   CBMLineLoad load;
   EXPECT_EQ(load.get_UniformV(), 0.0);

@@ -179,11 +179,4 @@ void CBMJoint::Serialize(CArchive& ar) {
 
 BM_IMPLEMENT_SERIAL(CBMJointList, CBMComponentList, 1)
 
-bool CBMJointList::IsExist(CBMJoint* j) const {
-  if (!j) return false;
-  for (int i = 1; i <= GetCount(); ++i) {
-    CBMJoint* member = static_cast<CBMJoint*>(GetItem(i));
-    if (member && member->IsSameOf(j)) return true;
-  }
-  return false;
-}
+bool CBMJointList::IsExist(CBMJoint* j) const { return HasSameOf(j); }

@@ -1,7 +1,6 @@
 // Plan lines and the line list.
 #include "model/geometry/BMLine.h"
 
-#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -37,12 +36,7 @@ int CBMLine::SetIsP1SameLevel(bool same) {
   return m_IsP1SameLevel;
 }
 
-double CBMLine::get_Length() const {
-  if (!pP1 || !pP2) return 0.0;
-  const double dx = pP1->get_X() - pP2->get_X();
-  const double dy = pP1->get_Y() - pP2->get_Y();
-  return std::sqrt(dx * dx + dy * dy);
-}
+double CBMLine::get_Length() const { return bm::PlanDistance(pP1, pP2); }
 
 void CBMLine::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {

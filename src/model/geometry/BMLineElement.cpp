@@ -78,14 +78,7 @@ CBMLineElement::~CBMLineElement() {
   // The line, section, joints and link are not owned.
 }
 
-double CBMLineElement::get_Distance() {
-  const CBMPoint* p1 = GetP1();
-  const CBMPoint* p2 = GetP2();
-  if (!p1 || !p2) return 0.0;
-  const double dx = p1->get_X() - p2->get_X();
-  const double dy = p1->get_Y() - p2->get_Y();
-  return std::sqrt(dx * dx + dy * dy);
-}
+double CBMLineElement::get_Distance() { return bm::PlanDistance(GetP1(), GetP2()); }
 
 void CBMLineElement::set_pLine(CBMLine* l) {
   pLine = l;
@@ -228,23 +221,11 @@ BM_IMPLEMENT_SERIAL(CBMBrace, CBMLineElement, 1)
 CBMBrace::CBMBrace() { ObjectType = BM_BRACE; }
 CBMBrace::~CBMBrace() = default;
 
-namespace {
-// The one IsExist that the three element lists share.
-bool ListHasSameElement(const CBMComponentList& list, CBMLineElement* e) {
-  if (!e) return false;
-  for (int i = 1; i <= list.GetCount(); ++i) {
-    CBMLineElement* member = static_cast<CBMLineElement*>(list.GetItem(i));
-    if (member && member->IsSameOf(e)) return true;
-  }
-  return false;
-}
-}  // namespace
-
 BM_IMPLEMENT_SERIAL(CBMBeamList, CBMComponentList, 1)
-bool CBMBeamList::IsExist(CBMLineElement* e) const { return ListHasSameElement(*this, e); }
+bool CBMBeamList::IsExist(CBMLineElement* e) const { return HasSameOf(e); }
 
 BM_IMPLEMENT_SERIAL(CBMColumnList, CBMComponentList, 1)
-bool CBMColumnList::IsExist(CBMLineElement* e) const { return ListHasSameElement(*this, e); }
+bool CBMColumnList::IsExist(CBMLineElement* e) const { return HasSameOf(e); }
 
 BM_IMPLEMENT_SERIAL(CBMBraceList, CBMComponentList, 1)
-bool CBMBraceList::IsExist(CBMLineElement* e) const { return ListHasSameElement(*this, e); }
+bool CBMBraceList::IsExist(CBMLineElement* e) const { return HasSameOf(e); }

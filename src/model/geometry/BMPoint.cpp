@@ -64,6 +64,13 @@ CBMPoint* CBMPointList::AddPoint(double x, double y) {
   return AddPoint(name, x, y);
 }
 
+double bm::PlanDistance(const CBMPoint* a, const CBMPoint* b) {
+  if (!a || !b) return 0.0;
+  const double dx = a->get_X() - b->get_X();
+  const double dy = a->get_Y() - b->get_Y();
+  return std::sqrt(dx * dx + dy * dy);
+}
+
 namespace {
 
 // The plan-distance test of the position look-up, exactly as the legacy scan

@@ -54,6 +54,11 @@ class CBMPoint : public CBMComponent {
   mutable bool indexed_ = false;
 };
 
+namespace bm {
+// Distance in plan (X, Y) from `a` to `b`; 0 when either is null.
+double PlanDistance(const CBMPoint* a, const CBMPoint* b);
+}  // namespace bm
+
 // The model-wide plan points; deletes them when destroyed.
 class CBMPointList : public CBMComponentList {
   BM_DECLARE_SERIAL(CBMPointList)

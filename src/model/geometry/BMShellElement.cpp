@@ -1,8 +1,6 @@
 // Shell elements (slabs, walls) and their lists.
 #include "model/geometry/BMShellElement.h"
 
-#include <cmath>
-
 #include "loads/BMMemberLoad.h"
 #include "loads/BMResult.h"
 #include "model/geometry/BMArea.h"
@@ -128,14 +126,7 @@ void CBMWall::set_pPierSpandrel(CBMPierSpandrel* p) {
 CBMPoint* CBMWall::GetP1() const { return get_pPoint(1); }
 CBMPoint* CBMWall::GetP2() const { return get_pPoint(2); }
 
-double CBMWall::get_Distance() const {
-  const CBMPoint* p1 = GetP1();
-  const CBMPoint* p2 = GetP2();
-  if (!p1 || !p2) return 0.0;
-  const double dx = p1->get_X() - p2->get_X();
-  const double dy = p1->get_Y() - p2->get_Y();
-  return std::sqrt(dx * dx + dy * dy);
-}
+double CBMWall::get_Distance() const { return bm::PlanDistance(GetP1(), GetP2()); }
 
 double CBMWall::GetThichness() const {
   const CBMWallSlabDeckSection* section = get_pShellSection();
@@ -173,23 +164,11 @@ void CBMWall::Serialize(CArchive& ar) {
 // ---------------------------------------------------------------------------
 // Slab and wall lists
 
-namespace {
-// The one IsExist that the slab and wall lists share.
-bool ListHasSameShell(const CBMComponentList& list, CBMShellElement* s) {
-  if (!s) return false;
-  for (int i = 1; i <= list.GetCount(); ++i) {
-    CBMShellElement* member = static_cast<CBMShellElement*>(list.GetItem(i));
-    if (member && member->IsSameOf(s)) return true;
-  }
-  return false;
-}
-}  // namespace
-
 BM_IMPLEMENT_SERIAL(CBMSlabList, CBMComponentList, 1)
-bool CBMSlabList::IsExist(CBMShellElement* s) const { return ListHasSameShell(*this, s); }
+bool CBMSlabList::IsExist(CBMShellElement* s) const { return HasSameOf(s); }
 
 BM_IMPLEMENT_SERIAL(CBMWallList, CBMComponentList, 1)
-bool CBMWallList::IsExist(CBMShellElement* s) const { return ListHasSameShell(*this, s); }
+bool CBMWallList::IsExist(CBMShellElement* s) const { return HasSameOf(s); }
 
 CBMWall* CBMWallList::GetItemByPierName(CString& name) const {
   for (int i = 1; i <= GetCount(); ++i) {
