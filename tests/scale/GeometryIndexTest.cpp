@@ -424,3 +424,30 @@ TEST(GeometryIndexTest, ManagerModelMatchesScans) {
 }
 
 }  // namespace
+
+namespace {
+
+// The managers' pattern on a large plan: every add is preceded by a look-up,
+// so the index is refreshed one point at a time, and it must still answer
+// with the existing point for a position within the tolerance. (Refreshing
+// must also stay constant time per point: a refresh that copied the whole
+// index made this run five times slower here, and grows with the square of
+// the plan.)
+TEST(GeometryIndexTest, InterleavedAddsAndLookUpsOnALargePlan) {
+  CBMPointList points;
+  const int side = 400;  // 160000 points
+  for (int j = 0; j < side; ++j) {
+    for (int i = 0; i < side; ++i) points.AddPoint(i * 0.5, j * 0.5);
+  }
+  ASSERT_EQ(points.GetCount(), side * side);
+  // Each position again, within the tolerance: the existing point answers.
+  for (int k = 0; k < side * side; k += 997) {
+    const double x = (k % side) * 0.5;
+    const double y = (k / side) * 0.5;
+    CBMPoint* p = points.AddPoint(x + 5e-5, y - 5e-5);
+    ASSERT_EQ(p, points.GetItem(k + 1)) << k;
+  }
+  EXPECT_EQ(points.GetCount(), side * side);
+}
+
+}  // namespace
