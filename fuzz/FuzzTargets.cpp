@@ -34,13 +34,26 @@ void SilenceMessages() {
   (void)done;
 }
 
-// Removes the scratch folder at the end of every input: libFuzzer may end
-// the process without running exit handlers.
-struct ScratchCleanup {
-  ~ScratchCleanup() {
+// One input as a scratch file named `name`, with message boxes silenced.
+// The scratch folder goes with it at the end of every input: libFuzzer may
+// end the process without running exit handlers.
+class ScratchInput {
+ public:
+  ScratchInput(const char* name, const uint8_t* data, size_t size) : path_(ScratchDir() + name) {
+    SilenceMessages();
+    WriteWholeFile(path_, data, size);
+  }
+  ~ScratchInput() {
     std::error_code ec;
     std::filesystem::remove_all(ScratchDir(), ec);
   }
+  ScratchInput(const ScratchInput&) = delete;
+  ScratchInput& operator=(const ScratchInput&) = delete;
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
 };
 
 bool IsWritableDir(const char* dir) { return dir && *dir && access(dir, W_OK | X_OK) == 0; }
@@ -162,15 +175,12 @@ void Fail(const char* what) {
 }
 
 int RunTextReader(const uint8_t* data, size_t size) {
-  SilenceMessages();
-  ScratchCleanup cleanup;
-  const std::string input = ScratchDir() + "in.e2k";
-  WriteWholeFile(input, data, size);
+  const ScratchInput input("in.e2k", data, size);
   CBuildingModule module;
   {
     ZAdapterEtabs8 adapter;
     adapter.SetBuildingModule(&module);
-    CString path(input);
+    CString path(input.path());
     (void)adapter.ReadFile(path);
   }
   WriteAndReload(module);
@@ -178,13 +188,10 @@ int RunTextReader(const uint8_t* data, size_t size) {
 }
 
 int RunArchive(const uint8_t* data, size_t size) {
-  SilenceMessages();
-  ScratchCleanup cleanup;
-  const std::string input = ScratchDir() + "in.bma";
-  WriteWholeFile(input, data, size);
+  const ScratchInput input("in.bma", data, size);
   CBuildingModule module;
   try {
-    if (!module.ReadSaveFile(CString(input), 1)) Fail("an archive file that exists could not be loaded");
+    if (!module.ReadSaveFile(CString(input.path()), 1)) Fail("an archive file that exists could not be loaded");
   } catch (const CArchiveException&) {
     // A malformed archive: the objects read so far stay, without topology.
   }
@@ -194,12 +201,9 @@ int RunArchive(const uint8_t* data, size_t size) {
 }
 
 int RunTokenizer(const uint8_t* data, size_t size) {
-  SilenceMessages();
-  ScratchCleanup cleanup;
-  const std::string input = ScratchDir() + "in.txt";
-  WriteWholeFile(input, data, size);
+  const ScratchInput input("in.txt", data, size);
   ZFileReadModule reader;
-  CString path(input);
+  CString path(input.path());
   (void)reader.Open(path);
   ZComItemList* blocks = reader.GetBlockList();
   for (int b = 1; b <= blocks->GetCount(); ++b) {

@@ -41,16 +41,6 @@ char* FormatFixedFast(char* end, double value, int precision) {
 
 }  // namespace
 
-void PutFixed(std::string& out, double value, int precision) {
-  char buf[40];
-  char* end = buf + sizeof(buf);
-  if (char* begin = FormatFixedFast(end, value, precision)) {
-    out.append(begin, static_cast<size_t>(end - begin));
-  } else {
-    AppendFixed(out, value, precision);
-  }
-}
-
 void PutFixedWidth(std::string& out, double value, int width, int precision) {
   char buf[40];
   char* end = buf + sizeof(buf);

@@ -49,17 +49,18 @@ inline void PutQuoted(std::string& out, const CString& text) {
   out += '"';
 }
 
-// "%.<precision>f" for precision 0 to 6: the same bytes as AppendFixed, with
-// a fast path for the magnitudes a model holds.
-void PutFixed(std::string& out, double value, int precision);
+// "%<width>.<precision>f": the same bytes as AppendFixed, right-aligned in a
+// field of at least `width`, with a fast path for the magnitudes a model
+// holds.
+void PutFixedWidth(std::string& out, double value, int width, int precision);
+// "%.<precision>f".
+inline void PutFixed(std::string& out, double value, int precision) { PutFixedWidth(out, value, 0, precision); }
 // "%f": fixed notation, six decimals.
 inline void PutF(std::string& out, double value) { PutFixed(out, value, 6); }
 // "%e": six decimals, at least three exponent digits.
 inline void PutE(std::string& out, double value) { AppendExponent(out, value, 6); }
 // "%i".
 inline void PutI(std::string& out, long long value) { AppendInt(out, value); }
-// "%<width>.<precision>f": right-aligned in a field of at least `width`.
-void PutFixedWidth(std::string& out, double value, int width, int precision);
 // "%10.6f".
 inline void PutF10(std::string& out, double value) { PutFixedWidth(out, value, 10, 6); }
 

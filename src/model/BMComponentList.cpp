@@ -1,7 +1,6 @@
 // CBMComponentList operations and the list block of the archive.
 #include "model/BMComponentList.h"
 
-#include <algorithm>
 
 #include "platform/Exceptions.h"
 #include "platform/ListBlock.h"
@@ -96,7 +95,7 @@ void CBMComponentList::UnindexSlot(int i) {
   CBMComponent* p = items_[i];
   if (!p) return;
   if (index_->IsDead(seq)) {
-    index_->dead.erase(std::find(index_->dead.begin(), index_->dead.end(), seq));
+    index_->dead.erase(seq);
     return;
   }
   for (int k = 0; k < bm::kIndexKeyCount; ++k) {
@@ -129,7 +128,7 @@ void CBMComponentList::OnMemberDestroyed(CBMComponent* member, uint64_t seq) {
   for (int k = 0; k < bm::kIndexKeyCount; ++k) {
     if (index_->built[k]) index_->keys[k].Erase(bm::KeyOf(*member, static_cast<bm::IndexKey>(k)), seq);
   }
-  index_->dead.push_back(seq);
+  index_->dead.insert(seq);
 }
 
 void CBMComponentList::RemoveAt(int i) {

@@ -1,7 +1,6 @@
 // Hash indexes behind the name and handle look-ups of CBMComponentList.
 #include "model/ListIndex.h"
 
-#include <algorithm>
 
 #include "model/BMComponent.h"
 
@@ -99,7 +98,7 @@ CBMComponent* KeyIndex::First(const std::string& key) const {
 }
 
 bool ListIndexState::IsDead(uint64_t seq) const {
-  return !dead.empty() && std::find(dead.begin(), dead.end(), seq) != dead.end();
+  return !dead.empty() && dead.count(seq) != 0;
 }
 
 }  // namespace bm

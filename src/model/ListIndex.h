@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class CBMComponent;
@@ -82,7 +83,9 @@ struct ListIndexState {
   bool built[kIndexKeyCount] = {false, false, false};
   std::vector<uint64_t> seqs;  // sequence number of each slot, in list order
   uint64_t nextSeq = 0;
-  std::vector<uint64_t> dead;  // slots whose member was destroyed elsewhere
+  // Slots whose member was destroyed elsewhere. A hash set: an owner that
+  // deletes all its members may leave every slot of a long list dead.
+  std::unordered_set<uint64_t> dead;
   bool IsDead(uint64_t seq) const;
 };
 

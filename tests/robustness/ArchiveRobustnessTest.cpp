@@ -64,17 +64,6 @@ std::vector<std::pair<size_t, size_t>> ClassNameSpans(const std::vector<uint8_t>
   return spans;
 }
 
-// Writes what a module holds after a load, as text and as archive, and loads
-// that archive again: partial models must stay writable.
-void ExpectWritable(CBuildingModule& module, const ScratchFolder& folder) {
-  EXPECT_EQ(module.GenerateETABS8TxtFile(CString(folder.File("partial.e2k"))), 1);
-  ASSERT_TRUE(module.ReadSaveFile(CString(folder.File("partial.bma")), 0));
-  CBuildingModule again;
-  const LoadOutcome reloaded = LoadArchive(again, folder.File("partial.bma"));
-  EXPECT_FALSE(reloaded.threw) << "cause " << reloaded.cause;
-  EXPECT_TRUE(reloaded.result);
-}
-
 TEST(ArchiveTruncation, EveryPrefixOfASavedArchiveFailsWithEndOfFile) {
   ScratchFolder folder;
   const std::vector<uint8_t> full = CompactArchive(folder);

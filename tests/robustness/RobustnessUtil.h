@@ -1,6 +1,8 @@
 // Files, archives and models for the robustness tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <cstdint>
@@ -75,6 +77,17 @@ inline LoadOutcome LoadArchive(CBuildingModule& module, const std::string& path)
     outcome.cause = e.m_cause;
   }
   return outcome;
+}
+
+// Writes what a module holds after a load, as text and as archive, and loads
+// that archive again: partial models must stay writable.
+inline void ExpectWritable(CBuildingModule& module, const ScratchFolder& folder) {
+  EXPECT_EQ(module.GenerateETABS8TxtFile(CString(folder.File("partial.e2k"))), 1);
+  ASSERT_TRUE(module.ReadSaveFile(CString(folder.File("partial.bma")), 0));
+  CBuildingModule again;
+  const LoadOutcome reloaded = LoadArchive(again, folder.File("partial.bma"));
+  EXPECT_FALSE(reloaded.threw) << "cause " << reloaded.cause;
+  EXPECT_TRUE(reloaded.result);
 }
 
 }  // namespace bm::test

@@ -87,12 +87,7 @@ TEST(MalformedText, ReadsOrRefusesWithinBoundedMemoryAndStaysWritable) {
     EXPECT_EQ(opened, c.opens);
     EXPECT_LE(peak, kHeapPerTextByte * static_cast<int64_t>(c.text.size()) + kFixedAllowance)
         << c.text.size() << " bytes";
-    EXPECT_EQ(module.GenerateETABS8TxtFile(CString(folder.File("out.e2k"))), 1);
-    ASSERT_TRUE(module.ReadSaveFile(CString(folder.File("out.bma")), 0));
-    CBuildingModule reloaded;
-    const LoadOutcome outcome = LoadArchive(reloaded, folder.File("out.bma"));
-    EXPECT_FALSE(outcome.threw) << "cause " << outcome.cause;
-    EXPECT_TRUE(outcome.result);
+    ExpectWritable(module, folder);
   }
 }
 

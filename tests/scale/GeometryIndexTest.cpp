@@ -12,7 +12,7 @@
 
 #include <buildingmodel/buildingmodel.h>
 
-#include "platform/File.h"
+#include "support/ArchiveHelpers.h"
 
 namespace {
 
@@ -145,15 +145,7 @@ TEST(GeometryIndexTest, PointByPositionMatchesScan) {
         auto* p = static_cast<CBMPoint*>(list.GetItem(std::uniform_int_distribution<int>(1, list.GetCount())(rng)));
         if (p) {
           CBMPoint moved(x, y, 0.0, false);
-          CMemFile file;
-          {
-            CArchive out(&file, CArchive::store);
-            moved.Serialize(out);
-            out.Close();
-          }
-          file.SeekToBegin();
-          CArchive in(&file, CArchive::load);
-          p->Serialize(in);
+          bm::test::Reload(moved, *p);
         }
       }
       CheckPoints(list, x, y);
@@ -260,15 +252,7 @@ TEST(GeometryIndexTest, LineByPointPairMatchesScan) {
         // Reloading a line's record changes its type.
         CBMLine record;
         record.SetType(pickType());
-        CMemFile file;
-        {
-          CArchive out(&file, CArchive::store);
-          record.Serialize(out);
-          out.Close();
-        }
-        file.SeekToBegin();
-        CArchive in(&file, CArchive::load);
-        existing->Serialize(in);
+        bm::test::Reload(record, *existing);
       }
       for (int q = 0; q < 6; ++q) {
         CBMPoint* a = pick();
@@ -338,15 +322,7 @@ TEST(GeometryIndexTest, AreaByCornerSequenceMatchesScan) {
         CBMArea record;
         for (int k = std::uniform_int_distribution<int>(0, 3)(rng); k > 0; --k) record.AddPoint(&pool[0]);
         record.SetAreaType(pickType());
-        CMemFile file;
-        {
-          CArchive out(&file, CArchive::store);
-          record.Serialize(out);
-          out.Close();
-        }
-        file.SeekToBegin();
-        CArchive in(&file, CArchive::load);
-        existing->Serialize(in);
+        bm::test::Reload(record, *existing);
       }
       for (int q = 0; q < 6; ++q) {
         CBMComponentList pts;
@@ -422,10 +398,6 @@ TEST(GeometryIndexTest, ManagerModelMatchesScans) {
     pts.RemoveAll();
   }
 }
-
-}  // namespace
-
-namespace {
 
 // The managers' pattern on a large plan: every add is preceded by a look-up,
 // so the index is refreshed one point at a time, and it must still answer

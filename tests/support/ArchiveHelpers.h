@@ -39,4 +39,12 @@ bool LoadObject(T& object, const std::vector<uint8_t>& bytes) {
   return LoadBytes(bytes, [&](CArchive& ar) { object.Serialize(ar); }) == 0;
 }
 
+// Stores `from` and loads that record into `to`, as an archive load does
+// before the topology rebuild: names are back, pointers are not. The bytes
+// left are not checked.
+template <typename T>
+void Reload(T& from, T& to) {
+  LoadBytes(StoreObject(from), [&](CArchive& ar) { to.Serialize(ar); });
+}
+
 }  // namespace bm::test

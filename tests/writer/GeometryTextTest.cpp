@@ -15,30 +15,14 @@
 #include "model/geometry/BMLineElement.h"
 #include "model/geometry/BMPoint.h"
 #include "model/geometry/BMShellElement.h"
-#include "platform/Archive.h"
-#include "platform/File.h"
 #include "properties/BMFrameSection.h"
 #include "properties/BMPierSpandrel.h"
 #include "properties/BMWallSlabDeckSection.h"
+#include "support/ArchiveHelpers.h"
 #include "support/MessageCapture.h"
 
 namespace bm::test {
 namespace {
-
-// Stores `from` and loads the record into `to`, as an archive load does
-// before the topology rebuild: names are back, pointers are not.
-template <typename T>
-void Reload(T& from, T& to) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    from.Serialize(ar);
-    ar.Close();
-  }
-  file.SeekToBegin();
-  CArchive ar(&file, CArchive::load);
-  to.Serialize(ar);
-}
 
 TEST(GeometryText, PointsOnAndBetweenLevels) {
   CBMPoint on(1.5, -2.25, 12.5, false);

@@ -21,6 +21,10 @@ int FailWrite(const std::string& path, const std::string& reason);
 // Loads `path` into `module` with a progress line; prints the failure.
 // Returns true on success.
 bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* result);
+// Saves `module` to `path` in `form` with a progress line; prints the
+// failure. Returns true on success. `report` as for SaveModel.
+bool SaveOrReport(CBuildingModule& module, const std::string& path, ModelForm form,
+                  WriteReport* report = nullptr);
 
 // "nothing" or "N line(s):" followed by one line per keyword and reason,
 // each indented by `indent`.

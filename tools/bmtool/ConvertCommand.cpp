@@ -3,7 +3,6 @@
 
 #include "Commands.h"
 #include "ModelStats.h"
-#include "Progress.h"
 
 namespace bm::tool {
 
@@ -28,15 +27,11 @@ int RunConvert(const CommandLine& cl) {
   const ModelStats s = CollectStats(module);
   std::printf("read %s (%s): %zu storeys, %d members, %d points\n", in.c_str(), FormName(loaded.form),
               s.storeys.size(), s.Members(), s.points);
-  if (loaded.hasReadReport) std::printf("reader skipped %s\n", DescribeReadReport(loaded.readReport).c_str());
+  if (loaded.form == ModelForm::kText)
+    std::printf("reader skipped %s\n", DescribeReadReport(loaded.readReport).c_str());
 
   WriteReport report;
-  std::string problem;
-  {
-    ProgressScope progress("writing " + out);
-    problem = SaveModel(module, out, outForm, &report);
-  }
-  if (!problem.empty()) return FailWrite(out, problem);
+  if (!SaveOrReport(module, out, outForm, &report)) return kExitFailure;
   std::printf("wrote %s (%s, %lld bytes)\n", out.c_str(), FormName(outForm), FileSize(out));
   if (outForm == ModelForm::kText) {
     const std::vector<std::string> skipped = DescribeWriteReport(report);

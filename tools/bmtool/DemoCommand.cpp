@@ -16,14 +16,6 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void PrintCounts(const char* prefix, const ModelStats& s) {
-  std::printf(
-      "%s%zu levels, %d columns, %d beams, %d braces, %d walls, %d slabs (%d members), %d joints, %d "
-      "points\n",
-      prefix, s.storeys.size(), s.Columns(), s.Beams(), s.Braces(), s.Walls(), s.Slabs(), s.Members(),
-      s.Joints(), s.points);
-}
-
 // Reads `path` back and compares its structure with the built model.
 bool ReadBack(const std::string& path, const ModelStats& built) {
   const auto start = std::chrono::steady_clock::now();
@@ -35,7 +27,7 @@ bool ReadBack(const std::string& path, const ModelStats& built) {
   std::printf("read back %s in %.2f s: %zu levels, %d members, %d load cases", path.c_str(),
               SecondsSince(start), back.storeys.size(), back.Members(), back.loadCases);
   std::printf(differences.empty() ? ", same structure as built\n" : "\n");
-  if (loaded.hasReadReport)
+  if (loaded.form == ModelForm::kText)
     std::printf("  reader skipped %s\n", DescribeReadReport(loaded.readReport, "    ").c_str());
   if (!differences.empty()) {
     std::fprintf(stderr, "bmtool: %s read back differs from the built model:", path.c_str());
@@ -81,30 +73,24 @@ int RunDemo(const CommandLine& cl) {
       return kExitFailure;
     }
     built = CollectStats(module);
-    std::printf("built in %.2f s: ", SecondsSince(start));
-    PrintCounts("", built);
+    std::printf(
+        "built in %.2f s: %zu levels, %d columns, %d beams, %d braces, %d walls, %d slabs (%d members), "
+        "%d joints, %d points\n",
+        SecondsSince(start), built.storeys.size(), built.Columns(), built.Beams(), built.Braces(),
+        built.Walls(), built.Slabs(), built.Members(), built.Joints(), built.points);
     std::printf("  %d load cases: %d joint loads, %d beam loads, %d wall loads, %d slab loads, %d supports\n",
                 built.loadCases, built.jointLoads, built.lineLoads, built.wallLoads, built.areaLoads,
                 built.restrainedJoints);
 
     WriteReport report;
     start = std::chrono::steady_clock::now();
-    std::string failure;
-    {
-      ProgressScope progress("writing " + text);
-      failure = SaveModel(module, text, ModelForm::kText, &report);
-    }
-    if (!failure.empty()) return FailWrite(text, failure);
+    if (!SaveOrReport(module, text, ModelForm::kText, &report)) return kExitFailure;
     std::printf("wrote %s (%lld bytes) in %.2f s\n", text.c_str(), FileSize(text), SecondsSince(start));
     for (const std::string& line : DescribeWriteReport(report))
       std::printf("  writer skipped %s\n", line.c_str());
 
     start = std::chrono::steady_clock::now();
-    {
-      ProgressScope progress("writing " + archive);
-      failure = SaveModel(module, archive, ModelForm::kArchive);
-    }
-    if (!failure.empty()) return FailWrite(archive, failure);
+    if (!SaveOrReport(module, archive, ModelForm::kArchive)) return kExitFailure;
     std::printf("wrote %s (%lld bytes) in %.2f s\n", archive.c_str(), FileSize(archive), SecondsSince(start));
   }
   if (!ReadBack(text, built)) return kExitFailure;

@@ -44,7 +44,7 @@ int RunInfo(const CommandLine& cl) {
   std::printf(
       "loads: %d joint loads, %d member line loads, %d wall line loads, %d slab area loads; %d supports\n",
       s.jointLoads, s.lineLoads, s.wallLoads, s.areaLoads, s.restrainedJoints);
-  if (loaded.hasReadReport) {
+  if (loaded.form == ModelForm::kText) {
     std::printf("reader skipped %s\n", DescribeReadReport(loaded.readReport).c_str());
   } else {
     std::printf("reader skipped nothing (model archive: every record is read)\n");

@@ -14,13 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Lower(std::string s) {
-  for (char& c : s) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return s;
-}
-
 bool IsBlank(unsigned char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
 }
@@ -112,8 +105,9 @@ std::string WriteFailureReason(const std::string& path) {
 const char* FormName(ModelForm form) { return form == ModelForm::kText ? "text model" : "model archive"; }
 
 ModelForm FormForPath(const std::string& path) {
-  const std::string ext = Lower(fs::path(path).extension().string());
-  return (ext == ".e2k" || ext == ".$et") ? ModelForm::kText : ModelForm::kArchive;
+  const CString ext(fs::path(path).extension().string());
+  return (ext.CompareNoCase(".e2k") == 0 || ext.CompareNoCase(".$et") == 0) ? ModelForm::kText
+                                                                            : ModelForm::kArchive;
 }
 
 std::string DetectModelForm(const std::string& path, ModelForm* form) {
@@ -153,7 +147,6 @@ std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResu
       adapter.SetBuildingModule(&module);
       CString p(path);
       const bool ok = adapter.ReadFile(p);
-      r.hasReadReport = true;
       r.readReport = adapter.GetReadReport();
       if (!ok) return "the text model has no keyword lines, or a read error interrupted it";
     } else {

@@ -29,7 +29,6 @@ std::string DetectModelForm(const std::string& path, ModelForm* form);
 struct LoadResult {
   ModelForm form = ModelForm::kText;
   // Lines that the text reader did not take (text models only).
-  bool hasReadReport = false;
   ReadReport readReport;
 };
 

@@ -19,21 +19,18 @@ struct PlotCounts {
   int Total() const { return drawn[0] + drawn[1] + drawn[2] + drawn[3] + drawn[4]; }
 };
 
-std::vector<CBMLevel*> Levels(CBuildingModule& module) {
-  std::vector<CBMLevel*> levels;
-  CBMLevelList* list = module.get_pMgrGeometry()->get_pLevelList();
-  for (int i = 1; list && i <= list->GetCount(); ++i) {
-    if (auto* level = dynamic_cast<CBMLevel*>(list->GetItem(i))) levels.push_back(level);
-  }
-  return levels;
-}
-
 // Calls f(element) for every member of `list` of class T.
 template <typename T, typename F>
 void ForEach(CBMComponentList* list, F f) {
   for (int i = 1; list && i <= list->GetCount(); ++i) {
     if (auto* item = dynamic_cast<T*>(list->GetItem(i))) f(*item);
   }
+}
+
+std::vector<CBMLevel*> Levels(CBuildingModule& module) {
+  std::vector<CBMLevel*> levels;
+  ForEach<CBMLevel>(module.get_pMgrGeometry()->get_pLevelList(), [&](CBMLevel& l) { levels.push_back(&l); });
+  return levels;
 }
 
 bool Finite(const CBMPoint* p) { return p && std::isfinite(p->get_X()) && std::isfinite(p->get_Y()); }
@@ -69,17 +66,17 @@ void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
   const std::vector<CBMLevel*> levels = Levels(module);
   const int n = static_cast<int>(levels.size());
   auto elevation = [&](int k) { return levels[std::clamp(k, 0, n - 1)]->get_EleHeight(); };
+  // The floor a storey's walls and columns stand on; the base stands on its own height.
+  auto floorOf = [&](int k) { return k > 0 ? elevation(k - 1) : elevation(k) - levels[k]->get_Height(); };
 
   // The rightmost corner of the plan carries the storey labels.
   double maxX = -std::numeric_limits<double>::infinity();
   double maxY = -std::numeric_limits<double>::infinity();
-  CBMPointList* points = module.get_pMgrGeometry()->get_pPointList();
-  for (int i = 1; points && i <= points->GetCount(); ++i) {
-    auto* p = dynamic_cast<CBMPoint*>(points->GetItem(i));
-    if (!Finite(p)) continue;
-    maxX = std::max(maxX, p->get_X());
-    maxY = std::max(maxY, p->get_Y());
-  }
+  ForEach<CBMPoint>(module.get_pMgrGeometry()->get_pPointList(), [&](CBMPoint& p) {
+    if (!Finite(&p)) return;
+    maxX = std::max(maxX, p.get_X());
+    maxY = std::max(maxY, p.get_Y());
+  });
   if (!std::isfinite(maxX)) maxX = maxY = 0.0;
 
   // Faces first, so that the members are drawn over them.
@@ -105,41 +102,29 @@ void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
         ++counts.skipped;
         return;
       }
-      const double below = k > 0 ? elevation(k - 1) : z - level->get_Height();
+      const double below = floorOf(k);
       Add(d, counts, Shape::kWall, {Axo(p1, z), Axo(p2, z), Axo(p2, below), Axo(p1, below)}, true);
     });
   }
+  // A member from p at elevation zp to q at elevation zq.
+  auto member = [&](Shape::Kind kind, CBMPoint* p, double zp, CBMPoint* q, double zq) {
+    if (!Finite(p) || !Finite(q)) {
+      ++counts.skipped;
+      return;
+    }
+    Add(d, counts, kind, {Axo(p, zp), Axo(q, zq)}, false);
+  };
   for (int k = 0; k < n; ++k) {
     CBMLevel* level = levels[k];
     const double z = elevation(k);
-    const double below = k > 0 ? elevation(k - 1) : z - level->get_Height();
     ForEach<CBMColumn>(level->get_theCBMColumnList(), [&](CBMColumn& c) {
-      CBMPoint* p = c.GetP1();
-      CBMPoint* q = c.GetP2() ? c.GetP2() : p;
-      if (!Finite(p) || !Finite(q)) {
-        ++counts.skipped;
-        return;
-      }
-      Add(d, counts, Shape::kColumn, {Axo(p, below), Axo(q, z)}, false);
+      member(Shape::kColumn, c.GetP1(), floorOf(k), c.GetP2() ? c.GetP2() : c.GetP1(), z);
     });
-    ForEach<CBMBeam>(level->get_theCBMBeamList(), [&](CBMBeam& b) {
-      CBMPoint* p = b.GetP1();
-      CBMPoint* q = b.GetP2();
-      if (!Finite(p) || !Finite(q)) {
-        ++counts.skipped;
-        return;
-      }
-      Add(d, counts, Shape::kBeam, {Axo(p, z), Axo(q, z)}, false);
-    });
+    ForEach<CBMBeam>(level->get_theCBMBeamList(),
+                     [&](CBMBeam& b) { member(Shape::kBeam, b.GetP1(), z, b.GetP2(), z); });
     ForEach<CBMBrace>(level->get_theCBMBraceList(), [&](CBMBrace& b) {
-      CBMPoint* p = b.GetP1();
-      CBMPoint* q = b.GetP2();
-      if (!Finite(p) || !Finite(q)) {
-        ++counts.skipped;
-        return;
-      }
       const int span = std::max(0, b.GetPassStoryNum());
-      Add(d, counts, Shape::kBrace, {Axo(p, elevation(k - span)), Axo(q, z)}, false);
+      member(Shape::kBrace, b.GetP1(), elevation(k - span), b.GetP2(), z);
     });
   }
   for (int k = 0; k < n; ++k) {
@@ -219,17 +204,13 @@ void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) 
   d.planWalls = true;
 }
 
-CBMLevel* FindLevel(const std::vector<CBMLevel*>& levels, const std::string& name) {
-  for (CBMLevel* l : levels) {
-    if (l->name().str() == name) return l;
-  }
+CBMLevel* FindLevel(CBMLevelList* list, const std::string& name) {
+  if (!list) return nullptr;
+  CString key(name);
+  if (auto* level = dynamic_cast<CBMLevel*>(list->GetItem(key))) return level;
   // Names are stored upper-case: accept the name in any letter case.
-  CString upper(name);
-  upper.MakeUpper();
-  for (CBMLevel* l : levels) {
-    if (l->name() == upper) return l;
-  }
-  return nullptr;
+  key.MakeUpper();
+  return dynamic_cast<CBMLevel*>(list->GetItem(key));
 }
 
 }  // namespace
@@ -248,11 +229,10 @@ int RunPlot(const CommandLine& cl) {
   Drawing drawing;
   PlotCounts counts;
   if (cl.Has("storey")) {
-    const std::vector<CBMLevel*> levels = Levels(module);
-    CBMLevel* level = FindLevel(levels, cl.Get("storey"));
+    CBMLevel* level = FindLevel(module.get_pMgrGeometry()->get_pLevelList(), cl.Get("storey"));
     if (!level) {
       std::string names;
-      for (CBMLevel* l : levels) names += (names.empty() ? "" : ", ") + l->name().str();
+      for (CBMLevel* l : Levels(module)) names += (names.empty() ? "" : ", ") + l->name().str();
       std::fprintf(stderr, "bmtool: %s has no storey named '%s' (storeys: %s)\n", in.c_str(),
                    cl.Get("storey").c_str(), names.empty() ? "none" : names.c_str());
       return kExitFailure;

@@ -30,6 +30,19 @@ bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* 
   return true;
 }
 
+bool SaveOrReport(CBuildingModule& module, const std::string& path, ModelForm form, WriteReport* report) {
+  std::string problem;
+  {
+    ProgressScope progress("writing " + path);
+    problem = SaveModel(module, path, form, report);
+  }
+  if (!problem.empty()) {
+    FailWrite(path, problem);
+    return false;
+  }
+  return true;
+}
+
 std::string DescribeReadReport(const ReadReport& report, const std::string& indent) {
   if (report.Total() == 0) return "nothing";
   std::string s = std::to_string(report.Total()) + " line(s):";

@@ -97,24 +97,11 @@ bool HasSequence(const CBMArea& area, const CBMComponentList& pts, bool ramp) {
   return true;
 }
 
-uint64_t SequenceStart(bool ramp, int n) {
-  return bm::HashMix(bm::HashMix(ramp ? 1 : 0, static_cast<uint64_t>(static_cast<uint32_t>(n))), 0);
-}
-
-uint64_t AreaKey(const CBMArea& area) {
-  const int n = area.GetCount();
-  uint64_t key = SequenceStart(IsRamp(area), n);
-  for (int k = 1; k <= n; ++k) {
-    const CBMComponent* corner = area.GetPoint(k);
-    key = bm::HashMix(key, reinterpret_cast<uintptr_t>(corner));
-  }
-  return key;
-}
-
-uint64_t SequenceKey(const CBMComponentList& pts, bool ramp) {
-  const int n = pts.GetCount();
-  uint64_t key = SequenceStart(ramp, n);
-  for (int k = 1; k <= n; ++k) key = bm::HashMix(key, reinterpret_cast<uintptr_t>(pts.GetItem(k)));
+// Key of the kind, the count and the n corners given by corner(1..n).
+template <typename Corner>
+uint64_t SequenceKey(bool ramp, int n, Corner corner) {
+  uint64_t key = bm::HashMix(bm::HashMix(ramp ? 1 : 0, static_cast<uint64_t>(static_cast<uint32_t>(n))), 0);
+  for (int k = 1; k <= n; ++k) key = bm::HashMix(key, reinterpret_cast<uintptr_t>(corner(k)));
   return key;
 }
 
@@ -122,28 +109,17 @@ uint64_t SequenceKey(const CBMComponentList& pts, bool ramp) {
 
 CBMArea* CBMAreaList::FindBySequence(const CBMComponentList* pts, bool ramp) const {
   if (!pts) return nullptr;
-  const int count = GetCount();
-  if (count < bm::kGeometryIndexThreshold) {
-    for (int i = 1; i <= count; ++i) {
-      CBMArea* area = static_cast<CBMArea*>(GetItem(i));
-      if (area && HasSequence(*area, *pts, ramp)) return area;
-    }
-    return nullptr;
-  }
-  if (!index_) index_ = std::make_unique<bm::GeometryIndex>();
-  index_->Refresh(*this, count, removalGeneration(), bm::GeometryKind::kArea,
-                  [](CBMComponent* member, uint64_t* key) {
-                    const auto* area = static_cast<const CBMArea*>(member);
-                    area->indexed_ = true;
-                    *key = AreaKey(*area);
-                    return true;
-                  });
-  const bm::PositionChains& chains = index_->chains();
-  for (int32_t pos = chains.Head(SequenceKey(*pts, ramp)); pos >= 0; pos = chains.Next(pos)) {
-    CBMArea* area = static_cast<CBMArea*>(GetItem(pos + 1));
-    if (area && HasSequence(*area, *pts, ramp)) return area;
-  }
-  return nullptr;
+  auto match = [&](const CBMArea& area) { return HasSequence(area, *pts, ramp); };
+  const bm::PositionChains* chains =
+      bm::ChainsFor(index_, *this, bm::GeometryKind::kArea, [](CBMComponent* member, uint64_t* key) {
+        const auto* area = static_cast<const CBMArea*>(member);
+        area->indexed_ = true;
+        *key = SequenceKey(IsRamp(*area), area->GetCount(), [area](int k) { return area->GetPoint(k); });
+        return true;
+      });
+  if (!chains) return bm::ScanFirst<CBMArea>(*this, match);
+  const uint64_t key = SequenceKey(ramp, pts->GetCount(), [pts](int k) { return pts->GetItem(k); });
+  return bm::ChainFirst<CBMArea>(*this, *chains, key, match);
 }
 
 CBMArea* CBMAreaList::FindAreaByPoints(CBMComponentList* pts) const { return FindBySequence(pts, false); }

@@ -87,28 +87,16 @@ uint64_t PairKey(const CBMPoint* p1, const CBMPoint* p2, bool brace) {
 }  // namespace
 
 CBMLine* CBMLineList::FindByPoints(CBMPoint* p1, CBMPoint* p2, bool brace) const {
-  const int count = GetCount();
-  if (count < bm::kGeometryIndexThreshold) {
-    for (int i = 1; i <= count; ++i) {
-      CBMLine* line = static_cast<CBMLine*>(GetItem(i));
-      if (line && IsBrace(*line) == brace && JoinsPoints(*line, p1, p2)) return line;
-    }
-    return nullptr;
-  }
-  if (!index_) index_ = std::make_unique<bm::GeometryIndex>();
-  index_->Refresh(*this, count, removalGeneration(), bm::GeometryKind::kLine,
-                  [](CBMComponent* member, uint64_t* key) {
-                    const auto* line = static_cast<const CBMLine*>(member);
-                    line->indexed_ = true;
-                    *key = PairKey(line->get_pP1(), line->get_pP2(), IsBrace(*line));
-                    return true;
-                  });
-  const bm::PositionChains& chains = index_->chains();
-  for (int32_t pos = chains.Head(PairKey(p1, p2, brace)); pos >= 0; pos = chains.Next(pos)) {
-    CBMLine* line = static_cast<CBMLine*>(GetItem(pos + 1));
-    if (line && IsBrace(*line) == brace && JoinsPoints(*line, p1, p2)) return line;
-  }
-  return nullptr;
+  auto match = [&](const CBMLine& line) { return IsBrace(line) == brace && JoinsPoints(line, p1, p2); };
+  const bm::PositionChains* chains =
+      bm::ChainsFor(index_, *this, bm::GeometryKind::kLine, [](CBMComponent* member, uint64_t* key) {
+        const auto* line = static_cast<const CBMLine*>(member);
+        line->indexed_ = true;
+        *key = PairKey(line->get_pP1(), line->get_pP2(), IsBrace(*line));
+        return true;
+      });
+  if (!chains) return bm::ScanFirst<CBMLine>(*this, match);
+  return bm::ChainFirst<CBMLine>(*this, *chains, PairKey(p1, p2, brace), match);
 }
 
 CBMLine* CBMLineList::FindLineByPoint(CBMPoint* p1, CBMPoint* p2) const { return FindByPoints(p1, p2, false); }

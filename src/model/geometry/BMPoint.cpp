@@ -127,30 +127,22 @@ uint64_t CellKey(int64_t cx, int64_t cy) {
 }  // namespace
 
 CBMPoint* CBMPointList::FindPointByCoors(double x, double y) const {
-  const int count = GetCount();
-  if (count < bm::kGeometryIndexThreshold) {
-    for (int i = 1; i <= count; ++i) {
-      CBMPoint* p = static_cast<CBMPoint*>(GetItem(i));
-      if (p && IsNear(*p, x, y)) return p;
-    }
-    return nullptr;
-  }
+  const bm::PositionChains* index =
+      bm::ChainsFor(index_, *this, bm::GeometryKind::kPoint, [](CBMComponent* member, uint64_t* key) {
+        const auto* p = static_cast<const CBMPoint*>(member);
+        p->indexed_ = true;
+        // A point with a non-finite coordinate matches no query.
+        if (!std::isfinite(p->get_X()) || !std::isfinite(p->get_Y())) return false;
+        *key = CellKey(CellOf(p->get_X()).cell, CellOf(p->get_Y()).cell);
+        return true;
+      });
+  if (!index) return bm::ScanFirst<CBMPoint>(*this, [x, y](const CBMPoint& p) { return IsNear(p, x, y); });
   // A NaN or infinite coordinate never passes IsNear (the difference is NaN
   // or infinite), so the scan finds nothing either.
   if (!std::isfinite(x) || !std::isfinite(y)) return nullptr;
-  if (!index_) index_ = std::make_unique<bm::GeometryIndex>();
-  index_->Refresh(*this, count, removalGeneration(), bm::GeometryKind::kPoint,
-                  [](CBMComponent* member, uint64_t* key) {
-                    const auto* p = static_cast<const CBMPoint*>(member);
-                    p->indexed_ = true;
-                    // A point with a non-finite coordinate matches no query.
-                    if (!std::isfinite(p->get_X()) || !std::isfinite(p->get_Y())) return false;
-                    *key = CellKey(CellOf(p->get_X()).cell, CellOf(p->get_Y()).cell);
-                    return true;
-                  });
   const AxisCell ax = CellOf(x);
   const AxisCell ay = CellOf(y);
-  const bm::PositionChains& chains = index_->chains();
+  const bm::PositionChains& chains = *index;
   int32_t best = -1;
   for (int64_t dx = -ax.below; dx <= ax.above; ++dx) {
     for (int64_t dy = -ay.below; dy <= ay.above; ++dy) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "model/BMComponentList.h"
@@ -64,7 +65,7 @@ class GeometryIndex {
   // `keyOf(member, &key)` gives the member's key, or false for a member
   // that no look-up can ever find. It is called once per filed slot.
   template <typename KeyFn>
-  void Refresh(const CBMComponentList& list, int count, uint64_t removals, GeometryKind kind, KeyFn keyOf);
+  void Refresh(const CBMComponentList& list, GeometryKind kind, KeyFn keyOf);
 
   const PositionChains& chains() const { return chains_; }
 
@@ -81,8 +82,9 @@ class GeometryIndex {
 inline constexpr int kGeometryIndexThreshold = 16;
 
 template <typename KeyFn>
-void GeometryIndex::Refresh(const CBMComponentList& list, int count, uint64_t removals, GeometryKind kind,
-                            KeyFn keyOf) {
+void GeometryIndex::Refresh(const CBMComponentList& list, GeometryKind kind, KeyFn keyOf) {
+  const int count = list.GetCount();
+  const uint64_t removals = list.removalGeneration();
   const uint64_t edits = GeometryEdits(kind);
   if (!built_ || removals != removals_ || edits != edits_ || count < indexed_) {
     chains_.Clear();
@@ -103,6 +105,40 @@ void GeometryIndex::Refresh(const CBMComponentList& list, int count, uint64_t re
     }
   }
   indexed_ = count;
+}
+
+// The look-up steps that the point, line and area lists share.
+
+// The chains of `list`'s index, created on first use and brought up to date
+// (see GeometryIndex::Refresh); null for a list short enough to scan.
+template <typename KeyFn>
+const PositionChains* ChainsFor(std::unique_ptr<GeometryIndex>& index, const CBMComponentList& list,
+                                GeometryKind kind, KeyFn keyOf) {
+  if (list.GetCount() < kGeometryIndexThreshold) return nullptr;
+  if (!index) index = std::make_unique<GeometryIndex>();
+  index->Refresh(list, kind, keyOf);
+  return &index->chains();
+}
+
+// The first member of `list`, as a T, that `match` accepts: by a scan.
+template <typename T, typename Match>
+T* ScanFirst(const CBMComponentList& list, Match match) {
+  for (int i = 1; i <= list.GetCount(); ++i) {
+    T* member = static_cast<T*>(list.GetItem(i));
+    if (member && match(*member)) return member;
+  }
+  return nullptr;
+}
+
+// The first member filed under `key` in `chains`, as a T, that `match`
+// accepts (positions under a key come in list order).
+template <typename T, typename Match>
+T* ChainFirst(const CBMComponentList& list, const PositionChains& chains, uint64_t key, Match match) {
+  for (int32_t pos = chains.Head(key); pos >= 0; pos = chains.Next(pos)) {
+    T* member = static_cast<T*>(list.GetItem(pos + 1));
+    if (member && match(*member)) return member;
+  }
+  return nullptr;
 }
 
 }  // namespace bm
