@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "etabs_reader/KeyedLine.h"
 #include "etabs_writer/E2kKeywords.h"
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
@@ -191,17 +192,21 @@ void ZAdapterEtabs8::ProcessPointAssignment(ZComItemList* block) {
     const int count = line->GetItemCount();
     if (line->TokenIs(4, bm::e2k::kRestraint)) {
       CBMJointRestraint* restraint = joint->CreateJointRestraint();
-      for (int t = 5; t <= count; ++t) {
+      // The restraint words: a quoted list ("UX UY UZ") or single words.
+      int t = 5;
+      for (; t <= count; ++t) {
         // Decision: a DIAPH word after the restraint words (as the writer
         // puts it) assigns that diaphragm too, instead of being read as an
         // unknown restraint word.
-        if (line->TokenIs(t, bm::e2k::kDiaph)) {
+        if (!line->IsQuoted(t) && line->TokenIs(t, bm::e2k::kDiaph)) {
           AssignJointDiaphragm(level, joint, line->GetString(t + 1, 0));
           break;
         }
-        for (int f = 0; f < 6; ++f) {
-          if (line->TokenIs(t, kRestraintWords[f])) restraint->set_bU(f + 1, 1);
-        }
+        bm::reader::ForEachWord(*line, t, t, [&](std::string_view word) {
+          for (int f = 0; f < 6; ++f) {
+            if (word == kRestraintWords[f]) restraint->set_bU(f + 1, 1);
+          }
+        });
       }
     } else if (line->TokenIs(4, bm::e2k::kDiaph)) {
       AssignJointDiaphragm(level, joint, line->GetString(5, 0));
@@ -291,11 +296,12 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
       }
       if (text->TokenIs(p, bm::e2k::kRelease)) {
         CBMLineRelease* release = element->CreateRelease();
-        for (int t = p; t <= text->GetItemCount(); ++t) {
+        // The release words: a quoted list ("TI M2I") or single words.
+        bm::reader::ForEachWord(*text, p, text->GetItemCount(), [&](std::string_view word) {
           for (int f = 0; f < 12; ++f) {
-            if (text->TokenIs(t, kReleaseWords[f])) release->set_bRelease(f + 1, true);
+            if (word == kReleaseWords[f]) release->set_bRelease(f + 1, true);
           }
-        }
+        });
       }
     } else if (text->TokenIs(4, bm::e2k::kLinkProp)) {
       element->set_pLink(Find<CBMLink>(pMgrGeometry->get_pLinkList(), text->GetString(5, 0)));

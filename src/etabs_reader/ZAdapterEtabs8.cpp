@@ -46,6 +46,122 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
     {"DIMENSIONLINE", Form::kSkipped, nullptr},
 };
 
+// Later versions: the keyword of each run of lines. Handlers of the version 8
+// table serve where the line layout did not change (units, pier and spandrel
+// names, links). Keywords the model has no place for are named, so that the
+// report tells them from keywords the reader does not know.
+const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
+    // Header and controls.
+    {"PROGRAM", Form::kNotModelData, nullptr},
+    {bm::e2k::kUnits, Form::kGrouped, &ZAdapterEtabs8::ProcessUnits},
+    {"TITLE1", Form::kNotModelData, nullptr},
+    {"TITLE2", Form::kNotModelData, nullptr},
+    {"PREFERENCE", Form::kNotModelData, nullptr},
+    // Storeys, diaphragms and grids.
+    {bm::e2k::kStory, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedStories},
+    {bm::e2k::kDiaphragm, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedDiaphragms},
+    {"COORDSYSTEM", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
+    {"GRIDSYSTEM", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
+    {"GRID", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
+    {"GENGRID", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
+    {"REFERENCEPLANE", Form::kNotModelData, nullptr},
+    {"DIMLINE", Form::kNotModelData, nullptr},
+    // Properties.
+    {bm::e2k::kMaterial, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedMaterials},
+    {"REBARDEFINITION", Form::kNotModelData, nullptr},
+    {bm::e2k::kFrameSection, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedFrameSections},
+    {"AUTOSECTION", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAutoSections},
+    {"CONCRETESECTION", Form::kNotModelData, nullptr},
+    {"TENDONSECTION", Form::kNotModelData, nullptr},
+    {bm::e2k::kShellProp, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedShellProps},
+    {bm::e2k::kLinkProp, Form::kGrouped, &ZAdapterEtabs8::ProcessLinks},
+    {"PANELZONE", Form::kNotModelData, nullptr},
+    {"POINTSPRING", Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedPointSprings},
+    {"LINESPRING", Form::kNotModelData, nullptr},
+    {"AREASPRING", Form::kNotModelData, nullptr},
+    {bm::e2k::kPierName, Form::kGrouped, &ZAdapterEtabs8::ProcessPierSpandrel},
+    {bm::e2k::kSpandrelName, Form::kGrouped, &ZAdapterEtabs8::ProcessPierSpandrel},
+    // Geometry and assignments.
+    {bm::e2k::kPoint, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedPoints},
+    {bm::e2k::kLine, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedLines},
+    {bm::e2k::kArea, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAreas},
+    {"GROUP", Form::kNotModelData, nullptr},
+    {bm::e2k::kPointAssign, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedPointAssign},
+    {bm::e2k::kLineAssign, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedLineAssign},
+    {bm::e2k::kAreaAssign, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAreaAssign},
+    {"HINGEASSIGN", Form::kNotModelData, nullptr},
+    {"HINGEOVERWRITE", Form::kNotModelData, nullptr},
+    {"MODELHINGESINLINKS", Form::kNotModelData, nullptr},
+    // Loads.
+    {"LOADPATTERN", Form::kPlain, &ZAdapterEtabs8::ProcessLoadPatterns},
+    {bm::e2k::kLoadCase, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedLoadCases},
+    {bm::e2k::kWind, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAutoLoads},
+    {"SEISMIC", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAutoLoads},
+    {"WINDEXPOSURE", Form::kNotModelData, nullptr},
+    {"SHELLUNIFORMLOADSET", Form::kNotModelData, nullptr},
+    {bm::e2k::kPointLoad, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedPointLoads},
+    {bm::e2k::kLineLoad, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedLineLoads},
+    {bm::e2k::kAreaLoad, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAreaLoads},
+    {bm::e2k::kCombo, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedCombos},
+    // Analysis: the model holds the active degrees of freedom and the modal
+    // settings, which are not read from these files yet.
+    {bm::e2k::kActiveDof, Form::kSkipped, nullptr},
+    {"DYNAMICS", Form::kSkipped, nullptr},
+    {"PDELTA", Form::kNotModelData, nullptr},
+    {"MASSOPTIONS", Form::kNotModelData, nullptr},
+    {"MASSSOURCE", Form::kNotModelData, nullptr},
+    {"MASSSOURCELOAD", Form::kNotModelData, nullptr},
+    {"AUTOMESHOPTIONS", Form::kNotModelData, nullptr},
+    {"AUTORECTMESH", Form::kNotModelData, nullptr},
+    {"FUNCTION", Form::kNotModelData, nullptr},
+    {"RSCASE", Form::kNotModelData, nullptr},
+    {"STATICNLCASE", Form::kNotModelData, nullptr},
+    {"RLLF", Form::kNotModelData, nullptr},
+    // Design preferences and overwrites, drawing and project data, logs.
+    {"STEELPREFERENCE", Form::kNotModelData, nullptr},
+    {"CONCRETEPREFERENCE", Form::kNotModelData, nullptr},
+    {"COMPOSITEPREFERENCE", Form::kNotModelData, nullptr},
+    {"COMPOSITECOLUMNPREFERENCE", Form::kNotModelData, nullptr},
+    {"CONCRETESLABPREFERENCE", Form::kNotModelData, nullptr},
+    {"WALLPREFERENCE", Form::kNotModelData, nullptr},
+    {"SPECIALSEISMICDATA", Form::kNotModelData, nullptr},
+    {"STEELDATA", Form::kNotModelData, nullptr},
+    {"CONCRETEDATA", Form::kNotModelData, nullptr},
+    {"COMPOSITEDATA", Form::kNotModelData, nullptr},
+    {"PIERDATA", Form::kNotModelData, nullptr},
+    {"DIMENSIONLINE", Form::kNotModelData, nullptr},
+    {"PROJECTINFO", Form::kNotModelData, nullptr},
+    {"ENDCOMMENTS", Form::kNotModelData, nullptr},
+    {"END", Form::kNotModelData, nullptr},
+};
+
+namespace {
+constexpr const char kStartComments[] = "STARTCOMMENTS";
+constexpr const char kEndComments[] = "ENDCOMMENTS";
+
+// Keyword comparison of a later-version file: ASCII case ignored.
+bool SameWord(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i];
+    char y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+}  // namespace
+
+template <size_t N>
+const ZAdapterEtabs8::KeywordEntry* ZAdapterEtabs8::Lookup(const KeywordEntry (&table)[N],
+                                                          std::string_view keyword) {
+  for (const KeywordEntry& e : table) {
+    if (SameWord(keyword, e.keyword)) return &e;
+  }
+  return nullptr;
+}
+
 void ZAdapterEtabs8::SetBuildingModule(CBuildingModule* p) {
   pBuildingModule = p;
   pMgrGeometry = p ? p->get_pMgrGeometry() : nullptr;
@@ -60,14 +176,136 @@ bool ZAdapterEtabs8::ReadFile(CString& path) {
   pBlockList = blocks;
   Report.Clear();
   LastLevel = LevelCache();  // the host may have changed the levels since
+  InComments = false;
+  PointSprings.clear();
+  FileVersion = ReadVersion(before + 1);
   // Decision: only the blocks of this file are handled. Handling the blocks
   // of an earlier call again would add that file's objects a second time.
-  FillETABS8Module(before + 1);
-  DeleteEmptyDiaphram();
+  if (FileVersion >= 9) {
+    FillKeyedModule(before + 1);
+  } else {
+    FillETABS8Module(before + 1);
+  }
+  if (ProcessAfterReading) {
+    pMgrGeometry->ProcessGeometry();
+    DeleteEmptyDiaphram();
+  }
   return true;
 }
 
 void ZAdapterEtabs8::Skip(std::string_view reason, int lines) { Report.Count(CurrentKeyword, reason, lines); }
+
+void ZAdapterEtabs8::SkipLine(const ZComItem* line, std::string_view reason) {
+  Report.Count(line ? line->Token(1) : std::string_view(CurrentKeyword), reason, 1);
+}
+
+void ZAdapterEtabs8::NotModelData(const ZComItemList* lines) {
+  for (int i = 1; i <= lines->GetCount(); ++i) {
+    if (const ZComItem* line = lines->GetComItem(i)) Report.CountNotModelData(line->Token(1));
+  }
+}
+
+void ZAdapterEtabs8::SkipAll(const ZComItemList* lines, std::string_view reason) {
+  for (int i = 1; i <= lines->GetCount(); ++i) {
+    ZBMComponent* member = lines->GetItem(i);
+    if (auto* line = dynamic_cast<const ZComItem*>(member)) {
+      SkipLine(line, reason);
+    } else if (auto* group = dynamic_cast<const ZComItemList*>(member)) {
+      SkipAll(group, reason);
+    }
+  }
+}
+
+int ZAdapterEtabs8::ReadVersion(int first) const {
+  for (int b = first; pBlockList && b <= pBlockList->GetCount(); ++b) {
+    const ZComItemList* block = pBlockList->GetComList(b);
+    for (int i = 1; block && i <= block->GetCount(); ++i) {
+      const ZComItem* line = block->GetComItem(i);
+      if (!line || !line->TokenIs(1, "PROGRAM")) continue;
+      for (int t = 2; t < line->GetItemCount(); ++t) {
+        if (line->TokenIs(t, "VERSION")) return bm::reader::ParseInt(line->Token(t + 1));
+      }
+      return 0;
+    }
+  }
+  return 0;
+}
+
+void ZAdapterEtabs8::CountNumberFaults(const ZComItemList* lines) {
+  for (int i = 1; i <= lines->GetCount(); ++i) {
+    ZBMComponent* member = lines->GetItem(i);
+    if (auto* line = dynamic_cast<const ZComItem*>(member)) {
+      if (line->HadNumberFault()) SkipLine(line, bm::skip::kNotDecimal);
+    } else if (auto* group = dynamic_cast<const ZComItemList*>(member)) {
+      CountNumberFaults(group);
+    }
+  }
+}
+
+void ZAdapterEtabs8::Dispatch(const KeywordEntry* entry, ZComItemList* lines) {
+  if (!entry) {
+    for (int i = 1; i <= lines->GetCount(); ++i) SkipLine(lines->GetComItem(i), bm::skip::kNoHandler);
+    return;
+  }
+  switch (entry->form) {
+    case Form::kSkipped:
+      for (int i = 1; i <= lines->GetCount(); ++i) SkipLine(lines->GetComItem(i), bm::skip::kIgnoredKeyword);
+      break;
+    case Form::kNotModelData:
+      NotModelData(lines);
+      break;
+    case Form::kPlain:
+      (this->*entry->handler)(lines);
+      CountNumberFaults(lines);
+      break;
+    case Form::kGrouped: {
+      ZComItemList grouped;  // deletes its groups, and they their lines
+      RetrieveCombineBlock(lines, &grouped);
+      (this->*entry->handler)(&grouped);
+      CountNumberFaults(&grouped);
+      break;
+    }
+  }
+}
+
+void ZAdapterEtabs8::FillKeyedModule(int first) {
+  for (int b = first; pBlockList && b <= pBlockList->GetCount(); ++b) {
+    ZComItemList* block = pBlockList->GetComList(b);
+    if (!block) continue;
+    const int count = block->GetCount();
+    int i = 1;
+    while (i <= count) {
+      ZComItem* head = block->GetComItem(i);
+      if (!head) {
+        ++i;
+        continue;
+      }
+      // A log between STARTCOMMENTS and ENDCOMMENTS holds free text.
+      if (InComments || head->TokenIs(1, kStartComments)) {
+        InComments = !head->TokenIs(1, kEndComments);
+        Report.CountNotModelData(kStartComments);
+        ++i;
+        continue;
+      }
+      // The run of lines with the head's keyword; the lines stay owned by
+      // the block.
+      const std::string_view keyword = head->Token(1);
+      ZComItemList run;
+      int j = i;
+      for (; j <= count; ++j) {
+        ZComItem* line = block->GetComItem(j);
+        if (!line || !SameWord(line->Token(1), keyword)) break;
+        run.Add(line);
+      }
+      CurrentKeyword = std::string(keyword);
+      Dispatch(Lookup(kKeyedKeywords, keyword), &run);
+      run.RemoveAll();
+      i = j;
+    }
+    // Decision (as for version 8 files): a handled block's lines are freed.
+    block->DeleteAll();
+  }
+}
 
 void ZAdapterEtabs8::FillETABS8Module(int first) {
   // The count is read again after every block.
@@ -82,30 +320,12 @@ void ZAdapterEtabs8::FillETABS8Module(int first) {
         break;
       }
     }
-    if (!entry) {
-      Skip(bm::skip::kNoHandler, block->GetCount());
-    } else {
-      switch (entry->form) {
-        case Form::kSkipped:
-          Skip(bm::skip::kIgnoredKeyword, block->GetCount());
-          break;
-        case Form::kPlain:
-          (this->*entry->handler)(block);
-          break;
-        case Form::kGrouped: {
-          ZComItemList grouped;  // deletes its groups, and they their lines
-          RetrieveCombineBlock(block, &grouped);
-          (this->*entry->handler)(&grouped);
-          break;
-        }
-      }
-    }
+    Dispatch(entry, block);
     // Decision: the lines of a handled block are freed at once (the named,
     // empty block stays in the list). Nothing reads them again, and a large
     // file then never holds all its tokens and the whole model together.
     block->DeleteAll();
   }
-  pMgrGeometry->ProcessGeometry();
 }
 
 void ZAdapterEtabs8::RetrieveCombineBlock(ZComItemList* block, ZComItemList* grouped) {

@@ -1,7 +1,9 @@
 // ZAdapterEtabs8: reads a text model file into a building module.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -18,12 +20,22 @@ class CBMLevel;
 class CBMLineElement;
 class CBMShellElement;
 
-// The reader's entry point: a host gives it a building module and a file.
-// The file is read into keyword blocks, each block is handed in file order
-// to the handler of its keyword (first grouped by the second token of its
-// lines where the handler works on groups), diaphragms that no point uses
-// are removed, and the geometry processing passes run. Blocks without a
-// handler are skipped and counted in the read report.
+// The reader's entry point: a host gives it a building module and a file of
+// any version from 8 to 22.
+//
+// The file is read into keyword blocks. Its PROGRAM line tells the version:
+// - version 8, or a file without a PROGRAM line: each block is handed in
+//   file order to the handler of its keyword (first grouped by the second
+//   token of its lines where the handler works on groups), and lines are
+//   read by token position;
+// - version 9 and later: each run of consecutive lines with one keyword is
+//   handed to the handler of that keyword, and lines are read by key (KEY
+//   value pairs in any order, see bm::reader::KeyedLine). The later
+//   vocabulary (shape words, load pattern types, combination types, ...) is
+//   mapped onto the model's words.
+// Then, by default, diaphragms that no point uses are removed and the
+// geometry processing passes run (see SetProcessGeometry). Every line that
+// was not taken, or not taken whole, is counted in the read report.
 class ZAdapterEtabs8 {
  public:
   ZAdapterEtabs8() = default;
@@ -41,6 +53,19 @@ class ZAdapterEtabs8 {
   // whatever the handlers met (see GetReadReport).
   bool ReadFile(CString& path);
 
+  // Whether ReadFile ends with the processing a design host wants (true, the
+  // default): unused diaphragms removed, then CBMMgrGeometry::ProcessGeometry,
+  // which relabels every wall's pier as "P" plus the wall's name, fully fixes
+  // the foot of first-storey columns, walls and braces, and recomputes every
+  // member's station spacing. With false the module holds the file's own
+  // model: what the file says, nothing more.
+  void SetProcessGeometry(bool process) { ProcessAfterReading = process; }
+  bool GetProcessGeometry() const { return ProcessAfterReading; }
+
+  // Major version of the last file read, from its PROGRAM line ("9.7.3"
+  // gives 9, "8.48" gives 8); 0 when the file has none.
+  int GetFileVersion() const { return FileVersion; }
+
   // Removes (and deletes) every model-wide diaphragm to which no point
   // belongs and that no slab refers to.
   void DeleteEmptyDiaphram();
@@ -51,7 +76,8 @@ class ZAdapterEtabs8 {
  private:
   // How a handler receives its block: the block itself, its lines grouped
   // by their second token, or not at all (a keyword read and ignored).
-  enum class Form { kPlain, kGrouped, kSkipped };
+  // kNotModelData: lines the model has no place for, counted as such.
+  enum class Form { kPlain, kGrouped, kSkipped, kNotModelData };
   using Handler = void (ZAdapterEtabs8::*)(ZComItemList*);
   struct KeywordEntry {
     const char* keyword;
@@ -61,6 +87,18 @@ class ZAdapterEtabs8 {
 
   // Dispatches the blocks from position `first` (1-based) on.
   void FillETABS8Module(int first = 1);
+  // Dispatches the runs of one keyword of a later-version file.
+  void FillKeyedModule(int first);
+  // Hands `lines` (plain or grouped) to the handler of `entry`.
+  void Dispatch(const KeywordEntry* entry, ZComItemList* lines);
+  // The table entry of `keyword` in `table`, or null.
+  template <size_t N>
+  static const KeywordEntry* Lookup(const KeywordEntry (&table)[N], std::string_view keyword);
+  // Version from the PROGRAM line among the blocks from position `first`.
+  int ReadVersion(int first) const;
+  // Counts the lines of `lines` (and of its groups) whose numbers were not
+  // decimal.
+  void CountNumberFaults(const ZComItemList* lines);
   // Groups the lines of `block` into `grouped`: runs of consecutive lines
   // with the same second token (upper-cased) become one group named by it.
   void RetrieveCombineBlock(ZComItemList* block, ZComItemList* grouped);
@@ -88,6 +126,31 @@ class ZAdapterEtabs8 {
   void ProcessAreaLoad(ZComItemList* block);
   void ProcessComboLoad(ZComItemList* groups);
 
+  // Later versions (9 to 22), read by key. Definitions.
+  void ProcessKeyedStories(ZComItemList* groups);
+  void ProcessKeyedDiaphragms(ZComItemList* groups);
+  void ProcessKeyedMaterials(ZComItemList* groups);
+  void ProcessKeyedFrameSections(ZComItemList* groups);
+  void ProcessKeyedShellProps(ZComItemList* groups);
+  void ProcessKeyedGrids(ZComItemList* block);
+  void ProcessKeyedAutoSections(ZComItemList* block);
+  void ProcessKeyedPointSprings(ZComItemList* groups);
+  // Geometry and assignments.
+  void ProcessKeyedPoints(ZComItemList* block);
+  void ProcessKeyedLines(ZComItemList* block);
+  void ProcessKeyedAreas(ZComItemList* block);
+  void ProcessKeyedPointAssign(ZComItemList* block);
+  void ProcessKeyedLineAssign(ZComItemList* block);
+  void ProcessKeyedAreaAssign(ZComItemList* block);
+  // Loads.
+  void ProcessLoadPatterns(ZComItemList* block);
+  void ProcessKeyedLoadCases(ZComItemList* block);
+  void ProcessKeyedAutoLoads(ZComItemList* block);
+  void ProcessKeyedPointLoads(ZComItemList* block);
+  void ProcessKeyedLineLoads(ZComItemList* block);
+  void ProcessKeyedAreaLoads(ZComItemList* block);
+  void ProcessKeyedCombos(ZComItemList* groups);
+
   // Shared steps of the assignment and load handlers.
   CBMLevel* FindLevel(const ZComItem* line, int token);
   // The storey named by token 3 of `line`; null when there is none, and the
@@ -112,9 +175,18 @@ class ZAdapterEtabs8 {
   void AssignJointDiaphragm(CBMLevel* level, CBMJoint* joint, CString name);
   // The storey's joint named like the point, given the point (found or made).
   CBMJoint* JointAt(CBMLevel* level, CBMPoint* point);
+  // Counts lines of model data not taken under the keyword being handled.
   void Skip(std::string_view reason, int lines = 1);
+  // The same under the line's own keyword (its first token).
+  void SkipLine(const ZComItem* line, std::string_view reason);
+  // Counts every line of `lines` (or of its groups) for `reason`, each under
+  // its own keyword.
+  void SkipAll(const ZComItemList* lines, std::string_view reason);
+  // Counts the lines of `lines` as not model data, each under its keyword.
+  void NotModelData(const ZComItemList* lines);
 
   static const KeywordEntry kKeywords[];
+  static const KeywordEntry kKeyedKeywords[];
 
   ZFileReadModule FileReader;
   ZComItemList* pBlockList = nullptr;
@@ -122,8 +194,16 @@ class ZAdapterEtabs8 {
   CBMMgrGeometry* pMgrGeometry = nullptr;
 
   bm::ReadReport Report;
-  // Keyword of the block being handled, for the report.
+  // Keyword of the block (version 8) or run (later) being handled.
   std::string CurrentKeyword;
+  bool ProcessAfterReading = true;
+  // Point spring properties of a later-version file (POINTSPRING), by
+  // upper-cased name: the six stiffnesses UX UY UZ RX RY RZ. A POINTASSIGN
+  // line that names one gives its joint a spring with these values.
+  std::map<std::string, std::array<double, 6>, std::less<>> PointSprings;
+  int FileVersion = 0;
+  // Inside a STARTCOMMENTS ... ENDCOMMENTS log of a later-version file.
+  bool InComments = false;
 
   // The last storey FindLevel found, valid while the level list has the same
   // length and removal generation (the reader only appends levels and never

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "etabs_reader/ZFileReadModule.h"
 #include "platform/Format.h"
 
 BM_IMPLEMENT_SERIAL(ZComItem, ZBMComponent, 1)
@@ -64,7 +65,7 @@ std::vector<std::string> Collect(const TokenStore& store) {
 TokenStore::TokenStore(const TokenStore& other) {
   if (!other.data_) return;
   const uint32_t n = LoadU32(other.data_.get());
-  const uint32_t bytes = n ? LoadU32(other.data_.get() + 4 * n) : 0;
+  const uint32_t bytes = n ? TokenEnd(LoadU32(other.data_.get() + 4 * n)) : 0;
   const size_t size = 4 + 4 * static_cast<size_t>(n) + bytes;
   data_ = std::make_unique<char[]>(size);
   std::memcpy(data_.get(), other.data_.get(), size);
@@ -76,9 +77,13 @@ std::string_view TokenStore::Get(int i) const {
   const char* base = data_.get();
   const uint32_t n = LoadU32(base);
   const char* text = base + 4 + 4 * static_cast<size_t>(n);
-  const uint32_t begin = i == 0 ? 0 : LoadU32(base + 4 * static_cast<size_t>(i));
-  const uint32_t end = LoadU32(base + 4 + 4 * static_cast<size_t>(i));
+  const uint32_t begin = i == 0 ? 0 : TokenEnd(LoadU32(base + 4 * static_cast<size_t>(i)));
+  const uint32_t end = TokenEnd(LoadU32(base + 4 + 4 * static_cast<size_t>(i)));
   return std::string_view(text + begin, end - begin);
+}
+
+bool TokenStore::Quoted(int i) const {
+  return (LoadU32(data_.get() + 4 + 4 * static_cast<size_t>(i)) & kQuotedToken) != 0;
 }
 
 void TokenStore::Assign(std::string_view bytes, const uint32_t* ends, size_t count) {
@@ -86,7 +91,7 @@ void TokenStore::Assign(std::string_view bytes, const uint32_t* ends, size_t cou
     data_.reset();
     return;
   }
-  const size_t used = ends[count - 1];
+  const size_t used = TokenEnd(ends[count - 1]);
   const size_t size = 4 + 4 * count + used;
   std::unique_ptr<char[]> data(new char[size]);
   StoreU32(data.get(), static_cast<uint32_t>(count));
@@ -100,9 +105,51 @@ int ParseInt(std::string_view token) {
   return bm::ScanInt(token, value) ? value : 0;
 }
 
-double EvaluateNumber(std::string_view token) {
-  token = TrimRight(token);
+namespace {
+
+// True when a number begins at `text` (after an optional sign) in a form
+// that is not decimal: a hexadecimal prefix, or an infinity or NaN word.
+bool StartsNonDecimal(std::string_view text) {
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
+  if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return true;
+  if (text.empty()) return false;
+  const char c = Upper(text.front());
+  return c == 'I' || c == 'N';
+}
+
+// Whether any number of the token (the first, or one after an operator) is
+// written in a non-decimal form.
+bool HasNonDecimal(std::string_view token) {
+  if (StartsNonDecimal(token)) return true;
+  for (size_t k = 0; k + 1 < token.size(); ++k) {
+    const char c = token[k];
+    if ((c == '+' || c == '-' || c == '*' || c == '/') && StartsNonDecimal(TrimLeft(token.substr(k + 1)))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+double EvaluateNumber(std::string_view token, bool* decimal) {
+  if (decimal) *decimal = true;
+  token = TrimLeft(TrimRight(token));
   if (token.empty()) return 0.0;
+  // Decision: only decimal numbers are read. "INF", "NAN" and "0x10" are
+  // not numbers: they read as 0 and the caller is told, so that nothing
+  // non-finite enters the model.
+  if (HasNonDecimal(token)) {
+    if (decimal) *decimal = false;
+    return 0.0;
+  }
+  const double value = EvaluateExpression(token);
+  if (!std::isfinite(value)) {
+    if (decimal) *decimal = false;
+    return 0.0;
+  }
+  return value;
+}
+
+double EvaluateExpression(std::string_view token) {
   size_t used = 0;
   const double v = bm::StrToD(token, &used);
   if (used == token.size()) return v;
@@ -242,8 +289,13 @@ int ZComItem::GetInt(int i, int which) const {
 double ZComItem::GetDouble(int i, int which) const {
   std::string_view token;
   if (!Select(i, which, token)) return 0.0;
-  return bm::reader::EvaluateNumber(token);
+  bool decimal = true;
+  const double value = bm::reader::EvaluateNumber(token, &decimal);
+  if (!decimal) NumberFault = true;
+  return value;
 }
+
+bool ZComItem::IsQuoted(int i) const { return i >= 1 && i <= Tokens.Count() && Tokens.Quoted(i - 1); }
 
 long ZComItem::GetSystemDouble(int i, int which) const {
   (void)GetDouble(i, which);

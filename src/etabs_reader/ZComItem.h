@@ -26,7 +26,10 @@ class TokenStore {
   int Count() const;
   // Token at 0-based position i; the caller keeps i within 0 to Count()-1.
   std::string_view Get(int i) const;
-  // Replaces the content: token k is bytes[ends[k-1] .. ends[k]) (ends[-1] = 0).
+  // Whether token i (0-based, within range) was a quoted name.
+  bool Quoted(int i) const;
+  // Replaces the content: token k is bytes[ends[k-1] .. ends[k]) (ends[-1] = 0);
+  // an end may carry kQuotedToken.
   void Assign(std::string_view bytes, const uint32_t* ends, size_t count);
 
  private:
@@ -37,8 +40,12 @@ class TokenStore {
 // begin (after white space) with one.
 int ParseInt(std::string_view token);
 // The number, or left-to-right expression without precedence, of a token
-// (see ZComItem::GetDouble).
-double EvaluateNumber(std::string_view token);
+// (see ZComItem::GetDouble). A token in a non-decimal form ("INF", "NAN",
+// "0x10") or whose value is not finite reads as 0, and `decimal` (when
+// given) is set false.
+double EvaluateNumber(std::string_view token, bool* decimal = nullptr);
+// The expression rules alone, on a trimmed token (no check of the form).
+double EvaluateExpression(std::string_view token);
 
 }  // namespace bm::reader
 
@@ -85,7 +92,13 @@ class ZComItem : public ZBMComponent {
   // without precedence: operators + - * / and P (power); other letters are
   // skipped with the number after them. 0.0 out of range or without digits.
   // Examples: "1+2*3" gives 9, "2P3" gives 8, "12KN" gives 12.
+  // A token that is not a decimal number ("INF", "NAN", "0x10", "1e999")
+  // reads as 0 and marks the line (HadNumberFault).
   double GetDouble(int i, int which) const;
+  // Whether GetDouble met a token that is not a decimal number on this line.
+  bool HadNumberFault() const { return NumberFault; }
+  // Whether token i of ItemArray0 was written as a quoted name.
+  bool IsQuoted(int i) const;
   // Evaluates the token as GetDouble does and returns 0.
   long GetSystemDouble(int i, int which) const;
 
@@ -109,6 +122,8 @@ class ZComItem : public ZBMComponent {
   bm::reader::TokenStore Tokens;
   // ItemArray1 to ItemArray4, created when first filled.
   std::unique_ptr<std::array<CStringArray, 4>> ExtraArrays;
+  // Set by GetDouble when a token was not a decimal number.
+  mutable bool NumberFault = false;
 };
 
 // A keyword block (members are ZComItem lines) or a grouped block (members

@@ -17,7 +17,7 @@ bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
 
 // SplitTokens without a cut length, the reader's path for every data line:
 // one pass over the bytes writing straight into `bytes`, sized once for the
-// whole line (the tokens never hold more bytes than the line).
+// whole line (the tokens never hold more bytes than the line, quotes kept).
 size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, std::vector<uint32_t>& ends) {
   const size_t base = bytes.size();
   bytes.resize(base + n);
@@ -25,27 +25,39 @@ size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, 
   size_t w = base;
   size_t count = 0;
   size_t i = 0;
-  // Quotes are looked for only when the line holds one.
-  const bool quotes = dropQuotes && std::memchr(p, '"', n) != nullptr;
   for (;;) {
     while (i < n && IsSeparator(p[i])) ++i;
-    if (i >= n) break;
-    // The first byte is no separator, so no space or tab; a space or tab
-    // ends the token unless the byte before it is a lower-case "e", and a
-    // tab kept inside a token becomes a space.
-    out[w++] = p[i++];
-    if (quotes && out[w - 1] == '"') --w;
-    for (; i < n; ++i) {
-      char c = p[i];
-      if (c == ' ' || c == '\t') {
-        if (p[i - 1] != 'e') break;
-        c = ' ';
-      } else if (quotes && c == '"') {
-        continue;
+    // An in-line comment: a "$" outside quotes, after the first byte, ends
+    // the line.
+    if (i >= n || (p[i] == '$' && i > 0)) break;
+    uint32_t quoted = 0;
+    if (p[i] == '"') {
+      // A quoted name is one token, whatever it holds, up to its closing
+      // quote (or the end of the line). The next token begins right after
+      // the closing quote, so a key glued to it stands on its own.
+      const char* close = static_cast<const char*>(std::memchr(p + i + 1, '"', n - i - 1));
+      const size_t stop = close ? static_cast<size_t>(close - p) : n;
+      if (!dropQuotes) out[w++] = '"';
+      for (size_t k = i + 1; k < stop; ++k) out[w++] = p[k] == '\t' ? ' ' : p[k];
+      if (!dropQuotes && close) out[w++] = '"';
+      i = close ? stop + 1 : n;
+      quoted = kQuotedToken;
+    } else {
+      // An unquoted word: a space or tab ends it unless the byte before it
+      // is a lower-case "e" (a tab kept inside becomes a space); a quote or
+      // an in-line comment ends it too.
+      out[w++] = p[i++];
+      for (; i < n; ++i) {
+        char c = p[i];
+        if (c == '"' || c == '$') break;
+        if (c == ' ' || c == '\t') {
+          if (p[i - 1] != 'e') break;
+          c = ' ';
+        }
+        out[w++] = c;
       }
-      out[w++] = c;
     }
-    ends.push_back(static_cast<uint32_t>(w));
+    ends.push_back(static_cast<uint32_t>(w) | quoted);
     ++count;
   }
   bytes.resize(w);
@@ -55,14 +67,14 @@ size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, 
 
 size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::string& bytes,
                    std::vector<uint32_t>& ends) {
-  // An in-line comment: "$" after the first byte cuts the rest, a "$"
-  // inside a quoted name included.
+  if (maxLen == 0) return SplitWhole(line.data(), line.size(), dropQuotes, bytes, ends);
+  // Legacy: with a cut length the words are split as the line reader of the
+  // host framework did, a "$" inside a quoted name included.
   const size_t dollar = line.find('$');
   if (dollar != std::string_view::npos && dollar > 0) line = line.substr(0, dollar);
 
   const char* p = line.data();
   const size_t n = line.size();
-  if (maxLen == 0) return SplitWhole(p, n, dropQuotes, bytes, ends);
   size_t count = 0;
   size_t i = 0;
   bool startHere = false;  // after a cut at maxLen the next token starts at once
@@ -169,7 +181,8 @@ int ZFileReadModule::GetAllString(CString line, CStringArray& items, int maxLen)
   items.RemoveAll();
   items.Reserve(count);
   uint32_t begin = 0;
-  for (uint32_t end : ScratchEnds) {
+  for (uint32_t flagged : ScratchEnds) {
+    const uint32_t end = bm::reader::TokenEnd(flagged);
     items.Add(CString(std::string_view(ScratchBytes).substr(begin, end - begin)));
     begin = end;
   }

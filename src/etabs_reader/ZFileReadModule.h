@@ -13,14 +13,25 @@ class CStdioFile;
 
 namespace bm::reader {
 
-// Splits `line` into tokens: an in-line comment from a "$" after the first
-// byte is cut off, tabs count as spaces, bytes whose signed value is at most
-// 32 (controls, space, 0x80-0xFF) separate tokens, and a token ends at a
-// space unless the byte before it in the token is a lower-case "e" (so
-// "Live Load" stays one token). With maxLen > 0 a token is cut after maxLen
-// bytes and the next begins with the next byte. Token bytes are appended to
-// `bytes` (double quotes dropped when `dropQuotes`) and each token's end
-// offset in `bytes` to `ends`. Returns the number of tokens.
+// A token's end offset carries this bit when the token was a quoted name.
+inline constexpr uint32_t kQuotedToken = 0x80000000u;
+inline constexpr uint32_t TokenEnd(uint32_t flaggedEnd) { return flaggedEnd & ~kQuotedToken; }
+
+// Splits `line` into tokens. Without a cut length (maxLen 0):
+// - bytes whose signed value is at most 32 (controls, space, 0x80-0xFF)
+//   separate tokens, tabs count as spaces;
+// - a double-quoted name is one token up to its closing quote, whatever
+//   spaces it holds, and the next token begins right after that quote (so
+//   `"TI M2I"LENGTHOFFI` is two tokens); its end offset carries kQuotedToken;
+// - an unquoted word ends at a space unless the byte before it is a
+//   lower-case "e" (so "Live Load" stays one word), and at a quote;
+// - a "$" outside quotes after the first byte cuts off the rest (a comment).
+// With maxLen > 0 the legacy rules hold: no quoted names, a "$" anywhere
+// after the first byte cuts, and a token is cut after maxLen bytes, the
+// next beginning with the next byte.
+// Token bytes are appended to `bytes` (double quotes dropped when
+// `dropQuotes`) and each token's end offset in `bytes` to `ends`. Returns
+// the number of tokens.
 size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::string& bytes,
                    std::vector<uint32_t>& ends);
 

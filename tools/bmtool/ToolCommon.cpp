@@ -49,7 +49,7 @@ std::string DescribeReadReport(const ReadReport& report, const std::string& inde
   for (const auto& [keyword, reasons] : report.Skipped()) {
     for (const auto& [reason, count] : reasons) {
       s += "\n" + indent + (keyword.empty() ? std::string("(no keyword)") : keyword) + ": " +
-           std::to_string(count) + " (" + reason + ")";
+           std::to_string(count.lines) + " (" + reason + ")";
     }
   }
   return s;

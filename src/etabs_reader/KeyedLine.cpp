@@ -1,0 +1,107 @@
+// KeyedLine: pairs of a keyed line, look-ups that mark keys used, and the
+// report of keys and values left over.
+#include "etabs_reader/KeyedLine.h"
+
+#include <algorithm>
+#include <string>
+
+#include "etabs_reader/ZComItem.h"
+
+namespace bm::reader {
+
+bool LooksNumeric(std::string_view token) {
+  while (!token.empty() && (token.front() == ' ' || token.front() == '\t')) token.remove_prefix(1);
+  if (token.empty()) return false;
+  const char c = token.front();
+  return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
+
+KeyedLine::KeyedLine(const ZComItem& line, int first) : line_(line) {
+  const int count = line.GetItemCount();
+  int t = first < 1 ? 1 : first;
+  while (t <= count) {
+    const std::string_view token = line.Token(t);
+    if (line.IsQuoted(t) || LooksNumeric(token) || token.empty()) {
+      ++stray_;
+      ++t;
+      continue;
+    }
+    pairs_.push_back(Pair{token, t + 1 <= count ? t + 1 : 0, false, false});
+    t += 2;
+  }
+}
+
+namespace {
+bool SameKey(std::string_view token, std::string_view key) {
+  if (token.size() != key.size()) return false;
+  for (size_t i = 0; i < key.size(); ++i) {
+    char c = token[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != key[i]) return false;
+  }
+  return true;
+}
+}  // namespace
+
+int KeyedLine::Find(std::string_view key) {
+  int found = 0;
+  for (Pair& p : pairs_) {
+    if (!SameKey(p.key, key)) continue;
+    p.used = true;
+    if (!found) found = p.value;
+  }
+  return found;
+}
+
+void KeyedLine::NotModelData(std::string_view key) {
+  for (Pair& p : pairs_) {
+    if (SameKey(p.key, key)) p.noPlace = true;
+  }
+}
+
+std::vector<int> KeyedLine::FindAll(std::string_view key) {
+  std::vector<int> values;
+  for (Pair& p : pairs_) {
+    if (!SameKey(p.key, key)) continue;
+    p.used = true;
+    if (p.value) values.push_back(p.value);
+  }
+  return values;
+}
+
+CString KeyedLine::Word(std::string_view key) {
+  const int t = Find(key);
+  return t ? line_.GetString(t, 0) : CString();
+}
+
+CString KeyedLine::Text(std::string_view key) {
+  const int t = Find(key);
+  return t ? line_.GetClearString(t) : CString();
+}
+
+double KeyedLine::Number(std::string_view key, double fallback) {
+  const int t = Find(key);
+  return t ? line_.GetDouble(t, 0) : fallback;
+}
+
+void KeyedLine::ReportUnused(ReadReport& report, std::string_view keyword) const {
+  // Each key name once per line, in line order.
+  std::vector<std::string_view> named;
+  for (const Pair& p : pairs_) {
+    if (p.used && !p.noPlace) continue;
+    if (std::find(named.begin(), named.end(), p.key) != named.end()) continue;
+    named.push_back(p.key);
+    std::string upper(p.key);
+    for (char& c : upper) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    if (p.noPlace) {
+      report.Add(keyword, "key " + upper + " (not model data)", ReadReport::Kind::kNotModelData, 1);
+    } else {
+      report.CountUnusedKey(keyword, upper);
+    }
+  }
+  if (stray_) report.Count(keyword, skip::kValueWithoutKey, 1);
+}
+
+}  // namespace bm::reader

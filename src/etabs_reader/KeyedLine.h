@@ -1,0 +1,98 @@
+// KeyedLine: the KEY value pairs of a data line of a later-version file.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "etabs_reader/ReadReport.h"
+#include "platform/String.h"
+
+class ZComItem;
+
+namespace bm::reader {
+
+// Files of version 9 and later write each line as a keyword, its names,
+// then KEY value pairs in any order, any of them optional. KeyedLine reads
+// the pairs from token `first` on: an unquoted, non-numeric token is a key
+// and the token after it its value. A quoted or numeric token where a key
+// should stand is a value without a key (counted, then skipped). Every
+// look-up marks its key used; ReportUnused names the keys no one asked for.
+class KeyedLine {
+ public:
+  KeyedLine(const ZComItem& line, int first);
+
+  // Token number of the value of the first pair with `key` (upper case);
+  // 0 when the line has none. Marks every pair with that key used.
+  int Find(std::string_view key);
+  bool Has(std::string_view key) { return Find(key) != 0; }
+  // The value of `key` upper-cased, leading white space removed; empty when
+  // absent.
+  CString Word(std::string_view key);
+  // The value of `key` with case kept, trimmed; empty when absent.
+  CString Text(std::string_view key);
+  // The value of `key` as a number; `fallback` when absent.
+  double Number(std::string_view key, double fallback = 0.0);
+  // Token numbers of the values of every pair with `key`, in line order.
+  std::vector<int> FindAll(std::string_view key);
+  // Marks `key` used without reading it and without a count (a key that
+  // says nothing about the model, such as a display setting).
+  void Ignore(std::string_view key) { (void)Find(key); }
+  // Marks `key` as one the model has no place for: ReportUnused counts it
+  // as not model data ("key NAME (not model data)") instead of unused.
+  void NotModelData(std::string_view key);
+
+  // The line itself.
+  const ZComItem& line() const { return line_; }
+  // Values found where a key should stand.
+  int StrayValues() const { return stray_; }
+
+  // Counts, under `keyword`, each key of the line that no look-up asked for
+  // (once per key name per line), the keys marked NotModelData, and stray
+  // values.
+  void ReportUnused(ReadReport& report, std::string_view keyword) const;
+
+ private:
+  struct Pair {
+    std::string_view key;
+    int value;  // token number; 0 when the key ends the line
+    bool used;
+    bool noPlace;
+  };
+  const ZComItem& line_;
+  std::vector<Pair> pairs_;
+  int stray_ = 0;
+};
+
+// Calls fn(word) for each white-space separated word of the tokens from
+// `first` to `last` (inclusive) of `line`, upper-cased. A quoted list such
+// as "UX UY UZ" gives its words one by one.
+template <typename Fn>
+void ForEachWord(const ZComItem& line, int first, int last, Fn fn);
+
+// True when `token` reads as a number (digits, sign or point first).
+bool LooksNumeric(std::string_view token);
+
+}  // namespace bm::reader
+
+#include "etabs_reader/ZComItem.h"
+
+namespace bm::reader {
+
+template <typename Fn>
+void ForEachWord(const ZComItem& line, int first, int last, Fn fn) {
+  for (int t = first; t <= last; ++t) {
+    const CString token = line.GetString(t, 0);
+    std::string_view rest = token.view();
+    while (!rest.empty()) {
+      size_t start = rest.find_first_not_of(" \t");
+      if (start == std::string_view::npos) break;
+      rest.remove_prefix(start);
+      const size_t stop = rest.find_first_of(" \t");
+      fn(rest.substr(0, stop));
+      if (stop == std::string_view::npos) break;
+      rest.remove_prefix(stop);
+    }
+  }
+}
+
+}  // namespace bm::reader
