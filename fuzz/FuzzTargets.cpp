@@ -104,7 +104,13 @@ void CheckNumber(std::string_view token, double value) {
   errno = 0;
   const double expected = std::strtod(s.c_str(), &end);
   if (end != s.c_str() + s.size()) return;
-  if (std::isnan(expected) && std::isnan(value)) return;
+  // A number that is not finite, or not written in decimal, reads as 0.
+  if (!std::isfinite(value)) Fail("GetDouble gave a value that is not finite");
+  const bool hex = s.find_first_of("xX") != std::string::npos;
+  if (!std::isfinite(expected) || hex) {
+    if (value != 0.0) Fail("a number that is not decimal did not read as 0");
+    return;
+  }
   // Results that underflow to a subnormal may legitimately flush to zero.
   if (errno == ERANGE && std::fabs(expected) < 1e-300 && std::fabs(value) < 1e-300) return;
   if (std::memcmp(&expected, &value, sizeof value) != 0) {

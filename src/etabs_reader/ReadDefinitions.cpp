@@ -33,19 +33,26 @@ bool IsKnownShape(const CString& shape) {
 }  // namespace
 
 void ZAdapterEtabs8::ProcessUnits(ZComItemList* groups) {
-  // Only the UNITS line itself; TITLE1 and PREFERENCE lines of the block
-  // are not read.
-  const ZComItemList* group = groups->GetComList(1);
-  const ZComItem* line = group ? group->GetComItem(1) : nullptr;
+  // Only the UNITS line itself sets the model; the title and preference
+  // lines of the block (TITLE1, PREFERENCE, ...) have no place in it.
+  bool unitsRead = false;
   CBMUnitSystem* units = pBuildingModule->get_pUnitSystem();
-  if (!line || !units) return;
-  units->set_csForceUnit(line->GetString(2, 0));
-  units->set_csLengthUnit(line->GetString(3, 0));
-  int others = -1;
   for (int g = 1; g <= groups->GetCount(); ++g) {
-    if (const ZComItemList* rest = groups->GetComList(g)) others += rest->GetCount();
+    const ZComItemList* group = groups->GetComList(g);
+    for (int l = 1; group && l <= group->GetCount(); ++l) {
+      const ZComItem* line = group->GetComItem(l);
+      if (!line) continue;
+      if (!unitsRead && units && line->TokenIs(1, bm::e2k::kUnits)) {
+        units->set_csForceUnit(line->GetString(2, 0));
+        units->set_csLengthUnit(line->GetString(3, 0));
+        unitsRead = true;
+      } else if (line->TokenIs(1, bm::e2k::kUnits)) {
+        SkipLine(line, bm::skip::kNotRead);  // a second UNITS line
+      } else {
+        Report.CountNotModelData(line->Token(1));
+      }
+    }
   }
-  if (others > 0) Skip(bm::skip::kNotRead, others);
 }
 
 void ZAdapterEtabs8::ProcessStories(ZComItemList* groups) {
@@ -138,7 +145,12 @@ void ZAdapterEtabs8::ProcessFrameSection(ZComItemList* groups) {
       continue;
     }
     const CString shape = line->GetString(6, 0);
-    if (!IsKnownShape(shape)) {
+    // Decision: a shape word the model has no dimensions for (a section
+    // named from a section database, such as SHAPE "W18X35") keeps its
+    // section under that word, without dimensions, so that members keep it.
+    // The legacy reader dropped such sections and every member lost them.
+    const bool known = IsKnownShape(shape);
+    if (shape.IsEmpty()) {
       Skip(bm::skip::kShapeNotRead);
       continue;
     }
@@ -147,6 +159,7 @@ void ZAdapterEtabs8::ProcessFrameSection(ZComItemList* groups) {
     auto* material = dynamic_cast<CBMMaterial*>(materials->GetItem(line->GetString(4, 0)));
     if (!section || !material) continue;
     section->set_pMaterial(material);
+    if (!known) continue;
     // Values by position: token 2k goes to slot k - 4, the key words between
     // them play no part.
     const int pairs = line->GetItemCount() / 2;

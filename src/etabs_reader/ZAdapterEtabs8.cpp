@@ -11,10 +11,12 @@
 #include "model/geometry/BMLevel.h"
 #include "model/geometry/BMShellElement.h"
 
-// The keywords in comparison order; the first exact (case-sensitive) match
-// decides. Skipped keywords are named so that the report tells them apart
-// from keywords the reader does not know.
+// Version 8: the keywords in comparison order; the first exact
+// (case-sensitive) match decides. Skipped keywords (model data the reader
+// does not take) and keywords the model has no place for are named, so that
+// the report tells them apart from keywords the reader does not know.
 const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
+    {"PROGRAM", Form::kNotModelData, nullptr},
     {bm::e2k::kUnits, Form::kGrouped, &ZAdapterEtabs8::ProcessUnits},
     {bm::e2k::kStory, Form::kGrouped, &ZAdapterEtabs8::ProcessStories},
     {bm::e2k::kDiaphragm, Form::kGrouped, &ZAdapterEtabs8::ProcessDiaphragm},
@@ -22,8 +24,8 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
     {bm::e2k::kMaterial, Form::kGrouped, &ZAdapterEtabs8::ProcessMaterial},
     {bm::e2k::kFrameSection, Form::kGrouped, &ZAdapterEtabs8::ProcessFrameSection},
     {"AUTOSECTION", Form::kSkipped, nullptr},
-    {"REBARDEFINITION", Form::kSkipped, nullptr},
-    {"CONCRETESECTION", Form::kSkipped, nullptr},
+    {"REBARDEFINITION", Form::kNotModelData, nullptr},
+    {"CONCRETESECTION", Form::kNotModelData, nullptr},
     {bm::e2k::kShellProp, Form::kGrouped, &ZAdapterEtabs8::ProcessWallSlabDeckProperty},
     {bm::e2k::kLinkProp, Form::kGrouped, &ZAdapterEtabs8::ProcessLinks},
     {bm::e2k::kPierName, Form::kGrouped, &ZAdapterEtabs8::ProcessPierSpandrel},
@@ -40,10 +42,10 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
     {bm::e2k::kAreaLoad, Form::kPlain, &ZAdapterEtabs8::ProcessAreaLoad},
     {bm::e2k::kActiveDof, Form::kSkipped, nullptr},
     {bm::e2k::kCombo, Form::kGrouped, &ZAdapterEtabs8::ProcessComboLoad},
-    {"CONCRETEPREFERENCE", Form::kSkipped, nullptr},
-    {"COMPOSITEPREFERENCE", Form::kSkipped, nullptr},
-    {"WALLPREFERENCE", Form::kSkipped, nullptr},
-    {"DIMENSIONLINE", Form::kSkipped, nullptr},
+    {"CONCRETEPREFERENCE", Form::kNotModelData, nullptr},
+    {"COMPOSITEPREFERENCE", Form::kNotModelData, nullptr},
+    {"WALLPREFERENCE", Form::kNotModelData, nullptr},
+    {"DIMENSIONLINE", Form::kNotModelData, nullptr},
 };
 
 // Later versions: the keyword of each run of lines. Handlers of the version 8

@@ -112,9 +112,9 @@ namespace {
 bool StartsNonDecimal(std::string_view text) {
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
   if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return true;
-  if (text.empty()) return false;
-  const char c = Upper(text.front());
-  return c == 'I' || c == 'N';
+  if (text.size() < 3) return false;
+  const char word[3] = {Upper(text[0]), Upper(text[1]), Upper(text[2])};
+  return std::string_view(word, 3) == "INF" || std::string_view(word, 3) == "NAN";
 }
 
 // Whether any number of the token (the first, or one after an operator) is

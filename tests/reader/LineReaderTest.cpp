@@ -32,7 +32,11 @@ TEST(LineReader, SplitsTokens) {
       {"A\tB", {"A", "B"}},
       {"LOADCASE \"Live Load\"", {"LOADCASE", "\"Live Load\""}},
       {"LOADCASE Live Load", {"LOADCASE", "Live Load"}},
-      {"LOADCASE \"Dead Load\"", {"LOADCASE", "\"Dead", "Load\""}},
+      {"LOADCASE \"Dead Load\"", {"LOADCASE", "\"Dead Load\""}},  // a quoted name is one token
+      {"STORY \"LEVEL 1\"  HEIGHT 3", {"STORY", "\"LEVEL 1\"", "HEIGHT", "3"}},
+      {"RELEASE \"TI M2I\"LENGTHOFFI 0.2", {"RELEASE", "\"TI M2I\"", "LENGTHOFFI", "0.2"}},  // glued key
+      {"A \"open name", {"A", "\"open name"}},  // an unclosed quote runs to the line end
+      {"A\"B C\" D", {"A", "\"B C\"", "D"}},      // a quote ends an unquoted word
       {"SHAPE \"I/Wide Flange\" D 1", {"SHAPE", "\"I/Wide Flange\"", "D", "1"}},
       {"Live\tLoad", {"Live Load"}},          // a tab counts as a space, also after "e"
       {"Live  Load", {"Live ", "Load"}},      // the second space ends the token
@@ -41,7 +45,8 @@ TEST(LineReader, SplitsTokens) {
       {"     ", {}},
       {"", {}},
       {"$ whole", {"$", "whole"}},            // "$" in column 1 is not cut here
-      {"X \"a$b\" Y", {"X", "\"a"}},          // "$" cuts a quoted name as well
+      {"X \"a$b\" Y $ c", {"X", "\"a$b\"", "Y"}},  // "$" inside quotes is no comment
+      {"X a$b", {"X", "a"}},                  // outside quotes it cuts the line
       {"\xA0\xA0word \"\xA0q\"", {"word", "\"\xA0q\""}},  // high bytes lost only between tokens
       {std::string("A\0B C", 5), {std::string("A\0B", 3), "C"}},  // NUL inside a token stays
       {std::string("\0\x01 A", 4), {"A"}},    // control bytes between tokens are skipped

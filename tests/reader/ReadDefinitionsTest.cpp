@@ -15,8 +15,35 @@ TEST(ReaderDriver, UnitsOnlyFileSetsUnitsAndReturnsTrue) {
                 "$CONTROLS \n UNITS \"Kip\" \"in\"\nTITLE1  \"ttl\"\nPREFERENCE  MERGETOL .001\n\n");
   EXPECT_EQ(m->module->get_pUnitSystem()->get_csForceUnit(), "KIP");
   EXPECT_EQ(m->module->get_pUnitSystem()->get_csLengthUnit(), "IN");
-  EXPECT_EQ(m->report().Get("PROGRAM", bm::skip::kNoHandler), 1);
-  EXPECT_EQ(m->report().Get("UNITS", bm::skip::kNotRead), 2);  // TITLE1 and PREFERENCE
+  // Each line is counted under its own keyword; none of these is model data.
+  EXPECT_EQ(m->report().Get("PROGRAM", bm::skip::kNotModelData), 1);
+  EXPECT_EQ(m->report().Get("TITLE1", bm::skip::kNotModelData), 1);
+  EXPECT_EQ(m->report().Get("PREFERENCE", bm::skip::kNotModelData), 1);
+  EXPECT_EQ(m->report().GetKeyword("UNITS"), 0);
+  EXPECT_EQ(m->report().ModelDataNotTaken(), 0);
+}
+
+TEST(ReaderDriver, QuotedNamesWithSpacesStayWholeInVersion8Files) {
+  auto m = Read(" STORY \"LEVEL 1\"  HEIGHT 3.5\n STORY \"BASE\"  ELEV 0\n\n"
+                " MATERIAL \"CONC C30\" M 2.4 W 24 TYPE \"ISOTROPIC\" E 3e7 U 0.2 A 1e-5\n"
+                " MATERIAL  \"CONC C30\"  DESIGNTYPE \"CONCRETE\"  FY 400 FC 30  FYS 400\n\n"
+                "FRAMESECTION  \"COL 500\"  MATERIAL \"CONC C30\"  SHAPE \"Rectangular\" D 0.5 B 0.4\n"
+                "FRAMESECTION  \"W18X35\"  MATERIAL \"CONC C30\"  SHAPE \"W18X35\" \n\n");
+  EXPECT_EQ(m->LevelAt(2)->get_Name(), "LEVEL 1");
+  auto* material = m->geo()->get_pMaterialList()->GetMaterial("CONC C30");
+  ASSERT_NE(material, nullptr);
+  EXPECT_EQ(material->get_E(), 3e7);
+  EXPECT_EQ(material->get_Type(), "ISOTROPIC");
+  EXPECT_EQ(material->get_FC(), 30);
+  auto* column = m->geo()->get_pFrameSectionList()->GetFrameSection("COL 500");
+  ASSERT_NE(column, nullptr);
+  EXPECT_EQ(column->GetB(), 0.4);
+  EXPECT_EQ(column->get_pMaterial(), material);
+  // A section named from a section database is kept under its shape word.
+  auto* database = m->geo()->get_pFrameSectionList()->GetFrameSection("W18X35");
+  ASSERT_NE(database, nullptr);
+  EXPECT_EQ(database->get_Shape(), "W18X35");
+  EXPECT_EQ(m->report().ModelDataNotTaken(), 0);
 }
 
 TEST(ReaderDriver, RefusesWithoutModuleAndWithoutFile) {
@@ -43,7 +70,9 @@ TEST(ReaderDriver, KeywordsMatchExactlyAndSkippedBlocksAreCounted) {
   EXPECT_EQ(m->LevelAt(1)->get_Name(), "S1");
   EXPECT_EQ(m->report().Get("Story", bm::skip::kNoHandler), 1);
   EXPECT_EQ(m->report().Get("story", bm::skip::kNoHandler), 1);
-  EXPECT_EQ(m->report().Get("COORDSYSTEM", bm::skip::kIgnoredKeyword), 2);
+  // Lines are counted under their own keyword, not under the block's first.
+  EXPECT_EQ(m->report().Get("COORDSYSTEM", bm::skip::kIgnoredKeyword), 1);
+  EXPECT_EQ(m->report().Get("GRID", bm::skip::kIgnoredKeyword), 1);
 }
 
 TEST(ReaderDriver, SecondReadHandlesOnlyTheNewFile) {

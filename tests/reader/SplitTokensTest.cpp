@@ -9,27 +9,37 @@
 
 namespace {
 
-// The rules without a cut length, written as simply as possible.
-std::vector<std::string> ModelSplit(std::string line, bool dropQuotes) {
-  const size_t dollar = line.find('$');
-  if (dollar != std::string::npos && dollar > 0) line.resize(dollar);
-  std::vector<std::string> tokens;
+// The rules without a cut length, written as simply as possible: a token
+// and whether it was a quoted name.
+std::vector<std::pair<std::string, bool>> ModelSplit(const std::string& line, bool dropQuotes) {
+  std::vector<std::pair<std::string, bool>> tokens;
   size_t i = 0;
   while (i < line.size()) {
     if (static_cast<signed char>(line[i]) <= 32) {
       ++i;
       continue;
     }
+    if (line[i] == '$' && i > 0) break;
     std::string token;
+    if (line[i] == '"') {
+      const size_t close = line.find('"', i + 1);
+      const size_t stop = close == std::string::npos ? line.size() : close;
+      if (!dropQuotes) token += '"';
+      for (size_t k = i + 1; k < stop; ++k) token += line[k] == '\t' ? ' ' : line[k];
+      if (!dropQuotes && close != std::string::npos) token += '"';
+      i = close == std::string::npos ? line.size() : close + 1;
+      tokens.emplace_back(token, true);
+      continue;
+    }
     const size_t start = i;
     for (; i < line.size(); ++i) {
       char c = line[i];
+      if (i > start && (c == '"' || c == '$')) break;
       if ((c == ' ' || c == '\t') && (i == start || line[i - 1] != 'e')) break;
       if (c == '\t') c = ' ';
-      if (dropQuotes && c == '"') continue;
       token += c;
     }
-    tokens.push_back(token);
+    tokens.emplace_back(token, false);
   }
   return tokens;
 }
@@ -46,14 +56,16 @@ TEST(SplitTokens, AgreesWithTheRulesOnRandomLines) {
       std::string bytes = "prefix";
       std::vector<uint32_t> ends;
       const size_t n = bm::reader::SplitTokens(line, 0, dropQuotes, bytes, ends);
-      const std::vector<std::string> expected = ModelSplit(line, dropQuotes);
+      const std::vector<std::pair<std::string, bool>> expected = ModelSplit(line, dropQuotes);
       ASSERT_EQ(n, expected.size()) << line;
       ASSERT_EQ(ends.size(), expected.size()) << line;
       ASSERT_EQ(bytes.substr(0, 6), "prefix");
       uint32_t begin = 6;
       for (size_t t = 0; t < n; ++t) {
-        EXPECT_EQ(bytes.substr(begin, ends[t] - begin), expected[t]) << line;
-        begin = ends[t];
+        const uint32_t end = bm::reader::TokenEnd(ends[t]);
+        EXPECT_EQ(bytes.substr(begin, end - begin), expected[t].first) << line;
+        EXPECT_EQ((ends[t] & bm::reader::kQuotedToken) != 0, expected[t].second) << line;
+        begin = end;
       }
       EXPECT_EQ(bytes.size(), begin) << line;
     }
