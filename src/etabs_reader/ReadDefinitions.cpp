@@ -141,7 +141,15 @@ void ZAdapterEtabs8::ProcessFrameSection(ZComItemList* groups) {
     if (!line) continue;
     if (group->GetCount() > 1) Skip(bm::skip::kNotRead, group->GetCount() - 1);
     if (line->TokenIs(3, bm::e2k::kShape)) {
-      Skip(bm::skip::kAutoSelectList);
+      // Decision: an auto-select list (written `SHAPE "Auto Select List"`)
+      // is kept as a section of the auto-select shape, so that the members
+      // that name it keep it; the legacy reader dropped it.
+      if (line->TokenIs(4, "AUTO SELECT LIST") || line->TokenIs(4, "AUTO SELECT")) {
+        CString name = line->GetString(2, 0);
+        sections->AddFrameSection(name, bm::e2k::kShapeAutoSelect);
+      } else {
+        Skip(bm::skip::kAutoSelectList);
+      }
       continue;
     }
     const CString shape = line->GetString(6, 0);

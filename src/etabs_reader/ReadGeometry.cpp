@@ -101,7 +101,10 @@ void ZAdapterEtabs8::ProcessPointCoordinate(ZComItemList* block) {
     CString name = line->GetString(2, 0);
     CBMPoint* point = points->AddPoint(name, line->GetDouble(3, 0), line->GetDouble(4, 0));
     // A name with a minus sign marks a point between storeys, with its Z.
-    if (point && name.Find('-') >= 0) {
+    // Decision: so does a third number after the coordinates, whatever the
+    // name (the writer writes it for every point between storeys; the
+    // legacy reader dropped it when the name held no minus sign).
+    if (point && (name.Find('-') >= 0 || line->GetItemCount() >= 5)) {
       point->set_IsMidLevel(true);
       point->set_Z(line->GetDouble(5, 0));
     }
@@ -127,13 +130,21 @@ void ZAdapterEtabs8::ProcessLines(ZComItemList* block) {
     line->SetType(text->GetString(3, 0));
     const int storeys = text->GetInt(6, 0);
     line->SetPassStoryNum(storeys);
-    // The kind follows from the storeys passed and the plan geometry; the
-    // written type word does not survive.
     if (storeys == 0) {
       line->SetIsP1SameLevel(false);
-      line->SetType(bm::e2k::kBeam);
     } else if (storeys == 1) {
       line->SetIsP1SameLevel(true);
+    }
+    // Decision: a written BEAM, COLUMN or BRACE is kept as written (a
+    // column whose ends differ in plan is a slanted column, never a brace).
+    // The legacy reader derived the kind from the storeys passed and the plan
+    // geometry, which changed members' types; that rule stays for any other
+    // type word.
+    const CString& written = line->GetType();
+    if (written == bm::e2k::kBeam || written == bm::e2k::kColumn || written == "BRACE") continue;
+    if (storeys == 0) {
+      line->SetType(bm::e2k::kBeam);
+    } else if (storeys == 1) {
       line->SetType(bm::PlanDistance(p1, p2) < kSamePointTolerance ? bm::e2k::kColumn : "BRACE");
     } else {
       line->SetType("BRACE");
@@ -263,8 +274,10 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
       continue;
     }
     element->set_pLine(line);
-    if (p1) {
-      jointI = JointAt(level, p1);
+    // A column's joint on its storey is its top end (the same point as its
+    // foot unless the column is slanted).
+    if (CBMPoint* first = type == bm::e2k::kColumn && p2 ? p2 : p1) {
+      jointI = JointAt(level, first);
       if (jointI) jointI->AddConnectedElement(element);
     }
     if (p2 && type != bm::e2k::kColumn) {
@@ -277,6 +290,10 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
     // Decision: without a positive number of stations the spacing is left
     // as it is rather than divided by zero.
     if (stations > 0) element->set_MaxSpc(length / stations);
+    // Decision: the spacing the file gives (written after the angle) is the
+    // member's own. The legacy reader kept only the computed one; the
+    // processing passes still recompute it for a design host.
+    if (text->TokenIs(8, "MAXSTASPC")) element->set_MaxSpc(text->GetDouble(9, 0));
     element->Set_pJoint(jointI, jointJ);
 
     if (text->TokenIs(4, bm::e2k::kSection)) {

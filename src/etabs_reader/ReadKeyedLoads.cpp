@@ -1,21 +1,339 @@
 // Handlers of the load lines of later-version files: load patterns, static
 // load cases (version 9) or analysis cases (later), automatic lateral loads,
 // point, line and area loads, and combinations, by key.
+//
+// The later vocabulary is mapped onto the words of version 8 files, which
+// the model and the writer use:
+// - load pattern (and version 9 load case) types: see kLoadCaseTypes; a word
+//   outside the table is kept as written (upper-cased);
+// - combination types: see kComboTypes; likewise.
 #include "etabs_reader/ZAdapterEtabs8.h"
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
 #include "etabs_reader/KeyedLine.h"
+#include "etabs_writer/E2kKeywords.h"
+#include "loads/BMLoadCase.h"
+#include "loads/BMLoadCom.h"
+#include "model/BuildingModule.h"
+#include "model/geometry/BMArea.h"
+#include "model/geometry/BMJoint.h"
+#include "model/geometry/BMLevel.h"
+#include "model/geometry/BMLineElement.h"
+#include "model/geometry/BMPoint.h"
+#include "model/geometry/BMShellElement.h"
 
-void ZAdapterEtabs8::ProcessLoadPatterns(ZComItemList* lines) { SkipAll(lines, bm::skip::kNoHandler); }
+namespace {
 
-void ZAdapterEtabs8::ProcessKeyedLoadCases(ZComItemList* lines) { SkipAll(lines, bm::skip::kNoHandler); }
+struct WordMap {
+  const char* file;   // upper-cased word of the file
+  const char* model;  // the model's word
+};
 
-void ZAdapterEtabs8::ProcessKeyedAutoLoads(ZComItemList* lines) { SkipAll(lines, bm::skip::kNoHandler); }
+// Load pattern types -> load case types. Types without a word of their own
+// in the model take the closest one: roof and pattern live loads are live
+// loads, seismic drift patterns are quakes, and notional, temperature,
+// construction and prestress patterns are "OTHER". Version 9 words map to
+// themselves.
+constexpr WordMap kLoadCaseTypes[] = {
+    {"DEAD", "DEAD"},
+    {"SUPER DEAD", "SUPER DEAD"},
+    {"LIVE", "LIVE"},
+    {"REDUCIBLE LIVE", "REDUCE LIVE"},
+    {"REDUCE LIVE", "REDUCE LIVE"},
+    {"ROOF LIVE", "LIVE"},
+    {"PATTERN LIVE", "LIVE"},
+    {"SEISMIC", "QUAKE"},
+    {"SEISMIC (DRIFT)", "QUAKE"},
+    {"QUAKE", "QUAKE"},
+    {"WIND", "WIND"},
+    {"SNOW", "SNOW"},
+    {"OTHER", "OTHER"},
+    {"NOTIONAL", "OTHER"},
+    {"TEMPERATURE", "OTHER"},
+    {"CONSTRUCTION", "OTHER"},
+    {"PRESTRESS", "OTHER"},
+};
 
-void ZAdapterEtabs8::ProcessKeyedPointLoads(ZComItemList* lines) { SkipAll(lines, bm::skip::kNoHandler); }
+// Combination types -> the model's words (those of version 8 files, which
+// version 9 files still write).
+constexpr WordMap kComboTypes[] = {
+    {"LINEAR ADD", "ADD"}, {"ADD", "ADD"}, {"ENVELOPE", "ENVE"}, {"ENVE", "ENVE"},
+    {"ABSOLUTE ADD", "ABS"}, {"ABS", "ABS"}, {"SRSS", "SRSS"},
+};
 
-void ZAdapterEtabs8::ProcessKeyedLineLoads(ZComItemList* lines) { SkipAll(lines, bm::skip::kNoHandler); }
+// Keys of a combination line whose value names a term (a load case, an
+// analysis case, a response spectrum or another combination); the SF pair
+// that follows gives its factor.
+constexpr const char* kComboTermKeys[] = {"LOAD", "LOADCASE", "LOADCOMBO", "COMBO", "SPEC"};
+// Keys of a combination line that the model has no place for (design use,
+// notes).
+constexpr const char* kComboNotModelKeys[] = {"DESIGN", "COMBOTYPE", "NOTES", "AUTODESIGN"};
 
-void ZAdapterEtabs8::ProcessKeyedAreaLoads(ZComItemList* lines) { SkipAll(lines, bm::skip::kNoHandler); }
+// Keys naming the load case of a point, line or area load, in order of
+// preference.
+constexpr const char* kLoadCaseKeys[] = {"LC", "LOADPAT"};
 
-void ZAdapterEtabs8::ProcessKeyedCombos(ZComItemList* lines) { SkipAll(lines, bm::skip::kNoHandler); }
+// Member load types: the keys of the start and end force and of the start
+// and end distance (by position); null where the type has none. The model
+// keeps a concentrated load as its start force and start distance.
+struct LineLoadForm {
+  const char* type;
+  const char* vStart;
+  const char* vEnd;
+  const char* rStart;
+  const char* rEnd;
+};
+constexpr LineLoadForm kLineLoadForms[] = {
+    {bm::e2k::kUniform, "FVAL", nullptr, nullptr, nullptr},
+    {bm::e2k::kTrapezoidal, "FSTART", "FEND", "RDSTART", "RDEND"},
+    {bm::e2k::kPointForce, "FVAL", nullptr, "RDIST", nullptr},
+};
 
+// Joint load values in the model's order (FX FY FZ MX MY MZ): the key, and
+// the version 8 key of the same value (moments as RX RY RZ).
+constexpr const char* kJointLoadKeys[6][2] = {{"FX", nullptr}, {"FY", nullptr}, {"FZ", nullptr},
+                                              {"MX", "RX"},    {"MY", "RY"},    {"MZ", "RZ"}};
+// The point load type the model holds (forces and moments).
+constexpr const char kForceLoad[] = "FORCE";
+
+// Values of a user lateral load in the model's order.
+constexpr const char* kLateralKeys[] = {"FX", "FY", "MZ", "XLOC", "YLOC"};
+
+// The model's word for `word` by `table`; `word` itself when not listed.
+template <size_t N>
+CString MapWord(const WordMap (&table)[N], const CString& word) {
+  for (const WordMap& w : table) {
+    if (word == w.file) return CString(w.model);
+  }
+  return word;
+}
+
+// The load case a load names; empty when none.
+CString LoadCaseOf(bm::reader::KeyedLine& kl) {
+  for (const char* key : kLoadCaseKeys) {
+    if (kl.Has(key)) return kl.Word(key);
+  }
+  return CString();
+}
+
+}  // namespace
+
+void ZAdapterEtabs8::ProcessLoadPatterns(ZComItemList* lines) {
+  CBMLoadCaseList* cases = pMgrGeometry->GetLoadCaseList();
+  if (!cases) return;
+  for (int i = 1; i <= lines->GetCount(); ++i) {
+    const ZComItem* line = lines->GetComItem(i);
+    if (!line) continue;
+    CString name = line->GetString(2, 0);
+    if (name.IsEmpty()) {
+      Skip(bm::skip::kEmptyName);
+      continue;
+    }
+    bm::reader::KeyedLine kl(*line, 3);
+    // As for version 8 files, a second case of the same name is kept too.
+    cases->AddLoadCase(name, MapWord(kLoadCaseTypes, kl.Word("TYPE")), kl.Number("SELFWEIGHT"));
+    kl.ReportUnused(Report, CurrentKeyword);
+  }
+}
+
+void ZAdapterEtabs8::ProcessKeyedLoadCases(ZComItemList* lines) {
+  // Version 9 load cases are static load cases with the keys of the later
+  // load patterns. From version 10 on, a load case is an analysis case
+  // (modal, linear static of patterns, response spectrum, ...), which the
+  // model does not hold.
+  if (FileVersion >= 10) {
+    NotModelData(lines);
+    return;
+  }
+  ProcessLoadPatterns(lines);
+}
+
+void ZAdapterEtabs8::ProcessKeyedAutoLoads(ZComItemList* lines) {
+  CBMLoadCaseList* cases = pMgrGeometry->GetLoadCaseList();
+  if (!cases) return;
+  for (int i = 1; i <= lines->GetCount(); ++i) {
+    const ZComItem* line = lines->GetComItem(i);
+    if (!line) continue;
+    if (line->IsQuoted(3) || !line->TokenIs(3, bm::e2k::kUserLoad)) {
+      // A heading: user loads follow, or the loads are generated from a
+      // code or coefficients. Neither has a place in the model (the user
+      // loads themselves are read from their own lines).
+      Report.CountNotModelData(CurrentKeyword);
+      continue;
+    }
+    // USERLOAD [SET n] "storey" "diaphragm" FX .. FY .. MZ .. XLOC .. YLOC ..
+    int storey = 4;
+    if (!line->IsQuoted(storey) && line->TokenIs(storey, "SET")) storey += 2;
+    if (line->GetItemCount() < storey + 1) {
+      Skip(bm::skip::kTooFewTokens);
+      continue;
+    }
+    CBMLoadCase* loadCase = cases->GetLoadCase(line->GetString(2, 0));
+    if (!loadCase) {
+      Skip(bm::skip::kLoadCaseNotFound);
+      continue;
+    }
+    bm::reader::KeyedLine kl(*line, storey + 2);
+    // Without a point of application the load acts at the diaphragm's
+    // centre of mass, which a lateral load of the model cannot say.
+    if (!kl.Has("XLOC") && !kl.Has("YLOC")) {
+      Skip(bm::skip::kAtCentreOfMass);
+      continue;
+    }
+    double v[5];
+    for (int k = 0; k < 5; ++k) v[k] = kl.Number(kLateralKeys[k]);
+    loadCase->AddWindItem(line->GetString(storey, 0), line->GetString(storey + 1, 0), v[0], v[1], v[2], v[3],
+                          v[4]);
+    kl.ReportUnused(Report, CurrentKeyword);
+  }
+}
+
+void ZAdapterEtabs8::ProcessKeyedPointLoads(ZComItemList* lines) {
+  CBMPointList* points = pMgrGeometry->get_pPointList();
+  for (int i = 1; i <= lines->GetCount(); ++i) {
+    const ZComItem* line = lines->GetComItem(i);
+    if (!line) continue;
+    CBMLevel* level = StoreyOrSkip(line);
+    if (!level) continue;
+    bm::reader::KeyedLine kl(*line, 4);
+    const CString type = kl.Word("TYPE");
+    if (type != kForceLoad) {
+      Skip(bm::skip::kTypeNotRead);
+      continue;
+    }
+    // The joint of the storey; a plan point without a joint there yet gets
+    // one, as an assignment would. Without the point there is no joint.
+    const CString name = line->GetString(2, 0);
+    auto* joint = Find<CBMJoint>(level->get_theCBMJointList(), name);
+    if (!joint) {
+      auto* point = FindOrSkip<CBMPoint>(points, name, bm::skip::kPointNotFound);
+      if (!point) continue;
+      joint = JointAt(level, point);
+      if (!joint) continue;
+    }
+    double v[6];
+    for (int k = 0; k < 6; ++k) {
+      const char* key = kJointLoadKeys[k][0];
+      const char* alias = kJointLoadKeys[k][1];
+      v[k] = alias && !kl.Has(key) ? kl.Number(alias) : kl.Number(key);
+    }
+    joint->AddJointLoad(LoadCaseOf(kl), type, v[0], v[1], v[2], v[3], v[4], v[5]);
+    kl.ReportUnused(Report, CurrentKeyword);
+  }
+}
+
+void ZAdapterEtabs8::ProcessKeyedLineLoads(ZComItemList* lines) {
+  for (int i = 1; i <= lines->GetCount(); ++i) {
+    const ZComItem* line = lines->GetComItem(i);
+    if (!line) continue;
+    CBMLevel* level = StoreyOrSkip(line);
+    if (!level) continue;
+    bm::reader::KeyedLine kl(*line, 4);
+    const CString type = kl.Word("TYPE");
+    const LineLoadForm* form = nullptr;
+    for (const LineLoadForm& f : kLineLoadForms) {
+      if (type == f.type) form = &f;
+    }
+    // The type first: a skipped load makes no brace.
+    if (!form) {
+      Skip(bm::skip::kTypeNotRead);
+      continue;
+    }
+    CBMLineElement* element = LoadedMember(level, line->GetString(2, 0));
+    if (!element) continue;
+    auto value = [&](const char* key) { return key ? kl.Number(key) : 0.0; };
+    element->AddLineLoad(LoadCaseOf(kl), form->type, kl.Word("DIR"), value(form->rStart), value(form->vStart),
+                         value(form->rEnd), value(form->vEnd));
+    kl.ReportUnused(Report, CurrentKeyword);
+  }
+}
+
+void ZAdapterEtabs8::ProcessKeyedAreaLoads(ZComItemList* lines) {
+  CBMAreaList* areas = pMgrGeometry->get_pAreaList();
+  for (int i = 1; i <= lines->GetCount(); ++i) {
+    const ZComItem* line = lines->GetComItem(i);
+    if (!line) continue;
+    CBMLevel* level = StoreyOrSkip(line);
+    if (!level) continue;
+    bm::reader::KeyedLine kl(*line, 4);
+    const CString type = kl.Word("TYPE");
+    // The model holds uniform area loads; a load set or any other type is
+    // not taken.
+    if (type != bm::e2k::kUniform) {
+      Skip(bm::skip::kTypeNotRead);
+      continue;
+    }
+    // The slab of the storey, else its wall (which keeps the load, although
+    // the version 8 writer writes slab loads only).
+    const CString name = line->GetString(2, 0);
+    CBMShellElement* shell = Find<CBMSlab>(level->get_theCBMSlabList(), name);
+    if (!shell) shell = Find<CBMWall>(level->get_theCBMWallList(), name);
+    if (!shell) {
+      Skip(Find<CBMArea>(areas, name) ? bm::skip::kMemberNotFound : bm::skip::kAreaNotFound);
+      continue;
+    }
+    shell->AddAreaLoad(LoadCaseOf(kl), type, kl.Word("DIR"), kl.Number("FVAL"));
+    kl.ReportUnused(Report, CurrentKeyword);
+  }
+}
+
+void ZAdapterEtabs8::ProcessKeyedCombos(ZComItemList* groups) {
+  CBMComponentList* combos = pMgrGeometry->Get_pLoadCombination();
+  if (!combos) return;
+  // The combinations made here, by name: runs of one combination's lines
+  // that other lines interrupt still make one combination.
+  std::unordered_map<std::string, CBMLoadCom*> made;
+  struct Mark {
+    int token;
+    bool term;  // a term's name; else an SF value
+  };
+  std::vector<Mark> marks;
+  for (int g = 1; g <= groups->GetCount(); ++g) {
+    const ZComItemList* group = groups->GetComList(g);
+    if (!group || group->GetCount() < 1) continue;
+    CString name = group->GetComItem(1) ? group->GetComItem(1)->GetString(2, 0) : CString();
+    if (name.IsEmpty()) {
+      SkipAll(group, bm::skip::kEmptyName);
+      continue;
+    }
+    CBMLoadCom*& combo = made[name.str()];
+    if (!combo) {
+      combo = new CBMLoadCom;
+      combo->set_Name(name);
+      combos->Add(combo);  // takes ownership
+    }
+    for (int l = 1; l <= group->GetCount(); ++l) {
+      const ZComItem* line = group->GetComItem(l);
+      if (!line) continue;
+      bm::reader::KeyedLine kl(*line, 3);
+      if (kl.Has("TYPE")) combo->set_sType(MapWord(kComboTypes, kl.Word("TYPE")));
+      for (const char* key : kComboNotModelKeys) kl.NotModelData(key);
+      // Terms in line order: a term's name, then the SF that closes it.
+      marks.clear();
+      for (const char* key : kComboTermKeys) {
+        for (int t : kl.FindAll(key)) marks.push_back({t, true});
+      }
+      for (int t : kl.FindAll("SF")) marks.push_back({t, false});
+      std::sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) { return a.token < b.token; });
+      int open = 0;  // token of the open term's name
+      for (const Mark& m : marks) {
+        if (m.term) {
+          if (open) Skip(bm::skip::kIncompleteTerm);
+          open = m.token;
+        } else if (open) {
+          combo->AddLoadCaseItem(line->GetString(open, 0), line->GetDouble(m.token, 0));
+          open = 0;
+        } else {
+          Skip(bm::skip::kIncompleteTerm);  // a factor without a term
+        }
+      }
+      if (open) Skip(bm::skip::kIncompleteTerm);
+      kl.ReportUnused(Report, CurrentKeyword);
+    }
+  }
+}

@@ -1,6 +1,6 @@
 // Handlers of the load blocks: load cases with their user wind loads, point
-// loads on joints, line loads on members, area loads (not read) and load
-// combinations (grouped by name).
+// loads on joints, line loads on members, area loads on slabs and walls, and
+// load combinations (grouped by name).
 #include "etabs_reader/ZAdapterEtabs8.h"
 
 #include <memory>
@@ -76,34 +76,35 @@ void ZAdapterEtabs8::ProcessPointLoad(ZComItemList* block) {
   }
 }
 
+CBMLineElement* ZAdapterEtabs8::LoadedMember(CBMLevel* level, CString name) {
+  auto* line = FindOrSkip<CBMLine>(pMgrGeometry->get_pLineList(), name, bm::skip::kLineNotFound);
+  if (!line) return nullptr;
+  const CString type = line->GetType();
+  CBMLineElement* element = nullptr;
+  if (type == bm::e2k::kBeam) {
+    element = dynamic_cast<CBMLineElement*>(level->get_theCBMBeamList()->GetItem(name));
+  } else if (type == bm::e2k::kColumn) {
+    element = dynamic_cast<CBMLineElement*>(level->get_theCBMColumnList()->GetItem(name));
+  } else if (type == "BRACE") {
+    // A brace is made when missing (without line or joints).
+    element = level->get_theCBMBraceList()->AddBrace(name);
+  } else {
+    Skip(bm::skip::kTypeNotRead);
+    return nullptr;
+  }
+  if (!element) Skip(bm::skip::kMemberNotFound);
+  return element;
+}
+
 void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
-  CBMLineList* lines = pMgrGeometry->get_pLineList();
-  if (!lines) return;
+  if (!pMgrGeometry->get_pLineList()) return;
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* text = block->GetComItem(i);
     if (!text) continue;
     CBMLevel* level = StoreyOrSkip(text);
     if (!level) continue;
-    CString name = text->GetString(2, 0);
-    auto* line = FindOrSkip<CBMLine>(lines, name, bm::skip::kLineNotFound);
-    if (!line) continue;
-    const CString type = line->GetType();
-    CBMLineElement* element = nullptr;
-    if (type == bm::e2k::kBeam) {
-      element = dynamic_cast<CBMLineElement*>(level->get_theCBMBeamList()->GetItem(name));
-    } else if (type == bm::e2k::kColumn) {
-      element = dynamic_cast<CBMLineElement*>(level->get_theCBMColumnList()->GetItem(name));
-    } else if (type == "BRACE") {
-      // A brace is made when missing (without line or joints).
-      element = level->get_theCBMBraceList()->AddBrace(name);
-    } else {
-      Skip(bm::skip::kTypeNotRead);
-      continue;
-    }
-    if (!element) {
-      Skip(bm::skip::kMemberNotFound);
-      continue;
-    }
+    CBMLineElement* element = LoadedMember(level, text->GetString(2, 0));
+    if (!element) continue;
     const CString loadType = text->GetString(5, 0);
     if (loadType == "TRAPF") {
       // Start force, end force, start and end distance by position.
@@ -112,6 +113,11 @@ void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
     } else if (loadType == "UNIFF") {
       element->AddLineLoad(text->GetString(9, 0), "UNIFF", text->GetString(7, 0), 0.0, text->GetDouble(11, 0),
                            0.0, 0.0);
+    } else if (loadType == "POINTF") {
+      // Force (FVAL) at a distance by position (RDIST): the load keeps them
+      // as its start force and start distance.
+      element->AddLineLoad(text->GetString(9, 0), "POINTF", text->GetString(7, 0), text->GetDouble(13, 0),
+                           text->GetDouble(11, 0), 0.0, 0.0);
     } else {
       Skip(bm::skip::kTypeNotRead);
     }
@@ -119,8 +125,9 @@ void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
 }
 
 void ZAdapterEtabs8::ProcessAreaLoad(ZComItemList* block) {
-  // Area loads are accepted and not read.
-  Skip(bm::skip::kNotRead, block->GetCount());
+  // The line of a version 8 file has the keys of later versions (TYPE, DIR,
+  // LC, FVAL after the area and storey names): one handler reads both.
+  ProcessKeyedAreaLoads(block);
 }
 
 void ZAdapterEtabs8::ProcessComboLoad(ZComItemList* groups) {
@@ -137,13 +144,16 @@ void ZAdapterEtabs8::ProcessComboLoad(ZComItemList* groups) {
       // A LOAD pair opens a term; the next SF pair on the same line closes
       // it. Decision: an unclosed term is freed (the legacy reader leaked it).
       std::unique_ptr<CBMLoadComItem> pending;
+      // The first COMBO pair (the line's keyword) names the combination; a
+      // later one opens a term naming another combination.
+      bool named = false;
       const int count = line->GetItemCount();
       for (int k = 1; 2 * k <= count; ++k) {
         const int key = 2 * k - 1;
         const int value = 2 * k;
         if (line->TokenIs(key, "TYPE")) {
           combo->set_sType(line->GetString(value, 0));
-        } else if (line->TokenIs(key, "LOAD")) {
+        } else if (line->TokenIs(key, "LOAD") || (named && line->TokenIs(key, bm::e2k::kCombo))) {
           if (pending) Skip(bm::skip::kIncompleteTerm);
           pending = std::make_unique<CBMLoadComItem>();
           pending->set_CaseName(line->GetString(value, 0));
@@ -155,6 +165,7 @@ void ZAdapterEtabs8::ProcessComboLoad(ZComItemList* groups) {
         } else if (line->TokenIs(key, bm::e2k::kCombo)) {
           CString name = line->GetString(value, 0);
           combo->set_Name(name);
+          named = true;
         }
       }
       if (pending) Skip(bm::skip::kIncompleteTerm);

@@ -40,17 +40,18 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
     {bm::e2k::kPointLoad, Form::kPlain, &ZAdapterEtabs8::ProcessPointLoad},
     {bm::e2k::kLineLoad, Form::kPlain, &ZAdapterEtabs8::ProcessLineLoad},
     {bm::e2k::kAreaLoad, Form::kPlain, &ZAdapterEtabs8::ProcessAreaLoad},
-    {bm::e2k::kActiveDof, Form::kSkipped, nullptr},
+    {bm::e2k::kActiveDof, Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
     {bm::e2k::kCombo, Form::kGrouped, &ZAdapterEtabs8::ProcessComboLoad},
     {"CONCRETEPREFERENCE", Form::kNotModelData, nullptr},
     {"COMPOSITEPREFERENCE", Form::kNotModelData, nullptr},
     {"WALLPREFERENCE", Form::kNotModelData, nullptr},
     {"DIMENSIONLINE", Form::kNotModelData, nullptr},
+    {"STARTCOMMENTS", Form::kNotModelData, nullptr},
 };
 
 // Later versions: the keyword of each run of lines. Handlers of the version 8
 // table serve where the line layout did not change (units, pier and spandrel
-// names, links). Keywords the model has no place for are named, so that the
+// names). Keywords the model has no place for are named, so that the
 // report tells them from keywords the reader does not know.
 const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     // Header and controls.
@@ -76,7 +77,7 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     {"CONCRETESECTION", Form::kNotModelData, nullptr},
     {"TENDONSECTION", Form::kNotModelData, nullptr},
     {bm::e2k::kShellProp, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedShellProps},
-    {bm::e2k::kLinkProp, Form::kGrouped, &ZAdapterEtabs8::ProcessLinks},
+    {bm::e2k::kLinkProp, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedLinks},
     {"PANELZONE", Form::kNotModelData, nullptr},
     {"POINTSPRING", Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedPointSprings},
     {"LINESPRING", Form::kNotModelData, nullptr},
@@ -106,9 +107,9 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     {bm::e2k::kAreaLoad, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAreaLoads},
     {bm::e2k::kCombo, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedCombos},
     // Analysis: the model holds the active degrees of freedom and the modal
-    // settings, which are not read from these files yet.
-    {bm::e2k::kActiveDof, Form::kSkipped, nullptr},
-    {"DYNAMICS", Form::kSkipped, nullptr},
+    // settings.
+    {bm::e2k::kActiveDof, Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
+    {"DYNAMICS", Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
     {"PDELTA", Form::kNotModelData, nullptr},
     {"MASSOPTIONS", Form::kNotModelData, nullptr},
     {"MASSSOURCE", Form::kNotModelData, nullptr},
@@ -191,6 +192,10 @@ bool ZAdapterEtabs8::ReadFile(CString& path) {
   if (ProcessAfterReading) {
     pMgrGeometry->ProcessGeometry();
     DeleteEmptyDiaphram();
+  } else {
+    // The file's own model: storey elevations follow from the base's
+    // elevation and the storey heights the file gives, nothing else changes.
+    pMgrGeometry->ProcessStoryHeightElevation();
   }
   return true;
 }

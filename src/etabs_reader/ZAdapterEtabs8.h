@@ -125,6 +125,9 @@ class ZAdapterEtabs8 {
   void ProcessLineLoad(ZComItemList* block);
   void ProcessAreaLoad(ZComItemList* block);
   void ProcessComboLoad(ZComItemList* groups);
+  // Analysis options (every version): ACTIVEDOF, DYNAMICS; other analysis
+  // lines are not model data.
+  void ProcessAnalysisOptions(ZComItemList* block);
 
   // Later versions (9 to 22), read by key. Definitions.
   void ProcessKeyedStories(ZComItemList* groups);
@@ -135,6 +138,7 @@ class ZAdapterEtabs8 {
   void ProcessKeyedGrids(ZComItemList* block);
   void ProcessKeyedAutoSections(ZComItemList* block);
   void ProcessKeyedPointSprings(ZComItemList* groups);
+  void ProcessKeyedLinks(ZComItemList* groups);
   // Geometry and assignments.
   void ProcessKeyedPoints(ZComItemList* block);
   void ProcessKeyedLines(ZComItemList* block);
@@ -175,6 +179,10 @@ class ZAdapterEtabs8 {
   void AssignJointDiaphragm(CBMLevel* level, CBMJoint* joint, CString name);
   // The storey's joint named like the point, given the point (found or made).
   CBMJoint* JointAt(CBMLevel* level, CBMPoint* point);
+  // The beam, column or brace of `level` that a line load names, by the type
+  // of the plan line `name`; a missing brace is made. Null, the line counted
+  // as skipped, when there is none.
+  CBMLineElement* LoadedMember(CBMLevel* level, CString name);
   // Counts lines of model data not taken under the keyword being handled.
   void Skip(std::string_view reason, int lines = 1);
   // The same under the line's own keyword (its first token).

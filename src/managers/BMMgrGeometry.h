@@ -122,14 +122,15 @@ class CBMMgrGeometry : public CBMMgrSys {
   // the level's joint at the point does not exist. No duplicate check.
   void AssignJointDiaphragm(CString level, double x, double y, CString diaphragm);
 
+  // Sets the elevation of every level above the first to the first level's
+  // elevation plus the storey heights up to it. Returns 1.
+  int ProcessStoryHeightElevation();
+
  private:
   // Support for the point named `pointName` on `level` (both as given).
   // Same rules as the public overload; null when the level or point is missing.
   CBMJoint* AddJointRestrain(CString& level, CString& pointName, int U1, int U2, int U3, int R1, int R2, int R3);
 
-  // Sets the elevation of every level above the first to the first level's
-  // elevation plus the storey heights up to it. Returns 1.
-  int ProcessStoryHeightElevation();
   // Fully fixes, on level "BASE", the foot of every column, wall and upward
   // brace of the second level (the first storey). Returns 1.
   int AssignJointConstainInBaseLevel();

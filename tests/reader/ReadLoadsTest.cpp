@@ -1,5 +1,5 @@
 // Load handlers: load cases and user wind loads, point loads, line loads,
-// area loads (not read) and combinations.
+// area loads and combinations.
 #include <gtest/gtest.h>
 
 #include "reader/AdapterTestUtil.h"
@@ -79,11 +79,11 @@ TEST(ReaderLoads, LineLoads) {
                           " LINELOAD  \"C1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 1\n"
                           " LINELOAD  \"BR\"  \"STORY2\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
                           " LINELOAD  \"B2\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
-                          " LINELOAD  \"ZZ\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n\n"
-                          " AREALOAD  \"F1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DL\"  FVAL 1\n");
+                          " LINELOAD  \"ZZ\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
+                          " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFM\"  DIR \"X\" LC \"WX\"  FVAL 2\n");
   CBMBeam* beam = m->Beam("STORY1", "B1");
   ASSERT_NE(beam, nullptr);
-  ASSERT_EQ(beam->Get_LineLoadList()->GetCount(), 2);  // POINTF is not read
+  ASSERT_EQ(beam->Get_LineLoadList()->GetCount(), 3);
   auto* unif = dynamic_cast<CBMLineLoad*>(beam->Get_LineLoadList()->GetItem(1));
   ASSERT_NE(unif, nullptr);
   EXPECT_EQ(unif->get_sType(), "UNIFF");
@@ -98,6 +98,14 @@ TEST(ReaderLoads, LineLoads) {
   EXPECT_DOUBLE_EQ(trap->get_RStart(), 0.25);
   EXPECT_DOUBLE_EQ(trap->get_REnd(), 0.75);
   EXPECT_DOUBLE_EQ(trap->get_UniformV(), 0);
+  // A concentrated load keeps its force and distance as start values.
+  auto* point = dynamic_cast<CBMLineLoad*>(beam->Get_LineLoadList()->GetItem(3));
+  ASSERT_NE(point, nullptr);
+  EXPECT_EQ(point->get_sType(), "POINTF");
+  EXPECT_EQ(point->get_Lc(), "LL");
+  EXPECT_DOUBLE_EQ(point->get_VStart(), 3);
+  EXPECT_DOUBLE_EQ(point->get_RStart(), 0.5);
+  EXPECT_DOUBLE_EQ(point->get_VEnd() + point->get_REnd() + point->get_UniformV(), 0);
   CBMColumn* column = m->Column("STORY1", "C1");
   ASSERT_NE(column, nullptr);
   EXPECT_EQ(column->Get_LineLoadList()->GetCount(), 1);
@@ -108,16 +116,57 @@ TEST(ReaderLoads, LineLoads) {
   EXPECT_EQ(brace->get_pLine(), nullptr);
   EXPECT_EQ(m->report().Get("LINELOAD", bm::skip::kMemberNotFound), 1);  // B2 has no beam
   EXPECT_EQ(m->report().Get("LINELOAD", bm::skip::kLineNotFound), 1);
-  EXPECT_EQ(m->report().Get("LINELOAD", bm::skip::kTypeNotRead), 1);
-  EXPECT_EQ(m->report().Get("AREALOAD", bm::skip::kNotRead), 1);
+  EXPECT_EQ(m->report().Get("LINELOAD", bm::skip::kTypeNotRead), 1);  // UNIFM
+}
+
+TEST(ReaderLoads, AreaLoadsOnSlabsAndWalls) {
+  auto m = Read(Frame() + " SHELLPROP \"SL\" PROPTYPE \"SLAB\"\n SHELLPROP \"WL\" PROPTYPE \"WALL\"\n\n"
+                          "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"4\" 0 0 0 0\n"
+                          "AREA \"W1\"  PANEL  4 \"1\" \"2\" \"2\" \"1\" 1 1 0 0\n\n"
+                          " AREAASSIGN    \"F1\"  \"STORY1\"  SECTION \"SL\"  OBJMESHTYPE \"DEFAULT\"\n"
+                          " AREAASSIGN    \"W1\"  \"STORY1\"  SECTION \"WL\"  OBJMESHTYPE \"DEFAULT\"\n\n"
+                          " AREALOAD  \"F1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DL\"  FVAL 3.500000\n"
+                          " AREALOAD  \"F1\"  \"STORY1\"  FVAL 2 LC \"LL\" DIR \"GRAV\" TYPE \"UNIFF\" QQ 1\n"
+                          " AREALOAD  \"W1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 0.5\n"
+                          " AREALOAD  \"F1\"  \"STORY2\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DL\"  FVAL 1\n"
+                          " AREALOAD  \"F9\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DL\"  FVAL 1\n"
+                          " AREALOAD  \"F1\"  \"NOSTORY\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DL\"  FVAL 1\n"
+                          " AREALOAD  \"F1\"  \"STORY1\"  TYPE \"TRAPF\"  DIR \"GRAV\" LC \"DL\"\n");
+  CBMSlab* slab = m->Slab("STORY1", "F1");
+  ASSERT_NE(slab, nullptr);
+  ASSERT_EQ(slab->get_SlabLoadList()->GetCount(), 2);
+  auto* dead = dynamic_cast<CBMAreaLoad*>(slab->get_SlabLoadList()->GetItem(1));
+  auto* live = dynamic_cast<CBMAreaLoad*>(slab->get_SlabLoadList()->GetItem(2));
+  ASSERT_TRUE(dead && live);
+  EXPECT_EQ(dead->get_sType(), "UNIFF");
+  EXPECT_EQ(dead->get_sDir(), "GRAV");
+  EXPECT_EQ(dead->get_Lc(), "DL");
+  EXPECT_DOUBLE_EQ(dead->get_Value(), 3.5);
+  // Keys in any order; an unknown key is reported, the load still taken.
+  EXPECT_EQ(live->get_Lc(), "LL");
+  EXPECT_DOUBLE_EQ(live->get_Value(), 2);
+  EXPECT_EQ(m->report().Get("AREALOAD", "key QQ not used"), 1);
+  // A wall keeps its area load too.
+  CBMWall* wall = m->Wall("STORY1", "W1");
+  ASSERT_NE(wall, nullptr);
+  ASSERT_EQ(wall->get_SlabLoadList()->GetCount(), 1);
+  auto* wind = dynamic_cast<CBMAreaLoad*>(wall->get_SlabLoadList()->GetItem(1));
+  ASSERT_NE(wind, nullptr);
+  EXPECT_EQ(wind->get_sDir(), "X");
+  EXPECT_DOUBLE_EQ(wind->get_Value(), 0.5);
+  EXPECT_EQ(m->report().Get("AREALOAD", bm::skip::kMemberNotFound), 1);  // F1 is not on STORY2
+  EXPECT_EQ(m->report().Get("AREALOAD", bm::skip::kAreaNotFound), 1);
+  EXPECT_EQ(m->report().Get("AREALOAD", bm::skip::kStoreyNotFound), 1);
+  EXPECT_EQ(m->report().Get("AREALOAD", bm::skip::kTypeNotRead), 1);
 }
 
 TEST(ReaderLoads, Combinations) {
   auto m = Read("COMBO \"C1\"  TYPE \"ADD\"\nCOMBO \"C1\"  LOAD \"DL\"  SF 1.200000\nCOMBO \"C1\"  LOAD \"LL\"  SF 1.4\n"
                 "COMBO \"C2\"  TYPE \"ENVE\"\nCOMBO \"C2\"  LOAD \"DL\"\nCOMBO \"C2\"  LOAD \"A\" LOAD \"B\" SF 2\n"
-                "COMBO \"C2\"  SF 3\n");
+                "COMBO \"C2\"  SF 3\n"
+                "COMBO \"C3\"  TYPE \"ADD\"\nCOMBO \"C3\"  COMBO \"C1\"  SF 0.5\nCOMBO \"C3\"  LOAD \"WX\"  SF 1\n");
   CBMComponentList* combos = m->geo()->Get_pLoadCombination();
-  ASSERT_EQ(combos->GetCount(), 2);
+  ASSERT_EQ(combos->GetCount(), 3);
   auto* c1 = dynamic_cast<CBMLoadCom*>(combos->GetItem(1));
   ASSERT_NE(c1, nullptr);
   EXPECT_EQ(c1->get_Name(), "C1");
@@ -139,6 +188,15 @@ TEST(ReaderLoads, Combinations) {
   EXPECT_EQ(b->get_CaseName(), "B");
   EXPECT_DOUBLE_EQ(b->get_Factor(), 2);
   EXPECT_EQ(m->report().Get("COMBO", bm::skip::kIncompleteTerm), 2);
+  // A second COMBO pair on a line is a term: a combination of combinations.
+  auto* c3 = dynamic_cast<CBMLoadCom*>(combos->GetItem(3));
+  ASSERT_NE(c3, nullptr);
+  EXPECT_EQ(c3->get_Name(), "C3");
+  ASSERT_EQ(c3->get_CombineList()->GetCount(), 2);
+  auto* nested = dynamic_cast<CBMLoadComItem*>(c3->get_CombineList()->GetItem(1));
+  ASSERT_NE(nested, nullptr);
+  EXPECT_EQ(nested->get_CaseName(), "C1");
+  EXPECT_DOUBLE_EQ(nested->get_Factor(), 0.5);
 }
 
 }  // namespace

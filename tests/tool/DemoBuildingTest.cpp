@@ -54,6 +54,8 @@ TEST(DemoBuilding, CountsFollowTheOptions) {
     // plus the wall loads turned into joint loads.
     const int beams = s.Beams();
     EXPECT_EQ(s.lineLoads, 2 * beams);
+    EXPECT_EQ(s.lineLoadTypes.at("UNIFF"), beams);
+    EXPECT_EQ(s.lineLoadTypes.at("POINTF") + s.lineLoadTypes.at("TRAPF"), beams);
     EXPECT_EQ(s.areaLoads, 2 * s.Slabs());
     EXPECT_EQ(s.wallLoads, s.Walls());
     EXPECT_GE(s.jointLoads, storeys * (ny + 1));
@@ -87,6 +89,32 @@ TEST(DemoBuilding, ElementsAreLinkedAsTheWriterNeedsThem) {
   }
   // The writer finds nothing missing.
   EXPECT_EQ(module.GetLastWriteReport().Total(), 0);
+}
+
+TEST(DemoBuilding, LoadComparisonNamesEveryTypeThatDiffers) {
+  CBuildingModule module;
+  ASSERT_TRUE(BuildDemoBuilding(module, DemoOptions{}));
+  const tool::ModelStats built = CollectStats(module);
+  EXPECT_TRUE(tool::CompareLoads(built, built).empty());
+  EXPECT_EQ(tool::DescribeLineLoadTypes(built), "UNIFF 155, TRAPF 80, POINTF 75");
+  // A point load read back as a trapezoidal one: the same total of line
+  // loads, yet both types are named.
+  auto* storey = static_cast<CBMLevel*>(module.get_pMgrGeometry()->get_pLevelList()->GetItem(2));
+  CBMBeamList* beams = storey->get_theCBMBeamList();
+  bool changed = false;
+  for (int i = 1; i <= beams->GetCount() && !changed; ++i) {
+    CBMComponentList* loads = static_cast<CBMBeam*>(beams->GetItem(i))->Get_LineLoadList();
+    for (int j = 1; j <= loads->GetCount() && !changed; ++j) {
+      auto* load = static_cast<CBMLineLoad*>(loads->GetItem(j));
+      if (load->get_sType() == "POINTF") {
+        load->set_sType("TRAPF");
+        changed = true;
+      }
+    }
+  }
+  ASSERT_TRUE(changed);
+  const std::vector<std::string> differences = tool::CompareLoads(built, CollectStats(module));
+  EXPECT_EQ(differences, (std::vector<std::string>{"TRAPF line loads 80 vs 81", "POINTF line loads 75 vs 74"}));
 }
 
 TEST(DemoBuilding, RefusesUnusableOptions) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <random>
 #include <regex>
+#include <sstream>
 
 #include "ToolRunner.h"
 
@@ -57,7 +58,10 @@ TEST(Tool, DemoWritesBothFormsAndReadsThemBack) {
   ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
   EXPECT_TRUE(fs::exists(dir / "demo.e2k"));
   EXPECT_TRUE(fs::exists(dir / "demo.bma"));
-  EXPECT_EQ(Count(r.out, "same structure as built"), 2) << r.out;
+  // Both read-backs hold the structure and the loads built (line loads of
+  // every type, area loads).
+  EXPECT_EQ(Count(r.out, "same structure and loads as built"), 2) << r.out << r.err;
+  EXPECT_EQ(Count(r.out, "310 line loads (UNIFF 155, TRAPF 80, POINTF 75), 120 area loads"), 2) << r.out;
   EXPECT_NE(r.out.find("100 columns, 155 beams, 20 braces, 30 walls, 60 slabs"), std::string::npos) << r.out;
   EXPECT_FALSE(LooksLikeCrash(r.err)) << r.err;
 
@@ -89,6 +93,7 @@ TEST_F(ToolDemo, InfoShowsStoreysFromTheTopForBothForms) {
         std::string::npos)
         << r->out;
   }
+  // The file's own model has the elevations that the file's heights give.
   const std::string table = StoreyTable(text.out);
   EXPECT_EQ(table, StoreyTable(archive.out));
   // Top storey first, base last, with elevation, height and counts.
@@ -97,9 +102,15 @@ TEST_F(ToolDemo, InfoShowsStoreysFromTheTopForBothForms) {
   EXPECT_TRUE(std::regex_search(table, top)) << table;
   EXPECT_TRUE(std::regex_search(table, base)) << table;
   EXPECT_LT(table.find("STORY5"), table.find("STORY1"));
-  // The text reader reports what it skipped, by keyword and reason.
-  EXPECT_NE(text.out.find("AREALOAD: 120 (not read)"), std::string::npos) << text.out;
-  EXPECT_NE(archive.out.find("reader skipped nothing"), std::string::npos);
+  // The last line: how much model data the reader did not take; the line
+  // before it the other kinds. Short: no listing without --report.
+  const std::regex summary(
+      R"(\nalso not taken: \d+ lines? not model data, \d+ unused keys of taken lines\n)"
+      R"(model data not taken: \d+ lines?( \(--report lists (them|the others)\))?\n$)");
+  EXPECT_TRUE(std::regex_search(text.out, summary)) << text.out;
+  EXPECT_EQ(text.out.find("not taken by the reader:"), std::string::npos) << text.out;
+  const std::string archiveEnd = "\nmodel data not taken: 0 lines (model archive: every record is read)\n";
+  EXPECT_EQ(archive.out.rfind(archiveEnd), archive.out.size() - archiveEnd.size()) << archive.out;
 }
 
 TEST_F(ToolDemo, ConvertRoundTripsReachTheSameBytes) {
@@ -110,6 +121,8 @@ TEST_F(ToolDemo, ConvertRoundTripsReachTheSameBytes) {
   ASSERT_EQ(direct.exitCode, 0) << direct.err;
   EXPECT_NE(direct.out.find("writer skipped nothing"), std::string::npos) << direct.out;
   EXPECT_TRUE(SameBytes(ReadFile(dir_ / "b.e2k"), ReadFile(dir_ / "c.$ET")));
+  // Read as the file's own model, the text writes itself again.
+  EXPECT_TRUE(SameBytes(ReadFile(text_), ReadFile(dir_ / "c.$ET")));
   // Reading that text again and archiving gives the first archive again.
   ASSERT_EQ(Run({"convert", "b.e2k", "d.bma"}).exitCode, 0);
   EXPECT_TRUE(SameBytes(ReadFile(dir_ / "a.bma"), ReadFile(dir_ / "d.bma")));
@@ -135,6 +148,105 @@ TEST_F(ToolDemo, ConvertOutputFormFollowsExtensionUnlessTold) {
   EXPECT_NE(info.out.find("y.e2k: model archive"), std::string::npos) << info.out;
   ASSERT_EQ(Run({"convert", text_, "z.E2K"}).exitCode, 0);
   EXPECT_EQ(ReadFile(dir_ / "z.E2K").substr(0, 1), "$");
+}
+
+TEST_F(ToolDemo, ConvertRefusesToWriteOverItsInput) {
+  const std::string original = ReadFile(text_);
+  WriteFile(dir_ / "in.e2k", original);
+  fs::create_directory(dir_.path() / "sub");
+  fs::create_hard_link(dir_.path() / "in.e2k", dir_.path() / "hard.e2k");
+  fs::create_symlink("in.e2k", dir_.path() / "soft.bma");
+  for (const std::string out : {"in.e2k", "./in.e2k", "sub/../in.e2k", "hard.e2k", "soft.bma"}) {
+    const ToolResult r = Run({"convert", "in.e2k", out, "--to", "archive"});
+    EXPECT_EQ(r.exitCode, 2) << out << "\n" << r.out << r.err;
+    EXPECT_NE(r.err.find("convert will not write over its input in.e2k"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("usage: bmtool convert"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+    EXPECT_TRUE(SameBytes(ReadFile(dir_ / "in.e2k"), original)) << out;
+  }
+  // Another existing file is overwritten as before.
+  WriteFile(dir_ / "other.e2k", "old");
+  EXPECT_EQ(Run({"convert", "in.e2k", "other.e2k"}).exitCode, 0);
+  EXPECT_EQ(ReadFile(dir_ / "other.e2k").size(), original.size());
+}
+
+TEST_F(ToolDemo, TextIsReadAsTheFilesOwnModelUnlessProcessIsAsked) {
+  // The demo's text without its supports, wall W1's pier labelled CORE.
+  std::string text;
+  std::istringstream lines(ReadFile(text_));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("RESTRAINT") != std::string::npos) continue;
+    const size_t pier = line.find("\"PW1\"");
+    if (pier != std::string::npos) line.replace(pier, 5, "\"CORE\"");
+    text += line + "\n";
+  }
+  WriteFile(dir_ / "own.e2k", text);
+  const ToolResult own = Run({"info", "own.e2k"});
+  const ToolResult processed = Run({"info", "own.e2k", "--process"});
+  ASSERT_EQ(own.exitCode, 0) << own.err;
+  ASSERT_EQ(processed.exitCode, 0) << processed.err;
+  EXPECT_NE(own.out.find("read as: the file's own model"), std::string::npos) << own.out;
+  EXPECT_NE(processed.out.find("read as: the processed model"), std::string::npos) << processed.out;
+  // Processing fixes the feet of the first storey's columns and walls.
+  EXPECT_NE(own.out.find("; 0 supports\n"), std::string::npos) << own.out;
+  EXPECT_NE(processed.out.find("; 20 supports\n"), std::string::npos) << processed.out;
+  // ... and relabels every wall's pier "P" + wall name.
+  ASSERT_EQ(Run({"convert", "own.e2k", "own_out.e2k"}).exitCode, 0);
+  ASSERT_EQ(Run({"convert", "own.e2k", "processed_out.e2k", "--process"}).exitCode, 0);
+  const std::string ownOut = ReadFile(dir_ / "own_out.e2k");
+  const std::string processedOut = ReadFile(dir_ / "processed_out.e2k");
+  EXPECT_EQ(Count(ownOut, "PIER  \"CORE\""), 5);
+  EXPECT_EQ(Count(ownOut, "PIER  \"PW1\""), 0);
+  EXPECT_EQ(Count(processedOut, "PIER  \"CORE\""), 0);
+  EXPECT_EQ(Count(processedOut, "PIER  \"PW1\""), 5);
+  // An archive is read as saved, with or without --process.
+  ASSERT_EQ(Run({"convert", "own.e2k", "own.bma"}).exitCode, 0);
+  const ToolResult archive = Run({"info", "own.bma", "--process"});
+  EXPECT_NE(archive.out.find("read as: the model as saved\n"), std::string::npos) << archive.out;
+  EXPECT_NE(archive.out.find("; 0 supports\n"), std::string::npos) << archive.out;
+}
+
+TEST(Tool, StrictExitsThreeOnlyWhenModelDataWasNotTaken) {
+  REQUIRE_TOOL();
+  ScratchDir dir;
+  const std::string clean =
+      "$ a small model\n\n  UNITS  \"KN\"  \"M\"\n\n  STORY \"STORY1\"  HEIGHT 3\n  STORY \"BASE\"  ELEV 0\n\n"
+      "  POINT \"1\"  0 0\n  POINT \"2\"  6 0\n\n  LINE  \"C1\"  COLUMN  \"1\"  \"1\"  1\n"
+      "  LINE  \"B1\"  BEAM  \"1\"  \"2\"  0\n";
+  WriteFile(dir / "clean.e2k", clean);
+  // The beam's assignment names a storey the file does not have.
+  WriteFile(dir / "lost.e2k", clean + "\n  LINEASSIGN  \"B1\"  \"STORY9\"  SECTION \"X\"\n");
+  auto run = [&dir](const std::vector<std::string>& args) { return RunTool(args, dir.path()); };
+  auto endsWith = [](const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+  };
+
+  ToolResult r = run({"info", "clean.e2k", "--strict"});
+  EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+  EXPECT_TRUE(endsWith(r.out, "\nmodel data not taken: 0 lines\n")) << r.out;
+  r = run({"info", "lost.e2k"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(endsWith(r.out, "\nmodel data not taken: 1 line (--report lists them)\n")) << r.out;
+  r = run({"info", "lost.e2k", "--strict", "--report"});
+  EXPECT_EQ(r.exitCode, 3) << r.out << r.err;
+  EXPECT_NE(r.out.find("\n  model data not taken (1 line):\n    LINEASSIGN: storey not found, 1 line\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_TRUE(endsWith(r.out, "\nmodel data not taken: 1 line\n")) << r.out;
+
+  // convert --strict writes nothing when model data was not taken.
+  r = run({"convert", "lost.e2k", "lost.bma", "--strict"});
+  EXPECT_EQ(r.exitCode, 3) << r.out << r.err;
+  EXPECT_FALSE(fs::exists(dir / "lost.bma"));
+  EXPECT_TRUE(endsWith(r.out, "\nmodel data not taken: 1 line (--report lists them)\n")) << r.out;
+  r = run({"convert", "clean.e2k", "clean.bma", "--strict"});
+  EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+  EXPECT_TRUE(endsWith(r.out, "\nmodel data not taken: 0 lines\n")) << r.out;
+  // An archive is read whole.
+  EXPECT_EQ(run({"info", "clean.bma", "--strict"}).exitCode, 0);
+  // The exit codes are documented.
+  EXPECT_NE(run({"--help"}).out.find("3 with --strict"), std::string::npos);
+  EXPECT_NE(run({"convert", "--help"}).out.find("3 with --strict"), std::string::npos);
 }
 
 TEST_F(ToolDemo, PlotWritesWellFormedSvgWithOnePathPerMember) {
@@ -193,7 +305,7 @@ TEST(Tool, InfoReadsEveryCorpusFile) {
     EXPECT_EQ(info.exitCode, 0) << path << "\n" << info.err;
     EXPECT_FALSE(LooksLikeCrash(info.err)) << path << "\n" << info.err;
     EXPECT_NE(info.out.find(": text model\n"), std::string::npos) << path;
-    EXPECT_NE(info.out.find("\nreader skipped "), std::string::npos) << path;
+    EXPECT_NE(info.out.find("\nmodel data not taken: "), std::string::npos) << path;
     // The model also converts to an archive and plots.
     const ToolResult convert = RunTool({"--quiet", "convert", path, "m.bma"}, dir.path());
     EXPECT_EQ(convert.exitCode, 0) << path << "\n" << convert.err;

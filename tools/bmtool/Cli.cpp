@@ -10,7 +10,19 @@ namespace {
 
 const OptionSpec kQuiet{"quiet", 'q', false, nullptr,
                         "silence the library's messages and the progress lines"};
+const char kExitCodes[] =
+    "exit codes: 0 success; 1 an input cannot be read, an output cannot be written, or\n"
+    "the demo's read-back differs from what it built; 2 a usage error (also: convert asked\n"
+    "to write over its input); 3 with --strict, the reader did not take some lines of\n"
+    "model data.\n";
+
 const OptionSpec kHelp{"help", 'h', false, nullptr, "show this help"};
+// The reading options of info and convert.
+const OptionSpec kProcess{"process", 0, false, nullptr,
+                          "read a text model as a design host sees it (processed), not as the file says"};
+const OptionSpec kReport{"report", 0, false, nullptr,
+                         "list every line not taken, by kind, keyword and reason, with counts"};
+const OptionSpec kStrict{"strict", 0, false, nullptr, "exit 3 when any line of model data was not taken"};
 
 const OptionSpec* FindOption(const CommandSpec& command, const std::string& name, char shortName) {
   for (const OptionSpec& o : command.options) {
@@ -33,7 +45,12 @@ const std::vector<CommandSpec>& Commands() {
        "bays: columns, beams, an X-braced bay on two faces, walls with piers on the end faces,\n"
        "slabs on a diaphragm, concrete and steel sections, dead, live and wind loads), writes\n"
        "the text model DIR/demo.e2k and the archive DIR/demo.bma (DIR defaults to the current\n"
-       "folder and is created when missing), reads both back and prints a summary.\n"
+       "folder and is created when missing), reads both back as the files' own models (no\n"
+       "processing, which could restore what a write lost) and checks that each holds what\n"
+       "was built: the elements of every storey, the model-wide counts, the load cases, and\n"
+       "the joint loads, member line loads by type, area loads and supports (not the wall\n"
+       "line loads: neither form keeps them; the joint loads they were converted to are\n"
+       "kept). It exits 1 when a read-back differs.\n"
        "The size options make it a generator of models of any size.",
        0,
        1,
@@ -45,25 +62,38 @@ const std::vector<CommandSpec>& Commands() {
        "describe a text model or a model archive",
        "Reads FILE (a text model or a model archive, told apart by content) and prints its\n"
        "units, its storeys from the top with elevation, height and counts of joints, beams,\n"
-       "columns, braces, walls and slabs, the model-wide counts, and what the reader skipped.",
+       "columns, braces, walls and slabs, the model-wide counts and the loads. A text model\n"
+       "is read as the file's own model: what the file says, nothing added. --process gives\n"
+       "the processed model, as a design host sees it after reading (every wall's pier\n"
+       "relabelled \"P\" + wall name, the feet of first-storey columns, walls and braces\n"
+       "fixed when there is a BASE level, station spacing recomputed, unused diaphragms\n"
+       "removed). An archive is always read as saved.\n"
+       "The last line says how many lines of model data the reader did not take, the line\n"
+       "before it the lines that are not model data and the unused keys of taken lines;\n"
+       "--report lists them all by kind, keyword and reason.",
        1,
        1,
-       {}},
+       {kProcess, kReport, kStrict}},
       {"convert",
        "IN OUT",
        "convert between text model and model archive",
        "Reads IN (text model or archive, told apart by content) and writes OUT. OUT is a text\n"
        "model when its extension is .e2k or .$et, an archive otherwise, unless --to says.\n"
-       "Reports what the reader and the writer skipped.",
+       "A text IN is read as the file's own model, or with --process as a design host sees\n"
+       "it (see bmtool info --help). OUT must not be IN, under any path (usage error, exit 2).\n"
+       "Reports what the writer skipped, and ends, as info does, with how many lines of\n"
+       "model data the reader did not take. With --strict and model data not taken, OUT is\n"
+       "not written (exit 3).",
        2,
        2,
-       {{"to", 0, true, "FORM", "output form: text or archive"}}},
+       {{"to", 0, true, "FORM", "output form: text or archive"}, kProcess, kReport, kStrict}},
       {"plot",
        "FILE -o OUT.svg",
        "draw a model as SVG",
        "Draws FILE as an axonometric wireframe (columns, beams and braces as lines, walls\n"
        "and slabs as translucent faces, storey labels on the side), or with --storey the\n"
-       "plan of one storey (joints, members, walls and slabs). One <path> per member.",
+       "plan of one storey (joints, members, walls and slabs). One <path> per member.\n"
+       "A text model is drawn processed, as a design host sees it (see bmtool info --help).",
        1,
        1,
        {{"output", 'o', true, "OUT.svg", "the SVG file to write (required)"},
@@ -209,9 +239,8 @@ std::string ToolHelp() {
        "options of every command:\n"
        "  -q, --quiet              silence the library's messages and the progress lines\n"
        "  -h, --help               show help (bmtool COMMAND --help for one command)\n"
-       "\n"
-       "exit codes: 0 success, 1 an input cannot be read or an output cannot be written,\n"
-       "2 a usage error.\n";
+       "\n";
+  s += kExitCodes;
   return s;
 }
 
@@ -229,6 +258,7 @@ std::string CommandHelp(const CommandSpec& c) {
     if (head.size() < 26) head.resize(26, ' ');
     s += head + " " + o.help + "\n";
   }
+  s += std::string("\n") + kExitCodes;
   return s;
 }
 

@@ -11,7 +11,11 @@ namespace bm::tool {
 // Exit codes of every command.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // an input unreadable or an output unwritable
+// A command line that does not fit the usage, or that asks convert to write
+// over its input.
 inline constexpr int kExitUsage = 2;
+// --strict: the text model has lines of model data that the reader did not take.
+inline constexpr int kExitNotTaken = 3;
 
 // A command line that does not fit the command's usage.
 class UsageError : public std::runtime_error {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Cli.h"
 #include "ModelFile.h"
@@ -20,15 +21,33 @@ int FailWrite(const std::string& path, const std::string& reason);
 
 // Loads `path` into `module` with a progress line; prints the failure.
 // Returns true on success.
-bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* result);
+bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* result,
+                  TextReading reading = TextReading::kFileModel);
+// How info and convert read a text model: --process or not.
+TextReading ReadingOf(const CommandLine& cl);
 // Saves `module` to `path` in `form` with a progress line; prints the
 // failure. Returns true on success. `report` as for SaveModel.
 bool SaveOrReport(CBuildingModule& module, const std::string& path, ModelForm form,
                   WriteReport* report = nullptr);
 
-// "nothing" or "N line(s):" followed by one line per keyword and reason,
-// each indented by `indent`.
-std::string DescribeReadReport(const ReadReport& report, const std::string& indent = "  ");
+// What the reader did not take, one line per kind, keyword and reason
+// ("LINEASSIGN: key CARDINALPT not used, 615 lines"), under a heading per
+// kind with its total; kinds without lines are left out.
+std::vector<std::string> ListReadReport(const ReadReport& report);
+// "model data not taken: 12 lines" plus `hint` in parentheses when given.
+std::string ModelDataLine(const ReadReport& report, const std::string& hint = std::string());
+// "also not taken: 3 lines not model data, 615 unused keys of taken lines".
+std::string OtherNotTakenLine(const ReadReport& report);
+// What info and convert print last about the read: with --report the whole
+// listing, then the line of the other kinds (text only) and, as the very
+// last line, ModelDataLine.
+void PrintReadOutcome(const CommandLine& cl, const LoadResult& loaded);
+// kExitNotTaken when --strict is given and model data was not taken, else
+// kExitOk.
+int StrictCode(const CommandLine& cl, const LoadResult& loaded);
+// How the model was read, for info's "read as:" line ("the file's own model
+// (...); file version 9", "the model as saved").
+std::string DescribeReading(const LoadResult& loaded);
 
 // Size of a file in bytes, or -1.
 long long FileSize(const std::string& path);

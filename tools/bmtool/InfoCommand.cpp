@@ -30,10 +30,11 @@ int RunInfo(const CommandLine& cl) {
   const std::string& path = cl.args.at(0);
   CBuildingModule module;
   LoadResult loaded;
-  if (!LoadOrReport(path, module, &loaded)) return kExitFailure;
+  if (!LoadOrReport(path, module, &loaded, ReadingOf(cl))) return kExitFailure;
   const ModelStats s = CollectStats(module);
 
   std::printf("%s: %s\n", path.c_str(), FormName(loaded.form));
+  std::printf("read as: %s\n", DescribeReading(loaded).c_str());
   std::printf("units: force \"%s\", length \"%s\"\n", s.forceUnit.c_str(), s.lengthUnit.c_str());
   PrintStoreys(s);
   std::printf(
@@ -42,14 +43,11 @@ int RunInfo(const CommandLine& cl) {
       s.points, s.lines, s.areas, s.materials, s.frameSections, s.shellSections, s.loadCases, s.diaphragms,
       s.piers);
   std::printf(
-      "loads: %d joint loads, %d member line loads, %d wall line loads, %d slab area loads; %d supports\n",
-      s.jointLoads, s.lineLoads, s.wallLoads, s.areaLoads, s.restrainedJoints);
-  if (loaded.form == ModelForm::kText) {
-    std::printf("reader skipped %s\n", DescribeReadReport(loaded.readReport).c_str());
-  } else {
-    std::printf("reader skipped nothing (model archive: every record is read)\n");
-  }
-  return kExitOk;
+      "loads: %d joint loads, %d member line loads (%s), %d wall line loads, %d area loads; %d supports\n",
+      s.jointLoads, s.lineLoads, DescribeLineLoadTypes(s).c_str(), s.wallLoads, s.areaLoads,
+      s.restrainedJoints);
+  PrintReadOutcome(cl, loaded);
+  return StrictCode(cl, loaded);
 }
 
 }  // namespace bm::tool

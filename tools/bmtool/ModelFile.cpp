@@ -136,7 +136,8 @@ std::string DetectModelForm(const std::string& path, ModelForm* form) {
   return "neither a text model (keyword lines) nor a model archive";
 }
 
-std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResult* result) {
+std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResult* result,
+                      TextReading reading) {
   LoadResult local;
   LoadResult& r = result ? *result : local;
   std::string problem = DetectModelForm(path, &r.form);
@@ -145,9 +146,12 @@ std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResu
     if (r.form == ModelForm::kText) {
       ZAdapterEtabs8 adapter;
       adapter.SetBuildingModule(&module);
+      adapter.SetProcessGeometry(reading == TextReading::kProcessed);
       CString p(path);
       const bool ok = adapter.ReadFile(p);
       r.readReport = adapter.GetReadReport();
+      r.fileVersion = adapter.GetFileVersion();
+      r.processed = adapter.GetProcessGeometry();
       if (!ok) return "the text model has no keyword lines, or a read error interrupted it";
     } else {
       if (!module.ReadSaveFile(CString(path), 1)) return "the model archive could not be read (file error)";

@@ -28,15 +28,27 @@ std::string DetectModelForm(const std::string& path, ModelForm* form);
 // What LoadModel found.
 struct LoadResult {
   ModelForm form = ModelForm::kText;
+  // Major version from the text model's PROGRAM line; 0 when it has none
+  // (read as version 8) and for archives.
+  int fileVersion = 0;
+  // Whether the reader's processing passes ran (text models only).
+  bool processed = false;
   // Lines that the text reader did not take (text models only).
   ReadReport readReport;
 };
+
+// How a text model is read: as the file's own model (what the file says,
+// nothing added; the default), or processed as a design host sees it after
+// reading (ZAdapterEtabs8::SetProcessGeometry). An archive is always read as
+// saved.
+enum class TextReading { kFileModel, kProcessed };
 
 // Reads `path`, text or archive as its content says, into `module`, which
 // must be newly constructed. Returns an empty string on success, otherwise
 // the reason (the module then holds whatever was read before the failure).
 // A malformed archive is reported, never thrown.
-std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResult* result);
+std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResult* result,
+                      TextReading reading = TextReading::kFileModel);
 
 // Writes `module` to `path` in `form`. Returns an empty string on success,
 // otherwise the reason. For text, `report` receives the writer's report.

@@ -22,8 +22,32 @@ int SumOver(const CBMComponentList* list, F count) {
   return total;
 }
 
-int LineLoads(CBMComponentList* list) {
-  return SumOver<CBMLineElement>(list, [](CBMLineElement& e) { return e.Get_LineLoadList()->GetCount(); });
+// Counts the line loads of the elements of `list`, in total and by type.
+int LineLoads(CBMComponentList* list, std::map<std::string, int>& types) {
+  return SumOver<CBMLineElement>(list, [&types](CBMLineElement& e) {
+    CBMComponentList* loads = e.Get_LineLoadList();
+    for (int i = 1; i <= loads->GetCount(); ++i) {
+      if (auto* load = dynamic_cast<CBMLineLoad*>(loads->GetItem(i))) ++types[load->get_sType().str()];
+    }
+    return loads->GetCount();
+  });
+}
+
+// The line-load types in the order they are described and compared.
+std::vector<std::string> LineLoadTypes(const std::map<std::string, int>& a,
+                                       const std::map<std::string, int>& b = {}) {
+  std::vector<std::string> types = {"UNIFF", "TRAPF", "POINTF"};
+  for (const auto* m : {&a, &b}) {
+    for (const auto& entry : *m) {
+      if (std::find(types.begin(), types.end(), entry.first) == types.end()) types.push_back(entry.first);
+    }
+  }
+  return types;
+}
+
+int CountOf(const std::map<std::string, int>& m, const std::string& key) {
+  auto it = m.find(key);
+  return it == m.end() ? 0 : it->second;
 }
 
 }  // namespace
@@ -102,12 +126,14 @@ ModelStats CollectStats(CBuildingModule& module) {
                                           [](CBMJoint& j) { return j.get_JointLoadList()->GetCount(); });
     stats.restrainedJoints += SumOver<CBMJoint>(level->get_theCBMJointList(),
                                                 [](CBMJoint& j) { return j.get_pRestraint() ? 1 : 0; });
-    stats.lineLoads += LineLoads(level->get_theCBMBeamList()) + LineLoads(level->get_theCBMColumnList()) +
-                       LineLoads(level->get_theCBMBraceList());
+    stats.lineLoads += LineLoads(level->get_theCBMBeamList(), stats.lineLoadTypes) +
+                       LineLoads(level->get_theCBMColumnList(), stats.lineLoadTypes) +
+                       LineLoads(level->get_theCBMBraceList(), stats.lineLoadTypes);
     stats.wallLoads +=
         SumOver<CBMWall>(level->get_theCBMWallList(), [](CBMWall& w) { return w.GetLineLoadCount(); });
-    stats.areaLoads += SumOver<CBMSlab>(level->get_theCBMSlabList(),
-                                        [](CBMSlab& s) { return s.get_SlabLoadList()->GetCount(); });
+    const auto areaLoads = [](CBMShellElement& e) { return e.get_SlabLoadList()->GetCount(); };
+    stats.areaLoads += SumOver<CBMShellElement>(level->get_theCBMSlabList(), areaLoads) +
+                       SumOver<CBMShellElement>(level->get_theCBMWallList(), areaLoads);
   }
   return stats;
 }
@@ -136,8 +162,35 @@ std::vector<std::string> CompareStructure(const ModelStats& a, const ModelStats&
   check("materials", a.materials, b.materials);
   check("frame sections", a.frameSections, b.frameSections);
   check("wall/slab sections", a.shellSections, b.shellSections);
-  check("load cases", a.loadCases, b.loadCases);
   return out;
+}
+
+}  // namespace bm::tool
+
+namespace bm::tool {
+
+std::vector<std::string> CompareLoads(const ModelStats& a, const ModelStats& b) {
+  std::vector<std::string> out;
+  auto check = [&out](const std::string& what, int x, int y) {
+    if (x != y) out.push_back(what + " " + std::to_string(x) + " vs " + std::to_string(y));
+  };
+  check("load cases", a.loadCases, b.loadCases);
+  check("joint loads", a.jointLoads, b.jointLoads);
+  for (const std::string& type : LineLoadTypes(a.lineLoadTypes, b.lineLoadTypes))
+    check(type + " line loads", CountOf(a.lineLoadTypes, type), CountOf(b.lineLoadTypes, type));
+  check("area loads", a.areaLoads, b.areaLoads);
+  check("supports", a.restrainedJoints, b.restrainedJoints);
+  return out;
+}
+
+std::string DescribeLineLoadTypes(const ModelStats& s) {
+  std::string out;
+  for (const std::string& type : LineLoadTypes(s.lineLoadTypes)) {
+    const int n = CountOf(s.lineLoadTypes, type);
+    if (n == 0) continue;
+    out += (out.empty() ? "" : ", ") + (type.empty() ? std::string("no type") : type) + " " + std::to_string(n);
+  }
+  return out.empty() ? "none" : out;
 }
 
 }  // namespace bm::tool

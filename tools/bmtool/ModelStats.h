@@ -1,6 +1,7 @@
 // ModelStats: counts of what a building model holds, per storey and model-wide.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,10 @@ struct ModelStats {
   // Loads carried by the entities.
   int jointLoads = 0;
   int lineLoads = 0;  // on beams, columns and braces
+  // The same line loads by type word ("UNIFF", "TRAPF", "POINTF", ...).
+  std::map<std::string, int> lineLoadTypes;
   int wallLoads = 0;  // line loads on walls
-  int areaLoads = 0;  // on slabs
+  int areaLoads = 0;  // on slabs and walls
   int restrainedJoints = 0;
 
   int Joints() const;
@@ -57,8 +60,18 @@ struct ModelStats {
 ModelStats CollectStats(CBuildingModule& module);
 
 // Differences in the element counts (storeys and their beams, columns,
-// braces, walls and slabs; model-wide points, lines, areas, materials,
-// sections and load cases), one short phrase each ("STORY2 beams 31 vs 30").
+// braces, walls and slabs; model-wide points, lines, areas, materials and
+// sections), one short phrase each ("STORY2 beams 31 vs 30").
 std::vector<std::string> CompareStructure(const ModelStats& a, const ModelStats& b);
+
+// Differences in the loads: load cases, joint loads, member line loads of
+// each type, area loads and supports ("POINTF line loads 75 vs 0"). Not the
+// wall line loads: neither the text model nor the archive keeps them (a host
+// converts them to joint loads, ProcessLoading, and those are kept).
+std::vector<std::string> CompareLoads(const ModelStats& a, const ModelStats& b);
+
+// "UNIFF 155, TRAPF 80, POINTF 75" (types in that order, then any other in
+// name order), or "none".
+std::string DescribeLineLoadTypes(const ModelStats& s);
 
 }  // namespace bm::tool

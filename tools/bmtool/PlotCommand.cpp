@@ -224,7 +224,10 @@ int RunPlot(const CommandLine& cl) {
 
   CBuildingModule module;
   LoadResult loaded;
-  if (!LoadOrReport(in, module, &loaded)) return kExitFailure;
+  // Decision: a text model is drawn processed, as a design host sees it: the
+  // processing passes change nothing drawn but the storey elevations, which
+  // they compute from the storey heights the file gives.
+  if (!LoadOrReport(in, module, &loaded, TextReading::kProcessed)) return kExitFailure;
 
   Drawing drawing;
   PlotCounts counts;

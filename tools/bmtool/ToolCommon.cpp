@@ -1,6 +1,8 @@
 // Helpers shared by the bmtool commands.
 #include <cstdio>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "Commands.h"
 #include "Progress.h"
@@ -17,17 +19,21 @@ int FailWrite(const std::string& path, const std::string& reason) {
   return kExitFailure;
 }
 
-bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* result) {
+bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* result, TextReading reading) {
   std::string problem;
   {
     ProgressScope progress("reading " + path);
-    problem = LoadModel(path, module, result);
+    problem = LoadModel(path, module, result, reading);
   }
   if (!problem.empty()) {
     FailRead(path, problem);
     return false;
   }
   return true;
+}
+
+TextReading ReadingOf(const CommandLine& cl) {
+  return cl.Has("process") ? TextReading::kProcessed : TextReading::kFileModel;
 }
 
 bool SaveOrReport(CBuildingModule& module, const std::string& path, ModelForm form, WriteReport* report) {
@@ -43,15 +49,75 @@ bool SaveOrReport(CBuildingModule& module, const std::string& path, ModelForm fo
   return true;
 }
 
-std::string DescribeReadReport(const ReadReport& report, const std::string& indent) {
-  if (report.Total() == 0) return "nothing";
-  std::string s = std::to_string(report.Total()) + " line(s):";
-  for (const auto& [keyword, reasons] : report.Skipped()) {
-    for (const auto& [reason, count] : reasons) {
-      s += "\n" + indent + (keyword.empty() ? std::string("(no keyword)") : keyword) + ": " +
-           std::to_string(count.lines) + " (" + reason + ")";
+namespace {
+
+std::string Lines(int n) { return std::to_string(n) + (n == 1 ? " line" : " lines"); }
+
+}  // namespace
+
+std::vector<std::string> ListReadReport(const ReadReport& report) {
+  using Kind = ReadReport::Kind;
+  static const std::pair<Kind, const char*> kinds[] = {{Kind::kModelData, "model data not taken"},
+                                                       {Kind::kNotModelData, "not model data"},
+                                                       {Kind::kUnusedKey, "unused keys of taken lines"}};
+  std::vector<std::string> out;
+  for (const auto& [kind, heading] : kinds) {
+    const int total = report.Total(kind);
+    if (total == 0) continue;
+    // Unused keys are counted once per key and line, not per line.
+    const std::string count = kind == Kind::kUnusedKey ? std::to_string(total) : Lines(total);
+    out.push_back(std::string(heading) + " (" + count + "):");
+    for (const auto& [keyword, reasons] : report.Skipped()) {
+      for (const auto& [reason, entry] : reasons) {
+        if (entry.kind != kind) continue;
+        out.push_back("  " + (keyword.empty() ? std::string("(no keyword)") : keyword) + ": " + reason + ", " +
+                      Lines(entry.lines));
+      }
     }
   }
+  return out;
+}
+
+std::string ModelDataLine(const ReadReport& report, const std::string& hint) {
+  std::string s = "model data not taken: " + Lines(report.ModelDataNotTaken());
+  if (!hint.empty()) s += " (" + hint + ")";
+  return s;
+}
+
+std::string OtherNotTakenLine(const ReadReport& report) {
+  return "also not taken: " + Lines(report.Total(ReadReport::Kind::kNotModelData)) + " not model data, " +
+         std::to_string(report.Total(ReadReport::Kind::kUnusedKey)) + " unused keys of taken lines";
+}
+
+void PrintReadOutcome(const CommandLine& cl, const LoadResult& loaded) {
+  if (loaded.form != ModelForm::kText) {
+    std::printf("%s\n", ModelDataLine(ReadReport(), "model archive: every record is read").c_str());
+    return;
+  }
+  const ReadReport& report = loaded.readReport;
+  const bool listed = cl.Has("report");
+  if (listed) {
+    const std::vector<std::string> lines = ListReadReport(report);
+    std::printf("not taken by the reader:%s\n", lines.empty() ? " nothing" : "");
+    for (const std::string& line : lines) std::printf("  %s\n", line.c_str());
+  }
+  std::string hint;
+  if (!listed && report.Total() > 0)
+    hint = report.ModelDataNotTaken() > 0 ? "--report lists them" : "--report lists the others";
+  std::printf("%s\n%s\n", OtherNotTakenLine(report).c_str(), ModelDataLine(report, hint).c_str());
+}
+
+int StrictCode(const CommandLine& cl, const LoadResult& loaded) {
+  const bool lost = loaded.form == ModelForm::kText && loaded.readReport.ModelDataNotTaken() > 0;
+  return cl.Has("strict") && lost ? kExitNotTaken : kExitOk;
+}
+
+std::string DescribeReading(const LoadResult& loaded) {
+  if (loaded.form != ModelForm::kText) return "the model as saved";
+  std::string s = loaded.processed ? "the processed model, as a design host sees it"
+                                   : "the file's own model (--process: as a design host sees it)";
+  s += loaded.fileVersion > 0 ? "; file version " + std::to_string(loaded.fileVersion)
+                              : std::string("; no PROGRAM line, read as version 8");
   return s;
 }
 

@@ -5,6 +5,8 @@
 
 // One grid line of the plan grid system. The library keeps the values for
 // the host and reads none of them; only the component part is archived.
+// Coord is the line's coordinate on its axis AxisDir (an "X" line lies at
+// x = Coord), in the model's length unit.
 class CBMGrid : public CBMComponent {
   BM_DECLARE_SERIAL(CBMGrid)
 
@@ -13,17 +15,24 @@ class CBMGrid : public CBMComponent {
   // BubbleLoc "DEFAULT", Hide false.
   CBMGrid();
   // Stores the six values in field order.
-  CBMGrid(CString axisDir, CString gridLabel, int coord, CString lineType, CString bubbleLoc, bool hide);
+  CBMGrid(CString axisDir, CString gridLabel, double coord, CString lineType, CString bubbleLoc, bool hide);
   ~CBMGrid() override;
 
+  const CString& get_AxisDir() const { return AxisDir; }
+  const CString& get_GridLabel() const { return GridLabel; }
+  double get_Coord() const { return Coord; }
+  const CString& get_LineType() const { return LineType; }
+  const CString& get_BubbleLoc() const { return BubbleLoc; }
+  bool get_Hide() const { return Hide; }
+
  private:
-  // Kept for the host; nothing in the library reads them.
-  [[maybe_unused]] CString AxisDir = "X";
-  [[maybe_unused]] CString GridLabel = "A";
-  [[maybe_unused]] int Coord = 0;
-  [[maybe_unused]] CString LineType = "PRIMARY";
-  [[maybe_unused]] CString BubbleLoc = "DEFAULT";
-  [[maybe_unused]] bool Hide = false;
+  // Kept for the host (the getters); nothing in the library reads them.
+  CString AxisDir = "X";
+  CString GridLabel = "A";
+  double Coord = 0;
+  CString LineType = "PRIMARY";
+  CString BubbleLoc = "DEFAULT";
+  bool Hide = false;
 };
 
 // The grid lines with the grid system's settings. The settings are not

@@ -1,0 +1,47 @@
+// Handler of the analysis option lines, in files of every version: the
+// active degrees of freedom and the modal settings the model holds. Mass,
+// P-delta and other analysis settings have no place in the model.
+#include "etabs_reader/ZAdapterEtabs8.h"
+
+#include "etabs_reader/KeyedLine.h"
+#include "etabs_writer/E2kKeywords.h"
+#include "loads/BMAnalysisOption.h"
+#include "model/BuildingModule.h"
+
+namespace {
+
+// The six active-freedom flags in word order (kJointDofWords).
+using FlagSetter = void (CBMAnalysisOption::*)(bool);
+constexpr FlagSetter kDofSetters[6] = {&CBMAnalysisOption::set_bUx, &CBMAnalysisOption::set_bUy,
+                                       &CBMAnalysisOption::set_bUz, &CBMAnalysisOption::set_bRx,
+                                       &CBMAnalysisOption::set_bRy, &CBMAnalysisOption::set_bRz};
+
+}  // namespace
+
+void ZAdapterEtabs8::ProcessAnalysisOptions(ZComItemList* block) {
+  CBMAnalysisOption* options = pMgrGeometry->get_pCBMAnalysisOption();
+  for (int i = 1; i <= block->GetCount(); ++i) {
+    const ZComItem* line = block->GetComItem(i);
+    if (!line) continue;
+    if (options && line->TokenIs(1, bm::e2k::kActiveDof)) {
+      // The quoted list names the active freedoms; the others are inactive.
+      bool active[6] = {};
+      bm::reader::ForEachWord(*line, 2, line->GetItemCount(), [&](std::string_view word) {
+        for (int f = 0; f < 6; ++f) {
+          if (word == bm::e2k::kJointDofWords[f]) active[f] = true;
+        }
+      });
+      for (int f = 0; f < 6; ++f) (options->*kDofSetters[f])(active[f]);
+    } else if (options && line->TokenIs(1, "DYNAMICS")) {
+      bm::reader::KeyedLine keys(*line, 2);
+      if (keys.Has("MODES")) options->set_iDMode(static_cast<int>(keys.Number("MODES")));
+      if (keys.Has("MODETYPE")) options->set_sDAnaType(keys.Word("MODETYPE"));
+      if (keys.Has("TOL")) options->set_dEigenTOL(keys.Number("TOL"));
+      // Which mass and load vectors a Ritz analysis starts from: no place.
+      for (const char* key : {"INCLUDEVECTORS", "ACCELX", "ACCELY", "ACCELZ", "MAXCYCLES"}) keys.NotModelData(key);
+      keys.ReportUnused(Report, line->Token(1));
+    } else {
+      Report.CountNotModelData(line->Token(1));
+    }
+  }
+}
