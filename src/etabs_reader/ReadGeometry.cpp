@@ -291,9 +291,12 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
     // as it is rather than divided by zero.
     if (stations > 0) element->set_MaxSpc(length / stations);
     // Decision: the spacing the file gives (written after the angle) is the
-    // member's own. The legacy reader kept only the computed one; the
-    // processing passes still recompute it for a design host.
-    if (text->TokenIs(8, "MAXSTASPC")) element->set_MaxSpc(text->GetDouble(9, 0));
+    // member's own. The legacy reader kept only the computed one. When the
+    // processing passes follow with a station number, they recompute every
+    // spacing, so the value is not read then.
+    if (!(ProcessAfterReading && stations > 0) && text->TokenIs(8, "MAXSTASPC")) {
+      element->set_MaxSpc(text->GetDouble(9, 0));
+    }
     element->Set_pJoint(jointI, jointJ);
 
     if (text->TokenIs(4, bm::e2k::kSection)) {

@@ -261,15 +261,18 @@ void ZAdapterEtabs8::Dispatch(const KeywordEntry* entry, ZComItemList* lines) {
     case Form::kNotModelData:
       NotModelData(lines);
       break;
-    case Form::kPlain:
+    case Form::kPlain: {
+      const uint64_t faults = ZComItem::NumberFaultsSeen();
       (this->*entry->handler)(lines);
-      CountNumberFaults(lines);
+      if (ZComItem::NumberFaultsSeen() != faults) CountNumberFaults(lines);
       break;
+    }
     case Form::kGrouped: {
       ZComItemList grouped;  // deletes its groups, and they their lines
       RetrieveCombineBlock(lines, &grouped);
+      const uint64_t faults = ZComItem::NumberFaultsSeen();
       (this->*entry->handler)(&grouped);
-      CountNumberFaults(&grouped);
+      if (ZComItem::NumberFaultsSeen() != faults) CountNumberFaults(&grouped);
       break;
     }
   }

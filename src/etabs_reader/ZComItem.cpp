@@ -132,6 +132,19 @@ bool HasNonDecimal(std::string_view token) {
 
 double EvaluateNumber(std::string_view token, bool* decimal) {
   if (decimal) *decimal = true;
+  // The common case first: the whole token is one decimal number (digits or
+  // a point after an optional sign; never a hexadecimal prefix).
+  {
+    size_t used = 0;
+    const double v = bm::StrToD(token, &used);
+    if (used == token.size() && used > 0 && std::isfinite(v)) {
+      const std::string_view t = TrimLeft(token);
+      const size_t k = (t.front() == '+' || t.front() == '-') ? 1 : 0;
+      const char c = k < t.size() ? t[k] : '\0';
+      const bool hex = c == '0' && k + 1 < t.size() && (t[k + 1] == 'x' || t[k + 1] == 'X');
+      if (((c >= '0' && c <= '9') || c == '.') && !hex) return v;
+    }
+  }
   token = TrimLeft(TrimRight(token));
   if (token.empty()) return 0.0;
   // Decision: only decimal numbers are read. "INF", "NAN" and "0x10" are
@@ -179,6 +192,8 @@ double EvaluateExpression(std::string_view token) {
 }
 
 }  // namespace bm::reader
+
+thread_local uint64_t ZComItem::NumberFaultCount = 0;
 
 ZComItem::ZComItem(const ZComItem* src) {
   if (src) Tokens = bm::reader::TokenStore(src->Tokens);
@@ -291,7 +306,10 @@ double ZComItem::GetDouble(int i, int which) const {
   if (!Select(i, which, token)) return 0.0;
   bool decimal = true;
   const double value = bm::reader::EvaluateNumber(token, &decimal);
-  if (!decimal) NumberFault = true;
+  if (!decimal) {
+    NumberFault = true;
+    ++NumberFaultCount;
+  }
   return value;
 }
 

@@ -97,6 +97,10 @@ class ZComItem : public ZBMComponent {
   double GetDouble(int i, int which) const;
   // Whether GetDouble met a token that is not a decimal number on this line.
   bool HadNumberFault() const { return NumberFault; }
+  // How many such tokens GetDouble has met on this thread, on any line: a
+  // reader compares it before and after handling lines to know whether any
+  // of them needs a look.
+  static uint64_t NumberFaultsSeen() { return NumberFaultCount; }
   // Whether token i of ItemArray0 was written as a quoted name.
   bool IsQuoted(int i) const;
   // Evaluates the token as GetDouble does and returns 0.
@@ -124,6 +128,7 @@ class ZComItem : public ZBMComponent {
   std::unique_ptr<std::array<CStringArray, 4>> ExtraArrays;
   // Set by GetDouble when a token was not a decimal number.
   mutable bool NumberFault = false;
+  static thread_local uint64_t NumberFaultCount;
 };
 
 // A keyword block (members are ZComItem lines) or a grouped block (members

@@ -2,6 +2,7 @@
 // of data lines to keyword blocks.
 #include "etabs_reader/ZFileReadModule.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
 
@@ -14,6 +15,19 @@ namespace {
 bool IsTrimSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
+
+// What a byte does inside an unquoted word: most bytes belong to it; a space
+// or tab may end it; a quote or a comment sign always ends it.
+enum : uint8_t { kWordByte = 0, kBlank = 1, kWordEnd = 2 };
+constexpr std::array<uint8_t, 256> MakeWordTable() {
+  std::array<uint8_t, 256> table{};
+  table[static_cast<unsigned char>(' ')] = kBlank;
+  table[static_cast<unsigned char>('\t')] = kBlank;
+  table[static_cast<unsigned char>('"')] = kWordEnd;
+  table[static_cast<unsigned char>('$')] = kWordEnd;
+  return table;
+}
+constexpr std::array<uint8_t, 256> kWordTable = MakeWordTable();
 
 // SplitTokens without a cut length, the reader's path for every data line:
 // one pass over the bytes writing straight into `bytes`, sized once for the
@@ -38,7 +52,10 @@ size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, 
       const char* close = static_cast<const char*>(std::memchr(p + i + 1, '"', n - i - 1));
       const size_t stop = close ? static_cast<size_t>(close - p) : n;
       if (!dropQuotes) out[w++] = '"';
-      for (size_t k = i + 1; k < stop; ++k) out[w++] = p[k] == '\t' ? ' ' : p[k];
+      for (size_t k = i + 1; k < stop; ++k) {
+        const char c = p[k];
+        out[w++] = c == '\t' ? ' ' : c;  // a tab inside the name is a space
+      }
       if (!dropQuotes && close) out[w++] = '"';
       i = close ? stop + 1 : n;
       quoted = kQuotedToken;
@@ -49,9 +66,9 @@ size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, 
       out[w++] = p[i++];
       for (; i < n; ++i) {
         char c = p[i];
-        if (c == '"' || c == '$') break;
-        if (c == ' ' || c == '\t') {
-          if (p[i - 1] != 'e') break;
+        const uint8_t kind = kWordTable[static_cast<unsigned char>(c)];
+        if (kind != kWordByte) {
+          if (kind == kWordEnd || p[i - 1] != 'e') break;
           c = ' ';
         }
         out[w++] = c;

@@ -375,7 +375,9 @@ TEST(KeyedDefinitions, CorpusDefinitionsAreTakenWhole) {
     CBMFrameSectionList* sections = geo->get_pFrameSectionList();
     for (int i = 1; i <= sections->GetCount(); ++i) {
       auto* section = static_cast<CBMFrameSection*>(sections->GetItem(i));
-      if (section->get_Shape() != bm::e2k::kShapeAutoSelect) EXPECT_NE(section->get_pMaterial(), nullptr);
+      if (section->get_Shape() != bm::e2k::kShapeAutoSelect) {
+        EXPECT_NE(section->get_pMaterial(), nullptr);
+      }
     }
     for (const char* keyword : {"STORY", "DIAPHRAGM", "MATERIAL", "FRAMESECTION", "SHELLPROP", "GRID",
                                 "AUTOSECTION", "POINTSPRING", "LINKPROP"}) {
