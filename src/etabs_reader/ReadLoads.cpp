@@ -46,16 +46,20 @@ void ZAdapterEtabs8::ProcessLoadCase(ZComItemList* block) {
     } else if (line->TokenIs(1, bm::e2k::kWind) && line->TokenIs(3, bm::e2k::kUserLoad)) {
       CBMLoadCase* loadCase = cases->GetLoadCase(line->GetString(2, 0));
       if (!loadCase) {
-        Skip(bm::skip::kLoadCaseNotFound);
+        SkipLine(line, bm::skip::kLoadCaseNotFound);
         continue;
       }
       static const char* const kKeys[] = {"FX", "FY", "MZ", "XLOC", "YLOC"};
       double v[5] = {0.0, 0.0, 0.0, 0.0, 0.0};
       ReadPairs(line, 6, (line->GetItemCount() - 5) / 2, kKeys, v);
       loadCase->AddWindItem(line->GetString(4, 0), line->GetString(5, 0), v[0], v[1], v[2], v[3], v[4]);
+    } else if (line->TokenIs(1, bm::e2k::kWind) && line->GetItemCount() <= 3) {
+      // The WIND ... "USER" heading of the user loads that follow says
+      // nothing of its own.
+      Report.CountNotModelData(line->Token(1));
     } else {
-      // The WIND ... "USER" heading line and every other keyword.
-      Skip(bm::skip::kNotRead);
+      // Any other line (a code-based wind load, another keyword).
+      SkipLine(line, bm::skip::kNotRead);
     }
   }
 }
