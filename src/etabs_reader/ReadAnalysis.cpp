@@ -4,6 +4,7 @@
 #include "etabs_reader/ZAdapterEtabs8.h"
 
 #include "etabs_reader/KeyedLine.h"
+#include "etabs_reader/WordTables.h"
 #include "etabs_writer/E2kKeywords.h"
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
@@ -27,9 +28,8 @@ void ZAdapterEtabs8::ProcessAnalysisOptions(ZComItemList* block) {
       // The quoted list names the active freedoms; the others are inactive.
       bool active[6] = {};
       bm::reader::ForEachWord(*line, 2, line->GetItemCount(), [&](std::string_view word) {
-        for (int f = 0; f < 6; ++f) {
-          if (word == bm::e2k::kJointDofWords[f]) active[f] = true;
-        }
+        const int f = bm::reader::WordIndex(bm::e2k::kJointDofWords, word);
+        if (f >= 0) active[f] = true;
       });
       for (int f = 0; f < 6; ++f) (options->*kDofSetters[f])(active[f]);
     } else if (options && line->TokenIs(1, "DYNAMICS")) {

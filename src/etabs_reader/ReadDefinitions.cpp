@@ -3,6 +3,7 @@
 // Each receives the grouped form of its block: one group per object name.
 #include "etabs_reader/ZAdapterEtabs8.h"
 
+#include "etabs_reader/WordTables.h"
 #include "etabs_writer/E2kKeywords.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMDiaphragm.h"
@@ -23,12 +24,7 @@ constexpr int kFrameSectionSlots = 20;
 constexpr const char* kShapes[] = {"RECTANGULAR", "CIRCLE",  "GENERAL",  "TEE",          "ANGLE",
                                    "CHANNEL",     "PIPE",    "BOX/TUBE", "I/WIDE FLANGE"};
 
-bool IsKnownShape(const CString& shape) {
-  for (const char* s : kShapes) {
-    if (shape == s) return true;
-  }
-  return false;
-}
+bool IsKnownShape(const CString& shape) { return bm::reader::WordIndex(kShapes, shape.view()) >= 0; }
 
 }  // namespace
 
@@ -55,7 +51,8 @@ void ZAdapterEtabs8::ProcessUnits(ZComItemList* groups) {
   }
 }
 
-void ZAdapterEtabs8::ProcessStories(ZComItemList* groups) {
+void ZAdapterEtabs8::ForEachNewStorey(const ZComItemList* groups,
+                                      const std::function<void(const ZComItemList&, CBMLevel*)>& fn) {
   CBMLevelList* levels = pMgrGeometry->get_pLevelList();
   if (!levels) return;
   const int n = groups->GetCount();
@@ -65,11 +62,16 @@ void ZAdapterEtabs8::ProcessStories(ZComItemList* groups) {
   const int base = levels->GetCount();
   levels->CreateLevels(n);
   for (int i = 1; i <= n; ++i) {
-    // The file lists storeys from the top: its last line is the lowest level.
     const ZComItemList* group = groups->GetComList(n - i + 1);
-    const ZComItem* line = group ? group->GetComItem(1) : nullptr;
     auto* level = dynamic_cast<CBMLevel*>(levels->GetItem(base + i));
-    if (!line || !level) continue;
+    if (group && level) fn(*group, level);
+  }
+}
+
+void ZAdapterEtabs8::ProcessStories(ZComItemList* groups) {
+  ForEachNewStorey(groups, [&](const ZComItemList& group, CBMLevel* level) {
+    const ZComItem* line = group.GetComItem(1);
+    if (!line) return;
     CString name = line->GetString(2, 0);
     level->set_Name(name);
     if (line->TokenIs(3, bm::e2k::kElev)) {
@@ -77,8 +79,8 @@ void ZAdapterEtabs8::ProcessStories(ZComItemList* groups) {
     } else {
       level->set_Height(line->GetDouble(4, 0));
     }
-    if (group->GetCount() > 1) Skip(bm::skip::kNotRead, group->GetCount() - 1);
-  }
+    if (group.GetCount() > 1) Skip(bm::skip::kNotRead, group.GetCount() - 1);
+  });
 }
 
 void ZAdapterEtabs8::ProcessDiaphragm(ZComItemList* groups) {

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "etabs_reader/KeyedLine.h"
+#include "etabs_reader/MemberKinds.h"
+#include "etabs_reader/WordTables.h"
 #include "etabs_writer/E2kKeywords.h"
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
@@ -26,13 +28,6 @@ namespace {
 
 // Plan distance below which the two ends of a one-storey line are one point.
 constexpr double kSamePointTolerance = 0.0001;
-
-// Restraint words in flag order (flag i + 1).
-constexpr const char* kRestraintWords[] = {"UX", "UY", "UZ", "RX", "RY", "RZ"};
-
-// Release words in flag order (flag i + 1).
-constexpr const char* kReleaseWords[] = {"PI", "V2I", "V3I", "TI", "M2I", "M3I",
-                                         "PJ", "V2J", "V3J", "TJ", "M2J", "M3J"};
 
 // Spring keys in value order (value i + 1).
 constexpr const char* kSpringKeys[] = {"SPUX", "SPUY", "SPUZ", "SPRX", "SPRY", "SPRZ"};
@@ -92,6 +87,73 @@ void ZAdapterEtabs8::AssignJointDiaphragm(CBMLevel* level, CBMJoint* joint, CStr
   diaphragm->AddPointForDiaCenter(joint->Get_pX(), joint->Get_pY());
 }
 
+const bm::reader::LineKind* ZAdapterEtabs8::LineKindOrSkip(const CString& type) {
+  const bm::reader::LineKind* kind = bm::reader::LineKindOf(type);
+  if (!kind) Skip(bm::skip::kTypeNotRead);
+  return kind;
+}
+
+const bm::reader::AreaKind* ZAdapterEtabs8::AreaKindOrSkip(const CString& type) {
+  const bm::reader::AreaKind* kind = bm::reader::AreaKindOf(type);
+  if (!kind) Skip(bm::skip::kTypeNotRead);
+  return kind;
+}
+
+int ZAdapterEtabs8::StationCount() const {
+  const CBMAnalysisOption* options = pMgrGeometry->get_pCBMAnalysisOption();
+  return options ? options->get_iStationNumber() : 0;
+}
+
+CBMLineElement* ZAdapterEtabs8::MakeLineElement(CBMLevel* level, const bm::reader::LineKind& kind, CString& name,
+                                                CBMLine* line, CBMPoint* endI, CBMPoint* endJ, int stations) {
+  CBMLineElement* element = kind.add(level, name);
+  if (!element) return nullptr;
+  element->set_pLine(line);
+  CBMJoint* jointI = endI ? JointAt(level, endI) : nullptr;
+  if (jointI) jointI->AddConnectedElement(element);
+  CBMJoint* jointJ = endJ ? JointAt(level, endJ) : nullptr;
+  if (jointJ) jointJ->AddConnectedElement(element);
+  element->Set_pJoint(jointI, jointJ);
+  // Station spacing: beams by their length, columns and braces by the
+  // storey height. Decision: without a positive number of stations the
+  // spacing is left as it is rather than divided by zero.
+  const double length = kind.byLength ? element->get_Distance() : level->get_Height();
+  if (stations > 0) element->set_MaxSpc(length / stations);
+  return element;
+}
+
+CBMShellElement* ZAdapterEtabs8::MakeShellElement(CBMLevel* level, const bm::reader::AreaKind& kind, CString& name,
+                                                  CBMArea* area, CBMWallSlabDeckSection* section) {
+  CBMShellElement* element = kind.add(level, name);
+  if (!element) return nullptr;
+  element->set_pArea(area);
+  element->set_pShellSection(section);
+  for (int v = 1; v <= element->get_VertexCount(); ++v) {
+    CBMPoint* point = element->get_pPoint(v);
+    if (!point) continue;
+    if (CBMJoint* joint = JointAt(level, point)) joint->AddConnectedElement(element);
+  }
+  return element;
+}
+
+void ZAdapterEtabs8::SetSlabDiaphragm(CBMSlab* slab, const CString& name) {
+  if (auto* diaphragm = Find<CBMDiaphragm>(pMgrGeometry->get_pDiaphragmList(), name)) {
+    slab->SetDiaphragm(diaphragm);
+  } else {
+    Skip(bm::skip::kDiaphragmNotFound);
+  }
+}
+
+bool ZAdapterEtabs8::SetWallLabel(CBMWall* wall, const CString& name) {
+  auto* label = Find<CBMPierSpandrel>(pMgrGeometry->get_pPierSpandrelList(), name);
+  if (!label) {
+    Skip(bm::skip::kLabelNotFound);
+    return false;
+  }
+  wall->set_pPierSpandrel(label);
+  return true;
+}
+
 void ZAdapterEtabs8::ProcessPointCoordinate(ZComItemList* block) {
   CBMPointList* points = pMgrGeometry->get_pPointList();
   if (!points) return;
@@ -141,7 +203,7 @@ void ZAdapterEtabs8::ProcessLines(ZComItemList* block) {
     // geometry, which changed members' types; that rule stays for any other
     // type word.
     const CString& written = line->GetType();
-    if (written == bm::e2k::kBeam || written == bm::e2k::kColumn || written == "BRACE") continue;
+    if (bm::reader::LineKindOf(written)) continue;
     if (storeys == 0) {
       line->SetType(bm::e2k::kBeam);
     } else if (storeys == 1) {
@@ -214,9 +276,8 @@ void ZAdapterEtabs8::ProcessPointAssignment(ZComItemList* block) {
           break;
         }
         bm::reader::ForEachWord(*line, t, t, [&](std::string_view word) {
-          for (int f = 0; f < 6; ++f) {
-            if (word == kRestraintWords[f]) restraint->set_bU(f + 1, 1);
-          }
+          const int f = bm::reader::WordIndex(bm::e2k::kJointDofWords, word);
+          if (f >= 0) restraint->set_bU(f + 1, 1);
         });
       }
     } else if (line->TokenIs(4, bm::e2k::kDiaph)) {
@@ -241,8 +302,7 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
   CBMLineList* lines = pMgrGeometry->get_pLineList();
   CBMFrameSectionList* sections = pMgrGeometry->get_pFrameSectionList();
   if (!lines || !sections) return;
-  const CBMAnalysisOption* options = pMgrGeometry->get_pCBMAnalysisOption();
-  const int stations = options ? options->get_iStationNumber() : 0;
+  const int stations = StationCount();
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* text = block->GetComItem(i);
     if (!text) continue;
@@ -255,41 +315,16 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
     CString name = text->GetString(2, 0);
     CBMLine* line = FindOrSkip<CBMLine>(lines, name, bm::skip::kLineNotFound);
     if (!line) continue;
-    CBMPoint* p1 = line->get_pP1();
-    CBMPoint* p2 = line->get_pP2();
-    const CString& type = line->GetType();
-    CBMLineElement* element = nullptr;
-    CBMJoint* jointI = nullptr;
-    CBMJoint* jointJ = nullptr;
-    double length = 0.0;
-    if (type == bm::e2k::kBeam) {
-      element = level->get_theCBMBeamList()->AddBeam(name);
-    } else if (type == bm::e2k::kColumn) {
-      element = level->get_theCBMColumnList()->AddColumn(name);
-    } else if (type == "BRACE") {
-      element = level->get_theCBMBraceList()->AddBrace(name);
-    }
-    if (!element) {
-      Skip(bm::skip::kTypeNotRead);
-      continue;
-    }
-    element->set_pLine(line);
+    const bm::reader::LineKind* kind = LineKindOrSkip(line->GetType());
+    if (!kind) continue;
     // A column's joint on its storey is its top end (the same point as its
     // foot unless the column is slanted).
-    if (CBMPoint* first = type == bm::e2k::kColumn && p2 ? p2 : p1) {
-      jointI = JointAt(level, first);
-      if (jointI) jointI->AddConnectedElement(element);
-    }
-    if (p2 && type != bm::e2k::kColumn) {
-      jointJ = JointAt(level, p2);
-      if (jointJ) jointJ->AddConnectedElement(element);
-    }
-    // Station spacing: beams by their length, columns and braces by the
-    // storey height.
-    length = type == bm::e2k::kBeam ? element->get_Distance() : level->get_Height();
-    // Decision: without a positive number of stations the spacing is left
-    // as it is rather than divided by zero.
-    if (stations > 0) element->set_MaxSpc(length / stations);
+    CBMPoint* p1 = line->get_pP1();
+    CBMPoint* p2 = line->get_pP2();
+    const bool column = kind->column;
+    CBMLineElement* element =
+        MakeLineElement(level, *kind, name, line, column && p2 ? p2 : p1, column ? nullptr : p2, stations);
+    if (!element) continue;
     // Decision: the spacing the file gives (written after the angle) is the
     // member's own. The legacy reader kept only the computed one. When the
     // processing passes follow with a station number, they recompute every
@@ -297,7 +332,6 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
     if (!(ProcessAfterReading && stations > 0) && text->TokenIs(8, "MAXSTASPC")) {
       element->set_MaxSpc(text->GetDouble(9, 0));
     }
-    element->Set_pJoint(jointI, jointJ);
 
     if (text->TokenIs(4, bm::e2k::kSection)) {
       auto* section = dynamic_cast<CBMFrameSection*>(sections->GetFrameSection(text->GetString(5, 0)));
@@ -318,9 +352,8 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
         CBMLineRelease* release = element->CreateRelease();
         // The release words: a quoted list ("TI M2I") or single words.
         bm::reader::ForEachWord(*text, p, text->GetItemCount(), [&](std::string_view word) {
-          for (int f = 0; f < 12; ++f) {
-            if (word == kReleaseWords[f]) release->set_bRelease(f + 1, true);
-          }
+          const int f = bm::reader::WordIndex(bm::e2k::kReleaseWords, word);
+          if (f >= 0) release->set_bRelease(f + 1, true);
         });
       }
     } else if (text->TokenIs(4, bm::e2k::kLinkProp)) {
@@ -352,43 +385,16 @@ void ZAdapterEtabs8::ProcessAreaAssignment(ZComItemList* block) {
     auto* section =
         FindOrSkip<CBMWallSlabDeckSection>(sections, line->GetString(5, 0), bm::skip::kSectionNotFound);
     if (!section) continue;
-    CBMShellElement* element = nullptr;
-    const CString& type = area->areaType();
-    if (type == "FLOOR") {
-      CBMSlab* slab = level->get_theCBMSlabList()->AddSlab(name);
-      slab->set_pShellSection(section);
-      if (line->TokenIs(8, bm::e2k::kDiaph)) {
-        CBMDiaphragm* diaphragm = Find<CBMDiaphragm>(pMgrGeometry->get_pDiaphragmList(), line->GetString(9, 0));
-        if (diaphragm) {
-          slab->SetDiaphragm(diaphragm);
-        } else {
-          Skip(bm::skip::kDiaphragmNotFound);
-        }
-      }
-      element = slab;
-    } else if (type == "PANEL") {
-      CBMWall* wall = level->get_theCBMWallList()->AddWall(name);
-      wall->set_pShellSection(section);
-      if (line->TokenIs(8, bm::e2k::kPier) || line->TokenIs(8, "SPANDREL")) {
-        auto* label = Find<CBMPierSpandrel>(pMgrGeometry->get_pPierSpandrelList(), line->GetString(9, 0));
-        if (label) {
-          wall->set_pPierSpandrel(label);
-        } else {
-          Skip(bm::skip::kLabelNotFound);
-        }
-      }
-      element = wall;
-    } else {
-      Skip(bm::skip::kTypeNotRead);
-      continue;
-    }
-    element->set_pArea(area);
+    const bm::reader::AreaKind* kind = AreaKindOrSkip(area->areaType());
+    if (!kind) continue;
+    CBMShellElement* element = MakeShellElement(level, *kind, name, area, section);
+    if (!element) continue;
     CString mesh = line->GetString(7, 0);
     element->set_MeshOption(mesh);
-    for (int v = 1; v <= element->get_VertexCount(); ++v) {
-      CBMPoint* point = element->get_pPoint(v);
-      if (!point) continue;
-      if (CBMJoint* joint = JointAt(level, point)) joint->AddConnectedElement(element);
+    if (auto* slab = dynamic_cast<CBMSlab*>(element)) {
+      if (line->TokenIs(8, bm::e2k::kDiaph)) SetSlabDiaphragm(slab, line->GetString(9, 0));
+    } else if (auto* wall = dynamic_cast<CBMWall*>(element)) {
+      if (line->TokenIs(8, bm::e2k::kPier) || line->TokenIs(8, "SPANDREL")) SetWallLabel(wall, line->GetString(9, 0));
     }
   }
 }

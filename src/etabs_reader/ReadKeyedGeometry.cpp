@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "etabs_reader/KeyedLine.h"
+#include "etabs_reader/MemberKinds.h"
+#include "etabs_reader/WordTables.h"
 #include "etabs_writer/E2kKeywords.h"
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
@@ -42,51 +44,14 @@ constexpr const char kSpandrelBesidePier[] = "spandrel beside a pier (one label 
 // The diaphragm name that ties a point or slab to no diaphragm.
 constexpr std::string_view kNoDiaphragm = bm::e2k::kDisconnected;
 
-// The member kinds of a line's type word, each with the level list that
-// holds its members. The type word is kept as written.
-struct LineKind {
-  const char* type;
-  CBMComponentList* (*list)(CBMLevel*);
-  CBMLineElement* (*add)(CBMLevel*, CString&);
-};
-const LineKind kLineKinds[] = {
-    {bm::e2k::kBeam, [](CBMLevel* l) -> CBMComponentList* { return l->get_theCBMBeamList(); },
-     [](CBMLevel* l, CString& n) -> CBMLineElement* { return l->get_theCBMBeamList()->AddBeam(n); }},
-    {bm::e2k::kColumn, [](CBMLevel* l) -> CBMComponentList* { return l->get_theCBMColumnList(); },
-     [](CBMLevel* l, CString& n) -> CBMLineElement* { return l->get_theCBMColumnList()->AddColumn(n); }},
-    {bm::e2k::kBrace, [](CBMLevel* l) -> CBMComponentList* { return l->get_theCBMBraceList(); },
-     [](CBMLevel* l, CString& n) -> CBMLineElement* { return l->get_theCBMBraceList()->AddBrace(n); }},
-};
-
-// The member kinds of an area's type word: floors are slabs, panels walls.
-// Other types (null areas, ...) have no member in the model.
-struct AreaKind {
-  const char* type;
-  CBMComponentList* (*list)(CBMLevel*);
-  CBMShellElement* (*add)(CBMLevel*, CString&);
-};
-const AreaKind kAreaKinds[] = {
-    {"FLOOR", [](CBMLevel* l) -> CBMComponentList* { return l->get_theCBMSlabList(); },
-     [](CBMLevel* l, CString& n) -> CBMShellElement* { return l->get_theCBMSlabList()->AddSlab(n); }},
-    {"PANEL", [](CBMLevel* l) -> CBMComponentList* { return l->get_theCBMWallList(); },
-     [](CBMLevel* l, CString& n) -> CBMShellElement* { return l->get_theCBMWallList()->AddWall(n); }},
-};
-
-template <typename Kind, size_t N>
-const Kind* KindOf(const Kind (&kinds)[N], const CString& type) {
-  for (const Kind& k : kinds) {
-    if (type == k.type) return &k;
-  }
+// Why `name` cannot name a new member of `list`: empty, or defined before
+// (decision: a name given twice keeps its first definition, and the second
+// line is reported, as the list would return the first); null when it can.
+template <typename T>
+const char* NewNameFault(CBMComponentList* list, const CString& name) {
+  if (name.IsEmpty()) return bm::skip::kEmptyName;
+  if (list && dynamic_cast<T*>(list->GetItem(name))) return kNameRepeated;
   return nullptr;
-}
-
-// Index of `word` in `words`, or -1.
-template <size_t N>
-int WordIndex(const char* const (&words)[N], std::string_view word) {
-  for (size_t i = 0; i < N; ++i) {
-    if (word == words[i]) return static_cast<int>(i);
-  }
-  return -1;
 }
 
 // A word of a quoted list that stands for several flags.
@@ -109,7 +74,7 @@ std::array<bool, N> ReadFlags(const ZComItem& line, int t, const char* const (&w
   std::array<bool, N> flags{};
   unknown = false;
   auto set = [&](std::string_view word) {
-    const int f = WordIndex(words, word);
+    const int f = bm::reader::WordIndex(words, word);
     if (f >= 0) flags[static_cast<size_t>(f)] = true;
     return f >= 0;
   };
@@ -143,78 +108,61 @@ constexpr int kSpringValues = 6;
 void ZAdapterEtabs8::ProcessKeyedPoints(ZComItemList* block) {
   CBMPointList* points = pMgrGeometry->get_pPointList();
   if (!points) return;
-  for (int i = 1; i <= block->GetCount(); ++i) {
-    const ZComItem* line = block->GetComItem(i);
-    if (!line) continue;
+  ForEachLine(block, Form::kPlain, [&](const ZComItem& line) {
     // POINT "name" X Y [DZ]: a third number is the point's distance below
     // its storey.
-    if (line->GetItemCount() < 4) {
+    if (line.GetItemCount() < 4) {
       Skip(bm::skip::kTooFewTokens);
-      continue;
+      return;
     }
-    CString name = line->GetString(2, 0);
-    if (name.IsEmpty()) {
-      Skip(bm::skip::kEmptyName);
-      continue;
+    CString name = line.GetString(2, 0);
+    if (const char* fault = NewNameFault<CBMPoint>(points, name)) {
+      Skip(fault);
+      return;
     }
-    // Decision: a name given twice keeps its first coordinates, and the
-    // second line is reported (the list would return the first point).
-    if (Find<CBMPoint>(points, name)) {
-      Skip(kNameRepeated);
-      continue;
-    }
-    CBMPoint* point = points->AddPoint(name, line->GetDouble(3, 0), line->GetDouble(4, 0));
-    const bool hasDz = line->GetItemCount() >= 5 && !line->IsQuoted(5) && bm::reader::LooksNumeric(line->Token(5));
+    CBMPoint* point = points->AddPoint(name, line.GetDouble(3, 0), line.GetDouble(4, 0));
+    const bool hasDz = line.GetItemCount() >= 5 && !line.IsQuoted(5) && bm::reader::LooksNumeric(line.Token(5));
     // Decision: a DZ of 0 is a point at storey level, not between storeys.
-    if (point && hasDz && line->GetDouble(5, 0) != 0.0) {
+    if (point && hasDz && line.GetDouble(5, 0) != 0.0) {
       point->set_IsMidLevel(true);
-      point->set_Z(line->GetDouble(5, 0));
+      point->set_Z(line.GetDouble(5, 0));
     }
-    bm::reader::KeyedLine(*line, hasDz ? 6 : 5).ReportUnused(Report, CurrentKeyword);
-  }
+    bm::reader::KeyedLine(line, hasDz ? 6 : 5).ReportUnused(Report, CurrentKeyword);
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedLines(ZComItemList* block) {
   CBMPointList* points = pMgrGeometry->get_pPointList();
   CBMLineList* lines = pMgrGeometry->get_pLineList();
   if (!points || !lines) return;
-  for (int i = 1; i <= block->GetCount(); ++i) {
-    const ZComItem* text = block->GetComItem(i);
-    if (!text) continue;
+  ForEachLine(block, Form::kPlain, [&](const ZComItem& text) {
     // LINE "name" TYPE "point 1" "point 2" STOREYS: point 2 lies on the
     // storey of the assignment, point 1 STOREYS storeys below it.
-    if (text->GetItemCount() < 6) {
+    if (text.GetItemCount() < 6) {
       Skip(bm::skip::kTooFewTokens);
-      continue;
+      return;
     }
-    const LineKind* kind = KindOf(kLineKinds, text->GetString(3, 0));
-    if (!kind) {
-      Skip(bm::skip::kTypeNotRead);
-      continue;
+    const bm::reader::LineKind* kind = LineKindOrSkip(text.GetString(3, 0));
+    if (!kind) return;
+    CString name = text.GetString(2, 0);
+    if (const char* fault = NewNameFault<CBMLine>(lines, name)) {
+      Skip(fault);
+      return;
     }
-    CString name = text->GetString(2, 0);
-    if (name.IsEmpty()) {
-      Skip(bm::skip::kEmptyName);
-      continue;
-    }
-    if (Find<CBMLine>(lines, name)) {
-      Skip(kNameRepeated);
-      continue;
-    }
-    CBMPoint* p1 = Find<CBMPoint>(points, text->GetString(4, 0));
-    CBMPoint* p2 = Find<CBMPoint>(points, text->GetString(5, 0));
+    CBMPoint* p1 = Find<CBMPoint>(points, text.GetString(4, 0));
+    CBMPoint* p2 = Find<CBMPoint>(points, text.GetString(5, 0));
     if (!p1 || !p2) {
       Skip(bm::skip::kPointNotFound);
-      continue;
+      return;
     }
     CBMLine* line = lines->AddLine(name, p1, p2);
-    if (!line) continue;
-    const int storeys = text->GetInt(6, 0);
+    if (!line) return;
+    const int storeys = text.GetInt(6, 0);
     line->SetType(kind->type);
     line->SetPassStoryNum(storeys);
     line->SetIsP1SameLevel(storeys != 0);
-    bm::reader::KeyedLine(*text, 7).ReportUnused(Report, CurrentKeyword);
-  }
+    bm::reader::KeyedLine(text, 7).ReportUnused(Report, CurrentKeyword);
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedAreas(ZComItemList* block) {
@@ -222,65 +170,54 @@ void ZAdapterEtabs8::ProcessKeyedAreas(ZComItemList* block) {
   CBMAreaList* areas = pMgrGeometry->get_pAreaList();
   if (!points || !areas) return;
   std::vector<CBMPoint*> corners;
-  for (int i = 1; i <= block->GetCount(); ++i) {
-    const ZComItem* line = block->GetComItem(i);
-    if (!line) continue;
+  ForEachLine(block, Form::kPlain, [&](const ZComItem& line) {
     // AREA "name" TYPE N "corner 1" ... "corner N" BELOW1 ... BELOWN, where
     // BELOWi is the number of storeys corner i lies below the storey.
-    const int count = line->GetItemCount();
-    const int n = line->GetInt(4, 0);
+    const int count = line.GetItemCount();
+    const int n = line.GetInt(4, 0);
     if (n < 1 || n > (count - 4) / 2) {
       Skip(bm::skip::kTooFewTokens);
-      continue;
+      return;
     }
-    CString name = line->GetString(2, 0);
-    if (name.IsEmpty()) {
-      Skip(bm::skip::kEmptyName);
-      continue;
-    }
-    if (Find<CBMArea>(areas, name)) {
-      Skip(kNameRepeated);
-      continue;
+    CString name = line.GetString(2, 0);
+    if (const char* fault = NewNameFault<CBMArea>(areas, name)) {
+      Skip(fault);
+      return;
     }
     corners.clear();
     for (int c = 1; c <= n; ++c) {
-      CBMPoint* point = Find<CBMPoint>(points, line->GetString(4 + c, 0));
+      CBMPoint* point = Find<CBMPoint>(points, line.GetString(4 + c, 0));
       if (!point) break;
       corners.push_back(point);
     }
     if (static_cast<int>(corners.size()) != n) {
       Skip(bm::skip::kPointNotFound);
-      continue;
+      return;
     }
     CBMArea* area = areas->AddArea(name);
-    if (!area) continue;
+    if (!area) return;
     // Every type is kept as written; the assignment tells which ones make
     // a member.
-    area->SetAreaType(line->GetString(3, 0));
+    area->SetAreaType(line.GetString(3, 0));
     for (int c = 1; c <= n; ++c) {
       area->AddPoint(corners[static_cast<size_t>(c - 1)]);
-      area->AddPointType(line->GetInt(4 + n + c, 0));
+      area->AddPointType(line.GetInt(4 + n + c, 0));
     }
-    bm::reader::KeyedLine(*line, 5 + 2 * n).ReportUnused(Report, CurrentKeyword);
-  }
+    bm::reader::KeyedLine(line, 5 + 2 * n).ReportUnused(Report, CurrentKeyword);
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedPointAssign(ZComItemList* block) {
   CBMPointList* points = pMgrGeometry->get_pPointList();
   if (!points) return;
-  for (int i = 1; i <= block->GetCount(); ++i) {
-    const ZComItem* line = block->GetComItem(i);
-    if (!line) continue;
-    CBMLevel* level = StoreyOrSkip(line);
-    if (!level) continue;
-    CBMPoint* point = FindOrSkip<CBMPoint>(points, line->GetString(2, 0), bm::skip::kPointNotFound);
-    if (!point) continue;
+  ForEachStoreyLine(block, [&](const ZComItem& line, CBMLevel* level, bm::reader::KeyedLine& kl) {
+    CBMPoint* point = FindOrSkip<CBMPoint>(points, line.GetString(2, 0), bm::skip::kPointNotFound);
+    if (!point) return false;
     CBMJoint* joint = JointAt(level, point);
-    if (!joint) continue;
-    bm::reader::KeyedLine kl(*line, 4);
+    if (!joint) return false;
     if (const int t = kl.Find(bm::e2k::kRestraint)) {
       bool unknown = false;
-      const auto fixed = ReadFlags(*line, t, bm::e2k::kJointDofWords, unknown);
+      const auto fixed = ReadFlags(line, t, bm::e2k::kJointDofWords, unknown);
       // An empty list restrains nothing: the joint gets no restraint.
       if (Any(fixed)) {
         CBMJointRestraint* restraint = joint->CreateJointRestraint();
@@ -302,63 +239,39 @@ void ZAdapterEtabs8::ProcessKeyedPointAssign(ZComItemList* block) {
         Skip(kSpringNotFound);
       }
     }
-    kl.ReportUnused(Report, CurrentKeyword);
-  }
+    return true;
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
   CBMLineList* lines = pMgrGeometry->get_pLineList();
   CBMFrameSectionList* sections = pMgrGeometry->get_pFrameSectionList();
   if (!lines || !sections) return;
-  const CBMAnalysisOption* options = pMgrGeometry->get_pCBMAnalysisOption();
-  const int stations = options ? options->get_iStationNumber() : 0;
-  for (int i = 1; i <= block->GetCount(); ++i) {
-    const ZComItem* text = block->GetComItem(i);
-    if (!text) continue;
-    bm::reader::KeyedLine kl(*text, 4);
+  const int stations = StationCount();
+  ForEachLine(block, Form::kPlain, [&](const ZComItem& text) {
+    bm::reader::KeyedLine kl(text, 4);
     const bool hasSection = kl.Has(bm::e2k::kSection);
     const CString sectionName = kl.Word(bm::e2k::kSection);
     if (hasSection && sectionName == "NONE") {
       Skip(bm::skip::kSectionNone);
-      continue;
+      return;
     }
-    CBMLevel* level = StoreyOrSkip(text);
-    if (!level) continue;
-    CString name = text->GetString(2, 0);
+    CBMLevel* level = StoreyOrSkip(&text);
+    if (!level) return;
+    CString name = text.GetString(2, 0);
     CBMLine* line = FindOrSkip<CBMLine>(lines, name, bm::skip::kLineNotFound);
-    if (!line) continue;
-    const LineKind* kind = KindOf(kLineKinds, line->GetType());
-    if (!kind) {
-      Skip(bm::skip::kTypeNotRead);
-      continue;
-    }
-    // Station spacings divide a beam's length, and the storey height for
-    // columns and braces (as the processing pass does).
-    const bool isBeam = std::string_view(kind->type) == bm::e2k::kBeam;
+    if (!line) return;
+    const bm::reader::LineKind* kind = LineKindOrSkip(line->GetType());
+    if (!kind) return;
     CBMLineElement* element = nullptr;
     if (hasSection) {
-      element = kind->add(level, name);
-      if (!element) continue;
-      element->set_pLine(line);
-      CBMPoint* p1 = line->get_pP1();
-      CBMPoint* p2 = line->get_pP2();
       // Joints of this storey: both ends of a beam or brace (as version 8
       // files give them); of a column, its top (point 2), or both ends when
       // it passes no storey (both lie on this storey).
-      CBMPoint* endI = p1;
-      CBMPoint* endJ = p2;
-      if (std::string_view(kind->type) == bm::e2k::kColumn && line->GetPassStory() != 0) {
-        endI = p2;
-        endJ = nullptr;
-      }
-      CBMJoint* jointI = endI ? JointAt(level, endI) : nullptr;
-      CBMJoint* jointJ = endJ ? JointAt(level, endJ) : nullptr;
-      if (jointI) jointI->AddConnectedElement(element);
-      if (jointJ) jointJ->AddConnectedElement(element);
-      element->Set_pJoint(jointI, jointJ);
-      // The analysis option's spacing unless the line gives its own below.
-      const double length = isBeam ? element->get_Distance() : level->get_Height();
-      if (stations > 0) element->set_MaxSpc(length / stations);
+      const bool top = kind->column && line->GetPassStory() != 0;
+      element = MakeLineElement(level, *kind, name, line, top ? line->get_pP2() : line->get_pP1(),
+                                top ? nullptr : line->get_pP2(), stations);
+      if (!element) return;
       auto* section = dynamic_cast<CBMFrameSection*>(sections->GetFrameSection(sectionName));
       // Decision (as version 8 files): a member whose section is not found
       // is kept without one; the rest of its line is still read.
@@ -370,18 +283,15 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
     } else {
       // Decision: a line without SECTION only adds to the member that an
       // earlier line made; it makes none.
-      element = dynamic_cast<CBMLineElement*>(kind->list(level)->GetItem(name));
-      if (!element) {
-        Skip(bm::skip::kMemberNotFound);
-        continue;
-      }
+      element = FindOrSkip<CBMLineElement>(kind->list(level), name, bm::skip::kMemberNotFound);
+      if (!element) return;
     }
 
-    if (const int t = kl.Find("ANG")) element->set_Angle(text->GetDouble(t, 0));
+    if (const int t = kl.Find("ANG")) element->set_Angle(text.GetDouble(t, 0));
 
     if (const int t = kl.Find(bm::e2k::kRelease)) {
       bool unknown = false;
-      const auto released = ReadFlags(*text, t, bm::e2k::kReleaseWords, unknown, kReleaseShorthands,
+      const auto released = ReadFlags(text, t, bm::e2k::kReleaseWords, unknown, kReleaseShorthands,
                                       std::size(kReleaseShorthands));
       // A word neither table knows is reported, not guessed; without a
       // known word the member gets no release.
@@ -398,83 +308,69 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
     const int offJ = kl.Find("LENGTHOFFJ");
     if (offI || offJ) {
       CBMRigidZone* zone = element->CreateRigidZone();
-      zone->set_LenghthI(offI ? text->GetDouble(offI, 0) : 0.0);
-      zone->set_LenghthJ(offJ ? text->GetDouble(offJ, 0) : 0.0);
+      zone->set_LenghthI(offI ? text.GetDouble(offI, 0) : 0.0);
+      zone->set_LenghthJ(offJ ? text.GetDouble(offJ, 0) : 0.0);
     }
     // The rigid-zone factor is the member's zone reduction factor (the one
     // the processing pass sets from the analysis option), and the factor
     // of its end lengths when the line gives them.
     if (const int t = kl.Find("RIGIDZONE")) {
-      const double factor = text->GetDouble(t, 0);
+      const double factor = text.GetDouble(t, 0);
       element->set_dZoneReductionFactor(factor);
       if (CBMRigidZone* zone = element->get_pRigidZone()) zone->set_RZFactor(factor);
     }
 
     // Station spacing: MAXSTASPC is the largest spacing; MINNUMSTA n gives
     // the spacing length / n (the model holds no station count; its MinSpc
-    // is left as it is), with the length taken as above. With both, the
+    // is left as it is), the length being a beam's own, else the storey
+    // height (as for the analysis option's spacing). With both, the
     // smaller spacing.
     const int maxSpacing = kl.Find("MAXSTASPC");
     const int minStations = kl.Find("MINNUMSTA");
-    double spacing = maxSpacing ? text->GetDouble(maxSpacing, 0) : 0.0;
+    double spacing = maxSpacing ? text.GetDouble(maxSpacing, 0) : 0.0;
     if (minStations) {
-      const double n = text->GetDouble(minStations, 0);
-      const double length = isBeam ? element->get_Distance() : level->get_Height();
+      const double n = text.GetDouble(minStations, 0);
+      const double length = kind->byLength ? element->get_Distance() : level->get_Height();
       if (n > 0.0 && length > 0.0) spacing = spacing > 0.0 ? std::min(spacing, length / n) : length / n;
     }
     if (spacing > 0.0 && std::isfinite(spacing)) element->set_MaxSpc(spacing);
 
     kl.ReportUnused(Report, CurrentKeyword);
-  }
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
   CBMAreaList* areas = pMgrGeometry->get_pAreaList();
   CBMWallSlabDeckSectionList* sections = pMgrGeometry->get_pWallSlabDeckSectionList();
   if (!areas || !sections) return;
-  for (int i = 1; i <= block->GetCount(); ++i) {
-    const ZComItem* line = block->GetComItem(i);
-    if (!line) continue;
-    bm::reader::KeyedLine kl(*line, 4);
+  ForEachLine(block, Form::kPlain, [&](const ZComItem& line) {
+    bm::reader::KeyedLine kl(line, 4);
     if (kl.Word("OPENING") == "YES") {
       Skip(bm::skip::kOpening);
-      continue;
+      return;
     }
-    CBMLevel* level = StoreyOrSkip(line);
-    if (!level) continue;
-    CString name = line->GetString(2, 0);
+    CBMLevel* level = StoreyOrSkip(&line);
+    if (!level) return;
+    CString name = line.GetString(2, 0);
     CBMArea* area = FindOrSkip<CBMArea>(areas, name, bm::skip::kAreaNotFound);
-    if (!area) continue;
-    const AreaKind* kind = KindOf(kAreaKinds, area->areaType());
-    if (!kind) {
-      Skip(bm::skip::kTypeNotRead);
-      continue;
-    }
+    if (!area) return;
+    const bm::reader::AreaKind* kind = AreaKindOrSkip(area->areaType());
+    if (!kind) return;
     CBMShellElement* element = nullptr;
     if (kl.Has(bm::e2k::kSection)) {
       const CString sectionName = kl.Word(bm::e2k::kSection);
       if (sectionName == "NONE") {
         Skip(bm::skip::kSectionNone);
-        continue;
+        return;
       }
       auto* section = FindOrSkip<CBMWallSlabDeckSection>(sections, sectionName, bm::skip::kSectionNotFound);
-      if (!section) continue;
-      element = kind->add(level, name);
-      if (!element) continue;
-      element->set_pArea(area);
-      element->set_pShellSection(section);
-      for (int v = 1; v <= element->get_VertexCount(); ++v) {
-        CBMPoint* point = element->get_pPoint(v);
-        if (!point) continue;
-        if (CBMJoint* joint = JointAt(level, point)) joint->AddConnectedElement(element);
-      }
+      if (!section) return;
+      element = MakeShellElement(level, *kind, name, area, section);
+      if (!element) return;
     } else {
       // As for members: a line without SECTION adds to an earlier one's.
-      element = dynamic_cast<CBMShellElement*>(kind->list(level)->GetItem(name));
-      if (!element) {
-        Skip(bm::skip::kMemberNotFound);
-        continue;
-      }
+      element = FindOrSkip<CBMShellElement>(kind->list(level), name, bm::skip::kMemberNotFound);
+      if (!element) return;
     }
 
     if (kl.Has("OBJMESHTYPE")) {
@@ -483,29 +379,15 @@ void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
     }
     if (auto* slab = dynamic_cast<CBMSlab*>(element)) {
       const CString diaphragmName = kl.Word(bm::e2k::kDiaph);
-      if (!diaphragmName.IsEmpty() && diaphragmName.view() != kNoDiaphragm) {
-        auto* diaphragm = Find<CBMDiaphragm>(pMgrGeometry->get_pDiaphragmList(), diaphragmName);
-        if (diaphragm) {
-          slab->SetDiaphragm(diaphragm);
-        } else {
-          Skip(bm::skip::kDiaphragmNotFound);
-        }
-      }
+      if (!diaphragmName.IsEmpty() && diaphragmName.view() != kNoDiaphragm) SetSlabDiaphragm(slab, diaphragmName);
     } else if (auto* wall = dynamic_cast<CBMWall*>(element)) {
       // A wall holds one label: its pier, else its spandrel.
       const int pier = kl.Find(bm::e2k::kPier);
       const int spandrel = kl.Find("SPANDREL");
-      if (pier || spandrel) {
-        const CString labelName = line->GetString(pier ? pier : spandrel, 0);
-        auto* label = Find<CBMPierSpandrel>(pMgrGeometry->get_pPierSpandrelList(), labelName);
-        if (label) {
-          wall->set_pPierSpandrel(label);
-          if (pier && spandrel) Skip(kSpandrelBesidePier);
-        } else {
-          Skip(bm::skip::kLabelNotFound);
-        }
+      if ((pier || spandrel) && SetWallLabel(wall, line.GetString(pier ? pier : spandrel, 0)) && pier && spandrel) {
+        Skip(kSpandrelBesidePier);
       }
     }
     kl.ReportUnused(Report, CurrentKeyword);
-  }
+  });
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "etabs_reader/KeyedLine.h"
+#include "etabs_reader/WordTables.h"
 #include "etabs_writer/E2kKeywords.h"
 #include "loads/BMLoadCase.h"
 #include "loads/BMLoadCom.h"
@@ -107,10 +108,8 @@ constexpr const char* kLateralKeys[] = {"FX", "FY", "MZ", "XLOC", "YLOC"};
 // The model's word for `word` by `table`; `word` itself when not listed.
 template <size_t N>
 CString MapWord(const WordMap (&table)[N], const CString& word) {
-  for (const WordMap& w : table) {
-    if (word == w.file) return CString(w.model);
-  }
-  return word;
+  const WordMap* w = bm::reader::FindEntry(table, word.view());
+  return w ? CString(w->model) : word;
 }
 
 // The load case a load names; empty when none.
@@ -126,19 +125,11 @@ CString LoadCaseOf(bm::reader::KeyedLine& kl) {
 void ZAdapterEtabs8::ProcessLoadPatterns(ZComItemList* lines) {
   CBMLoadCaseList* cases = pMgrGeometry->GetLoadCaseList();
   if (!cases) return;
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    const ZComItem* line = lines->GetComItem(i);
-    if (!line) continue;
-    CString name = line->GetString(2, 0);
-    if (name.IsEmpty()) {
-      Skip(bm::skip::kEmptyName);
-      continue;
-    }
-    bm::reader::KeyedLine kl(*line, 3);
+  ForEachKeyedLine(lines, Form::kPlain, [&](const ZComItem&, CString& name, bm::reader::KeyedLine& kl) {
     // As for version 8 files, a second case of the same name is kept too.
     cases->AddLoadCase(name, MapWord(kLoadCaseTypes, kl.Word("TYPE")), kl.Number("SELFWEIGHT"));
-    kl.ReportUnused(Report, CurrentKeyword);
-  }
+    return true;
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedLoadCases(ZComItemList* lines) {
@@ -156,65 +147,58 @@ void ZAdapterEtabs8::ProcessKeyedLoadCases(ZComItemList* lines) {
 void ZAdapterEtabs8::ProcessKeyedAutoLoads(ZComItemList* lines) {
   CBMLoadCaseList* cases = pMgrGeometry->GetLoadCaseList();
   if (!cases) return;
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    const ZComItem* line = lines->GetComItem(i);
-    if (!line) continue;
-    if (line->IsQuoted(3) || !line->TokenIs(3, bm::e2k::kUserLoad)) {
+  ForEachLine(lines, Form::kPlain, [&](const ZComItem& line) {
+    if (line.IsQuoted(3) || !line.TokenIs(3, bm::e2k::kUserLoad)) {
       // A heading: user loads follow, or the loads are generated from a
       // code or coefficients. Neither has a place in the model (the user
       // loads themselves are read from their own lines).
       Report.CountNotModelData(CurrentKeyword);
-      continue;
+      return;
     }
     // USERLOAD [SET n] "storey" "diaphragm" FX .. FY .. MZ .. XLOC .. YLOC ..
     int storey = 4;
-    if (!line->IsQuoted(storey) && line->TokenIs(storey, "SET")) storey += 2;
-    if (line->GetItemCount() < storey + 1) {
+    if (!line.IsQuoted(storey) && line.TokenIs(storey, "SET")) storey += 2;
+    if (line.GetItemCount() < storey + 1) {
       Skip(bm::skip::kTooFewTokens);
-      continue;
+      return;
     }
-    CBMLoadCase* loadCase = cases->GetLoadCase(line->GetString(2, 0));
+    CBMLoadCase* loadCase = cases->GetLoadCase(line.GetString(2, 0));
     if (!loadCase) {
       Skip(bm::skip::kLoadCaseNotFound);
-      continue;
+      return;
     }
-    bm::reader::KeyedLine kl(*line, storey + 2);
+    bm::reader::KeyedLine kl(line, storey + 2);
     // Without a point of application the load acts at the diaphragm's
     // centre of mass, which a lateral load of the model cannot say.
     if (!kl.Has("XLOC") && !kl.Has("YLOC")) {
       Skip(bm::skip::kAtCentreOfMass);
-      continue;
+      return;
     }
     double v[5];
     for (int k = 0; k < 5; ++k) v[k] = kl.Number(kLateralKeys[k]);
-    loadCase->AddWindItem(line->GetString(storey, 0), line->GetString(storey + 1, 0), v[0], v[1], v[2], v[3],
+    loadCase->AddWindItem(line.GetString(storey, 0), line.GetString(storey + 1, 0), v[0], v[1], v[2], v[3],
                           v[4]);
     kl.ReportUnused(Report, CurrentKeyword);
-  }
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedPointLoads(ZComItemList* lines) {
   CBMPointList* points = pMgrGeometry->get_pPointList();
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    const ZComItem* line = lines->GetComItem(i);
-    if (!line) continue;
-    CBMLevel* level = StoreyOrSkip(line);
-    if (!level) continue;
-    bm::reader::KeyedLine kl(*line, 4);
+  ForEachStoreyLine(lines, [&](const ZComItem& line, CBMLevel* level, bm::reader::KeyedLine& kl) {
     const CString type = kl.Word("TYPE");
     if (type != kForceLoad) {
       Skip(bm::skip::kTypeNotRead);
-      continue;
+      return false;
     }
     // The joint of the storey; a plan point without a joint there yet gets
     // one, as an assignment would. Without the point there is no joint.
-    const CString name = line->GetString(2, 0);
+    const CString name = line.GetString(2, 0);
     auto* joint = Find<CBMJoint>(level->get_theCBMJointList(), name);
     if (!joint) {
       auto* point = FindOrSkip<CBMPoint>(points, name, bm::skip::kPointNotFound);
-      if (!point) continue;
+      if (!point) return false;
       joint = JointAt(level, point);
-      if (!joint) continue;
+      if (!joint) return false;
     }
     double v[6];
     for (int k = 0; k < 6; ++k) {
@@ -223,63 +207,50 @@ void ZAdapterEtabs8::ProcessKeyedPointLoads(ZComItemList* lines) {
       v[k] = alias && !kl.Has(key) ? kl.Number(alias) : kl.Number(key);
     }
     joint->AddJointLoad(LoadCaseOf(kl), type, v[0], v[1], v[2], v[3], v[4], v[5]);
-    kl.ReportUnused(Report, CurrentKeyword);
-  }
+    return true;
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedLineLoads(ZComItemList* lines) {
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    const ZComItem* line = lines->GetComItem(i);
-    if (!line) continue;
-    CBMLevel* level = StoreyOrSkip(line);
-    if (!level) continue;
-    bm::reader::KeyedLine kl(*line, 4);
+  ForEachStoreyLine(lines, [&](const ZComItem& line, CBMLevel* level, bm::reader::KeyedLine& kl) {
     const CString type = kl.Word("TYPE");
-    const LineLoadForm* form = nullptr;
-    for (const LineLoadForm& f : kLineLoadForms) {
-      if (type == f.type) form = &f;
-    }
+    const LineLoadForm* form = bm::reader::FindEntry(kLineLoadForms, type.view(), &LineLoadForm::type);
     // The type first: a skipped load makes no brace.
     if (!form) {
       Skip(bm::skip::kTypeNotRead);
-      continue;
+      return false;
     }
-    CBMLineElement* element = LoadedMember(level, line->GetString(2, 0));
-    if (!element) continue;
+    CBMLineElement* element = LoadedMember(level, line.GetString(2, 0));
+    if (!element) return false;
     auto value = [&](const char* key) { return key ? kl.Number(key) : 0.0; };
     element->AddLineLoad(LoadCaseOf(kl), form->type, kl.Word("DIR"), value(form->rStart), value(form->vStart),
                          value(form->rEnd), value(form->vEnd));
-    kl.ReportUnused(Report, CurrentKeyword);
-  }
+    return true;
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedAreaLoads(ZComItemList* lines) {
   CBMAreaList* areas = pMgrGeometry->get_pAreaList();
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    const ZComItem* line = lines->GetComItem(i);
-    if (!line) continue;
-    CBMLevel* level = StoreyOrSkip(line);
-    if (!level) continue;
-    bm::reader::KeyedLine kl(*line, 4);
+  ForEachStoreyLine(lines, [&](const ZComItem& line, CBMLevel* level, bm::reader::KeyedLine& kl) {
     const CString type = kl.Word("TYPE");
     // The model holds uniform area loads; a load set or any other type is
     // not taken.
     if (type != bm::e2k::kUniform) {
       Skip(bm::skip::kTypeNotRead);
-      continue;
+      return false;
     }
     // The slab of the storey, else its wall (which keeps the load, although
     // the version 8 writer writes slab loads only).
-    const CString name = line->GetString(2, 0);
+    const CString name = line.GetString(2, 0);
     CBMShellElement* shell = Find<CBMSlab>(level->get_theCBMSlabList(), name);
     if (!shell) shell = Find<CBMWall>(level->get_theCBMWallList(), name);
     if (!shell) {
       Skip(Find<CBMArea>(areas, name) ? bm::skip::kMemberNotFound : bm::skip::kAreaNotFound);
-      continue;
+      return false;
     }
     shell->AddAreaLoad(LoadCaseOf(kl), type, kl.Word("DIR"), kl.Number("FVAL"));
-    kl.ReportUnused(Report, CurrentKeyword);
-  }
+    return true;
+  });
 }
 
 void ZAdapterEtabs8::ProcessKeyedCombos(ZComItemList* groups) {

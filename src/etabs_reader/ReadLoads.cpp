@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "etabs_reader/MemberKinds.h"
 #include "etabs_writer/E2kKeywords.h"
 #include "loads/BMLoadCase.h"
 #include "loads/BMLoadCom.h"
@@ -83,19 +84,11 @@ void ZAdapterEtabs8::ProcessPointLoad(ZComItemList* block) {
 CBMLineElement* ZAdapterEtabs8::LoadedMember(CBMLevel* level, CString name) {
   auto* line = FindOrSkip<CBMLine>(pMgrGeometry->get_pLineList(), name, bm::skip::kLineNotFound);
   if (!line) return nullptr;
-  const CString type = line->GetType();
-  CBMLineElement* element = nullptr;
-  if (type == bm::e2k::kBeam) {
-    element = dynamic_cast<CBMLineElement*>(level->get_theCBMBeamList()->GetItem(name));
-  } else if (type == bm::e2k::kColumn) {
-    element = dynamic_cast<CBMLineElement*>(level->get_theCBMColumnList()->GetItem(name));
-  } else if (type == "BRACE") {
-    // A brace is made when missing (without line or joints).
-    element = level->get_theCBMBraceList()->AddBrace(name);
-  } else {
-    Skip(bm::skip::kTypeNotRead);
-    return nullptr;
-  }
+  const bm::reader::LineKind* kind = LineKindOrSkip(line->GetType());
+  if (!kind) return nullptr;
+  // A brace is made when missing (without line or joints).
+  CBMLineElement* element =
+      kind->madeByLoad ? kind->add(level, name) : Find<CBMLineElement>(kind->list(level), name);
   if (!element) Skip(bm::skip::kMemberNotFound);
   return element;
 }

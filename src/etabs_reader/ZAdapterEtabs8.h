@@ -3,10 +3,12 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
 
+#include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/ReadReport.h"
 #include "etabs_reader/ZFileReadModule.h"
 #include "model/BMComponentList.h"
@@ -17,8 +19,18 @@ class CBMDiaphragm;
 class CBMPoint;
 class CBMJoint;
 class CBMLevel;
+class CBMLine;
 class CBMLineElement;
+class CBMArea;
 class CBMShellElement;
+class CBMSlab;
+class CBMWall;
+class CBMWallSlabDeckSection;
+
+namespace bm::reader {
+struct LineKind;
+struct AreaKind;
+}  // namespace bm::reader
 
 // The reader's entry point: a host gives it a building module and a file of
 // any version from 8 to 22.
@@ -183,6 +195,86 @@ class ZAdapterEtabs8 {
   // of the plan line `name`; a missing brace is made. Null, the line counted
   // as skipped, when there is none.
   CBMLineElement* LoadedMember(CBMLevel* level, CString name);
+  // Makes (or finds) the member `name` of `kind` on `level` for the plan
+  // line `line`: the storey's joints at `endI` and `endJ` (either may be
+  // null), connected to it, and, with `stations` > 0, the station spacing of
+  // the analysis option: a beam's length, or the storey height for columns
+  // and braces, over `stations`.
+  CBMLineElement* MakeLineElement(CBMLevel* level, const bm::reader::LineKind& kind, CString& name, CBMLine* line,
+                                  CBMPoint* endI, CBMPoint* endJ, int stations);
+  // Makes (or finds) the slab or wall `name` of `kind` on `level` over
+  // `area` with `section`, and the storey's joints at its corners, connected
+  // to it.
+  CBMShellElement* MakeShellElement(CBMLevel* level, const bm::reader::AreaKind& kind, CString& name, CBMArea* area,
+                                    CBMWallSlabDeckSection* section);
+  // The type word's member kind; null, the line counted as skipped ("type
+  // not read"), for a word that makes no member.
+  const bm::reader::LineKind* LineKindOrSkip(const CString& type);
+  const bm::reader::AreaKind* AreaKindOrSkip(const CString& type);
+  // The number of stations of the analysis option; 0 without one.
+  int StationCount() const;
+  // Appends a level for each group of a STORY block and calls fn(group,
+  // level) from the base upward (the file lists the storeys from the top,
+  // its last group being the lowest level). New storeys never rename levels
+  // the module held before.
+  void ForEachNewStorey(const ZComItemList* groups, const std::function<void(const ZComItemList&, CBMLevel*)>& fn);
+  // Ties `slab` to the model-wide diaphragm `name`; counts the line as
+  // skipped when there is none.
+  void SetSlabDiaphragm(CBMSlab* slab, const CString& name);
+  // Gives `wall` the pier or spandrel label `name`; false, the line counted
+  // as skipped, when there is none.
+  bool SetWallLabel(CBMWall* wall, const CString& name);
+  // Calls fn(line) for each line of `lines` in file order: the run itself
+  // (Form::kPlain) or each line of each of its groups (Form::kGrouped).
+  template <typename Fn>
+  static void ForEachLine(const ZComItemList* lines, Form form, Fn fn) {
+    for (int i = 1; i <= lines->GetCount(); ++i) {
+      if (form != Form::kGrouped) {
+        if (const ZComItem* line = lines->GetComItem(i)) fn(*line);
+        continue;
+      }
+      const ZComItemList* group = lines->GetComList(i);
+      for (int l = 1; group && l <= group->GetCount(); ++l) {
+        if (const ZComItem* line = group->GetComItem(l)) fn(*line);
+      }
+    }
+  }
+  // ForEachLine, handing on fn(line, name) with the line's name (token 2,
+  // upper-cased); a line whose name is empty is counted as skipped instead.
+  template <typename Fn>
+  void ForEachNamedLine(const ZComItemList* lines, Form form, Fn fn) {
+    ForEachLine(lines, form, [&](const ZComItem& line) {
+      CString name = line.GetString(2, 0);
+      if (name.IsEmpty()) {
+        Skip(bm::skip::kEmptyName);
+        return;
+      }
+      fn(line, name);
+    });
+  }
+  // ForEachNamedLine, handing on fn(line, name, kl), kl reading the line's
+  // keys from token 3. When fn returns true (the line taken), the keys no
+  // look-up asked for are counted.
+  template <typename Fn>
+  void ForEachKeyedLine(const ZComItemList* lines, Form form, Fn fn) {
+    ForEachNamedLine(lines, form, [&](const ZComItem& line, CString& name) {
+      bm::reader::KeyedLine kl(line, 3);
+      if (fn(line, name, kl)) kl.ReportUnused(Report, CurrentKeyword);
+    });
+  }
+  // For each line of a plain run whose storey (token 3) is found, the
+  // others counted as skipped: fn(line, level, kl), kl reading the line's
+  // keys from token 4. When fn returns true (the line taken), the keys no
+  // look-up asked for are counted.
+  template <typename Fn>
+  void ForEachStoreyLine(const ZComItemList* lines, Fn fn) {
+    ForEachLine(lines, Form::kPlain, [&](const ZComItem& line) {
+      CBMLevel* level = StoreyOrSkip(&line);
+      if (!level) return;
+      bm::reader::KeyedLine kl(line, 4);
+      if (fn(line, level, kl)) kl.ReportUnused(Report, CurrentKeyword);
+    });
+  }
   // Counts lines of model data not taken under the keyword being handled.
   void Skip(std::string_view reason, int lines = 1);
   // The same under the line's own keyword (its first token).
