@@ -660,7 +660,11 @@ std::string Tables(const std::vector<Fact>& facts, const std::vector<std::vector
     }
     out << "\n";
   }
-  out << "\n| file | stage | fact | lost | invented |\n|---|---|---|---|---|\n" << shortfalls;
+  if (shortfalls.empty()) {
+    out << "\nNo shortfalls: every stage keeps every fact and invents none.\n";
+  } else {
+    out << "\n| file | stage | fact | lost | invented |\n|---|---|---|---|---|\n" << shortfalls;
+  }
   return out.str();
 }
 
