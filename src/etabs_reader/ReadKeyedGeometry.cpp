@@ -344,7 +344,14 @@ void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
   CBMWallSlabDeckSectionList* sections = pMgrGeometry->get_pWallSlabDeckSectionList();
   if (!areas || !sections) return;
   ForEachLine(block, Form::kPlain, [&](const ZComItem& line) {
+    // An area spring: version 9 writes it as a quoted key and its stiffness
+    // (`"SPRINGK3" 400`); the model has no area springs.
+    if (line.IsQuoted(4) && line.GetString(4, 0).Left(7) == "SPRINGK") {
+      Report.Add(line.Token(1), bm::skip::kAreaSpring, bm::ReadReport::Kind::kNotModelData, 1);
+      return;
+    }
     bm::reader::KeyedLine kl(line, 4);
+    kl.NotModelData("SPRINGPROP");  // the later form of an area spring
     if (kl.Word("OPENING") == "YES") {
       Skip(bm::skip::kOpening);
       return;

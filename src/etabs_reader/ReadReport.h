@@ -82,6 +82,7 @@ inline constexpr const char kNotRead[] = "not read";
 inline constexpr const char kIncompleteTerm[] = "load without factor";
 inline constexpr const char kNotDecimal[] = "number not decimal (read as 0)";
 inline constexpr const char kValueWithoutKey[] = "value without key";
+inline constexpr const char kAreaSpring[] = "area spring (not model data)";
 inline constexpr const char kAtCentreOfMass[] = "lateral load at centre of mass";
 inline constexpr const char kOtherGridSystem[] = "grid of a second grid system";
 inline constexpr const char kGeneralGrid[] = "general grid line";
