@@ -9,16 +9,6 @@
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
 
-namespace {
-
-// The six active-freedom flags in word order (kJointDofWords).
-using FlagSetter = void (CBMAnalysisOption::*)(bool);
-constexpr FlagSetter kDofSetters[6] = {&CBMAnalysisOption::set_bUx, &CBMAnalysisOption::set_bUy,
-                                       &CBMAnalysisOption::set_bUz, &CBMAnalysisOption::set_bRx,
-                                       &CBMAnalysisOption::set_bRy, &CBMAnalysisOption::set_bRz};
-
-}  // namespace
-
 void ZAdapterEtabs8::ProcessAnalysisOptions(ZComItemList* block) {
   CBMAnalysisOption* options = pMgrGeometry->get_pCBMAnalysisOption();
   for (int i = 1; i <= block->GetCount(); ++i) {
@@ -31,7 +21,12 @@ void ZAdapterEtabs8::ProcessAnalysisOptions(ZComItemList* block) {
         const int f = bm::reader::WordIndex(bm::e2k::kJointDofWords, word);
         if (f >= 0) active[f] = true;
       });
-      for (int f = 0; f < 6; ++f) (options->*kDofSetters[f])(active[f]);
+      options->set_bUx(active[0]);
+      options->set_bUy(active[1]);
+      options->set_bUz(active[2]);
+      options->set_bRx(active[3]);
+      options->set_bRy(active[4]);
+      options->set_bRz(active[5]);
     } else if (options && line->TokenIs(1, "DYNAMICS")) {
       bm::reader::KeyedLine keys(*line, 2);
       if (keys.Has("MODES")) options->set_iDMode(static_cast<int>(keys.Number("MODES")));
