@@ -100,16 +100,12 @@ TEST(DemoBuilding, LoadComparisonNamesEveryTypeThatDiffers) {
   // A point load read back as a trapezoidal one: the same total of line
   // loads, yet both types are named.
   auto* storey = static_cast<CBMLevel*>(module.get_pMgrGeometry()->get_pLevelList()->GetItem(2));
-  CBMBeamList* beams = storey->get_theCBMBeamList();
   bool changed = false;
-  for (int i = 1; i <= beams->GetCount() && !changed; ++i) {
-    CBMComponentList* loads = static_cast<CBMBeam*>(beams->GetItem(i))->Get_LineLoadList();
+  for (int i = 1; i <= storey->get_theCBMBeamList()->GetCount() && !changed; ++i) {
+    CBMComponentList* loads = static_cast<CBMBeam*>(storey->get_theCBMBeamList()->GetItem(i))->Get_LineLoadList();
     for (int j = 1; j <= loads->GetCount() && !changed; ++j) {
       auto* load = static_cast<CBMLineLoad*>(loads->GetItem(j));
-      if (load->get_sType() == "POINTF") {
-        load->set_sType("TRAPF");
-        changed = true;
-      }
+      if ((changed = load->get_sType() == "POINTF")) load->set_sType("TRAPF");
     }
   }
   ASSERT_TRUE(changed);
