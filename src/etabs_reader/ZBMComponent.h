@@ -10,6 +10,8 @@
 #include "platform/String.h"
 
 class ZBMComponentList;
+class ZComItem;
+class ZComItemList;
 
 // A minimal named object of the reading side: a 1-based id, a free map id, a
 // type word ("ZBMComponent" by default) and a name kept exactly as given (no
@@ -39,6 +41,11 @@ class ZBMComponent : public CObject {
 
   // Does nothing and returns 0; kept for hosts that override it.
   virtual int CreateTopo(ZBMComponentList* a, ZBMComponentList* b, ZBMComponentList* c);
+
+  // This object as a line or as a keyword block; null when it is not one.
+  // The reader asks once per line, so a virtual call stands in for a cast.
+  virtual ZComItem* AsComItem() { return nullptr; }
+  virtual ZComItemList* AsComList() { return nullptr; }
 
  protected:
   int Id = 0;

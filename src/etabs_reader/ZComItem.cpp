@@ -322,6 +322,12 @@ long ZComItem::GetSystemDouble(int i, int which) const {
 
 ZComItemList::~ZComItemList() { DeleteAll(); }
 
-ZComItem* ZComItemList::GetComItem(int i) const { return dynamic_cast<ZComItem*>(GetItem(i)); }
+ZComItem* ZComItemList::GetComItem(int i) const {
+  ZBMComponent* member = GetItem(i);
+  return member ? member->AsComItem() : nullptr;
+}
 
-ZComItemList* ZComItemList::GetComList(int i) const { return dynamic_cast<ZComItemList*>(GetItem(i)); }
+ZComItemList* ZComItemList::GetComList(int i) const {
+  ZBMComponent* member = GetItem(i);
+  return member ? member->AsComList() : nullptr;
+}

@@ -103,6 +103,8 @@ class ZComItem : public ZBMComponent {
   static uint64_t NumberFaultsSeen() { return NumberFaultCount; }
   // Whether token i of ItemArray0 was written as a quoted name.
   bool IsQuoted(int i) const;
+
+  ZComItem* AsComItem() override { return this; }
   // Evaluates the token as GetDouble does and returns 0.
   long GetSystemDouble(int i, int which) const;
 
@@ -145,4 +147,6 @@ class ZComItemList : public ZBMComponentList {
   ZComItem* GetComItem(int i) const;
   // Member i (1-based) as a group; null outside the list or when it is not one.
   ZComItemList* GetComList(int i) const;
+
+  ZComItemList* AsComList() override { return this; }
 };
