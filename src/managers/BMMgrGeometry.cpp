@@ -47,6 +47,21 @@ Member* MemberOn(List* list, Member* (List::*add)(CString&), Where* where, Secti
   return member;
 }
 
+// The plan point at (x, y): the first point within the merge tolerance, or a
+// new point named with the first free number from count + 1 upward.
+// Decision: the legacy took count + 1 even when a point elsewhere already bore
+// that name and returned that point, so the new position was lost and, the
+// count no longer growing, every later new position fell onto it as well.
+CBMPoint* PointAt(CBMPointList* points, double x, double y) {
+  if (CBMPoint* near = points->FindPointByCoors(x, y)) return near;
+  CString name;
+  for (int number = points->GetCount() + 1;; ++number) {
+    name.Format("%i", number);
+    if (!points->GetItem(name)) break;
+  }
+  return points->AddPoint(name, x, y);
+}
+
 }  // namespace
 
 CBMLevel* CBMMgrGeometry::FindLevel(const CString& name) const {
@@ -74,7 +89,12 @@ CBMArea* CBMMgrGeometry::FindOrAddArea(CString& name, CBMComponentList& sequence
                                        const char* type) {
   CBMArea* area = pAreaList->FindAreaByPoints(&sequence);
   if (!area) {
-    area = pAreaList->AddArea(name);
+    // Decision: corners that match no area make a new area even when one of
+    // that name exists; the legacy appended the corners to the area found by
+    // name, merging walls and slabs of one name into a single area.
+    area = new CBMArea;
+    area->set_Name(name);
+    pAreaList->Add(area);
     for (int i = 1; i <= sequence.GetCount(); ++i) {
       area->AddPoint(static_cast<CBMPoint*>(sequence.GetItem(i)));
       area->AddPointType(pointTypes ? pointTypes[i - 1] : 0);
@@ -121,8 +141,8 @@ CBMBeam* CBMMgrGeometry::AddBeam(CString name, double x1, double y1, double x2, 
   CBMLevel* pLevel = StartAdd(name, level, section);
   if (!pLevel) return nullptr;
 
-  CBMPoint* p1 = pPointList->AddPoint(x1, y1);
-  CBMPoint* p2 = pPointList->AddPoint(x2, y2);
+  CBMPoint* p1 = PointAt(pPointList, x1, y1);
+  CBMPoint* p2 = PointAt(pPointList, x2, y2);
 
   CBMLine* line = pLineList->FindLineByPoint(p1, p2);
   if (!line) line = AddTypedLine(name, p1, p2, "BEAM", 0);
@@ -143,8 +163,8 @@ CBMBrace* CBMMgrGeometry::AddBrace(CString name, double x1, double y1, double x2
   CBMLevel* pBottom = FindLevel(bottomLevel);
   if (!pBottom) return nullptr;
 
-  CBMPoint* p1 = pPointList->AddPoint(x1, y1);
-  CBMPoint* p2 = pPointList->AddPoint(x2, y2);
+  CBMPoint* p1 = PointAt(pPointList, x1, y1);
+  CBMPoint* p2 = PointAt(pPointList, x2, y2);
   CBMLine* found = pLineList->FindLineByPoint(p1, p2);  // never a brace line
 
   const int span = pLevel->get_Id() - pBottom->get_Id();
@@ -164,8 +184,8 @@ CBMWall* CBMMgrGeometry::AddWall(CString name, double x1, double y1, double x2, 
   CBMLevel* pLevel = StartAdd(name, level, section);
   if (!pLevel) return nullptr;
 
-  CBMPoint* p1 = pPointList->AddPoint(x1, y1);
-  CBMPoint* p2 = pPointList->AddPoint(x2, y2);
+  CBMPoint* p1 = PointAt(pPointList, x1, y1);
+  CBMPoint* p2 = PointAt(pPointList, x2, y2);
 
   // The sequence only lends the points; FindOrAddArea empties it and keeps
   // them alive. Legacy: adding to it renumbers the points' ids, as adding
@@ -193,7 +213,7 @@ CBMSlab* CBMMgrGeometry::AddSlab(CString name, int n, double* x, double* y, CStr
   if (!pLevel) return nullptr;
 
   CBMComponentList sequence;
-  for (int i = 0; i < n; ++i) sequence.Add(pPointList->AddPoint(x[i], y[i]));
+  for (int i = 0; i < n; ++i) sequence.Add(PointAt(pPointList, x[i], y[i]));
   CBMArea* area = FindOrAddArea(name, sequence, nullptr, "FLOOR");
 
   CBMSlab* slab = MemberOn(pLevel->get_theCBMSlabList(), &CBMSlabList::AddSlab, area,

@@ -28,9 +28,9 @@ class CBMWallSlabDeckSection;
 // and the on-demand pier passes do not upper-case.
 //
 // Plan points are merged when closer than 0.0001 in plan. Points made for a
-// column bear the column's name; points made for beams, braces, walls and
-// slabs are numbered (count + 1), and an existing point of that name is
-// reused whatever its position.
+// column bear the column's name (an existing point of that name is reused
+// whatever its position); points made for beams, braces, walls and slabs are
+// numbered with the first number from count + 1 upward that no point bears.
 //
 // Missing references: an operation whose level (or point, or joint) is not
 // found creates nothing and returns null. A section or material name that
@@ -67,11 +67,14 @@ class CBMMgrGeometry : public CBMMgrSys {
 
   // Wall panel from (x1, y1) to (x2, y2) on `level`: a "PANEL" area with
   // points p1, p2, p2, p1 and point types 1, 1, 0, 0 (reused only when found
-  // in that very order). Connects the wall to the level's joints at p1, p2.
+  // in that very order; otherwise a new area of the wall's name, whatever
+  // areas already bear that name). Connects the wall to the level's joints
+  // at p1, p2.
   CBMWall* AddWall(CString name, double x1, double y1, double x2, double y2, CString level, CString section);
 
   // Slab over the n vertices (x[i], y[i]) on `level`: a "FLOOR" area with the
-  // points in the given order, each of point type 0. Connects the slab to the
+  // points in the given order, each of point type 0 (reused, or new, as for
+  // walls). Connects the slab to the
   // level's joint at every vertex. Returns null and makes nothing when n <= 0
   // or an array is null. Does not take ownership of the arrays.
   CBMSlab* AddSlab(CString name, int n, double* x, double* y, CString level, CString section);
@@ -152,7 +155,7 @@ class CBMMgrGeometry : public CBMMgrSys {
   // passing `span` storeys.
   CBMLine* AddTypedLine(CString& name, CBMPoint* p1, CBMPoint* p2, const char* type, int span);
   // The plan area whose points are those of `sequence` in that order, or a
-  // new area `name` of area type `type` with those points and `pointTypes`
+  // new area `name` (even when an area of that name exists) of area type `type` with those points and `pointTypes`
   // (one per point; null for 0 throughout). Empties `sequence`, which only
   // lends the points (they are not deleted).
   CBMArea* FindOrAddArea(CString& name, CBMComponentList& sequence, const int* pointTypes, const char* type);

@@ -2,6 +2,7 @@
 #include "managers/BMMgrLoad.h"
 
 #include <cmath>
+#include <utility>
 
 #include "loads/BMLoadCase.h"
 #include "loads/BMMemberLoad.h"
@@ -44,6 +45,13 @@ EndReactions FallingTriangleReactions(double w, double a, double b, double L) {
 }
 
 EndReactions TrapezoidReactions(double w1, double w2, double a, double b, double L) {
+  // Decision: a stretch given end first (a > b) is the same load as the one
+  // given start first; the formulas below integrate from a to b and would
+  // negate it, so swap the distances together with their intensities.
+  if (a > b) {
+    std::swap(a, b);
+    std::swap(w1, w2);
+  }
   EndReactions base;
   EndReactions triangle;
   if (std::fabs(w2) >= std::fabs(w1)) {
@@ -141,6 +149,7 @@ void CBMMgrLoad::AssignSlabLoad(CString level, CString handle, CString loadType,
 }
 
 void CBMMgrLoad::ProcessLoading() {
+  loadingReport = bm::LoadingReport();  // each run reports on itself only
   if (!pContainer) return;  // not attached to a model
   if (!pLevelList) return;
   for (int i = 1; i <= pLevelList->GetCount(); ++i) {
@@ -151,11 +160,12 @@ void CBMMgrLoad::ProcessLoading() {
       auto* wall = static_cast<CBMWall*>(walls->GetItem(k));
       CBMPoint* p1 = wall->GetP1();
       CBMPoint* p2 = wall->GetP2();
-      // Decision: a wall without its area's points has no ends to load.
-      if (!p1 || !p2) continue;
-      auto* joint1 = static_cast<CBMJoint*>(joints->GetItem(p1->name()));
-      auto* joint2 = static_cast<CBMJoint*>(joints->GetItem(p2->name()));
-      const double L = wall->get_Distance();
+      // Decision: a wall without its area's points has no ends to load; its
+      // loads are counted as having no joint at either end.
+      const bool hasEnds = p1 && p2;
+      auto* joint1 = hasEnds ? static_cast<CBMJoint*>(joints->GetItem(p1->name())) : nullptr;
+      auto* joint2 = hasEnds ? static_cast<CBMJoint*>(joints->GetItem(p2->name())) : nullptr;
+      const double L = hasEnds ? wall->get_Distance() : 0.0;
 
       for (int m = 1; m <= wall->GetLineLoadCount(); ++m) {
         CBMLineLoad* load = wall->GetLineLoadItem(m);
@@ -175,9 +185,15 @@ void CBMMgrLoad::ProcessLoading() {
         } else {
           continue;
         }
+        // Decision: an end without its joint receives nothing; the load is
+        // counted in the report so that the host can tell the user.
+        if (!joint1 && !joint2) {
+          ++loadingReport.wallLoadsWithoutJoints;
+          continue;
+        }
+        if (!joint1 || !joint2) ++loadingReport.wallLoadsWithOneJoint;
         CString lc = load->get_Lc();
         // Legacy: the force goes into FY whatever the load's direction says.
-        // Decision: an end without its joint receives nothing.
         if (joint1) joint1->TranferJointLoadFromWall(lc, "FORCE", 0.0, r.f1, 0.0, 0.0, 0.0, 0.0);
         if (joint2) joint2->TranferJointLoadFromWall(lc, "FORCE", 0.0, r.f2, 0.0, 0.0, 0.0, 0.0);
       }

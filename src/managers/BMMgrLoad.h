@@ -5,6 +5,22 @@
 
 class CBMLoadCase;
 
+namespace bm {
+
+// What the last ProcessLoading run could not deliver. Only wall loads of a
+// converted type ("POINTF", "UNIFF", "TRAPF") are counted; a model whose
+// walls all have both joints on their storey gives all zeros.
+struct LoadingReport {
+  // Wall loads dropped whole: the wall has no joint at either end on its
+  // storey (or lacks an end point), so no force was added anywhere.
+  int wallLoadsWithoutJoints = 0;
+  // Wall loads whose wall has a joint at one end only: that end got its
+  // reaction, the other end's reaction was dropped.
+  int wallLoadsWithOneJoint = 0;
+};
+
+}  // namespace bm
+
 // Puts loads on a model. Owns nothing: cases belong to the load case list,
 // member loads to the joints, elements and slabs that carry them.
 //
@@ -42,8 +58,12 @@ class CBMMgrLoad : public CBMMgrSys {
   // Converts every wall line load ("POINTF", "UNIFF", "TRAPF") into the end
   // reactions of a simply supported span and adds them, in FY, to the wall's
   // two joints (accumulating per load case). Leaves the line loads in place;
-  // each run adds the forces again.
+  // each run adds the forces again. A wall end without a joint on the wall's
+  // storey receives nothing; such loads are counted in GetLoadingReport().
   void ProcessLoading();
+  // What the last ProcessLoading call dropped because a wall had no joint on
+  // its storey (all zeros before the first call).
+  const bm::LoadingReport& GetLoadingReport() const { return loadingReport; }
 
   // Appends a "WIND" case named `loadCase` (self weight 0), marks it virtual
   // with `virtualName`, and gives it one wind item (Fx, Fy at (x, y)) on the
@@ -60,6 +80,8 @@ class CBMMgrLoad : public CBMMgrSys {
   void AssignLineLoad(bool toWall, CString& level, CString& handle, CString& loadType, CString& direction,
                       CString& loadCase, double startDistance, double startForce, double endDistance,
                       double endForce);
+
+  bm::LoadingReport loadingReport;
 };
 
 namespace bm {
@@ -77,6 +99,7 @@ EndReactions RisingTriangleReactions(double w, double a, double b, double L);
 // Reactions of a load falling linearly from w at a to 0 at b on span L.
 EndReactions FallingTriangleReactions(double w, double a, double b, double L);
 // Reactions of a load varying linearly from w1 at a to w2 at b on span L.
+// The stretch may be given end first (a > b): it is the same load.
 // Zero when the span or the loaded stretch has no length.
 EndReactions TrapezoidReactions(double w1, double w2, double a, double b, double L);
 

@@ -40,8 +40,11 @@ void LinkLineElements(CBMComponentList* elements, CBMJointList* joints, const CB
     const int sectionId = element->get_FrameSectionId();
     CBMJoint* jointI = ById<CBMJoint>(joints, element->get_JointIId());
     CBMJoint* jointJ = ById<CBMJoint>(joints, element->get_JointJId());
-    if (lineId != -1) element->set_pLine(ById<CBMLine>(lines, lineId));
-    if (sectionId != -1) element->set_pFrameSection(ById<CBMFrameSection>(sections, sectionId));
+    // Decision: an id that matches no line or section leaves the pointer null
+    // and keeps the stored id, so saving again writes it back unchanged (the
+    // joint ids are kept the same way by Set_pJoint).
+    if (auto* line = ById<CBMLine>(lines, lineId)) element->set_pLine(line);
+    if (auto* section = ById<CBMFrameSection>(sections, sectionId)) element->set_pFrameSection(section);
     element->Set_pJoint(jointI, jointJ);
     if (jointI) jointI->AddConnectedElement(element);
     if (jointJ) jointJ->AddConnectedElement(element);
@@ -52,9 +55,10 @@ void LinkLineElements(CBMComponentList* elements, CBMJointList* joints, const CB
 // created in the level when missing and list the element.
 void LinkShellElement(CBMShellElement* shell, CBMJointList* joints, const CBMAreaList* areas,
                       const CBMWallSlabDeckSectionList* sections) {
-  const int sectionId = shell->get_ShellSectionId();
-  if (sectionId != -1) {
-    shell->set_pShellSection(ById<CBMWallSlabDeckSection>(sections, sectionId));
+  // Decision: an unknown section id is kept for a later save (see
+  // LinkLineElements).
+  if (auto* section = ById<CBMWallSlabDeckSection>(sections, shell->get_ShellSectionId())) {
+    shell->set_pShellSection(section);
   }
   if (!shell->name().IsEmpty()) shell->set_pArea(ByName<CBMArea>(areas, shell->name()));
   CBMArea* area = shell->get_pArea();

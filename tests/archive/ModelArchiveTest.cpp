@@ -165,6 +165,43 @@ TEST_F(ModelArchive, SlabCornersBecomeJointsAndUnknownReferencesStayNull) {
   EXPECT_EQ(section->get_pMaterial(), nullptr);
 }
 
+TEST_F(ModelArchive, UnresolvedReferenceIdsSurviveALoadAndSave) {
+  const CString first = Path("dangling.bma"), second = Path("again.bma");
+  // Objects outside the model's lists give the saved elements ids that point
+  // past the lists (3 frame sections, no line, no shell section).
+  CBMLine strayLine;
+  strayLine.set_Id(99);
+  CBMFrameSection straySection;
+  straySection.set_Id(77);
+  CBMWallSlabDeckSection strayShell;
+  strayShell.set_Id(55);
+  {
+    CBuildingModule module;
+    CBMLevel* level = AddLevel(module, "L1");
+    for (const char* name : {"F1", "F2", "F3"}) {
+      CString n(name);
+      module.get_pMgrGeometry()->get_pFrameSectionList()->AddFrameSection(n, CString("RECTANGULAR"));
+    }
+    CString beamName("B1");
+    CBMBeam* beam = level->get_theCBMBeamList()->AddBeam(beamName);
+    beam->set_pLine(&strayLine);
+    beam->set_pFrameSection(&straySection);
+    CString slabName("S1");
+    level->get_theCBMSlabList()->AddSlab(slabName)->set_pShellSection(&strayShell);
+    ASSERT_TRUE(module.ReadSaveFile(first, 0));
+  }
+  CBuildingModule loaded;
+  ASSERT_TRUE(loaded.ReadSaveFile(first, 1));
+  auto* level = static_cast<CBMLevel*>(loaded.get_pMgrGeometry()->get_pLevelList()->GetItem(1));
+  auto* beam = static_cast<CBMBeam*>(level->get_theCBMBeamList()->GetItem(1));
+  EXPECT_EQ(beam->get_pLine(), nullptr);
+  EXPECT_EQ(beam->get_LineId(), 99);
+  EXPECT_EQ(beam->get_FrameSectionId(), 77);
+  EXPECT_EQ(static_cast<CBMSlab*>(level->get_theCBMSlabList()->GetItem(1))->get_ShellSectionId(), 55);
+  ASSERT_TRUE(loaded.ReadSaveFile(second, 0));
+  EXPECT_EQ(Bytes(second), Bytes(first));
+}
+
 TEST_F(ModelArchive, TestBuildingReachesAFixpointAndKeepsItsLinks) {
   auto original = bm::test::BuildTestBuilding();
   const CString first = Path("a.bma"), second = Path("b.bma"), third = Path("c.bma");

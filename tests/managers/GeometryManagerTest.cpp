@@ -80,16 +80,25 @@ TEST_F(GeometryManagerTest, ColumnNamedLikeAnExistingPointIsAttachedToThatPoint)
   EXPECT_DOUBLE_EQ(c->GetP1()->get_X(), 5.0);  // legacy: the point found by name
 }
 
-TEST_F(GeometryManagerTest, NumberedPointNameCollisionReturnsTheNamedPoint) {
-  // Column "3" is the second point; the next unnamed point would be named
-  // "3" too and is that point, wherever it lies.
-  g_->AddColumn("C1", 0.0, 0.0, "STORY1", "");
-  g_->AddColumn("3", 1.0, 1.0, "STORY1", "");
-  CBMBeam* b = g_->AddBeam("B1", 0.0, 0.0, 10.0, 0.0, "STORY1", "");
-  EXPECT_EQ(points()->GetCount(), 2);
-  EXPECT_EQ(b->GetP1(), points()->GetItem(1));
-  EXPECT_EQ(b->GetP2(), points()->GetItem(2));
-  EXPECT_DOUBLE_EQ(b->GetP2()->get_X(), 1.0);
+TEST_F(GeometryManagerTest, GeneratedPointNamesSkipNamesAlreadyTaken) {
+  // Columns "1", "2" and "4": the next generated name "4" is taken, so a new
+  // point must get the next free number and stand at its own position.
+  g_->AddColumn("1", 0.0, 0.0, "STORY1", "");
+  g_->AddColumn("2", 6.0, 0.0, "STORY1", "");
+  g_->AddColumn("4", 12.0, 0.0, "STORY1", "");
+  const char* names[3] = {"B1", "B2", "B3"};
+  const double ends[3][4] = {{0, 5, 6, 5}, {20, 20, 30, 30}, {40, 0, 50, 0}};
+  for (int i = 0; i < 3; ++i) {
+    const double* e = ends[i];
+    CBMBeam* b = g_->AddBeam(names[i], e[0], e[1], e[2], e[3], "STORY1", "");
+    ASSERT_NE(b, nullptr);
+    EXPECT_DOUBLE_EQ(b->GetP1()->get_X(), e[0]);
+    EXPECT_DOUBLE_EQ(b->GetP1()->get_Y(), e[1]);
+    EXPECT_DOUBLE_EQ(b->GetP2()->get_X(), e[2]);
+    EXPECT_DOUBLE_EQ(b->GetP2()->get_Y(), e[3]);
+  }
+  EXPECT_EQ(points()->GetCount(), 9);
+  EXPECT_EQ(level("STORY1")->get_theCBMBeamList()->GetCount(), 3);
 }
 
 TEST_F(GeometryManagerTest, BeamAddedTwiceInEitherDirectionReusesLineBeamAndConnections) {
@@ -194,6 +203,26 @@ TEST_F(GeometryManagerTest, WallMakesPanelAreaAndIsFoundAgainOnlyInTheSameDirect
   EXPECT_NE(rev->get_pArea(), a);
   EXPECT_EQ(areas()->GetCount(), 2);
   EXPECT_EQ(points()->GetCount(), 2);
+}
+
+TEST_F(GeometryManagerTest, WallsAndSlabsOfOneNameOnOtherCornersGetTheirOwnAreas) {
+  CBMWall* lower = g_->AddWall("W1", 0, 0, 6, 0, "STORY1", "");
+  CBMWall* upper = g_->AddWall("W1", 0, 10, 4, 10, "STORY2", "");
+  ASSERT_NE(upper->get_pArea(), lower->get_pArea());
+  EXPECT_EQ(lower->get_pArea()->GetCount(), 4);
+  ASSERT_EQ(upper->get_pArea()->GetCount(), 4);
+  EXPECT_DOUBLE_EQ(upper->get_pArea()->GetPoint(1)->get_Y(), 10.0);
+  EXPECT_DOUBLE_EQ(upper->get_pArea()->GetPoint(2)->get_X(), 4.0);
+
+  double x[3] = {0, 6, 0};
+  double y[3] = {0, 0, 10};
+  CBMSlab* slab = g_->AddSlab("W1", 3, x, y, "STORY1", "");
+  EXPECT_NE(slab->get_pArea(), lower->get_pArea());
+  EXPECT_EQ(slab->get_pArea()->GetAreaType(), "FLOOR");
+  EXPECT_EQ(slab->get_pArea()->GetCount(), 3);
+  EXPECT_EQ(lower->get_pArea()->GetCount(), 4);
+  EXPECT_EQ(lower->get_pArea()->GetAreaType(), "PANEL");
+  EXPECT_EQ(areas()->GetCount(), 3);
 }
 
 TEST_F(GeometryManagerTest, SlabMakesFloorAreaAndJointsAtEveryVertex) {

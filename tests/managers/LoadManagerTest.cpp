@@ -120,6 +120,33 @@ TEST_F(LoadManagerTest, TrapezoidsOverPartOfTheSpanMatchNumericalIntegration) {
   }
 }
 
+TEST_F(LoadManagerTest, TrapezoidGivenEndFirstIsTheSameLoad) {
+  Wall(6.0);
+  l_->AssignWallLoad("STORY1", "WH", "TRAPF", "GRAV", "DEAD", 0.75, 10, 0.25, 10);
+  l_->AssignWallLoad("STORY1", "WH", "TRAPF", "GRAV", "LIVE", 0.75, 8, 0.25, 4);
+  l_->ProcessLoading();
+  EXPECT_NEAR(FY("1", "DEAD"), 15.0, 1e-12);
+  EXPECT_NEAR(FY("2", "DEAD"), 15.0, 1e-12);
+  // 4 at 1.5 rising to 8 at 4.5, as in the start-first case above.
+  EXPECT_NEAR(FY("1", "LIVE"), 8.5, 1e-12);
+  EXPECT_NEAR(FY("2", "LIVE"), 9.5, 1e-12);
+}
+
+TEST_F(LoadManagerTest, WallLoadsWithoutJointsAreReported) {
+  Wall(4.0);
+  l_->AssignWallLoad("STORY1", "WH", "UNIFF", "GRAV", "DEAD", 0, 10, 1, 10);
+  CBMJointList* joints = LevelNamed(*module_, "STORY1")->get_theCBMJointList();
+  joints->DeleteItem("1");
+  l_->ProcessLoading();
+  EXPECT_EQ(l_->GetLoadingReport().wallLoadsWithoutJoints, 0);
+  EXPECT_EQ(l_->GetLoadingReport().wallLoadsWithOneJoint, 1);
+  EXPECT_DOUBLE_EQ(FY("2", "DEAD"), 20.0);
+  joints->DeleteItem("2");
+  l_->ProcessLoading();  // the report is of this run only
+  EXPECT_EQ(l_->GetLoadingReport().wallLoadsWithoutJoints, 1);
+  EXPECT_EQ(l_->GetLoadingReport().wallLoadsWithOneJoint, 0);
+}
+
 TEST_F(LoadManagerTest, WallLoadsOfOneCaseAccumulateAndOtherTypesArePassedOver) {
   Wall(4.0);
   l_->AssignWallLoad("STORY1", "WH", "UNIFF", "GRAV", "DEAD", 0, 10, 1, 10);
