@@ -60,6 +60,26 @@ void KeyedLine::NotModelData(std::string_view key) {
   }
 }
 
+std::string_view KeyedLine::Take(int valueToken) {
+  for (Pair& p : pairs_) {
+    if (p.value != valueToken) continue;
+    if (p.used || p.noPlace) return {};
+    p.used = true;
+    return p.key;
+  }
+  return {};
+}
+
+int KeyedLine::TakeRest() {
+  int taken = 0;
+  for (Pair& p : pairs_) {
+    if (p.used || p.noPlace) continue;
+    p.used = true;
+    ++taken;
+  }
+  return taken;
+}
+
 std::vector<int> KeyedLine::FindAll(std::string_view key) {
   std::vector<int> values;
   for (Pair& p : pairs_) {

@@ -40,6 +40,12 @@ class KeyedLine {
   // Marks `key` as one the model has no place for: ReportUnused counts it
   // as not model data ("key NAME (not model data)") instead of unused.
   void NotModelData(std::string_view key);
+  // The key of the pair whose value is token `valueToken`, marked used; empty
+  // when no pair not yet used (nor marked NotModelData) has that value.
+  std::string_view Take(int valueToken);
+  // Marks every pair not yet used (nor marked NotModelData) used and returns
+  // how many there were.
+  int TakeRest();
 
   // The line itself.
   const ZComItem& line() const { return line_; }

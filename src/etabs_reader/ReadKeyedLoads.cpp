@@ -9,11 +9,9 @@
 // - combination types: see kComboTypes; likewise.
 #include "etabs_reader/ZAdapterEtabs8.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 #include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/WordTables.h"
@@ -67,10 +65,6 @@ constexpr WordMap kComboTypes[] = {
     {"ABSOLUTE ADD", "ABS"}, {"ABS", "ABS"}, {"SRSS", "SRSS"},
 };
 
-// Keys of a combination line whose value names a term (a load case, an
-// analysis case, a response spectrum or another combination); the SF pair
-// that follows gives its factor.
-constexpr const char* kComboTermKeys[] = {"LOAD", "LOADCASE", "LOADCOMBO", "COMBO", "SPEC"};
 // Keys of a combination line that the model has no place for (design use,
 // notes).
 constexpr const char* kComboNotModelKeys[] = {"DESIGN", "COMBOTYPE", "NOTES", "AUTODESIGN"};
@@ -259,11 +253,6 @@ void ZAdapterEtabs8::ProcessKeyedCombos(ZComItemList* groups) {
   // The combinations made here, by name: runs of one combination's lines
   // that other lines interrupt still make one combination.
   std::unordered_map<std::string, CBMLoadCom*> made;
-  struct Mark {
-    int token;
-    bool term;  // a term's name; else an SF value
-  };
-  std::vector<Mark> marks;
   for (int g = 1; g <= groups->GetCount(); ++g) {
     const ZComItemList* group = groups->GetComList(g);
     if (!group || group->GetCount() < 1) continue;
@@ -284,26 +273,19 @@ void ZAdapterEtabs8::ProcessKeyedCombos(ZComItemList* groups) {
       bm::reader::KeyedLine kl(*line, 3);
       if (kl.Has("TYPE")) combo->set_sType(MapWord(kComboTypes, kl.Word("TYPE")));
       for (const char* key : kComboNotModelKeys) kl.NotModelData(key);
-      // Terms in line order: a term's name, then the SF that closes it.
-      marks.clear();
-      for (const char* key : kComboTermKeys) {
-        for (int t : kl.FindAll(key)) marks.push_back({t, true});
-      }
-      for (int t : kl.FindAll("SF")) marks.push_back({t, false});
-      std::sort(marks.begin(), marks.end(), [](const Mark& a, const Mark& b) { return a.token < b.token; });
-      int open = 0;  // token of the open term's name
-      for (const Mark& m : marks) {
-        if (m.term) {
-          if (open) Skip(bm::skip::kIncompleteTerm);
-          open = m.token;
-        } else if (open) {
-          combo->AddLoadCaseItem(line->GetString(open, 0), line->GetDouble(m.token, 0));
-          open = 0;
-        } else {
+      // Each SF closes the term of the pair right before it, whatever that
+      // pair's key (a load case, an analysis case, another combination, a
+      // response spectrum, ...): SF's value is token sf, its key sf - 1, the
+      // term's name sf - 2.
+      for (int sf : kl.FindAll("SF")) {
+        if (kl.Take(sf - 2).empty()) {
           Skip(bm::skip::kIncompleteTerm);  // a factor without a term
+          continue;
         }
+        combo->AddLoadCaseItem(line->GetString(sf - 2, 0), line->GetDouble(sf, 0));
       }
-      if (open) Skip(bm::skip::kIncompleteTerm);
+      // A pair left over names a term without its factor.
+      for (int left = kl.TakeRest(); left > 0; --left) Skip(bm::skip::kIncompleteTerm);
       kl.ReportUnused(Report, CurrentKeyword);
     }
   }

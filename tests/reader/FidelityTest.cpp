@@ -98,15 +98,13 @@ bool Diaphragm(const std::string* v) { return v && !v->empty() && *v != "DISCONN
 // lines, which later versions use for analysis cases.
 Keys LoadPatterns(const FileText& f) { return Names(f, f.MajorVersion() < 10 ? "LOADCASE" : "LOADPATTERN"); }
 
-// The case (or combination, or spectrum) of each term line of a COMBO block.
+// The term each factor of a COMBO line applies to: the value of the pair
+// right before the SF key, whatever that pair's key.
 Keys ComboTerms(const FileText& f) {
   Keys out;
   for (const TextLine& l : f.Lines("COMBO")) {
-    for (const char* key : {"LOAD", "LOADCASE", "LOADCOMBO", "COMBO", "SPEC"}) {
-      if (const std::string* name = l.Value(key)) {
-        out.push_back(Join({l.At(1), *name}));
-        break;
-      }
+    for (size_t i = 4; i < l.tokens.size(); ++i) {
+      if (!l.quoted[i] && l.tokens[i] == "SF" && !l.quoted[i - 2]) out.push_back(Join({l.At(1), l.At(i - 1)}));
     }
   }
   return out;

@@ -217,13 +217,13 @@ TEST(KeyedLoads, CombinationsKeepEveryTermThroughTheArchive) {
   EXPECT_EQ(m->report().Get("COMBO", "key DESIGN (not model data)"), 1);
   EXPECT_EQ(m->report().Get("COMBO", "key NOTES (not model data)"), 1);
 
-  // Version 9 terms: LOAD, another combination (COMBO) and a spectrum
-  // (SPEC), each with its factor.
+  // Version 9 terms: LOAD, another combination (COMBO) and a response
+  // spectrum, each with its factor: any key whose pair an SF closes.
   auto v9 = Read(Later(
                  "  COMBO \"EQV\"  TYPE \"ADD\"  DESIGN \"CONCRETE\"\n  COMBO \"EQV\"  LOAD \"DL\"  SF 1\n"
                  "  COMBO \"USS04\"  TYPE \"ADD\"  DESIGN \"STEELSTRENGTH\"  DESIGN \"CONCRETE\"\n"
                  "  COMBO \"USS04\"  LOAD \"DL\"  SF 1.2\n  COMBO \"USS04\"  COMBO \"EQV\"  SF 0.3\n"
-                 "  COMBO \"USS04\"  SPEC \"0SPECX\"  SF 1.267549\n",
+                 "  COMBO \"USS04\"  SPECTRUM \"0SPECX\"  SF 1.267549\n",
                  "9.7.3"));
   CBMLoadCom* uss = Combo(*v9, "USS04");
   ASSERT_NE(uss, nullptr);
