@@ -25,7 +25,7 @@ void ZAdapterEtabs8::ProcessKeyedStories(ZComItemList* groups) {
   bool elevationKnown = false;
   ForEachNewStorey(groups, [&](const ZComItemList& group, CBMLevel* level) {
     bool named = false;
-    ForEachLine(&group, Form::kPlain, [&](const ZComItem& line) {
+    ForEachLine(&group, [&](const ZComItem& line) {
       if (!named) {
         CString name = line.GetString(2, 0);
         level->set_Name(name);
@@ -57,7 +57,7 @@ void ZAdapterEtabs8::ProcessKeyedStories(ZComItemList* groups) {
 void ZAdapterEtabs8::ProcessKeyedDiaphragms(ZComItemList* groups) {
   CBMDiaphragmList* diaphragms = pMgrGeometry->get_pDiaphragmList();
   if (!diaphragms) return;
-  ForEachKeyedLine(groups, Form::kGrouped, [&](const ZComItem&, CString& name, KeyedLine& kl) {
+  ForEachKeyedLine(groups, [&](const ZComItem&, CString& name, KeyedLine& kl) {
     // DISCONNECTED is the assignment word for "no diaphragm", never a
     // diaphragm of its own.
     if (name == bm::e2k::kDisconnected) {
@@ -77,7 +77,7 @@ void ZAdapterEtabs8::ProcessKeyedGrids(ZComItemList* lines) {
   // The model holds one grid system: the first one of a file whose grid
   // list is still empty. Lines of any other system are counted as not taken.
   bool systemTaken = false;
-  ForEachKeyedLine(lines, Form::kPlain, [&](const ZComItem& line, CString& system, KeyedLine& kl) {
+  ForEachKeyedLine(lines, [&](const ZComItem& line, CString& system, KeyedLine& kl) {
     if (line.TokenIs(1, "COORDSYSTEM") || line.TokenIs(1, "GRIDSYSTEM")) {
       const bool first = !systemTaken && grids->GetCount() == 0;
       if (!first && system != grids->get_CoordSystem()) {

@@ -108,7 +108,7 @@ constexpr int kSpringValues = 6;
 void ZAdapterEtabs8::ProcessKeyedPoints(ZComItemList* block) {
   CBMPointList* points = pMgrGeometry->get_pPointList();
   if (!points) return;
-  ForEachLine(block, Form::kPlain, [&](const ZComItem& line) {
+  ForEachLine(block, [&](const ZComItem& line) {
     // POINT "name" X Y [DZ]: a third number is the point's distance below
     // its storey.
     if (line.GetItemCount() < 4) {
@@ -135,7 +135,7 @@ void ZAdapterEtabs8::ProcessKeyedLines(ZComItemList* block) {
   CBMPointList* points = pMgrGeometry->get_pPointList();
   CBMLineList* lines = pMgrGeometry->get_pLineList();
   if (!points || !lines) return;
-  ForEachLine(block, Form::kPlain, [&](const ZComItem& text) {
+  ForEachLine(block, [&](const ZComItem& text) {
     // LINE "name" TYPE "point 1" "point 2" STOREYS: point 2 lies on the
     // storey of the assignment, point 1 STOREYS storeys below it.
     if (text.GetItemCount() < 6) {
@@ -170,7 +170,7 @@ void ZAdapterEtabs8::ProcessKeyedAreas(ZComItemList* block) {
   CBMAreaList* areas = pMgrGeometry->get_pAreaList();
   if (!points || !areas) return;
   std::vector<CBMPoint*> corners;
-  ForEachLine(block, Form::kPlain, [&](const ZComItem& line) {
+  ForEachLine(block, [&](const ZComItem& line) {
     // AREA "name" TYPE N "corner 1" ... "corner N" BELOW1 ... BELOWN, where
     // BELOWi is the number of storeys corner i lies below the storey.
     const int count = line.GetItemCount();
@@ -248,7 +248,7 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
   CBMFrameSectionList* sections = pMgrGeometry->get_pFrameSectionList();
   if (!lines || !sections) return;
   const int stations = StationCount();
-  ForEachLine(block, Form::kPlain, [&](const ZComItem& text) {
+  ForEachLine(block, [&](const ZComItem& text) {
     bm::reader::KeyedLine kl(text, 4);
     const bool hasSection = kl.Has(bm::e2k::kSection);
     const CString sectionName = kl.Word(bm::e2k::kSection);
@@ -343,7 +343,7 @@ void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
   CBMAreaList* areas = pMgrGeometry->get_pAreaList();
   CBMWallSlabDeckSectionList* sections = pMgrGeometry->get_pWallSlabDeckSectionList();
   if (!areas || !sections) return;
-  ForEachLine(block, Form::kPlain, [&](const ZComItem& line) {
+  ForEachLine(block, [&](const ZComItem& line) {
     // An area spring: version 9 writes it as a quoted key and its stiffness
     // (`"SPRINGK3" 400`); the model has no area springs.
     if (line.IsQuoted(4) && line.GetString(4, 0).Left(7) == "SPRINGK") {

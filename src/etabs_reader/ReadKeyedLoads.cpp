@@ -119,7 +119,7 @@ CString LoadCaseOf(bm::reader::KeyedLine& kl) {
 void ZAdapterEtabs8::ProcessLoadPatterns(ZComItemList* lines) {
   CBMLoadCaseList* cases = pMgrGeometry->GetLoadCaseList();
   if (!cases) return;
-  ForEachKeyedLine(lines, Form::kPlain, [&](const ZComItem&, CString& name, bm::reader::KeyedLine& kl) {
+  ForEachKeyedLine(lines, [&](const ZComItem&, CString& name, bm::reader::KeyedLine& kl) {
     // As for version 8 files, a second case of the same name is kept too.
     cases->AddLoadCase(name, MapWord(kLoadCaseTypes, kl.Word("TYPE")), kl.Number("SELFWEIGHT"));
     return true;
@@ -141,7 +141,7 @@ void ZAdapterEtabs8::ProcessKeyedLoadCases(ZComItemList* lines) {
 void ZAdapterEtabs8::ProcessKeyedAutoLoads(ZComItemList* lines) {
   CBMLoadCaseList* cases = pMgrGeometry->GetLoadCaseList();
   if (!cases) return;
-  ForEachLine(lines, Form::kPlain, [&](const ZComItem& line) {
+  ForEachLine(lines, [&](const ZComItem& line) {
     if (line.IsQuoted(3) || !line.TokenIs(3, bm::e2k::kUserLoad)) {
       // A heading: user loads follow, or the loads are generated from a
       // code or coefficients. Neither has a place in the model (the user

@@ -324,7 +324,7 @@ void ZAdapterEtabs8::ProcessKeyedMaterials(ZComItemList* groups) {
     CBMMaterial* material = nullptr;
     bool massGiven = false;
     bool weightGiven = false;
-    ForEachKeyedLine(group, Form::kPlain, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
+    ForEachKeyedLine(group, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
       if (!material) material = Find<CBMMaterial>(materials, name);
       if (!material) material = materials->AddMaterial(name, 0, 0, CString(), 0, 0, 0);
       if (!material) return false;
@@ -360,7 +360,7 @@ void ZAdapterEtabs8::ProcessKeyedFrameSections(ZComItemList* groups) {
   CBMFrameSectionList* sections = pMgrGeometry->get_pFrameSectionList();
   CBMMaterialList* materials = pMgrGeometry->get_pMaterialList();
   if (!sections || !materials) return;
-  ForEachKeyedLine(groups, Form::kGrouped, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
+  ForEachKeyedLine(groups, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
     MarkNotModelData(kl, kFrameNotModelData);
     const int shape = kl.Find(bm::e2k::kShape);
     const int material = kl.Find("MATERIAL");
@@ -420,7 +420,7 @@ void ZAdapterEtabs8::ProcessKeyedShellProps(ZComItemList* groups) {
   CBMWallSlabDeckSectionList* sections = pMgrGeometry->get_pWallSlabDeckSectionList();
   CBMMaterialList* materials = pMgrGeometry->get_pMaterialList();
   if (!sections || !materials) return;
-  ForEachKeyedLine(groups, Form::kGrouped, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
+  ForEachKeyedLine(groups, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
     MarkNotModelData(kl, kShellNotModelData);
     // Lines of one property (its definition, the rest of a version 9 deck,
     // modifiers) add to one section; only a line that defines makes one.
@@ -493,7 +493,7 @@ void ZAdapterEtabs8::ProcessKeyedAutoSections(ZComItemList* lines) {
   if (!lists || !sections) return;
   // AUTOSECTION "list" "section" "section" ...: a list written over several
   // lines, its candidates as quoted names without keys.
-  ForEachNamedLine(lines, Form::kPlain, [&](const ZComItem& line, CString& name) {
+  ForEachNamedLine(lines, [&](const ZComItem& line, CString& name) {
     auto* list = Find<CBMAutoSection>(lists, name);
     if (!list) {
       list = new CBMAutoSection;
@@ -520,7 +520,7 @@ void ZAdapterEtabs8::ProcessKeyedAutoSections(ZComItemList* lines) {
 }
 
 void ZAdapterEtabs8::ProcessKeyedPointSprings(ZComItemList* groups) {
-  ForEachKeyedLine(groups, Form::kGrouped, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
+  ForEachKeyedLine(groups, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
     // Other options take the stiffness from elsewhere (a soil profile or a
     // footing), which the file does not hold: not read.
     if (const int t = kl.Find("STIFFNESSOPTION")) {
@@ -542,7 +542,7 @@ void ZAdapterEtabs8::ProcessKeyedPointSprings(ZComItemList* groups) {
 void ZAdapterEtabs8::ProcessKeyedLinks(ZComItemList* groups) {
   CBMLinkList* links = pMgrGeometry->get_pLinkList();
   if (!links) return;
-  ForEachKeyedLine(groups, Form::kGrouped, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
+  ForEachKeyedLine(groups, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
     // The lines of one link (type, each degree of freedom, its values) add
     // to one link, as in version 8 files; read by key, so that a value the
     // model cannot hold is reported instead of passed over.

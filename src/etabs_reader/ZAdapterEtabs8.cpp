@@ -207,20 +207,11 @@ void ZAdapterEtabs8::SkipLine(const ZComItem* line, std::string_view reason) {
 }
 
 void ZAdapterEtabs8::NotModelData(const ZComItemList* lines) {
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    if (const ZComItem* line = lines->GetComItem(i)) Report.CountNotModelData(line->Token(1));
-  }
+  ForEachLine(lines, [&](const ZComItem& line) { Report.CountNotModelData(line.Token(1)); });
 }
 
 void ZAdapterEtabs8::SkipAll(const ZComItemList* lines, std::string_view reason) {
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    ZBMComponent* member = lines->GetItem(i);
-    if (auto* line = dynamic_cast<const ZComItem*>(member)) {
-      SkipLine(line, reason);
-    } else if (auto* group = dynamic_cast<const ZComItemList*>(member)) {
-      SkipAll(group, reason);
-    }
-  }
+  ForEachLine(lines, [&](const ZComItem& line) { SkipLine(&line, reason); });
 }
 
 int ZAdapterEtabs8::ReadVersion(int first) const {
@@ -239,43 +230,33 @@ int ZAdapterEtabs8::ReadVersion(int first) const {
 }
 
 void ZAdapterEtabs8::CountNumberFaults(const ZComItemList* lines) {
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    ZBMComponent* member = lines->GetItem(i);
-    if (auto* line = dynamic_cast<const ZComItem*>(member)) {
-      if (line->HadNumberFault()) SkipLine(line, bm::skip::kNotDecimal);
-    } else if (auto* group = dynamic_cast<const ZComItemList*>(member)) {
-      CountNumberFaults(group);
-    }
-  }
+  ForEachLine(lines, [&](const ZComItem& line) {
+    if (line.HadNumberFault()) SkipLine(&line, bm::skip::kNotDecimal);
+  });
 }
 
 void ZAdapterEtabs8::Dispatch(const KeywordEntry* entry, ZComItemList* lines) {
   if (!entry) {
-    for (int i = 1; i <= lines->GetCount(); ++i) SkipLine(lines->GetComItem(i), bm::skip::kNoHandler);
+    SkipAll(lines, bm::skip::kNoHandler);
     return;
   }
-  switch (entry->form) {
-    case Form::kSkipped:
-      for (int i = 1; i <= lines->GetCount(); ++i) SkipLine(lines->GetComItem(i), bm::skip::kIgnoredKeyword);
-      break;
-    case Form::kNotModelData:
-      NotModelData(lines);
-      break;
-    case Form::kPlain: {
-      const uint64_t faults = ZComItem::NumberFaultsSeen();
-      (this->*entry->handler)(lines);
-      if (ZComItem::NumberFaultsSeen() != faults) CountNumberFaults(lines);
-      break;
-    }
-    case Form::kGrouped: {
-      ZComItemList grouped;  // deletes its groups, and they their lines
-      RetrieveCombineBlock(lines, &grouped);
-      const uint64_t faults = ZComItem::NumberFaultsSeen();
-      (this->*entry->handler)(&grouped);
-      if (ZComItem::NumberFaultsSeen() != faults) CountNumberFaults(&grouped);
-      break;
-    }
+  if (entry->form == Form::kSkipped) {
+    SkipAll(lines, bm::skip::kIgnoredKeyword);
+    return;
   }
+  if (entry->form == Form::kNotModelData) {
+    NotModelData(lines);
+    return;
+  }
+  ZComItemList grouped;  // deletes its groups, and they their lines
+  ZComItemList* handed = lines;
+  if (entry->form == Form::kGrouped) {
+    RetrieveCombineBlock(lines, &grouped);
+    handed = &grouped;
+  }
+  const uint64_t faults = ZComItem::NumberFaultsSeen();
+  (this->*entry->handler)(handed);
+  if (ZComItem::NumberFaultsSeen() != faults) CountNumberFaults(handed);
 }
 
 void ZAdapterEtabs8::FillKeyedModule(int first) {

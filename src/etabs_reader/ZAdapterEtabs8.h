@@ -108,8 +108,7 @@ class ZAdapterEtabs8 {
   static const KeywordEntry* Lookup(const KeywordEntry (&table)[N], std::string_view keyword);
   // Version from the PROGRAM line among the blocks from position `first`.
   int ReadVersion(int first) const;
-  // Counts the lines of `lines` (and of its groups) whose numbers were not
-  // decimal.
+  // Counts the lines of `lines` whose numbers were not decimal.
   void CountNumberFaults(const ZComItemList* lines);
   // Groups the lines of `block` into `grouped`: runs of consecutive lines
   // with the same second token (upper-cased) become one group named by it.
@@ -224,26 +223,25 @@ class ZAdapterEtabs8 {
   // Gives `wall` the pier or spandrel label `name`; false, the line counted
   // as skipped, when there is none.
   bool SetWallLabel(CBMWall* wall, const CString& name);
-  // Calls fn(line) for each line of `lines` in file order: the run itself
-  // (Form::kPlain) or each line of each of its groups (Form::kGrouped).
+  // Calls fn(line) for each line of `lines` in file order: the lines of a
+  // run, or each line of each group of a grouped run.
   template <typename Fn>
-  static void ForEachLine(const ZComItemList* lines, Form form, Fn fn) {
+  static void ForEachLine(const ZComItemList* lines, Fn fn) {
     for (int i = 1; i <= lines->GetCount(); ++i) {
-      if (form != Form::kGrouped) {
-        if (const ZComItem* line = lines->GetComItem(i)) fn(*line);
-        continue;
-      }
-      const ZComItemList* group = lines->GetComList(i);
-      for (int l = 1; group && l <= group->GetCount(); ++l) {
-        if (const ZComItem* line = group->GetComItem(l)) fn(*line);
+      ZBMComponent* member = lines->GetItem(i);
+      if (!member) continue;
+      if (const ZComItem* line = member->AsComItem()) {
+        fn(*line);
+      } else if (const ZComItemList* group = member->AsComList()) {
+        ForEachLine(group, fn);
       }
     }
   }
   // ForEachLine, handing on fn(line, name) with the line's name (token 2,
   // upper-cased); a line whose name is empty is counted as skipped instead.
   template <typename Fn>
-  void ForEachNamedLine(const ZComItemList* lines, Form form, Fn fn) {
-    ForEachLine(lines, form, [&](const ZComItem& line) {
+  void ForEachNamedLine(const ZComItemList* lines, Fn fn) {
+    ForEachLine(lines, [&](const ZComItem& line) {
       CString name = line.GetString(2, 0);
       if (name.IsEmpty()) {
         Skip(bm::skip::kEmptyName);
@@ -256,8 +254,8 @@ class ZAdapterEtabs8 {
   // keys from token 3. When fn returns true (the line taken), the keys no
   // look-up asked for are counted.
   template <typename Fn>
-  void ForEachKeyedLine(const ZComItemList* lines, Form form, Fn fn) {
-    ForEachNamedLine(lines, form, [&](const ZComItem& line, CString& name) {
+  void ForEachKeyedLine(const ZComItemList* lines, Fn fn) {
+    ForEachNamedLine(lines, [&](const ZComItem& line, CString& name) {
       bm::reader::KeyedLine kl(line, 3);
       if (fn(line, name, kl)) kl.ReportUnused(Report, CurrentKeyword);
     });
@@ -268,7 +266,7 @@ class ZAdapterEtabs8 {
   // look-up asked for are counted.
   template <typename Fn>
   void ForEachStoreyLine(const ZComItemList* lines, Fn fn) {
-    ForEachLine(lines, Form::kPlain, [&](const ZComItem& line) {
+    ForEachLine(lines, [&](const ZComItem& line) {
       CBMLevel* level = StoreyOrSkip(&line);
       if (!level) return;
       bm::reader::KeyedLine kl(line, 4);
