@@ -63,3 +63,6 @@
 #include "etabs_reader/ZBMComponent.h"
 #include "etabs_reader/ZComItem.h"
 #include "etabs_reader/ZFileReadModule.h"
+
+// Loading and saving a model file of either form, told apart by content.
+#include "model/ModelFile.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Cli.h"
-#include "ModelFile.h"
+#include <buildingmodel/buildingmodel.h>
 
 namespace bm::tool {
 

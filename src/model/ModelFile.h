@@ -2,12 +2,13 @@
 // building module with a clear reason on failure.
 #pragma once
 
-#include <buildingmodel/buildingmodel.h>
+#include "etabs_reader/ReadReport.h"
+#include "model/BuildingModule.h"
 
 #include <string>
 #include <vector>
 
-namespace bm::tool {
+namespace bm {
 
 enum class ModelForm { kText, kArchive };
 
@@ -59,4 +60,4 @@ std::string SaveModel(CBuildingModule& module, const std::string& path, ModelFor
 // without a frame section (no LINEASSIGN line)").
 std::vector<std::string> DescribeWriteReport(const WriteReport& report);
 
-}  // namespace bm::tool
+}  // namespace bm

@@ -1,5 +1,8 @@
-// Loading and saving models for bmtool, with reasons instead of crashes.
-#include "ModelFile.h"
+// Loading and saving models by content, with reasons instead of crashes.
+#include "model/ModelFile.h"
+
+#include "etabs_reader/ZAdapterEtabs8.h"
+#include "platform/Exceptions.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +11,7 @@
 #include <new>
 #include <stdexcept>
 
-namespace bm::tool {
+namespace bm {
 
 namespace {
 
@@ -205,4 +208,4 @@ std::vector<std::string> DescribeWriteReport(const WriteReport& r) {
   return out;
 }
 
-}  // namespace bm::tool
+}  // namespace bm
