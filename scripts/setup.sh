@@ -7,6 +7,16 @@ command -v g++ >/dev/null || need+=(g++)
 command -v make >/dev/null || need+=(make)
 [ -f /usr/include/gtest/gtest.h ] || need+=(libgtest-dev)
 [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
+# The Python module: pybind11 and the headers of the distribution's Python,
+# pytest for its tests, and venv, setuptools and wheel to install it offline.
+[ -f /usr/lib/cmake/pybind11/pybind11Config.cmake ] || need+=(pybind11-dev)
+ls /usr/include/python3*/Python.h >/dev/null 2>&1 || need+=(python3-dev)
+py_has() { /usr/bin/python3 -c "import $1" >/dev/null 2>&1; }
+py_has pytest || need+=(python3-pytest)
+py_has venv || need+=(python3-venv)
+py_has ensurepip || need+=(python3-venv)
+py_has setuptools || need+=(python3-setuptools)
+py_has wheel || need+=(python3-wheel)
 if [ ${#need[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get update

@@ -76,17 +76,33 @@ bool LooksLikeArchive(const std::vector<unsigned char>& head) {
   return pos + 4 <= head.size();
 }
 
-std::string ArchiveProblem(int cause) {
-  switch (cause) {
-    case CArchiveException::endOfFile:
-      return "the model archive ends too early (truncated, or not a model archive)";
-    case CArchiveException::badClass:
-      return "the model archive names a class this library does not know (corrupt, or not a model archive)";
-    case CArchiveException::badSchema:
-      return "the model archive holds a class version this library does not read";
-    default:
-      return "the model archive is malformed (archive error " + std::to_string(cause) + ")";
+// The archive exception's causes: a short name and the reason given to users.
+struct ArchiveCause {
+  int cause;
+  const char* name;
+  const char* problem;
+};
+constexpr ArchiveCause kArchiveCauses[] = {
+    {CArchiveException::endOfFile, "end_of_file",
+     "the model archive ends too early (truncated, or not a model archive)"},
+    {CArchiveException::badClass, "bad_class",
+     "the model archive names a class this library does not know (corrupt, or not a model archive)"},
+    {CArchiveException::badSchema, "bad_schema", "the model archive holds a class version this library does not read"},
+    {CArchiveException::badIndex, "bad_index", nullptr},
+    {CArchiveException::genericException, "generic", nullptr},
+};
+
+const ArchiveCause* FindArchiveCause(int cause) {
+  for (const ArchiveCause& c : kArchiveCauses) {
+    if (c.cause == cause) return &c;
   }
+  return nullptr;
+}
+
+std::string ArchiveProblem(int cause) {
+  const ArchiveCause* c = FindArchiveCause(cause);
+  if (c && c->problem) return c->problem;
+  return "the model archive is malformed (archive error " + std::to_string(cause) + ")";
 }
 
 // Why writing `path` failed, found by trying to open it ourselves.
@@ -105,6 +121,11 @@ std::string WriteFailureReason(const std::string& path) {
 
 }  // namespace
 
+const char* ArchiveCauseName(int cause) {
+  const ArchiveCause* c = FindArchiveCause(cause);
+  return c ? c->name : "malformed";
+}
+
 const char* FormName(ModelForm form) { return form == ModelForm::kText ? "text model" : "model archive"; }
 
 ModelForm FormForPath(const std::string& path) {
@@ -113,21 +134,36 @@ ModelForm FormForPath(const std::string& path) {
                                                                             : ModelForm::kArchive;
 }
 
-std::string DetectModelForm(const std::string& path, ModelForm* form) {
+namespace {
+
+// DetectModelForm, also telling the kind of failure and the errno.
+std::string Detect(const std::string& path, ModelForm* form, LoadFailure* failure, int* osError) {
+  *failure = LoadFailure::kFile;
   std::error_code ec;
   if (path.empty()) return "empty file name";
-  if (fs::is_directory(path, ec)) return "it is a folder";
+  if (fs::is_directory(path, ec)) {
+    *osError = EISDIR;
+    return "it is a folder";
+  }
   errno = 0;
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return errno ? std::strerror(errno) : "it cannot be opened";
+  if (!f) {
+    *osError = errno;
+    return errno ? std::strerror(errno) : "it cannot be opened";
+  }
   std::vector<unsigned char> head(4096);
   const size_t got = std::fread(head.data(), 1, head.size(), f);
   const bool failed = std::ferror(f) != 0;
   const int readErrno = errno;
   std::fclose(f);
-  if (failed) return readErrno ? std::strerror(readErrno) : "it cannot be read";
+  if (failed) {
+    *osError = readErrno;
+    return readErrno ? std::strerror(readErrno) : "it cannot be read";
+  }
   head.resize(got);
+  *failure = LoadFailure::kNotAModel;
   if (head.empty()) return "the file is empty";
+  *failure = LoadFailure::kNone;
   if (LooksLikeText(head)) {
     *form = ModelForm::kText;
     return std::string();
@@ -136,15 +172,25 @@ std::string DetectModelForm(const std::string& path, ModelForm* form) {
     *form = ModelForm::kArchive;
     return std::string();
   }
+  *failure = LoadFailure::kNotAModel;
   return "neither a text model (keyword lines) nor a model archive";
+}
+
+}  // namespace
+
+std::string DetectModelForm(const std::string& path, ModelForm* form) {
+  LoadFailure failure = LoadFailure::kNone;
+  int osError = 0;
+  return Detect(path, form, &failure, &osError);
 }
 
 std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResult* result,
                       TextReading reading) {
   LoadResult local;
   LoadResult& r = result ? *result : local;
-  std::string problem = DetectModelForm(path, &r.form);
+  std::string problem = Detect(path, &r.form, &r.failure, &r.osError);
   if (!problem.empty()) return problem;
+  r.failure = LoadFailure::kFile;  // until the reading below ends well or says otherwise
   try {
     if (r.form == ModelForm::kText) {
       ZAdapterEtabs8 adapter;
@@ -155,21 +201,29 @@ std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResu
       r.readReport = adapter.GetReadReport();
       r.fileVersion = adapter.GetFileVersion();
       r.processed = adapter.GetProcessGeometry();
-      if (!ok) return "the text model has no keyword lines, or a read error interrupted it";
+      if (!ok) {
+        r.failure = LoadFailure::kEmptyText;
+        return "the text model has no keyword lines, or a read error interrupted it";
+      }
     } else {
       if (!module.ReadSaveFile(CString(path), 1)) return "the model archive could not be read (file error)";
     }
   } catch (const CArchiveException& e) {
+    r.archiveCause = e.m_cause;
+    r.failure = LoadFailure::kMalformedArchive;
     return ArchiveProblem(e.m_cause);
   } catch (const CFileException& e) {
     return std::string("file error while reading (") + e.what() + ")";
   } catch (const std::bad_alloc&) {
+    r.failure = r.form == ModelForm::kArchive ? LoadFailure::kMalformedArchive : LoadFailure::kOutOfMemory;
     return r.form == ModelForm::kArchive
                ? "the model archive is malformed (it asks for more memory than there is)"
                : "out of memory";
   } catch (const std::length_error&) {
+    r.failure = LoadFailure::kMalformedArchive;
     return "the model archive is malformed (impossible size)";
   }
+  r.failure = LoadFailure::kNone;
   return std::string();
 }
 

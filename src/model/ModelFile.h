@@ -12,6 +12,10 @@ namespace bm {
 
 enum class ModelForm { kText, kArchive };
 
+// A CArchiveException cause as a short name: "end_of_file", "bad_class",
+// "bad_schema", "bad_index", "generic", or "malformed" for any other.
+const char* ArchiveCauseName(int cause);
+
 // "text model" or "model archive".
 const char* FormName(ModelForm form);
 
@@ -26,6 +30,16 @@ ModelForm FormForPath(const std::string& path);
 // is neither (cannot be opened, a folder, empty, unrecognised content).
 std::string DetectModelForm(const std::string& path, ModelForm* form);
 
+// Why LoadModel failed, for callers that map failures to their own errors.
+enum class LoadFailure {
+  kNone,
+  kFile,              // cannot be opened or read (osError tells why when known)
+  kNotAModel,         // empty, or neither a text model nor an archive
+  kEmptyText,         // a text model without keyword lines
+  kMalformedArchive,  // archiveCause tells why when a CArchiveException did
+  kOutOfMemory,
+};
+
 // What LoadModel found.
 struct LoadResult {
   ModelForm form = ModelForm::kText;
@@ -36,6 +50,12 @@ struct LoadResult {
   bool processed = false;
   // Lines that the text reader did not take (text models only).
   ReadReport readReport;
+  // The CArchiveException cause when a malformed archive stopped the load;
+  // 0 (CArchiveException::none) otherwise.
+  int archiveCause = 0;
+  LoadFailure failure = LoadFailure::kNone;
+  // The errno of a kFile failure; 0 when it is not known.
+  int osError = 0;
 };
 
 // How a text model is read: as the file's own model (what the file says,

@@ -99,6 +99,21 @@ const std::vector<CommandSpec>& Commands() {
        {{"output", 'o', true, "OUT.svg", "the SVG file to write (required)"},
         {"storey", 0, true, "NAME", "draw the plan of storey NAME instead"},
         {"labels", 0, false, nullptr, "write joint names in a storey plan"}}},
+      {"export",
+       "FILE -o OUT.json",
+       "write a model as JSON",
+       "Reads FILE (a text model or a model archive, told apart by content) and writes the\n"
+       "whole model as one JSON document: units, storeys with their joints, beams, columns,\n"
+       "braces, walls and slabs (each with its loads), points, materials, sections, load\n"
+       "cases, combinations with their terms, diaphragms and piers (docs/json.md). A text\n"
+       "model is read as the file's own model, or with --process as a design host sees it\n"
+       "(see bmtool info --help). Names are the model's bytes; bytes that are not UTF-8 are\n"
+       "written as \\udcXX escapes, which Python's json module reads back as the same\n"
+       "'surrogateescape' text the buildingmodel module gives. OUT must not be FILE, and\n"
+       "--strict writes nothing when model data was not taken (exit 3), as for convert.",
+       1,
+       1,
+       {{"output", 'o', true, "OUT.json", "the JSON file to write (required)"}, kProcess, kReport, kStrict}},
   };
   return commands;
 }

@@ -13,6 +13,7 @@ int RunDemo(const CommandLine& cl);
 int RunInfo(const CommandLine& cl);
 int RunConvert(const CommandLine& cl);
 int RunPlot(const CommandLine& cl);
+int RunExport(const CommandLine& cl);
 
 // Prints "bmtool: cannot read FILE: reason" and returns kExitFailure.
 int FailRead(const std::string& path, const std::string& reason);
@@ -23,6 +24,13 @@ int FailWrite(const std::string& path, const std::string& reason);
 // Returns true on success.
 bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* result,
                   TextReading reading = TextReading::kFileModel);
+// The input step of convert and export: refuses (UsageError, exit 2) an
+// `out` that is `in` under any path, before anything is read or written;
+// reads `in` (printing "read IN (form): ..." or the failure); and with
+// --strict and model data not taken, prints that `out` is not written.
+// Returns kExitOk to go on writing, otherwise the exit code.
+int ReadForWriting(const CommandLine& cl, const std::string& in, const std::string& out, CBuildingModule& module,
+                   LoadResult* loaded);
 // How info and convert read a text model: --process or not.
 TextReading ReadingOf(const CommandLine& cl);
 // Saves `module` to `path` in `form` with a progress line; prints the

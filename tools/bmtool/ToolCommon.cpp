@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "ModelStats.h"
 #include "Progress.h"
 
 namespace bm::tool {
@@ -110,6 +111,46 @@ void PrintReadOutcome(const CommandLine& cl, const LoadResult& loaded) {
 int StrictCode(const CommandLine& cl, const LoadResult& loaded) {
   const bool lost = loaded.form == ModelForm::kText && loaded.readReport.ModelDataNotTaken() > 0;
   return cl.Has("strict") && lost ? kExitNotTaken : kExitOk;
+}
+
+namespace {
+
+// True when `out` names the file `in` names: the same path, or the same file
+// through another path (a link, "./", "dir/.."). An output that does not
+// exist yet cannot be the input.
+bool SameFile(const std::string& in, const std::string& out) {
+  if (in == out) return true;
+  std::error_code ec;
+  if (!std::filesystem::exists(out, ec)) return false;
+  const bool same = std::filesystem::equivalent(in, out, ec);
+  return !ec && same;
+}
+
+}  // namespace
+
+int ReadForWriting(const CommandLine& cl, const std::string& in, const std::string& out, CBuildingModule& module,
+                   LoadResult* loaded) {
+  // Decision: writing over the input would destroy it on any failure or loss
+  // of the reader; the command line asks for something refused, hence a
+  // usage error, before anything is read or written.
+  if (SameFile(in, out)) {
+    throw UsageError(cl.command + " will not write over its input " + in +
+                         (in == out ? std::string() : ": " + out + " is the same file") + "; give another OUT",
+                     cl.command);
+  }
+  if (!LoadOrReport(in, module, loaded, ReadingOf(cl))) return kExitFailure;
+  const ModelStats s = CollectStats(module);
+  std::printf("read %s (%s): %zu storeys, %d members, %d points\n", in.c_str(), FormName(loaded->form),
+              s.storeys.size(), s.Members(), s.points);
+  // Decision: with --strict a read that lost model data writes nothing; the
+  // output would be an incomplete copy.
+  const int strict = StrictCode(cl, *loaded);
+  if (strict != kExitOk) {
+    std::fprintf(stderr, "bmtool: --strict: %s not written, the reader did not take some model data\n",
+                 out.c_str());
+    PrintReadOutcome(cl, *loaded);
+  }
+  return strict;
 }
 
 std::string DescribeReading(const LoadResult& loaded) {

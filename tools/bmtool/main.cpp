@@ -17,6 +17,7 @@ int Dispatch(const CommandLine& cl) {
   if (cl.command == "info") return RunInfo(cl);
   if (cl.command == "convert") return RunConvert(cl);
   if (cl.command == "plot") return RunPlot(cl);
+  if (cl.command == "export") return RunExport(cl);
   throw UsageError("unknown command '" + cl.command + "'");
 }
 
