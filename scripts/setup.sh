@@ -17,8 +17,18 @@ py_has venv || need+=(python3-venv)
 py_has ensurepip || need+=(python3-venv)
 py_has setuptools || need+=(python3-setuptools)
 py_has wheel || need+=(python3-wheel)
+# The viewer's browser test: Chromium, its driver and selenium.
+[ -x /usr/bin/chromium ] || need+=(chromium)
+[ -x /usr/bin/chromedriver ] || need+=(chromium-driver)
+py_has selenium || need+=(python3-selenium)
+# A comma-decimal locale, for the tests that number text ignores the locale.
+command -v localedef >/dev/null || need+=(locales)
 if [ ${#need[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
   $SUDO apt-get update
   $SUDO apt-get install -y "${need[@]}"
+fi
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "setup: could not generate de_DE.UTF-8 (two locale tests will skip)"
 fi

@@ -1,16 +1,45 @@
-// The host example of the README, compiled and run as a host would.
+// The host example of the README, compiled and run as a host would: in its
+// own folder, with the README's file names, printing what the README shows.
 #include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "ToolRunner.h"
 
 namespace bm::test {
 namespace {
 
+// Runs the rest of the test in `dir`, and goes back at its end.
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& dir) : back_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir);
+  }
+  ~InFolder() { std::filesystem::current_path(back_); }
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::filesystem::path back_;
+};
+
+// The example's helper: columns, beams and braces of every storey.
+int CountMembers(CBuildingModule& module) {
+  CBMLevelList* levels = module.get_pMgrGeometry()->get_pLevelList();
+  int members = 0;
+  for (int i = 1; i <= levels->GetCount(); ++i) {
+    auto* level = static_cast<CBMLevel*>(levels->GetItem(i));
+    members += level->get_theCBMColumnList()->GetCount() + level->get_theCBMBeamList()->GetCount() +
+               level->get_theCBMBraceList()->GetCount();
+  }
+  return members;
+}
+
 TEST(HostExample, BuildsWritesSavesAndReadsBack) {
   ScratchDir dir;
-  const std::string text = dir / "model.e2k";
-  const std::string archive = dir / "model.bma";
+  InFolder inDir(dir.path());
+  testing::internal::CaptureStdout();
 
   CBuildingModule module;
   module.SetUnits("KN", "M");
@@ -34,30 +63,42 @@ TEST(HostExample, BuildsWritesSavesAndReadsBack) {
   loads->AssignBeamLoad("STORY1", "B1", "UNIFF", "GRAV", "DEAD", 0.0, 5.0, 1.0, 5.0);
   ASSERT_EQ(beam->Get_LineLoadList()->GetCount(), 1);
 
-  ASSERT_EQ(module.GenerateETABS8TxtFile(text), 1);
-  ASSERT_TRUE(module.ReadSaveFile(archive, 0));
-  EXPECT_NE(ReadFile(text).find(
-                " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DEAD\"  FVAL   5.000000\n"),
-            std::string::npos);
+  ASSERT_EQ(module.GenerateETABS8TxtFile("model.e2k"), 1);
+  ASSERT_TRUE(module.ReadSaveFile("model.bma", 0));
+  std::printf("wrote model.e2k and model.bma\n");
+  EXPECT_NE(
+      ReadFile("model.e2k")
+          .find(" LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DEAD\"  FVAL   5.000000\n"),
+      std::string::npos);
 
   CBuildingModule other;
   ZAdapterEtabs8 reader;
   reader.SetBuildingModule(&other);
-  CString path = text;
+  CString path = "model.e2k";
   ASSERT_TRUE(reader.ReadFile(path));
+  std::printf("read model.e2k: %d storeys, %d members, %d lines of model data not taken\n",
+              other.get_pMgrGeometry()->get_pLevelList()->GetCount(), CountMembers(other),
+              reader.GetReadReport().ModelDataNotTaken());
   auto* level = static_cast<CBMLevel*>(other.get_pMgrGeometry()->get_pLevelList()->GetItem(2));
   ASSERT_NE(level, nullptr);
   EXPECT_EQ(level->get_theCBMBeamList()->GetCount(), 1);
   EXPECT_EQ(level->get_theCBMColumnList()->GetCount(), 2);
 
   CBuildingModule loaded;
-  ASSERT_TRUE(loaded.ReadSaveFile(archive, 1));
-  EXPECT_EQ(loaded.get_pMgrGeometry()->get_pPointList()->GetCount(), 2);
+  ASSERT_TRUE(loaded.ReadSaveFile("model.bma", 1));
+  std::printf("loaded model.bma: %d storeys, %d members, %d points\n",
+              loaded.get_pMgrGeometry()->get_pLevelList()->GetCount(), CountMembers(loaded),
+              loaded.get_pMgrGeometry()->get_pPointList()->GetCount());
+  std::fflush(stdout);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "wrote model.e2k and model.bma\n"
+            "read model.e2k: 2 storeys, 3 members, 0 lines of model data not taken\n"
+            "loaded model.bma: 2 storeys, 3 members, 2 points\n");
   // Saved again, it has the same size, and from then on the same bytes (the
   // first load renumbers element ids through the joints' connection lists).
   const std::string again = dir / "again.bma";
   ASSERT_TRUE(loaded.ReadSaveFile(again, 0));
-  EXPECT_EQ(ReadFile(archive).size(), ReadFile(again).size());
+  EXPECT_EQ(ReadFile("model.bma").size(), ReadFile(again).size());
   CBuildingModule third;
   ASSERT_TRUE(third.ReadSaveFile(again, 1));
   const std::string again2 = dir / "again2.bma";

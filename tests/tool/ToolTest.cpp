@@ -6,6 +6,7 @@
 #include <random>
 #include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "ToolRunner.h"
 
@@ -233,6 +234,55 @@ TEST(Tool, StrictExitsThreeOnlyWhenModelDataWasNotTaken) {
   EXPECT_NE(run({"--help"}).out.find("3 with --strict"), std::string::npos);
 }
 
+TEST(Tool, QuietLeavesOnlyTheErrorsAndWhatInfoDescribes) {
+  REQUIRE_TOOL();
+  ScratchDir dir;
+  auto run = [&dir](const std::vector<std::string>& args) { return RunTool(args, dir.path()); };
+  // The commands that write files print nothing, before or after the command.
+  const std::vector<std::pair<std::vector<std::string>, std::string>> writers = {
+      {{"-q", "demo", "d"}, "d/demo.e2k"},
+      {{"demo", "--quiet"}, "demo.bma"},
+      {{"convert", "d/demo.e2k", "c.bma", "-q"}, "c.bma"},
+      {{"--quiet", "export", "d/demo.bma", "-o", "e.json"}, "e.json"},
+      {{"plot", "-q", "d/demo.bma", "-o", "p.svg"}, "p.svg"},
+  };
+  for (const auto& [args, file] : writers) {
+    const ToolResult r = run(args);
+    EXPECT_EQ(r.exitCode, 0) << file << "\n" << r.err;
+    EXPECT_EQ(r.out + r.err, "") << file;
+    EXPECT_FALSE(ReadFile(dir / file).empty()) << file;
+  }
+  // info's description is its result: -q keeps it.
+  const ToolResult info = run({"info", "-q", "c.bma"});
+  EXPECT_EQ(info.out, run({"info", "c.bma"}).out);
+  EXPECT_NE(info.out.find("storeys (6, from the top)"), std::string::npos) << info.out;
+
+  // Errors stay, with their exit codes; --strict says why on stderr.
+  WriteFile(
+      dir / "lost.e2k",
+      "  UNITS  \"KN\"  \"M\"\n  STORY \"STORY1\"  HEIGHT 3\n  STORY \"BASE\"  ELEV 0\n  POINT \"1\"  0 0\n"
+      "  LINE  \"C1\"  COLUMN  \"1\"  \"1\"  1\n  LINEASSIGN  \"C1\"  \"STORY9\"  SECTION \"X\"\n");
+  const std::vector<std::tuple<std::vector<std::string>, int, std::string>> errors = {
+      {{"-q", "convert", "missing.e2k", "m.bma"}, 1, "bmtool: cannot read missing.e2k: "},
+      {{"-q", "convert", "lost.e2k", "l.bma", "--strict"},
+       3,
+       "bmtool: --strict: l.bma not written, model data not taken: 1 line\n"},
+      {{"-q", "export", "lost.e2k", "-o", "l.json", "--strict"}, 3, "bmtool: --strict: l.json not written"},
+      {{"-q", "info", "lost.e2k", "--strict"}, 3, "bmtool: --strict: model data not taken: 1 line\n"},
+      {{"-q", "demo", "--storeys", "0"}, 2, "usage: bmtool demo"},
+  };
+  for (const auto& [args, code, message] : errors) {
+    const ToolResult r = run(args);
+    EXPECT_EQ(r.exitCode, code) << args[1] << "\n" << r.err;
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    if (args[1] != "info") {
+      EXPECT_EQ(r.out, "") << args[1];
+    }
+  }
+  EXPECT_FALSE(fs::exists(dir / "l.bma"));
+  EXPECT_FALSE(fs::exists(dir / "l.json"));
+}
+
 TEST_F(ToolDemo, PlotWritesWellFormedSvgWithOnePathPerMember) {
   ToolResult r = Run({"plot", text_, "-o", "axo.svg"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -414,7 +464,17 @@ TEST(Tool, UsageErrorsExitTwoAndHelpExitsZero) {
     EXPECT_EQ(r.exitCode, 0) << args[0];
     EXPECT_NE(r.out.find("usage: bmtool"), std::string::npos) << args[0];
   }
-  EXPECT_NE(RunTool({"--help"}, dir.path()).out.find("convert IN OUT"), std::string::npos);
+  const std::string help = RunTool({"--help"}, dir.path()).out;
+  EXPECT_NE(help.find("convert IN OUT"), std::string::npos);
+  EXPECT_NE(help.find("bmtool help COMMAND"), std::string::npos) << help;
+  EXPECT_NE(help.find("bmtool COMMAND --help"), std::string::npos) << help;
+  // --version, before or after a command (whose arguments it does not need).
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"--version"}, {"-q", "--version"}, {"info", "--version"}}) {
+    const ToolResult r = RunTool(args, dir.path());
+    EXPECT_EQ(r.exitCode, 0) << args[0];
+    EXPECT_TRUE(std::regex_match(r.out, std::regex(R"(bmtool \d+\.\d+\.\d+\n)"))) << r.out;
+  }
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ namespace bm::tool {
 namespace {
 
 const OptionSpec kQuiet{"quiet", 'q', false, nullptr,
-                        "silence the library's messages and the progress lines"};
+                        "print only errors (info still prints its description)"};
+const OptionSpec kVersion{"version", 0, false, nullptr, "print bmtool's version and exit"};
 const char kExitCodes[] =
     "exit codes: 0 success; 1 an input cannot be read, an output cannot be written, or\n"
     "the demo's read-back differs from what it built; 2 a usage error (also: convert asked\n"
@@ -28,7 +29,7 @@ const OptionSpec* FindOption(const CommandSpec& command, const std::string& name
   for (const OptionSpec& o : command.options) {
     if ((!name.empty() && name == o.name) || (shortName && shortName == o.shortName)) return &o;
   }
-  for (const OptionSpec* o : {&kQuiet, &kHelp}) {
+  for (const OptionSpec* o : {&kQuiet, &kHelp, &kVersion}) {
     if ((!name.empty() && name == o->name) || (shortName && shortName == o->shortName)) return o;
   }
   return nullptr;
@@ -73,7 +74,8 @@ const std::vector<CommandSpec>& Commands() {
        "--report lists them all by kind, keyword and reason.",
        1,
        1,
-       {kProcess, kReport, kStrict}},
+       {kProcess, kReport, kStrict},
+       true},
       {"convert",
        "IN OUT",
        "convert between text model and model archive",
@@ -93,12 +95,22 @@ const std::vector<CommandSpec>& Commands() {
        "Draws FILE as an axonometric wireframe (columns, beams and braces as lines, walls\n"
        "and slabs as translucent faces, storey labels on the side), or with --storey the\n"
        "plan of one storey (joints, members, walls and slabs). One <path> per member.\n"
-       "A text model is drawn processed, as a design host sees it (see bmtool info --help).",
+       "A text model is drawn processed, as a design host sees it (see bmtool info --help).\n"
+       "A legend beside or under the drawing names the kinds drawn with their counts and\n"
+       "has a scale bar in the model's length unit (in the axonometric view it measures\n"
+       "lengths along the three axes). With --labels, a joint name that would overlap one\n"
+       "already written is left out, and the legend says how many were.\n"
+       "Size limit: a plot that would draw more than 200,000 members (an SVG of about\n"
+       "14 MB) is refused before anything is drawn: nothing is written, the message says\n"
+       "how many members it would have drawn, and the exit code is 1. Plot one storey\n"
+       "with --storey NAME (bmtool info FILE lists the storeys), or raise the limit with\n"
+       "--max-members N.",
        1,
        1,
        {{"output", 'o', true, "OUT.svg", "the SVG file to write (required)"},
         {"storey", 0, true, "NAME", "draw the plan of storey NAME instead"},
-        {"labels", 0, false, nullptr, "write joint names in a storey plan"}}},
+        {"labels", 0, false, nullptr, "write joint names in a storey plan"},
+        {"max-members", 0, true, "N", "refuse plots of more than N members (default 200000)"}}},
       {"export",
        "FILE -o OUT.json",
        "write a model as JSON",
@@ -114,6 +126,19 @@ const std::vector<CommandSpec>& Commands() {
        1,
        1,
        {{"output", 'o', true, "OUT.json", "the JSON file to write (required)"}, kProcess, kReport, kStrict}},
+      {"view",
+       "FILE -o OUT.html",
+       "write a model as an HTML page with a 3-D view",
+       "Reads FILE (a text model or a model archive, told apart by content) and writes one\n"
+       "self-contained HTML page: the model's JSON (as export writes it) and a viewer that\n"
+       "draws the building in 3-D (WebGL) in any browser, with nothing fetched. Turn, zoom\n"
+       "and pan with the mouse or touch, show or hide storeys, click a member to see its\n"
+       "storey, section, material, releases and loads (docs/view.md). A text model is read\n"
+       "as the file's own model, or with --process as a design host sees it. OUT must not\n"
+       "be FILE, and --strict writes nothing when model data was not taken (exit 3).",
+       1,
+       1,
+       {{"output", 'o', true, "OUT.html", "the HTML file to write (required)"}, kProcess, kReport, kStrict}},
   };
   return commands;
 }
@@ -154,6 +179,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
       cl.help = true;
     } else if (w == "--quiet" || w == "-q") {
       cl.quiet = true;
+    } else if (w == "--version") {
+      cl.version = true;
     } else if (!w.empty() && w[0] == '-') {
       throw UsageError("unknown option '" + w + "'");
     } else {
@@ -161,7 +188,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     }
   }
   if (i == words.size()) {
-    if (cl.help) return cl;
+    if (cl.help || cl.version) return cl;
     throw UsageError("no command given");
   }
   cl.command = words[i++];
@@ -219,12 +246,14 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
       cl.help = true;
     } else if (key == "quiet") {
       cl.quiet = true;
+    } else if (key == "version") {
+      cl.version = true;
     } else {
       if (cl.options.count(key)) throw UsageError("option --" + key + " given twice", cl.command);
       cl.options[key] = value;
     }
   }
-  if (cl.help) return cl;
+  if (cl.help || cl.version) return cl;
   const int n = static_cast<int>(cl.args.size());
   if (n < command->minArgs) throw UsageError("missing arguments", cl.command);
   if (n > command->maxArgs) throw UsageError("too many arguments", cl.command);
@@ -243,6 +272,8 @@ std::string ToolHelp() {
       "bmtool: the command-line tool of the buildingmodel library.\n"
       "\n"
       "usage: bmtool [--quiet] COMMAND [options] ARGS\n"
+      "       bmtool help COMMAND      the options of one command (also: bmtool COMMAND --help)\n"
+      "       bmtool --version\n"
       "\n"
       "commands:\n";
   for (const CommandSpec& c : Commands()) {
@@ -252,12 +283,17 @@ std::string ToolHelp() {
   }
   s += "\n"
        "options of every command:\n"
-       "  -q, --quiet              silence the library's messages and the progress lines\n"
-       "  -h, --help               show help (bmtool COMMAND --help for one command)\n"
+       "  -q, --quiet              print only errors: no summaries, progress lines or library\n"
+       "                           messages; the files are written as without it, and info\n"
+       "                           still prints its description (its result)\n"
+       "  -h, --help               show help (bmtool help COMMAND for one command)\n"
+       "      --version            print bmtool's version and exit\n"
        "\n";
   s += kExitCodes;
   return s;
 }
+
+std::string VersionLine() { return std::string("bmtool ") + BMTOOL_VERSION; }
 
 std::string CommandHelp(const CommandSpec& c) {
   std::string s = std::string("usage: bmtool ") + c.name + " [options] " + c.arguments + "\n\n" +

@@ -44,6 +44,10 @@ struct CommandSpec {
   int minArgs;
   int maxArgs;
   std::vector<OptionSpec> options;
+  // What the command prints on stdout is its result (info), so --quiet keeps
+  // it; the other commands' results are the files they write, and --quiet
+  // drops their summaries.
+  bool printsResult = false;
 };
 
 // The parsed command line.
@@ -53,6 +57,7 @@ struct CommandLine {
   std::map<std::string, std::string> options;  // long name -> value ("" for flags)
   bool help = false;
   bool quiet = false;
+  bool version = false;
 
   bool Has(const std::string& name) const { return options.count(name) != 0; }
   std::string Get(const std::string& name, const std::string& fallback = std::string()) const;
@@ -64,13 +69,15 @@ struct CommandLine {
 const std::vector<CommandSpec>& Commands();
 const CommandSpec* FindCommand(const std::string& name);
 
-// Parses argv (argv[0] is the program). Throws UsageError. `--help` / `-h`
-// and `--quiet` / `-q` are accepted everywhere; "help CMD" is the same as
-// "CMD --help".
+// Parses argv (argv[0] is the program). Throws UsageError. `--help` / `-h`,
+// `--quiet` / `-q` and `--version` are accepted everywhere; "help CMD" is the
+// same as "CMD --help".
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // Help texts (for stdout) and the short usage line (for errors).
 std::string ToolHelp();
+// "bmtool 0.1.0": the version of the project bmtool was built in.
+std::string VersionLine();
 std::string CommandHelp(const CommandSpec& command);
 std::string UsageLine(const std::string& command);
 

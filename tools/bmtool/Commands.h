@@ -1,6 +1,7 @@
 // The commands of bmtool and the helpers they share.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ int RunInfo(const CommandLine& cl);
 int RunConvert(const CommandLine& cl);
 int RunPlot(const CommandLine& cl);
 int RunExport(const CommandLine& cl);
+int RunView(const CommandLine& cl);
 
 // Prints "bmtool: cannot read FILE: reason" and returns kExitFailure.
 int FailRead(const std::string& path, const std::string& reason);
@@ -31,6 +33,12 @@ bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* 
 // Returns kExitOk to go on writing, otherwise the exit code.
 int ReadForWriting(const CommandLine& cl, const std::string& in, const std::string& out, CBuildingModule& module,
                    LoadResult* loaded);
+// The shape of export and view: needs -o OUT (`outHint` names it in the
+// usage error), reads FILE as ReadForWriting does, writes OUT with `write`
+// (an empty string or the reason) under a progress line, then prints
+// "wrote OUT (`what`, N bytes)" and the read outcome.
+int ReadThenWrite(const CommandLine& cl, const char* outHint, const char* what,
+                  const std::function<std::string(CBuildingModule&, const std::string&)>& write);
 // How info and convert read a text model: --process or not.
 TextReading ReadingOf(const CommandLine& cl);
 // Saves `module` to `path` in `form` with a progress line; prints the

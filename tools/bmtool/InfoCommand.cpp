@@ -47,7 +47,10 @@ int RunInfo(const CommandLine& cl) {
       s.jointLoads, s.lineLoads, DescribeLineLoadTypes(s).c_str(), s.wallLoads, s.areaLoads,
       s.restrainedJoints);
   PrintReadOutcome(cl, loaded);
-  return StrictCode(cl, loaded);
+  const int code = StrictCode(cl, loaded);
+  if (code != kExitOk)
+    std::fprintf(stderr, "bmtool: --strict: %s\n", ModelDataLine(loaded.readReport).c_str());
+  return code;
 }
 
 }  // namespace bm::tool

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 
 #include "Commands.h"
@@ -12,6 +13,10 @@
 namespace bm::tool {
 
 namespace {
+
+// Plots past this many members are refused unless --max-members raises it
+// (about 14 MB of SVG, already slow to open in a browser).
+constexpr int kPlotMaxMembers = 200000;
 
 struct PlotCounts {
   int drawn[5] = {0, 0, 0, 0, 0};
@@ -35,7 +40,7 @@ std::vector<CBMLevel*> Levels(CBuildingModule& module) {
 
 bool Finite(const CBMPoint* p) { return p && std::isfinite(p->get_X()) && std::isfinite(p->get_Y()); }
 
-// Isometric view from the +X, -Y side, above (the plan's lower right): X runs
+// Axonometric view from the +X, -Y side, above (the plan's lower right): X runs
 // down to the right, Y up to the right, Z up; the front face (smallest Y) is
 // nearest.
 Point2 Axo(double x, double y, double z) {
@@ -127,29 +132,18 @@ void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
       member(Shape::kBrace, b.GetP1(), elevation(k - span), b.GetP2(), z);
     });
   }
-  for (int k = 0; k < n; ++k) {
+  // From the top down, so that the upper storeys keep theirs when labels crowd.
+  for (int k = n - 1; k >= 0; --k) {
     Label l;
+    l.kind = Label::kStorey;
     l.anchor = Axo(maxX, maxY, elevation(k));
     l.at = l.anchor;
-    l.leader = true;
     l.text = levels[k]->name().str() + "  " + FormatElevation(elevation(k));
     d.labels.push_back(l);
   }
-  d.labelsInRightColumn = true;
 }
 
 void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) {
-  // Extent of the storey, for the size of the column marks.
-  double lo = std::numeric_limits<double>::infinity();
-  double hi = -lo;
-  ForEach<CBMJoint>(level.get_theCBMJointList(), [&](CBMJoint& j) {
-    CBMPoint* p = j.get_pPoint();
-    if (!Finite(p)) return;
-    lo = std::min({lo, p->get_X(), p->get_Y()});
-    hi = std::max({hi, p->get_X(), p->get_Y()});
-  });
-  const double mark = std::isfinite(lo) && hi > lo ? (hi - lo) * 0.008 : 0.1;
-
   ForEach<CBMSlab>(level.get_theCBMSlabList(), [&](CBMSlab& slab) {
     std::vector<Point2> pts;
     for (int v = 1; v <= slab.get_VertexCount(); ++v) {
@@ -181,13 +175,8 @@ void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) 
       ++counts.skipped;
       return;
     }
-    const Point2 o = Plan(p);
-    Add(d, counts, Shape::kColumn,
-        {{o.x - mark, o.y - mark},
-         {o.x + mark, o.y - mark},
-         {o.x + mark, o.y + mark},
-         {o.x - mark, o.y + mark}},
-        true, c.name().str());
+    Add(d, counts, Shape::kColumn, {Plan(p)}, true, c.name().str());
+    d.shapes.back().marker = true;
   });
   ForEach<CBMJoint>(level.get_theCBMJointList(), [&](CBMJoint& j) {
     CBMPoint* p = j.get_pPoint();
@@ -197,11 +186,9 @@ void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) 
       Label l;
       l.at = Plan(p);
       l.text = j.name().str();
-      l.small = true;
       d.labels.push_back(l);
     }
   });
-  d.planWalls = true;
 }
 
 CBMLevel* FindLevel(CBMLevelList* list, const std::string& name) {
@@ -213,14 +200,46 @@ CBMLevel* FindLevel(CBMLevelList* list, const std::string& name) {
   return dynamic_cast<CBMLevel*>(list->GetItem(key));
 }
 
+// The members a plot of `levels` would draw, counted from the list sizes
+// before anything is drawn.
+long long MemberCount(const std::vector<CBMLevel*>& levels) {
+  long long n = 0;
+  for (CBMLevel* l : levels) {
+    n += l->get_theCBMColumnList()->GetCount() + l->get_theCBMBeamList()->GetCount() +
+         l->get_theCBMBraceList()->GetCount() + l->get_theCBMWallList()->GetCount() +
+         l->get_theCBMSlabList()->GetCount();
+  }
+  return n;
+}
+
+// About this many bytes of SVG a member takes, for the size a refused plot
+// would have had.
+constexpr long long kBytesPerMember = 70;
+
+// "850 kB", "72 MB".
+std::string ApproximateSize(long long bytes) {
+  return bytes < 1000000 ? std::to_string(bytes / 1000 + 1) + " kB"
+                         : std::to_string((bytes + 500000) / 1000000) + " MB";
+}
+
+std::string Grouped(long long n) {
+  std::string digits = std::to_string(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<size_t>(at), ",");
+  return digits;
+}
+
 }  // namespace
 
 int RunPlot(const CommandLine& cl) {
   if (!cl.Has("output")) throw UsageError("plot needs the output file: -o OUT.svg", cl.command);
   if (cl.Has("labels") && !cl.Has("storey"))
     throw UsageError("--labels applies to a storey plan (--storey NAME)", cl.command);
+  const int maxMembers = cl.GetInt("max-members", kPlotMaxMembers);
+  if (maxMembers < 1) throw UsageError("--max-members needs a number of 1 or more", cl.command);
   const std::string& in = cl.args.at(0);
   const std::string out = cl.Get("output");
+  const std::string shownName = std::filesystem::path(in).filename().string();
 
   CBuildingModule module;
   LoadResult loaded;
@@ -230,9 +249,10 @@ int RunPlot(const CommandLine& cl) {
   if (!LoadOrReport(in, module, &loaded, TextReading::kProcessed)) return kExitFailure;
 
   Drawing drawing;
-  PlotCounts counts;
+  if (CBMUnitSystem* units = module.get_pUnitSystem()) drawing.lengthUnit = units->get_csLengthUnit().str();
+  CBMLevel* level = nullptr;
   if (cl.Has("storey")) {
-    CBMLevel* level = FindLevel(module.get_pMgrGeometry()->get_pLevelList(), cl.Get("storey"));
+    level = FindLevel(module.get_pMgrGeometry()->get_pLevelList(), cl.Get("storey"));
     if (!level) {
       std::string names;
       for (CBMLevel* l : Levels(module)) names += (names.empty() ? "" : ", ") + l->name().str();
@@ -240,23 +260,58 @@ int RunPlot(const CommandLine& cl) {
                    cl.Get("storey").c_str(), names.empty() ? "none" : names.c_str());
       return kExitFailure;
     }
+  }
+  // Decision: past the limit nothing is written. A plot with members left
+  // out would look complete and mislead; the storey plans are the way to see
+  // a large model.
+  const long long members = MemberCount(level ? std::vector<CBMLevel*>{level} : Levels(module));
+  if (members > maxMembers) {
+    const std::string what =
+        level ? "the plan of " + level->name().str() : std::string("the axonometric view");
+    std::fprintf(stderr,
+                 "bmtool: %s of %s would draw %s members (an SVG of about %s), past the limit of %s; "
+                 "nothing written\n",
+                 what.c_str(), in.c_str(), Grouped(members).c_str(),
+                 ApproximateSize(members * kBytesPerMember).c_str(), Grouped(maxMembers).c_str());
+    if (!level) {
+      std::fprintf(
+          stderr,
+          "  draw one storey: bmtool plot %s --storey NAME -o OUT.svg (bmtool info %s lists the storeys)\n",
+          in.c_str(), in.c_str());
+    }
+    std::fprintf(stderr, "  %s the limit: --max-members N\n", level ? "raise" : "or raise");
+    return kExitFailure;
+  }
+
+  PlotCounts counts;
+  if (level) {
     drawing.title =
-        in + ": plan of " + level->name().str() + " at " + FormatElevation(level->get_EleHeight());
+        shownName + ": plan of " + level->name().str() + " at " + FormatElevation(level->get_EleHeight());
+    drawing.plan = true;
     DrawPlan(*level, cl.Has("labels"), drawing, counts);
   } else {
-    drawing.title = in + ": axonometric view";
+    drawing.title = shownName + ": axonometric view";
     DrawAxonometric(module, drawing, counts);
   }
+  if (counts.skipped > 0) {
+    drawing.notes.push_back(std::to_string(counts.skipped) + " members without complete geometry not drawn");
+  }
   std::string problem;
+  SvgSummary summary;
   {
     ProgressScope progress("writing " + out);
-    problem = WriteSvg(drawing, out);
+    problem = WriteSvg(drawing, out, &summary);
   }
   if (!problem.empty()) return FailWrite(out, problem);
   std::printf("wrote %s: %d paths (%d columns, %d beams, %d braces, %d walls, %d slabs)\n", out.c_str(),
               counts.Total(), counts.drawn[Shape::kColumn], counts.drawn[Shape::kBeam],
               counts.drawn[Shape::kBrace], counts.drawn[Shape::kWall], counts.drawn[Shape::kSlab]);
-  if (counts.skipped > 0) {
+  const int jointsLeftOut = summary.labelsLeftOut[Label::kJoint];
+  if (jointsLeftOut > 0) {
+    std::printf("%d joint labels left out where they would overlap another\n", jointsLeftOut);
+  }
+  // A warning, not an error: -q leaves it out (the legend says it too).
+  if (counts.skipped > 0 && ProgressEnabled()) {
     std::fprintf(stderr, "bmtool: %d members without complete geometry were not drawn\n", counts.skipped);
   }
   return kExitOk;

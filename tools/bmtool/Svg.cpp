@@ -1,11 +1,10 @@
 // Writing drawings as plain SVG.
 #include "Svg.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
-#include <limits>
+
+#include "PlotLayout.h"
 
 namespace bm::tool {
 
@@ -36,21 +35,6 @@ size_t Utf8Length(const std::string& s, size_t i) {
   if (c == 0xF4 && b(i + 1) >= 0x90) return 0;
   return n;
 }
-
-struct Bounds {
-  double minX = std::numeric_limits<double>::infinity();
-  double minY = std::numeric_limits<double>::infinity();
-  double maxX = -std::numeric_limits<double>::infinity();
-  double maxY = -std::numeric_limits<double>::infinity();
-  void Add(const Point2& p) {
-    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
-    minX = std::min(minX, p.x);
-    minY = std::min(minY, p.y);
-    maxX = std::max(maxX, p.x);
-    maxY = std::max(maxY, p.y);
-  }
-  bool Empty() const { return !(minX <= maxX); }
-};
 
 class SvgOut {
  public:
@@ -87,22 +71,50 @@ class SvgOut {
   std::string error_;
 };
 
+// The legend's frame and rows: a swatch drawn as the kind is drawn (a face,
+// a line, or in a plan a column's square), the scale bar, the texts.
+void WriteLegend(SvgOut& out, const Drawing& d, const PlotLayout& at) {
+  const Box& box = at.legendBox;
+  out.Print("<rect class=\"legend\" x=\"%.2f\" y=\"%.2f\" width=\"%.2f\" height=\"%.2f\"/>\n", box.x0, box.y0,
+            box.Width(), box.Height());
+  const double left = box.x0 + kLegendInset;
+  for (size_t i = 0; i < at.legend.size(); ++i) {
+    const LegendRow& r = at.legend[i];
+    const double mid = box.y0 + 6 + (i + 0.5) * kLegendRow;
+    double tx = left;
+    if (r.mark == LegendRow::kKind) {
+      const bool face = r.kind == Shape::kSlab || (r.kind == Shape::kWall && !d.plan);
+      if (r.kind == Shape::kColumn && d.plan) {
+        out.Print("<rect class=\"column\" x=\"%.2f\" y=\"%.2f\" width=\"%.0f\" height=\"%.0f\"/>\n",
+                  left + 12 - kMarker, mid - kMarker, 2 * kMarker, 2 * kMarker);
+      } else if (face) {
+        out.Print("<rect class=\"%s\" x=\"%.2f\" y=\"%.2f\" width=\"24\" height=\"10\"/>\n",
+                  KindClass(r.kind), left, mid - 5);
+      } else {
+        out.Print("<line class=\"%s\" x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", KindClass(r.kind),
+                  left, mid, left + 24, mid);
+      }
+      tx = box.x0 + kLegendTextAt;
+    } else if (r.mark == LegendRow::kScale) {
+      const double end = left + at.barPixels;
+      out.Print("<line class=\"scale\" x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", left, mid, end,
+                mid);
+      for (double x : {left, end}) {
+        out.Print("<line class=\"scale\" x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", x, mid - 4, x,
+                  mid + 4);
+      }
+      tx = end + 8;
+    }
+    out.Print("<text class=\"legend\" x=\"%.2f\" y=\"%.2f\" font-size=\"%.0f\">", tx, mid + 4, kLegendFont);
+    out.Put(XmlEscape(r.text) + "</text>\n");
+  }
+}
+
 }  // namespace
 
 const char* KindClass(Shape::Kind kind) {
-  switch (kind) {
-    case Shape::kSlab:
-      return "slab";
-    case Shape::kWall:
-      return "wall";
-    case Shape::kColumn:
-      return "column";
-    case Shape::kBeam:
-      return "beam";
-    case Shape::kBrace:
-      return "brace";
-  }
-  return "member";
+  static const char* const kNames[] = {"slab", "wall", "column", "beam", "brace"};
+  return kNames[kind];
 }
 
 std::string XmlEscape(const std::string& text) {
@@ -145,56 +157,48 @@ std::string XmlEscape(const std::string& text) {
   return out;
 }
 
-std::string WriteSvg(const Drawing& d, const std::string& path, double size) {
-  Bounds b;
-  for (const Shape& s : d.shapes) {
-    for (const Point2& p : s.points) b.Add(p);
-  }
-  for (const Dot& dot : d.dots) b.Add(dot.at);
-  if (!d.labelsInRightColumn) {
-    for (const Label& l : d.labels) b.Add(l.at);
-  }
-  if (b.Empty()) b = Bounds{0, 0, 1, 1};
-  const double spanX = std::max(b.maxX - b.minX, 1e-9);
-  const double spanY = std::max(b.maxY - b.minY, 1e-9);
-  const double scale = size / std::max(spanX, spanY);
-  const double margin = 40.0;
-  const double labelColumn = d.labelsInRightColumn ? 160.0 : 0.0;
-  const double width = spanX * scale + 2 * margin + labelColumn;
-  const double height = spanY * scale + 2 * margin + 20.0;
-  auto X = [&](double x) { return margin + (x - b.minX) * scale; };
-  auto Y = [&](double y) { return margin + 20.0 + (y - b.minY) * scale; };
-
+std::string WriteSvg(const Drawing& d, const std::string& path, SvgSummary* summary, double size) {
+  const PlotLayout at = LayOut(d, size);
   SvgOut out(path);
   if (!out.ok()) return out.error();
   out.Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
   out.Print(
       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%.0f\" height=\"%.0f\" "
       "viewBox=\"0 0 %.0f %.0f\">\n",
-      width, height, width, height);
+      at.width, at.height, at.width, at.height);
+  out.Put("<title>" + XmlEscape(d.title) + "</title>\n");
   out.Print(
       "<style>\n"
       "path{fill:none;stroke-linejoin:round;stroke-linecap:round}\n"
       ".slab{fill:#6fa8dc;fill-opacity:0.18;stroke:#3d85c6;stroke-width:0.5}\n"
       ".wall{fill:#999999;fill-opacity:0.35;stroke:#666666;stroke-width:%s}\n"
-      ".column{stroke:#1c4587;stroke-width:1.6}\n"
-      ".beam{stroke:#222222;stroke-width:1.1}\n"
-      ".brace{stroke:#cc0000;stroke-width:1.2}\n"
+      ".column{fill:none;stroke:#1c4587;stroke-width:1.6}\n"
+      ".beam{fill:none;stroke:#222222;stroke-width:1.1}\n"
+      ".brace{fill:none;stroke:#cc0000;stroke-width:1.2}\n"
       ".joint{fill:#222222}\n"
-      "text{font-family:sans-serif;font-size:12px;fill:#222222}\n"
-      "text.small{font-size:8px;fill:#555555}\n"
+      "text{font-family:sans-serif;fill:#222222}\n"
+      "text.joint{fill:#555555}\n"
       "line.leader{stroke:#aaaaaa;stroke-width:0.6;stroke-dasharray:3 3}\n"
+      "rect.legend{fill:#ffffff;stroke:#cccccc;stroke-width:1}\n"
+      "line.scale{stroke:#222222;stroke-width:1.5}\n"
       "</style>\n",
-      d.planWalls ? "4" : "0.6");
+      d.plan ? "4" : "0.6");
   out.Put("<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n");
-  out.Put("<text x=\"" + std::to_string(static_cast<int>(margin)) + "\" y=\"24\">" + XmlEscape(d.title) +
-          "</text>\n");
+  out.Print("<text class=\"title\" x=\"%.0f\" y=\"%.0f\" font-size=\"%.0f\">", at.title.x, at.title.y,
+            kTitleFont);
+  out.Put(XmlEscape(d.title) + "</text>\n");
 
   for (const Shape& s : d.shapes) {
     if (s.points.empty()) continue;
     out.Print("<path class=\"%s\" d=\"", KindClass(s.kind));
-    for (size_t i = 0; i < s.points.size(); ++i) {
-      out.Print("%s%.2f %.2f", i == 0 ? "M" : " L", X(s.points[i].x), Y(s.points[i].y));
+    if (s.marker) {
+      const double x = at.X(s.points[0].x);
+      const double y = at.Y(s.points[0].y);
+      out.Print("M%.2f %.2f L%.2f %.2f L%.2f %.2f L%.2f %.2f", x - kMarker, y - kMarker, x + kMarker,
+                y - kMarker, x + kMarker, y + kMarker, x - kMarker, y + kMarker);
+    }
+    for (size_t i = 0; i < s.points.size() && !s.marker; ++i) {
+      out.Print("%s%.2f %.2f", i == 0 ? "M" : " L", at.X(s.points[i].x), at.Y(s.points[i].y));
     }
     if (s.closed) out.Put(" Z");
     if (s.title.empty()) {
@@ -204,20 +208,24 @@ std::string WriteSvg(const Drawing& d, const std::string& path, double size) {
     }
   }
   for (const Dot& dot : d.dots) {
-    out.Print("<circle class=\"joint\" cx=\"%.2f\" cy=\"%.2f\" r=\"2.2\"/>\n", X(dot.at.x), Y(dot.at.y));
+    out.Print("<circle class=\"joint\" cx=\"%.2f\" cy=\"%.2f\" r=\"2.2\"/>\n", at.X(dot.at.x),
+              at.Y(dot.at.y));
   }
-  const double column = margin + spanX * scale + 20.0;
-  for (const Label& l : d.labels) {
-    const double tx = d.labelsInRightColumn ? column : X(l.at.x) + 6.0;
-    const double ty = Y(l.at.y) + (d.labelsInRightColumn ? 4.0 : -6.0);
-    if (l.leader) {
-      out.Print("<line class=\"leader\" x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", X(l.anchor.x),
-                Y(l.anchor.y), tx - 4.0, Y(l.at.y));
+  static const char* const kLabelClass[] = {"storey", "joint"};
+  for (const PlacedLabel& p : at.labels) {
+    const Label& l = *p.label;
+    const bool storey = l.kind == Label::kStorey;
+    if (storey) {
+      out.Print("<line class=\"leader\" x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n",
+                at.X(l.anchor.x), at.Y(l.anchor.y), p.x - 4.0, at.Y(l.at.y));
     }
-    out.Print("<text%s x=\"%.2f\" y=\"%.2f\">", l.small ? " class=\"small\"" : "", tx, ty);
+    out.Print("<text class=\"%s\" x=\"%.2f\" y=\"%.2f\" font-size=\"%.0f\">", kLabelClass[l.kind], p.x, p.y,
+              storey ? kStoreyFont : kJointFont);
     out.Put(XmlEscape(l.text) + "</text>\n");
   }
+  WriteLegend(out, d, at);
   out.Put("</svg>\n");
+  if (summary) *summary = at.summary;
   return out.Close();
 }
 

@@ -146,11 +146,31 @@ int ReadForWriting(const CommandLine& cl, const std::string& in, const std::stri
   // output would be an incomplete copy.
   const int strict = StrictCode(cl, *loaded);
   if (strict != kExitOk) {
-    std::fprintf(stderr, "bmtool: --strict: %s not written, the reader did not take some model data\n",
-                 out.c_str());
+    std::fprintf(stderr, "bmtool: --strict: %s not written, %s\n", out.c_str(),
+                 ModelDataLine(loaded->readReport).c_str());
     PrintReadOutcome(cl, *loaded);
   }
   return strict;
+}
+
+int ReadThenWrite(const CommandLine& cl, const char* outHint, const char* what,
+                  const std::function<std::string(CBuildingModule&, const std::string&)>& write) {
+  if (!cl.Has("output")) throw UsageError(cl.command + " needs the output file: -o " + outHint, cl.command);
+  const std::string& in = cl.args.at(0);
+  const std::string out = cl.Get("output");
+  CBuildingModule module;
+  LoadResult loaded;
+  const int read = ReadForWriting(cl, in, out, module, &loaded);
+  if (read != kExitOk) return read;
+  std::string problem;
+  {
+    ProgressScope progress("writing " + out);
+    problem = write(module, out);
+  }
+  if (!problem.empty()) return FailWrite(out, problem);
+  std::printf("wrote %s (%s, %lld bytes)\n", out.c_str(), what, FileSize(out));
+  PrintReadOutcome(cl, loaded);
+  return kExitOk;
 }
 
 std::string DescribeReading(const LoadResult& loaded) {

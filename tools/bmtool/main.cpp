@@ -18,8 +18,17 @@ int Dispatch(const CommandLine& cl) {
   if (cl.command == "convert") return RunConvert(cl);
   if (cl.command == "plot") return RunPlot(cl);
   if (cl.command == "export") return RunExport(cl);
+  if (cl.command == "view") return RunView(cl);
   throw UsageError("unknown command '" + cl.command + "'");
 }
+
+// The null device, where --quiet sends the summaries of the commands whose
+// results are files.
+#ifdef _WIN32
+const char kNullDevice[] = "NUL";
+#else
+const char kNullDevice[] = "/dev/null";
+#endif
 
 int Usage(const UsageError& e) {
   std::fprintf(stderr, "bmtool: %s\n%s\n", e.what(), UsageLine(e.command()).c_str());
@@ -36,14 +45,24 @@ int main(int argc, char** argv) {
   } catch (const UsageError& e) {
     return Usage(e);
   }
+  const CommandSpec* entry = FindCommand(cl.command);
+  if (cl.version) {
+    std::printf("%s\n", VersionLine().c_str());
+    return kExitOk;
+  }
   if (cl.help) {
-    const CommandSpec* entry = FindCommand(cl.command);
     std::fputs(entry ? CommandHelp(*entry).c_str() : ToolHelp().c_str(), stdout);
     return kExitOk;
   }
 
-  // The library's message boxes become lines on stderr, or nothing.
+  // --quiet leaves only the errors (stderr) and the printed results: the
+  // summaries go to the null device, progress lines and library messages
+  // are not shown.
   const bool quiet = cl.quiet;
+  if (quiet && entry && !entry->printsResult && !std::freopen(kNullDevice, "w", stdout)) {
+    std::fprintf(stderr, "bmtool: cannot open %s for --quiet\n", kNullDevice);
+    return kExitFailure;
+  }
   SetProgressEnabled(!quiet);
   AfxSetMessageHandler([quiet](const char* text) {
     if (!quiet) std::fprintf(stderr, "bmtool: library message: %s\n", text ? text : "");
