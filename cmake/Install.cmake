@@ -1,13 +1,15 @@
-# Installs the library, its headers (under include/buildingmodel) and a CMake
-# package configuration for find_package(buildingmodel CONFIG).
+# Installs the library, its headers and a CMake package configuration for
+# find_package(buildingmodel CONFIG); included with BM_INSTALL. The headers
+# keep the layout that hosts of the build tree see: include/ holds only
+# buildingmodel/, with the public header and the headers of src/ in their
+# folders beside it.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 install(TARGETS buildingmodel EXPORT buildingmodelTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
-  INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/src/"
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/buildingmodel
   FILES_MATCHING PATTERN "*.h")

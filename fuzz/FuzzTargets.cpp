@@ -152,7 +152,9 @@ const std::string& ScratchDir() {
     return std::string(base) + "/bm-fuzz-" + std::to_string(getpid()) + "/";
   }();
   // Made again after every input's cleanup.
-  if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) Fail("cannot make the scratch folder");
+  std::error_code made;
+  std::filesystem::create_directory(dir, made);
+  if (made) Fail("cannot make the scratch folder");
   return dir;
 }
 

@@ -1,5 +1,11 @@
 // buildingmodel: the structural model of a multi-storey building in memory,
 // its binary archive and its ETABS 8 text file. Hosts include only this header.
+//
+// It sits in buildingmodel/ beside the library's own folders (platform/,
+// model/, ...), both installed (<prefix>/include/buildingmodel) and in a
+// build tree (<build>/include/buildingmodel), so the includes below resolve
+// next to it; hosts put only the folder above buildingmodel/ on their
+// include path.
 #pragma once
 
 // Platform layer.

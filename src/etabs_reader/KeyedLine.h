@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "etabs_reader/ReadReport.h"
-#include "platform/String.h"
+#include "../platform/String.h"
+#include "ReadReport.h"
 
 class ZComItem;
 
@@ -80,7 +80,7 @@ bool LooksNumeric(std::string_view token);
 
 }  // namespace bm::reader
 
-#include "etabs_reader/ZComItem.h"
+#include "ZComItem.h"
 
 namespace bm::reader {
 

@@ -2,7 +2,7 @@
 // makes, shared by the handlers of every version.
 #pragma once
 
-#include "platform/String.h"
+#include "../platform/String.h"
 
 class CBMComponentList;
 class CBMLevel;

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "etabs_reader/KeyedLine.h"
-#include "etabs_reader/ReadReport.h"
-#include "etabs_reader/ZFileReadModule.h"
-#include "model/BMComponentList.h"
+#include "KeyedLine.h"
+#include "ReadReport.h"
+#include "ZFileReadModule.h"
+#include "../model/BMComponentList.h"
 
 class CBuildingModule;
 class CBMMgrGeometry;

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "platform/Archive.h"
-#include "platform/Array.h"
-#include "platform/RuntimeClass.h"
-#include "platform/String.h"
+#include "../platform/Archive.h"
+#include "../platform/Array.h"
+#include "../platform/RuntimeClass.h"
+#include "../platform/String.h"
 
 class ZBMComponentList;
 class ZComItem;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "etabs_reader/ZBMComponent.h"
+#include "ZBMComponent.h"
 
 namespace bm::reader {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "etabs_reader/ZComItem.h"
-#include "platform/Array.h"
-#include "platform/String.h"
+#include "../platform/Array.h"
+#include "../platform/String.h"
+#include "ZComItem.h"
 
 class CStdioFile;
 

@@ -8,8 +8,8 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/Format.h"
-#include "platform/String.h"
+#include "../platform/Format.h"
+#include "../platform/String.h"
 
 class CBMArea;
 class CBMDiaphragm;

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "etabs_writer/WriteReport.h"
+#include "WriteReport.h"
 
 class CBuildingModule;
 

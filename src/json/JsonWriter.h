@@ -1,7 +1,7 @@
 // JsonWriter: the whole model as one JSON document.
 #pragma once
 
-#include "model/BuildingModule.h"
+#include "../model/BuildingModule.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 // solution parameters, output stations and rigid-zone reduction.
 #pragma once
 
-#include "model/BMComponent.h"
+#include "../model/BMComponent.h"
 
 // The model-wide analysis settings, one object held by value in the
 // container. It has no run-time class of its own (it reports CBMComponent)

@@ -3,7 +3,7 @@
 // CBMComponent) and each archives only its component part (id and name).
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 // One (x, y) point of a function.
 class CBMDynFunctionPairItem : public CBMComponent {

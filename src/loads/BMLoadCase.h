@@ -1,7 +1,7 @@
 // Load cases, their wind items and the load-case list.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 class CStdioFile;
 

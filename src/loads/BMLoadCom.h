@@ -1,7 +1,7 @@
 // Load combinations and their terms.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 // One term of a combination: a load case, by name, and its scale factor.
 class CBMLoadComItem : public CBMComponent {

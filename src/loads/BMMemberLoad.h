@@ -2,7 +2,7 @@
 // its load case by string and is owned by the object that carries it.
 #pragma once
 
-#include "model/BMComponent.h"
+#include "../model/BMComponent.h"
 
 namespace bm {
 

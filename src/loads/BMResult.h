@@ -4,7 +4,7 @@
 // 0-based (0 = X, 1 = Y, 2 = Z) and are not checked.
 #pragma once
 
-#include "model/BMComponent.h"
+#include "../model/BMComponent.h"
 
 // The displacement of a joint in one load case. Reports the run-time class
 // of CBMComponent; its record is the component part only.

@@ -2,7 +2,7 @@
 // lists when it attaches analysis results.
 #pragma once
 
-#include "model/BMMgrSys.h"
+#include "../model/BMMgrSys.h"
 
 // Adds nothing to CBMMgrSys: no data and no operations of its own, and no
 // run-time class of its own (it reports CBMMgrSys). The results themselves

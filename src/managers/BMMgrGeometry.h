@@ -2,7 +2,7 @@
 // runs the geometry processing passes.
 #pragma once
 
-#include "model/BMMgrSys.h"
+#include "../model/BMMgrSys.h"
 
 class CBMArea;
 class CBMBeam;

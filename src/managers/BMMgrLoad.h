@@ -1,7 +1,7 @@
 // CBMMgrLoad: adds load cases and member loads and converts wall loads.
 #pragma once
 
-#include "model/BMMgrSys.h"
+#include "../model/BMMgrSys.h"
 
 class CBMLoadCase;
 

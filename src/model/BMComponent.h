@@ -4,10 +4,10 @@
 #include <memory>
 #include <vector>
 
-#include "model/ListIndex.h"
-#include "platform/Archive.h"
-#include "platform/RuntimeClass.h"
-#include "platform/String.h"
+#include "../platform/Archive.h"
+#include "../platform/RuntimeClass.h"
+#include "../platform/String.h"
+#include "ListIndex.h"
 
 // Kind of structural member, set by the constructors of the member classes
 // and read only by the host.

@@ -2,8 +2,8 @@
 // collection derives from.
 #pragma once
 
-#include "model/BMComponent.h"
-#include "platform/Array.h"
+#include "../platform/Array.h"
+#include "BMComponent.h"
 
 // An ordered array of component pointers with 1-based positions. Look-ups by
 // name or handle are exact and case-sensitive; the first match in list order

@@ -1,21 +1,21 @@
 // CBMContainer: owns every model-wide list of a building model.
 #pragma once
 
-#include "loads/BMAnalysisOption.h"
-#include "loads/BMLoadCase.h"
-#include "model/BMComponentList.h"
-#include "model/geometry/BMArea.h"
-#include "model/geometry/BMDiaphragm.h"
-#include "model/geometry/BMGrid.h"
-#include "model/geometry/BMLevel.h"
-#include "model/geometry/BMLine.h"
-#include "model/geometry/BMPoint.h"
-#include "properties/BMAutoSection.h"
-#include "properties/BMFrameSection.h"
-#include "properties/BMLink.h"
-#include "properties/BMMaterial.h"
-#include "properties/BMPierSpandrel.h"
-#include "properties/BMWallSlabDeckSection.h"
+#include "../loads/BMAnalysisOption.h"
+#include "../loads/BMLoadCase.h"
+#include "../properties/BMAutoSection.h"
+#include "../properties/BMFrameSection.h"
+#include "../properties/BMLink.h"
+#include "../properties/BMMaterial.h"
+#include "../properties/BMPierSpandrel.h"
+#include "../properties/BMWallSlabDeckSection.h"
+#include "BMComponentList.h"
+#include "geometry/BMArea.h"
+#include "geometry/BMDiaphragm.h"
+#include "geometry/BMGrid.h"
+#include "geometry/BMLevel.h"
+#include "geometry/BMLine.h"
+#include "geometry/BMPoint.h"
 
 // The model container, embedded in CBuildingModule. Hosts reach its lists
 // through the managers (CBMMgrSys). Members are declared, built and

@@ -2,7 +2,7 @@
 // of the model container.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "BMComponentList.h"
 
 class CBMAnalysisOption;
 class CBMAreaList;

@@ -1,12 +1,12 @@
 // CBuildingModule: the root object of one building model.
 #pragma once
 
-#include "etabs_writer/WriteReport.h"
-#include "managers/BMMgrForce.h"
-#include "managers/BMMgrGeometry.h"
-#include "managers/BMMgrLoad.h"
-#include "model/BMContainer.h"
-#include "properties/BMUnitSystem.h"
+#include "../etabs_writer/WriteReport.h"
+#include "../managers/BMMgrForce.h"
+#include "../managers/BMMgrGeometry.h"
+#include "../managers/BMMgrLoad.h"
+#include "../properties/BMUnitSystem.h"
+#include "BMContainer.h"
 
 class CStdioFile;
 

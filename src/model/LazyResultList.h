@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "model/BMComponentList.h"
+#include "BMComponentList.h"
 
 namespace bm {
 

@@ -2,8 +2,8 @@
 // building module with a clear reason on failure.
 #pragma once
 
-#include "etabs_reader/ReadReport.h"
-#include "model/BuildingModule.h"
+#include "../etabs_reader/ReadReport.h"
+#include "BuildingModule.h"
 
 #include <string>
 #include <vector>

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/String.h"
+#include "String.h"
 
 class CFile;
 class CObject;

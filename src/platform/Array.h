@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/String.h"
+#include "String.h"
 
 class CObject;
 

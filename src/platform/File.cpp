@@ -33,9 +33,17 @@ const char* ModeString(unsigned flags) {
   const bool readWrite = (flags & CFile::modeReadWrite) != 0;
   const bool create = (flags & CFile::modeCreate) != 0;
   const bool noTruncate = (flags & CFile::modeNoTruncate) != 0;
+#ifdef _WIN32
+  // A text file written on Windows ends its lines in CR LF, as the legacy
+  // framework's text mode wrote it. Reading stays binary: ReadString takes
+  // either line end, and a Ctrl-Z in the data does not end the file.
+  const bool text = (flags & CFile::typeText) != 0;
+#else
+  const bool text = false;
+#endif
   if (!write) return "rb";
-  if (create && !noTruncate) return readWrite ? "w+b" : "wb";
-  return "r+b";
+  if (create && !noTruncate) return readWrite ? (text ? "w+" : "w+b") : (text ? "w" : "wb");
+  return text ? "r+" : "r+b";
 }
 }  // namespace
 
@@ -52,7 +60,7 @@ bool CFile::Open(const char* path, unsigned flags, CFileException* error) {
   errno = 0;
   std::FILE* f = std::fopen(path, ModeString(flags));
   if (!f && (flags & modeCreate) && (flags & modeNoTruncate)) {
-    f = std::fopen(path, (flags & modeReadWrite) ? "w+b" : "wb");
+    f = std::fopen(path, ModeString(flags & ~modeNoTruncate));
   }
   if (!f) {
     if (error) *error = CFileException(CauseFromErrno(errno), path);

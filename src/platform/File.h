@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/String.h"
+#include "String.h"
 
 class CFileException;
 
@@ -60,8 +60,9 @@ class CFile {
   std::string path_;
 };
 
-// A text file read and written line by line. Line ends are "\n" when
-// writing; reading accepts "\n" and "\r\n" and a last line without one.
+// A text file read and written line by line. Opened with typeText, each
+// "\n" written becomes "\r\n" on Windows (text mode) and stays "\n"
+// elsewhere; reading accepts "\n" and "\r\n" and a last line without one.
 class CStdioFile : public CFile {
  public:
   CStdioFile() = default;

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "platform/Archive.h"
-#include "platform/Exceptions.h"
-#include "platform/RuntimeClass.h"
+#include "Archive.h"
+#include "Exceptions.h"
+#include "RuntimeClass.h"
 
 namespace bm {
 

@@ -1,7 +1,7 @@
 // Auto-select section lists.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 // A named holder of candidate frame sections. SectionList refers to its
 // members and never deletes them. Filled only by a host; the library neither

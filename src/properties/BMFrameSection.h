@@ -1,7 +1,7 @@
 // Frame sections and the frame-section list.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 class CBMMaterial;
 

@@ -1,7 +1,7 @@
 // Link properties and the link list.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 // A link property: a type word, six degree-of-freedom flags and 21 numbers
 // that only the archive reads and writes. The fields are public: the text

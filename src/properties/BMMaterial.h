@@ -1,7 +1,7 @@
 // Materials and the material list.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 // A named set of mechanical constants and design strengths. Sections point to
 // materials and never own them. No value is converted: all are held in the

@@ -1,7 +1,7 @@
 // Pier and spandrel labels and their list.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 // A pier (IsSpan 0) or spandrel (IsSpan 1) label that walls point to.
 class CBMPierSpandrel : public CBMComponent {

@@ -1,7 +1,7 @@
 // The unit system: the model's force and length unit words.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 // The model's force and length unit words (free text such as KN and M).
 // Nothing checks them and no value is converted when they change.

@@ -1,7 +1,7 @@
 // Wall, slab and deck sections and their list.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../model/BMComponentList.h"
 
 class CBMMaterial;
 

@@ -327,7 +327,7 @@ TEST_F(ModelArchive, FilesThatCannotBeOpenedGiveFalseWithoutAMessage) {
 }
 
 TEST_F(ModelArchive, FullDeviceGivesTheMessageAndFalse) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP();
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
   bm::test::MessageCapture capture;
   auto model = bm::test::BuildTestBuilding();
   const auto before = bm::test::StoreObject(*model);

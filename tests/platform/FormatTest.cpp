@@ -71,7 +71,8 @@ TEST(Format, NonFiniteValuesDoNotCrash) {
 }
 
 TEST(Format, IgnoresTheProcessLocale) {
-  const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"};
+  // The last one is the Windows C runtime's name.
+  const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "German_Germany.1252"};
   const char* chosen = nullptr;
   for (const char* name : candidates) {
     if (std::setlocale(LC_NUMERIC, name)) {

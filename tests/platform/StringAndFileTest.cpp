@@ -105,7 +105,7 @@ TEST_F(TextFileTest, OpenFailsWithoutThrowing) {
 }
 
 TEST_F(TextFileTest, FullDeviceFailsOnWriteOrClose) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP();
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
   CStdioFile f;
   ASSERT_TRUE(f.Open("/dev/full", CFile::modeCreate | CFile::modeWrite));
   EXPECT_THROW(

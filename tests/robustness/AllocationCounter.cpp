@@ -14,10 +14,40 @@ std::atomic<int64_t> g_live{0};
 std::atomic<int64_t> g_peak{0};
 std::atomic<size_t> g_largest{0};
 
-void* Count(void* p, size_t request) {
+#ifdef _WIN32
+// Windows has no posix_memalign, and its C runtime cannot tell the size of
+// an aligned block: the block from malloc and the size are kept in front of
+// the aligned address.
+struct AlignedHeader {
+  void* block;
+  size_t size;
+};
+size_t UsableSize(void* p) { return _msize(p); }
+size_t AlignedUsableSize(void* p, size_t) { return (static_cast<AlignedHeader*>(p) - 1)->size; }
+void* AlignedMalloc(size_t size, size_t align) {
+  void* block = std::malloc(size + align + sizeof(AlignedHeader));
+  if (!block) return nullptr;
+  const uintptr_t start = (reinterpret_cast<uintptr_t>(block) + sizeof(AlignedHeader) + align - 1) / align * align;
+  AlignedHeader* header = reinterpret_cast<AlignedHeader*>(start) - 1;
+  *header = AlignedHeader{block, size};
+  return reinterpret_cast<void*>(start);
+}
+void AlignedFree(void* p) { std::free((static_cast<AlignedHeader*>(p) - 1)->block); }
+#else
+size_t UsableSize(void* p) { return malloc_usable_size(p); }
+size_t AlignedUsableSize(void* p, size_t) { return malloc_usable_size(p); }
+void* AlignedMalloc(size_t size, size_t align) {
+  void* p = nullptr;
+  return posix_memalign(&p, align, size) == 0 ? p : nullptr;
+}
+void AlignedFree(void* p) { std::free(p); }
+#endif
+
+size_t Alignment(std::align_val_t align) { return std::max(static_cast<size_t>(align), sizeof(void*)); }
+
+void* Count(void* p, size_t request, size_t usable) {
   if (!p) return nullptr;
-  const int64_t live = g_live.fetch_add(static_cast<int64_t>(malloc_usable_size(p))) +
-                       static_cast<int64_t>(malloc_usable_size(p));
+  const int64_t live = g_live.fetch_add(static_cast<int64_t>(usable)) + static_cast<int64_t>(usable);
   int64_t peak = g_peak.load();
   while (live > peak && !g_peak.compare_exchange_weak(peak, live)) {
   }
@@ -27,6 +57,8 @@ void* Count(void* p, size_t request) {
   return p;
 }
 
+void* Count(void* p, size_t request) { return p ? Count(p, request, UsableSize(p)) : nullptr; }
+
 void* Allocate(size_t size) {
   void* p = Count(std::malloc(size ? size : 1), size);
   if (!p) throw std::bad_alloc();
@@ -34,16 +66,21 @@ void* Allocate(size_t size) {
 }
 
 void* AllocateAligned(size_t size, std::align_val_t align) {
-  void* p = nullptr;
-  const size_t a = std::max(static_cast<size_t>(align), sizeof(void*));
-  if (posix_memalign(&p, a, size ? size : 1) != 0) throw std::bad_alloc();
-  return Count(p, size);
+  void* p = AlignedMalloc(size ? size : 1, Alignment(align));
+  if (!p) throw std::bad_alloc();
+  return Count(p, size, AlignedUsableSize(p, Alignment(align)));
 }
 
 void Release(void* p) {
   if (!p) return;
-  g_live.fetch_sub(static_cast<int64_t>(malloc_usable_size(p)));
+  g_live.fetch_sub(static_cast<int64_t>(UsableSize(p)));
   std::free(p);
+}
+
+void ReleaseAligned(void* p, std::align_val_t align) {
+  if (!p) return;
+  g_live.fetch_sub(static_cast<int64_t>(AlignedUsableSize(p, Alignment(align))));
+  AlignedFree(p);
 }
 
 }  // namespace
@@ -64,10 +101,10 @@ void operator delete(void* p, size_t) noexcept { Release(p); }
 void operator delete[](void* p, size_t) noexcept { Release(p); }
 void operator delete(void* p, const std::nothrow_t&) noexcept { Release(p); }
 void operator delete[](void* p, const std::nothrow_t&) noexcept { Release(p); }
-void operator delete(void* p, std::align_val_t) noexcept { Release(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { Release(p); }
-void operator delete(void* p, size_t, std::align_val_t) noexcept { Release(p); }
-void operator delete[](void* p, size_t, std::align_val_t) noexcept { Release(p); }
+void operator delete(void* p, std::align_val_t a) noexcept { ReleaseAligned(p, a); }
+void operator delete[](void* p, std::align_val_t a) noexcept { ReleaseAligned(p, a); }
+void operator delete(void* p, size_t, std::align_val_t a) noexcept { ReleaseAligned(p, a); }
+void operator delete[](void* p, size_t, std::align_val_t a) noexcept { ReleaseAligned(p, a); }
 
 namespace bm::test {
 

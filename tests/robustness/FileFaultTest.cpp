@@ -91,6 +91,9 @@ TEST(FileFault, LoadingAMissingFileFailsWithoutMessageAndChangesNothing) {
 TEST(FileFault, LoadingAFileThatCannotBeReadReportsTheMessage) {
   // A folder opens like a file on POSIX systems but every read fails: the
   // read error is a file error during the transfer.
+#ifdef _WIN32
+  GTEST_SKIP() << "a folder does not open as a file on Windows";
+#endif
   ScratchFolder folder;
   CBuildingModule module;
   MessageCapture messages;

@@ -67,7 +67,7 @@ TEST(HostExample, BuildsWritesSavesAndReadsBack) {
   ASSERT_TRUE(module.ReadSaveFile("model.bma", 0));
   std::printf("wrote model.e2k and model.bma\n");
   EXPECT_NE(
-      ReadFile("model.e2k")
+      ReadText("model.e2k")
           .find(" LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DEAD\"  FVAL   5.000000\n"),
       std::string::npos);
 

@@ -1,8 +1,17 @@
 // Running bmtool from the tests, and the XML check of its drawings.
 #include "ToolRunner.h"
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <process.h>
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cstdlib>
@@ -22,10 +31,22 @@ std::string ToolPath() {
 #endif
 }
 
+namespace {
+
+int ProcessId() {
+#ifdef _WIN32
+  return ::_getpid();
+#else
+  return ::getpid();
+#endif
+}
+
+}  // namespace
+
 ScratchDir::ScratchDir() {
   static std::atomic<int> counter{0};
   path_ = fs::temp_directory_path() /
-          ("bmtool-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)));
+          ("bmtool-test-" + std::to_string(ProcessId()) + "-" + std::to_string(counter.fetch_add(1)));
   fs::remove_all(path_);
   fs::create_directories(path_);
 }
@@ -37,6 +58,70 @@ ScratchDir::~ScratchDir() {
 
 namespace {
 
+#ifdef _WIN32
+// One argument as the C runtime's command-line parser reads it back.
+std::string Quote(const std::string& arg) {
+  std::string q = "\"";
+  size_t slashes = 0;
+  for (char c : arg) {
+    if (c == '\\') {
+      ++slashes;
+      continue;
+    }
+    // Backslashes double only before a quote, which itself is escaped.
+    q.append(c == '"' ? slashes * 2 + 1 : slashes, '\\');
+    q += c;
+    slashes = 0;
+  }
+  q.append(slashes * 2, '\\');
+  return q + "\"";
+}
+
+// Starts the tool directly (no shell) with its standard streams redirected
+// to files and waits for it; returns its exit code, or -1 when it could not
+// be started.
+int Run(const std::vector<std::string>& args, const fs::path& dir, const std::string& out, const std::string& err) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  auto open = [&inherit](const char* path, DWORD access, DWORD disposition) {
+    return ::CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE handles[3] = {open("NUL", GENERIC_READ, OPEN_EXISTING), open(out.c_str(), GENERIC_WRITE, CREATE_ALWAYS),
+                       open(err.c_str(), GENERIC_WRITE, CREATE_ALWAYS)};
+  std::string command = Quote(ToolPath());
+  for (const std::string& a : args) command += " " + Quote(a);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = handles[0];
+  startup.hStdOutput = handles[1];
+  startup.hStdError = handles[2];
+  PROCESS_INFORMATION process{};
+  int code = -1;
+  if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.string().c_str(), &startup,
+                       &process)) {
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD exitCode = 0;
+    if (::GetExitCodeProcess(process.hProcess, &exitCode)) code = static_cast<int>(exitCode);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+  }
+  for (HANDLE h : handles) {
+    if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+  }
+  return code;
+}
+
+// The console streams of a Windows program end their lines in CR LF.
+std::string WithoutCarriageReturns(std::string text) {
+  size_t kept = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) text[kept++] = text[i];
+  }
+  text.resize(kept);
+  return text;
+}
+#else
 std::string Quote(const std::string& arg) {
   std::string q = "'";
   for (char c : arg) {
@@ -49,21 +134,30 @@ std::string Quote(const std::string& arg) {
   return q + "'";
 }
 
+int Run(const std::vector<std::string>& args, const fs::path& dir, const std::string& out, const std::string& err) {
+  std::string command = "cd " + Quote(dir.string()) + " && " + Quote(ToolPath());
+  for (const std::string& a : args) command += " " + Quote(a);
+  command += " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+}
+
+std::string WithoutCarriageReturns(std::string text) { return text; }
+#endif
+
 }  // namespace
 
 ToolResult RunTool(const std::vector<std::string>& args, const fs::path& dir) {
   ToolResult r;
   const std::string out = (dir / ".stdout").string();
   const std::string err = (dir / ".stderr").string();
-  std::string command = "cd " + Quote(dir.string()) + " && " + Quote(ToolPath());
-  for (const std::string& a : args) command += " " + Quote(a);
-  command += " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
-  const int status = std::system(command.c_str());
-  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
-  r.out = ReadFile(out);
-  r.err = ReadFile(err);
+  r.exitCode = Run(args, dir, out, err);
+  r.out = WithoutCarriageReturns(ReadFile(out));
+  r.err = WithoutCarriageReturns(ReadFile(err));
   return r;
 }
+
+std::string ReadText(const std::string& path) { return WithoutCarriageReturns(ReadFile(path)); }
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -38,6 +38,9 @@ class ScratchDir {
 ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& dir);
 
 std::string ReadFile(const std::string& path);
+// A text file with the line ends of Linux: on Windows the CR of each CR LF
+// is dropped.
+std::string ReadText(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
 // Equal byte strings, or a failure naming the sizes and the first

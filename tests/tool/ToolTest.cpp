@@ -76,7 +76,11 @@ TEST(Tool, DemoWritesBothFormsAndReadsThemBack) {
   EXPECT_TRUE(fs::exists(dir / "a/b/demo.e2k"));
   const std::string text = ReadFile(dir / "a/b/demo.e2k");
   EXPECT_EQ(text.rfind("$End of Model file!"), text.size() - 19);
+#ifdef _WIN32
+  EXPECT_EQ(Count(text, "\r\n"), Count(text, "\n"));  // every line ends in CR LF
+#else
   EXPECT_EQ(text.find('\r'), std::string::npos);
+#endif
 }
 
 TEST_F(ToolDemo, InfoShowsStoreysFromTheTopForBothForms) {
@@ -156,8 +160,12 @@ TEST_F(ToolDemo, ConvertRefusesToWriteOverItsInput) {
   WriteFile(dir_ / "in.e2k", original);
   fs::create_directory(dir_.path() / "sub");
   fs::create_hard_link(dir_.path() / "in.e2k", dir_.path() / "hard.e2k");
-  fs::create_symlink("in.e2k", dir_.path() / "soft.bma");
-  for (const std::string out : {"in.e2k", "./in.e2k", "sub/../in.e2k", "hard.e2k", "soft.bma"}) {
+  std::vector<std::string> outs = {"in.e2k", "./in.e2k", "sub/../in.e2k", "hard.e2k"};
+  // Symbolic links need a privilege on Windows.
+  std::error_code noLink;
+  fs::create_symlink("in.e2k", dir_.path() / "soft.bma", noLink);
+  if (!noLink) outs.push_back("soft.bma");
+  for (const std::string& out : outs) {
     const ToolResult r = Run({"convert", "in.e2k", out, "--to", "archive"});
     EXPECT_EQ(r.exitCode, 2) << out << "\n" << r.out << r.err;
     EXPECT_NE(r.err.find("convert will not write over its input in.e2k"), std::string::npos) << r.err;

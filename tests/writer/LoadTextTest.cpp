@@ -71,7 +71,7 @@ TEST(LoadText, LoadCaseBlockWritesAllCasesBeforeAnyWind) {
     module.get_pMgrLoad()->GetLoadCaseList()->ExportEtabs8(file);
     file.Close();
   }
-  EXPECT_EQ(ReadBytes(path),
+  EXPECT_EQ(ReadText(path),
             "\n $ Static Load case\n"
             "LOADCASE \"W1\" TYPE \"WIND\" SELFWEIGHT 0.000000\n"
             "LOADCASE \"DEAD\" TYPE \"DEAD\" SELFWEIGHT 1.000000\n"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -17,8 +18,14 @@ namespace bm::test {
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "bm_writer_XXXXXX").string();
-    if (char* made = mkdtemp(pattern.data())) path_ = made;
+    // A name nobody else made: create_directory fails on an existing one.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      std::filesystem::path candidate =
+          std::filesystem::temp_directory_path() / ("bm_writer_" + std::to_string(random()));
+      std::error_code ec;
+      if (std::filesystem::create_directory(candidate, ec)) path_ = std::move(candidate);
+    }
   }
   ~TempDir() {
     std::error_code ignored;
@@ -38,6 +45,26 @@ class TempDir {
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A text model file as the writer wrote it, with the line ends of Linux: on
+// Windows, where every line ends in CR LF, a line end that is not fails the
+// test and the CRs are dropped.
+inline std::string ReadText(const std::string& path) {
+  std::string text = ReadBytes(path);
+#ifdef _WIN32
+  std::string plain;
+  plain.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n') {
+      EXPECT_TRUE(i > 0 && text[i - 1] == '\r') << path << ": LF without CR at byte " << i;
+    }
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    plain += text[i];
+  }
+  text = std::move(plain);
+#endif
+  return text;
 }
 
 inline std::string GoldenPath(const std::string& name) { return std::string(BM_TEST_DATA_DIR) + "/golden/" + name; }

@@ -1,9 +1,9 @@
 // Plan areas and the area list.
 #pragma once
 
-#include "model/BMComponentList.h"
-#include "model/geometry/GeometryIndex.h"
-#include "platform/Array.h"
+#include "../../platform/Array.h"
+#include "../BMComponentList.h"
+#include "GeometryIndex.h"
 
 class CBMPoint;
 

@@ -1,8 +1,8 @@
 // Model-wide and per-level diaphragms and their lists.
 #pragma once
 
-#include "model/BMComponentList.h"
-#include "platform/Array.h"
+#include "../../platform/Array.h"
+#include "../BMComponentList.h"
 
 class CBMJoint;
 

@@ -1,7 +1,7 @@
 // Grid lines and the grid list.
 #pragma once
 
-#include "model/BMComponentList.h"
+#include "../BMComponentList.h"
 
 // One grid line of the plan grid system. The library keeps the values for
 // the host and reads none of them; only the component part is archived.

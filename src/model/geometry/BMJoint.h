@@ -1,9 +1,9 @@
 // Joints, their restraints and springs, and the joint list.
 #pragma once
 
-#include "loads/BMResult.h"
-#include "model/BMComponentList.h"
-#include "model/LazyResultList.h"
+#include "../../loads/BMResult.h"
+#include "../BMComponentList.h"
+#include "../LazyResultList.h"
 
 class CBMPoint;
 class CBMLevelDiaphragm;

@@ -1,11 +1,11 @@
 // Levels (storeys), which own the members of a storey, and the level list.
 #pragma once
 
-#include "model/BMComponentList.h"
-#include "model/geometry/BMDiaphragm.h"
-#include "model/geometry/BMJoint.h"
-#include "model/geometry/BMLineElement.h"
-#include "model/geometry/BMShellElement.h"
+#include "../BMComponentList.h"
+#include "BMDiaphragm.h"
+#include "BMJoint.h"
+#include "BMLineElement.h"
+#include "BMShellElement.h"
 
 class CBMContainer;
 

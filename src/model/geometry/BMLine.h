@@ -1,8 +1,8 @@
 // Plan lines and the line list.
 #pragma once
 
-#include "model/BMComponentList.h"
-#include "model/geometry/GeometryIndex.h"
+#include "../BMComponentList.h"
+#include "GeometryIndex.h"
 
 class CBMPoint;
 

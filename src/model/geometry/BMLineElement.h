@@ -1,9 +1,9 @@
 // Line elements (beams, columns, braces), releases and their lists.
 #pragma once
 
-#include "loads/BMResult.h"
-#include "model/BMComponentList.h"
-#include "model/LazyResultList.h"
+#include "../../loads/BMResult.h"
+#include "../BMComponentList.h"
+#include "../LazyResultList.h"
 
 class CBMPoint;
 class CBMLine;

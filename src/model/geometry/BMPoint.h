@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/BMComponentList.h"
-#include "model/geometry/GeometryIndex.h"
+#include "../BMComponentList.h"
+#include "GeometryIndex.h"
 
 // A location in plan, shared by every storey. A joint (CBMJoint) is this
 // point on one level and bears the point's name.

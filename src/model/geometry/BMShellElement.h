@@ -1,9 +1,9 @@
 // Shell elements (slabs, walls) and their lists.
 #pragma once
 
-#include "loads/BMResult.h"
-#include "model/BMComponentList.h"
-#include "model/LazyResultList.h"
+#include "../../loads/BMResult.h"
+#include "../BMComponentList.h"
+#include "../LazyResultList.h"
 
 class CBMArea;
 class CBMPoint;

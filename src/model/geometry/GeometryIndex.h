@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "model/BMComponentList.h"
+#include "../BMComponentList.h"
 
 namespace bm {
 
