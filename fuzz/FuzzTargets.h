@@ -9,23 +9,25 @@
 
 namespace bm::fuzz {
 
-// Text reader: the input is a text model file. It is read into a new module,
-// which is then written as text and as an archive; the archive must load
-// into another module, and from there save, load, save keeps its bytes.
+// Text reader: the input is a text model file, read from memory into a new
+// module, which is then written as text, JSON and archive (in memory); the
+// archive must load into another module, and from there save, load, save
+// keeps its bytes.
 int RunTextReader(const uint8_t* data, size_t size);
 
-// Archive loader: the input is an archive. A load that throws
+// Archive loader: the input is an archive (loaded through a scratch file,
+// as the library loads archives by path). A load that throws
 // CArchiveException is an accepted outcome; whatever was loaded, complete or
-// not, is written as archive and text, and that archive must load and keep
-// its bytes through save, load, save.
+// not, is written as archive, text and JSON, and that archive must load and
+// keep its bytes through save, load, save.
 int RunArchive(const uint8_t* data, size_t size);
 
-// Tokeniser and number expressions: the input is read as a text file into
+// Tokeniser and number expressions: the input is read from memory into
 // keyword blocks, and every token of every line is converted through every
 // getter; the lines are also split with a cut length taken from the input.
 int RunTokenizer(const uint8_t* data, size_t size);
 
-// A folder private to this process for the targets' scratch files, in
+// A folder private to this process for the archives the targets load, in
 // $TMPDIR, /dev/shm or /tmp; made on demand and removed after every input.
 // Ends with a "/".
 const std::string& ScratchDir();

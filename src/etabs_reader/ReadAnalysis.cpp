@@ -9,6 +9,9 @@
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
 
+#include <algorithm>
+#include <climits>
+
 void ZAdapterEtabs8::ProcessAnalysisOptions(ZComItemList* block) {
   CBMAnalysisOption* options = pMgrGeometry->get_pCBMAnalysisOption();
   for (int i = 1; i <= block->GetCount(); ++i) {
@@ -29,7 +32,11 @@ void ZAdapterEtabs8::ProcessAnalysisOptions(ZComItemList* block) {
       options->set_bRz(active[5]);
     } else if (options && line->TokenIs(1, "DYNAMICS")) {
       bm::reader::KeyedLine keys(*line, 2);
-      if (keys.Has("MODES")) options->set_iDMode(static_cast<int>(keys.Number("MODES")));
+      // A count beyond int's range is held at its ends, never converted as is.
+      if (keys.Has("MODES")) {
+        const double modes = std::clamp(keys.Number("MODES"), double(INT_MIN), double(INT_MAX));
+        options->set_iDMode(static_cast<int>(modes));
+      }
       if (keys.Has("MODETYPE")) options->set_sDAnaType(keys.Word("MODETYPE"));
       if (keys.Has("TOL")) options->set_dEigenTOL(keys.Number("TOL"));
       // Which mass and load vectors a Ritz analysis starts from: no place.

@@ -86,6 +86,9 @@ inline constexpr const char kAreaSpring[] = "area spring (not model data)";
 inline constexpr const char kAtCentreOfMass[] = "lateral load at centre of mass";
 inline constexpr const char kOtherGridSystem[] = "grid of a second grid system";
 inline constexpr const char kGeneralGrid[] = "general grid line";
+// Noted under the keyword END when a text model's last data line is not the
+// END line: the file may have been cut off, and what followed is lost.
+inline constexpr const char kEndMissing[] = "end of model line missing (file cut off?)";
 }  // namespace skip
 
 }  // namespace bm

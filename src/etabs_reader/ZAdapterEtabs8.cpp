@@ -47,6 +47,9 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
     {"WALLPREFERENCE", Form::kNotModelData, nullptr},
     {"DIMENSIONLINE", Form::kNotModelData, nullptr},
     {"STARTCOMMENTS", Form::kNotModelData, nullptr},
+    // The closing line; written inside the log's block, but it may stand
+    // alone.
+    {"END", Form::kNotModelData, nullptr},
 };
 
 // Later versions: the keyword of each run of lines. Handlers of the version 8
@@ -141,6 +144,7 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
 namespace {
 constexpr const char kStartComments[] = "STARTCOMMENTS";
 constexpr const char kEndComments[] = "ENDCOMMENTS";
+constexpr const char kEnd[] = "END";
 
 // Keyword comparison of a later-version file: ASCII case ignored.
 bool SameWord(std::string_view a, std::string_view b) {
@@ -165,6 +169,10 @@ const ZAdapterEtabs8::KeywordEntry* ZAdapterEtabs8::Lookup(const KeywordEntry (&
   return nullptr;
 }
 
+bool ZAdapterEtabs8::IsTextModelKeyword(std::string_view word) {
+  return Lookup(kKeywords, word) != nullptr || Lookup(kKeyedKeywords, word) != nullptr;
+}
+
 void ZAdapterEtabs8::SetBuildingModule(CBuildingModule* p) {
   pBuildingModule = p;
   pMgrGeometry = p ? p->get_pMgrGeometry() : nullptr;
@@ -173,15 +181,24 @@ void ZAdapterEtabs8::SetBuildingModule(CBuildingModule* p) {
 bool ZAdapterEtabs8::ReadFile(CString& path) {
   // Decision: without a module there is nothing to fill; refuse.
   if (!pBuildingModule || !pMgrGeometry) return false;
-  ZComItemList* blocks = FileReader.GetBlockList();
-  const int before = blocks->GetCount();
-  if (!FileReader.Open(path)) return false;
-  pBlockList = blocks;
+  const int before = FileReader.GetBlockList()->GetCount();
+  return FileReader.Open(path) && TakeBlocks(before);
+}
+
+bool ZAdapterEtabs8::ReadBuffer(const char* data, size_t size) {
+  if (!pBuildingModule || !pMgrGeometry) return false;
+  const int before = FileReader.GetBlockList()->GetCount();
+  return FileReader.OpenBuffer(data, size) && TakeBlocks(before);
+}
+
+bool ZAdapterEtabs8::TakeBlocks(int before) {
+  pBlockList = FileReader.GetBlockList();
   Report.Clear();
   LastLevel = LevelCache();  // the host may have changed the levels since
   InComments = false;
   PointSprings.clear();
   FileVersion = ReadVersion(before + 1);
+  EndLineSeen = LastLineIsEnd(before + 1);
   // Decision: only the blocks of this file are handled. Handling the blocks
   // of an earlier call again would add that file's objects a second time.
   if (FileVersion >= 9) {
@@ -227,6 +244,14 @@ int ZAdapterEtabs8::ReadVersion(int first) const {
     }
   }
   return 0;
+}
+
+bool ZAdapterEtabs8::LastLineIsEnd(int first) const {
+  const int count = pBlockList ? pBlockList->GetCount() : 0;
+  if (count < first) return false;
+  const ZComItemList* block = pBlockList->GetComList(count);
+  const ZComItem* line = block && block->GetCount() > 0 ? block->GetComItem(block->GetCount()) : nullptr;
+  return line && SameWord(line->Token(1), kEnd);
 }
 
 void ZAdapterEtabs8::CountNumberFaults(const ZComItemList* lines) {

@@ -64,6 +64,8 @@ class ZAdapterEtabs8 {
   // no first data line, or a read error interrupts it; true otherwise,
   // whatever the handlers met (see GetReadReport).
   bool ReadFile(CString& path);
+  // As ReadFile, reading the `size` bytes at `data` as the file's content.
+  bool ReadBuffer(const char* data, size_t size);
 
   // Whether ReadFile ends with the processing a design host wants (true, the
   // default): unused diaphragms removed, then CBMMgrGeometry::ProcessGeometry,
@@ -85,6 +87,16 @@ class ZAdapterEtabs8 {
   // Lines of the last ReadFile that were not taken into the model.
   const bm::ReadReport& GetReadReport() const { return Report; }
 
+  // Whether the last data line of the last file read is the END keyword
+  // line that closes a complete file (every version writes it). A file
+  // without it may have been cut off.
+  bool EndSeen() const { return EndLineSeen; }
+
+  // Whether `word` (ASCII case ignored) is a keyword of the text format that
+  // this reader knows, of any version: what tells a text model from other
+  // text.
+  static bool IsTextModelKeyword(std::string_view word);
+
  private:
   // How a handler receives its block: the block itself, its lines grouped
   // by their second token, or not at all (a keyword read and ignored).
@@ -97,6 +109,8 @@ class ZAdapterEtabs8 {
     Handler handler;
   };
 
+  // ReadFile's work once the file's blocks follow the first `before`.
+  bool TakeBlocks(int before);
   // Dispatches the blocks from position `first` (1-based) on.
   void FillETABS8Module(int first = 1);
   // Dispatches the runs of one keyword of a later-version file.
@@ -108,6 +122,8 @@ class ZAdapterEtabs8 {
   static const KeywordEntry* Lookup(const KeywordEntry (&table)[N], std::string_view keyword);
   // Version from the PROGRAM line among the blocks from position `first`.
   int ReadVersion(int first) const;
+  // Whether the blocks from position `first` end with the END line.
+  bool LastLineIsEnd(int first) const;
   // Counts the lines of `lines` whose numbers were not decimal.
   void CountNumberFaults(const ZComItemList* lines);
   // Groups the lines of `block` into `grouped`: runs of consecutive lines
@@ -300,6 +316,7 @@ class ZAdapterEtabs8 {
   // line that names one gives its joint a spring with these values.
   std::map<std::string, std::array<double, 6>, std::less<>> PointSprings;
   int FileVersion = 0;
+  bool EndLineSeen = false;
   // Inside a STARTCOMMENTS ... ENDCOMMENTS log of a later-version file.
   bool InComments = false;
 

@@ -149,14 +149,27 @@ size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::s
 
 }  // namespace bm::reader
 
+bool ZFileReadModule::NextLine() {
+  if (File) return File->ReadString(Line);
+  // As CStdioFile::ReadString: "\n" ends a line, a "\r" before it or at the
+  // end of the last line is dropped.
+  if (!FromBuffer || Buffer.empty()) return false;
+  const size_t nl = Buffer.find('\n');
+  std::string_view line = Buffer.substr(0, nl);
+  Buffer.remove_prefix(nl == std::string_view::npos ? Buffer.size() : nl + 1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  Line.str().assign(line.data(), line.size());
+  return true;
+}
+
 int ZFileReadModule::ReadPhysicalLine() {
-  if (!File) {
+  if (!File && !FromBuffer) {
     LineState = kEndOfFile;
     return 0;
   }
   for (;;) {
     LineState = kDataLine;
-    if (!File->ReadString(Line)) {
+    if (!NextLine()) {
       LineState = kEndOfFile;
       return 0;
     }
@@ -219,24 +232,9 @@ bool ZFileReadModule::Open(CString& path) {
   CStdioFile file;
   if (!file.Open(path, CFile::modeRead | CFile::typeText)) return false;
   File = &file;
-  bool ok = true;
+  bool ok = false;
   try {
-    // The first line after the leading comments is not used (the written
-    // header's empty line); the next one must be data.
-    ReadPhysicalLine();
-    ReadPhysicalLine();
-    if (LineState != kDataLine) ok = false;
-    while (ok && LineState == kDataLine) {
-      auto block = std::make_unique<ZComItemList>();
-      do {
-        ZComItem* item = MakeItem();
-        if (block->GetCount() == 0) block->set_Name(CString(item->Token(1)));
-        block->Add(item);
-        ReadPhysicalLine();
-      } while (LineState == kDataLine);
-      BlockList.Add(block.release());
-      while (LineState == kEmptyLine) ReadPhysicalLine();
-    }
+    ok = ReadBlocks();
     File = nullptr;
     file.Close();
   } catch (CFileException&) {
@@ -246,4 +244,40 @@ bool ZFileReadModule::Open(CString& path) {
     return false;
   }
   return ok;
+}
+
+bool ZFileReadModule::OpenBuffer(const char* data, size_t size) {
+  Buffer = std::string_view(data, size);
+  FromBuffer = true;
+  bool ok = false;
+  try {
+    ok = ReadBlocks();
+  } catch (...) {
+    FromBuffer = false;
+    Buffer = {};
+    throw;
+  }
+  FromBuffer = false;
+  Buffer = {};
+  return ok;
+}
+
+bool ZFileReadModule::ReadBlocks() {
+  // The first line after the leading comments is not used (the written
+  // header's empty line); the next one must be data.
+  ReadPhysicalLine();
+  ReadPhysicalLine();
+  if (LineState != kDataLine) return false;
+  while (LineState == kDataLine) {
+    auto block = std::make_unique<ZComItemList>();
+    do {
+      ZComItem* item = MakeItem();
+      if (block->GetCount() == 0) block->set_Name(CString(item->Token(1)));
+      block->Add(item);
+      ReadPhysicalLine();
+    } while (LineState == kDataLine);
+    BlockList.Add(block.release());
+    while (LineState == kEmptyLine) ReadPhysicalLine();
+  }
+  return true;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "../platform/Array.h"
@@ -59,6 +60,9 @@ class ZFileReadModule {
   // opened or that line is not a data line; returns false after a read
   // error, keeping the blocks completed before it. Shows no message.
   bool Open(CString& path);
+  // As Open, reading the `size` bytes at `data` instead of a file (split
+  // into lines as a text file is read); never fails on a read error.
+  bool OpenBuffer(const char* data, size_t size);
 
   // Reads the next line, skipping comment lines. Returns 1 when a data,
   // empty or comment-only line was read, 0 at the end of the file, and sets
@@ -78,12 +82,19 @@ class ZFileReadModule {
  private:
   // Steps of ReadLine up to the split: the line stays in Line.
   int ReadPhysicalLine();
+  // The next line of the file or buffer into Line; false at the end.
+  bool NextLine();
+  // Open's reading once the source is set.
+  bool ReadBlocks();
   ZComItem* MakeItem();
 
   ZComItemList BlockList;
   int LineState = kDataLine;
   CStringArray LineItems;
   CStdioFile* File = nullptr;
+  // The unread bytes of OpenBuffer's input, while it reads.
+  std::string_view Buffer;
+  bool FromBuffer = false;
 
   // The current physical line and the scratch buffers of the split, reused
   // from line to line.

@@ -8,6 +8,8 @@
 #include "../properties/BMUnitSystem.h"
 #include "BMContainer.h"
 
+#include <cstdint>
+
 class CStdioFile;
 
 // One building model. The host creates it, edits it through the managers,
@@ -32,6 +34,9 @@ class CBuildingModule : public CBMComponent {
   bool ReadSaveFile(CString path, int load);
   // The unit system's record, then the container's twelve list blocks.
   void Serialize(CArchive& ar) override;
+  // Bytes after the last block of the archive that the last ReadSaveFile
+  // load left unread (0 before any load).
+  uint64_t GetLastLoadTrailingBytes() const { return lastLoadTrailingBytes; }
 
   // ETABS 8 text file (defined in etabs_writer/).
   // Writes the model to `path`: 1 when written, 0 when the file cannot be
@@ -58,4 +63,5 @@ class CBuildingModule : public CBMComponent {
   CBMMgrLoad theMgrLoad;
   CBMMgrForce theMgrForce;
   bm::WriteReport lastWriteReport;
+  uint64_t lastLoadTrailingBytes = 0;
 };

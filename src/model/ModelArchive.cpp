@@ -16,8 +16,13 @@ bool CBuildingModule::ReadSaveFile(CString path, int load) {
   CArchive* ar = nullptr;
   try {
     ar = new CArchive(&file, load ? CArchive::load : CArchive::store, 4096);
+    if (load) lastLoadTrailingBytes = 0;
     Serialize(*ar);
-    if (load) CreateTopologyForReading();
+    if (load) {
+      // What is left after the twelve list blocks belongs to no record.
+      lastLoadTrailingBytes = ar->BytesLeft();
+      CreateTopologyForReading();
+    }
     ar->Close();
     delete ar;
     ar = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/Exceptions.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -17,64 +18,117 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool IsBlank(unsigned char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-bool IsLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-// Printable in some 8-bit or multibyte encoding: no control bytes.
-bool IsTextByte(unsigned char c) { return c >= 0x20 ? c != 0x7F : (c == '\t' || c == '\r'); }
+// How much of a file the form is told from: enough for a text model's
+// leading comment lines, and far more than an archive's first records need.
+constexpr size_t kHeadBytes = 64 * 1024;
 
+bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsAlnum(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+// A byte that may end a line's first word, as the reader splits words: a
+// blank, a quote, a comment sign, or the end of the line.
+bool EndsWord(unsigned char c) { return IsBlank(c) || c == '"' || c == '$' || c == '\n'; }
+
+// A text model: after an optional UTF-8 byte-order mark, blank lines and
+// comment lines ("$" or "!" as the first byte that is not blank, as the
+// reader takes them), the first line's first word is a keyword of the
+// format.
 bool LooksLikeText(const std::vector<unsigned char>& head) {
   size_t i = 0;
   if (head.size() >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) i = 3;
-  while (i < head.size() && IsBlank(head[i])) ++i;
-  if (i == head.size() || !(head[i] == '$' || IsLetter(head[i]))) return false;
-  for (; i < head.size() && head[i] != '\n'; ++i) {
-    if (!IsTextByte(head[i])) return false;
+  while (i < head.size()) {
+    while (i < head.size() && IsBlank(head[i])) ++i;
+    if (i == head.size()) return false;
+    const unsigned char first = head[i];
+    if (first != '\n' && first != '$' && first != '!') {
+      size_t end = i;
+      while (end < head.size() && IsAlnum(head[end])) ++end;
+      if (end < head.size() && !EndsWord(head[end])) return false;
+      const std::string_view word(reinterpret_cast<const char*>(head.data()) + i, end - i);
+      return ZAdapterEtabs8::IsTextModelKeyword(word);
+    }
+    while (i < head.size() && head[i] != '\n') ++i;
+    ++i;
   }
-  return true;
+  return false;
 }
 
-// Reads one archive string's length at `pos` (advancing it); false when the
-// bytes run out. Wide strings count 2-byte units.
-bool ReadArchiveLength(const std::vector<unsigned char>& b, size_t& pos, size_t* length) {
-  auto need = [&](size_t n) { return pos + n <= b.size(); };
-  if (!need(1)) return false;
-  const unsigned first = b[pos++];
-  if (first < 0xFF) {
-    *length = first;
-    return true;
-  }
-  if (!need(2)) return false;
-  const unsigned word = b[pos] | (b[pos + 1] << 8);
-  pos += 2;
-  if (word == 0xFFFE) {  // wide string: a second prefix counts UTF-16 units
-    size_t units = 0;
-    if (!ReadArchiveLength(b, pos, &units)) return false;
-    *length = units * 2;
-    return true;
-  }
-  if (word < 0xFFFF) {
-    *length = word;
-    return true;
-  }
-  if (!need(4)) return false;
-  *length = static_cast<size_t>(b[pos]) | (static_cast<size_t>(b[pos + 1]) << 8) |
-            (static_cast<size_t>(b[pos + 2]) << 16) | (static_cast<size_t>(b[pos + 3]) << 24);
-  pos += 4;
-  return true;
-}
+// Reads the first bytes of a model archive, telling whether they decode as
+// the records an archive starts with.
+class ArchiveHead {
+ public:
+  ArchiveHead(const std::vector<unsigned char>& head, uint64_t fileSize) : b_(head), fileSize_(fileSize) {}
 
-// The unit system record (two short unit words) followed by a list count.
-bool LooksLikeArchive(const std::vector<unsigned char>& head) {
-  size_t pos = 0;
-  for (int word = 0; word < 2; ++word) {
-    size_t length = 0;
-    if (!ReadArchiveLength(head, pos, &length) || length > 256 || pos + length > head.size()) return false;
-    pos += length;
+  // The unit system's record (two unit words), then the first list blocks
+  // of the container up to the first that holds members, whose class record
+  // must name a class. The bytes running out after the unit record still
+  // count as an archive: a truncated one, which the load then reports.
+  bool Plausible() {
+    if (!UnitWord() || !UnitWord()) return false;
+    for (int block = 0; block < kListBlocks; ++block) {
+      if (!Has(4)) return true;
+      const int32_t count = static_cast<int32_t>(Word(2) | (Word(2) << 16));
+      if (count < 0 || static_cast<uint64_t>(count) > fileSize_ - pos_) return false;
+      if (count > 0) return !Has(4) || ClassRecord();
+    }
+    return true;
   }
-  return pos + 4 <= head.size();
-}
+
+ private:
+  // CBMContainer::Serialize: twelve list blocks.
+  static constexpr int kListBlocks = 12;
+  // The longest unit word of the one-byte length form. Text that passes the
+  // unit words still fails the list-block counts and the class record.
+  static constexpr size_t kMaxUnitWord = 254;
+  // As CRuntimeClass::Load accepts.
+  static constexpr uint32_t kMaxClassName = 63;
+
+  bool Has(size_t n) const { return pos_ + n <= b_.size(); }
+  // A little-endian integer of `n` bytes (at most 4); the caller checked Has.
+  uint32_t Word(size_t n) {
+    uint32_t v = 0;
+    for (size_t k = 0; k < n; ++k) v |= static_cast<uint32_t>(b_[pos_ + k]) << (8 * k);
+    pos_ += n;
+    return v;
+  }
+  // A unit word: a one-byte length (or the wide form: 0xFF 0xFFFE and a
+  // length of UTF-16 units), then printable characters without control
+  // bytes. An empty word is a model without units.
+  bool UnitWord() {
+    if (!Has(1)) return false;
+    size_t width = 1;
+    if (b_[pos_] == 0xFF) {
+      if (!Has(4) || b_[pos_ + 1] != 0xFE || b_[pos_ + 2] != 0xFF) return false;
+      pos_ += 3;
+      width = 2;
+    }
+    const size_t length = Word(1);
+    if (length > kMaxUnitWord || !Has(length * width)) return false;
+    for (size_t k = 0; k < length; ++k, pos_ += width) {
+      const unsigned char c = b_[pos_];
+      if (c < 0x20 || c == 0x7F || (width == 2 && b_[pos_ + 1] != 0)) return false;
+    }
+    return true;
+  }
+  // A class record (see CRuntimeClass::Store): a schema word, a name length
+  // and a class name of letters, digits and underscores. Bytes running out
+  // within it count as a truncated archive.
+  bool ClassRecord() {
+    Word(2);
+    const uint32_t length = Word(2);
+    if (length == 0 || length > kMaxClassName) return false;
+    for (uint32_t k = 0; k < length && Has(1); ++k, ++pos_) {
+      const unsigned char c = b_[pos_];
+      if (!(IsAlnum(c) || c == '_') || (k == 0 && c >= '0' && c <= '9')) return false;
+    }
+    return true;
+  }
+
+  const std::vector<unsigned char>& b_;
+  const uint64_t fileSize_;
+  size_t pos_ = 0;
+};
 
 // The archive exception's causes: a short name and the reason given to users.
 struct ArchiveCause {
@@ -151,7 +205,7 @@ std::string Detect(const std::string& path, ModelForm* form, LoadFailure* failur
     *osError = errno;
     return errno ? std::strerror(errno) : "it cannot be opened";
   }
-  std::vector<unsigned char> head(4096);
+  std::vector<unsigned char> head(kHeadBytes);
   const size_t got = std::fread(head.data(), 1, head.size(), f);
   const bool failed = std::ferror(f) != 0;
   const int readErrno = errno;
@@ -168,12 +222,14 @@ std::string Detect(const std::string& path, ModelForm* form, LoadFailure* failur
     *form = ModelForm::kText;
     return std::string();
   }
-  if (LooksLikeArchive(head)) {
+  // A size that cannot be told (not a regular file) bounds nothing.
+  const uintmax_t size = fs::file_size(path, ec);
+  if (ArchiveHead(head, ec ? UINT64_MAX : static_cast<uint64_t>(size)).Plausible()) {
     *form = ModelForm::kArchive;
     return std::string();
   }
   *failure = LoadFailure::kNotAModel;
-  return "neither a text model (keyword lines) nor a model archive";
+  return "not a model file (neither a text model nor a model archive)";
 }
 
 }  // namespace
@@ -205,8 +261,11 @@ std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResu
         r.failure = LoadFailure::kEmptyText;
         return "the text model has no keyword lines, or a read error interrupted it";
       }
+      r.endLineMissing = !adapter.EndSeen();
+      if (r.endLineMissing) r.readReport.Count("END", skip::kEndMissing);
     } else {
       if (!module.ReadSaveFile(CString(path), 1)) return "the model archive could not be read (file error)";
+      r.trailingBytes = module.GetLastLoadTrailingBytes();
     }
   } catch (const CArchiveException& e) {
     r.archiveCause = e.m_cause;
@@ -241,6 +300,17 @@ std::string SaveModel(CBuildingModule& module, const std::string& path, ModelFor
     return std::string("file error while writing (") + e.what() + ")";
   }
   return std::string();
+}
+
+std::string DescribeTrailingBytes(const LoadResult& result) {
+  if (result.trailingBytes == 0) return std::string();
+  return std::to_string(result.trailingBytes) + (result.trailingBytes == 1 ? " byte" : " bytes") +
+         " after the model archive's last block (not read)";
+}
+
+std::string DescribeMissingEnd(const LoadResult& result) {
+  if (!result.endLineMissing) return std::string();
+  return "no END line at its end: the text model may have been cut off, and what followed is lost";
 }
 
 std::vector<std::string> DescribeWriteReport(const WriteReport& r) {

@@ -5,6 +5,7 @@
 #include "../etabs_reader/ReadReport.h"
 #include "BuildingModule.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,18 +24,21 @@ const char* FormName(ModelForm form);
 // (any letter case) is text, anything else the archive.
 ModelForm FormForPath(const std::string& path);
 
-// Looks at the first bytes of `path`. A text model's first non-blank bytes
-// (after an optional UTF-8 byte-order mark) are printable text starting
-// with "$" or a keyword; an archive starts with two length-prefixed unit
-// words. Returns an empty string and sets `form`, or the reason why the file
-// is neither (cannot be opened, a folder, empty, unrecognised content).
+// Looks at the first 64 KiB of `path`. In a text model, after an optional
+// UTF-8 byte-order mark, blank lines and "$" comment lines, the first line
+// begins with a keyword of the format (ZAdapterEtabs8::IsTextModelKeyword).
+// An archive begins with its unit record (two short unit words without
+// control bytes), then list block counts that fit in the file, the first
+// non-empty block with a class record naming a class. Returns an empty
+// string and sets `form`, or the reason why the file is neither (cannot be
+// opened, a folder, empty, "not a model file (...)").
 std::string DetectModelForm(const std::string& path, ModelForm* form);
 
 // Why LoadModel failed, for callers that map failures to their own errors.
 enum class LoadFailure {
   kNone,
   kFile,              // cannot be opened or read (osError tells why when known)
-  kNotAModel,         // empty, or neither a text model nor an archive
+  kNotAModel,         // empty, or neither a text model nor an archive (see DetectModelForm)
   kEmptyText,         // a text model without keyword lines
   kMalformedArchive,  // archiveCause tells why when a CArchiveException did
   kOutOfMemory,
@@ -48,8 +52,14 @@ struct LoadResult {
   int fileVersion = 0;
   // Whether the reader's processing passes ran (text models only).
   bool processed = false;
-  // Lines that the text reader did not take (text models only).
+  // Lines that the text reader did not take (text models only). A text
+  // model whose last data line is not the END line has it counted as model
+  // data under END (skip::kEndMissing): the file may have been cut off.
   ReadReport readReport;
+  bool endLineMissing = false;
+  // Bytes after the archive's last block, which the load did not read: the
+  // model is complete, but the file holds more than it (archives only).
+  uint64_t trailingBytes = 0;
   // The CArchiveException cause when a malformed archive stopped the load;
   // 0 (CArchiveException::none) otherwise.
   int archiveCause = 0;
@@ -75,6 +85,14 @@ std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResu
 // otherwise the reason. For text, `report` receives the writer's report.
 std::string SaveModel(CBuildingModule& module, const std::string& path, ModelForm form,
                       WriteReport* report = nullptr);
+
+// "N bytes after the model archive's last block (not read)"; empty when the
+// load left no bytes.
+std::string DescribeTrailingBytes(const LoadResult& result);
+
+// "no END line at its end: the text model may have been cut off, and what
+// followed is lost"; empty when the END line was there.
+std::string DescribeMissingEnd(const LoadResult& result);
 
 // One phrase per non-zero count of the writer's report ("3 line elements
 // without a frame section (no LINEASSIGN line)").

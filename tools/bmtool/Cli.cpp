@@ -15,7 +15,8 @@ const char kExitCodes[] =
     "exit codes: 0 success; 1 an input cannot be read, an output cannot be written, or\n"
     "the demo's read-back differs from what it built; 2 a usage error (also: convert asked\n"
     "to write over its input); 3 with --strict, the reader did not take some lines of\n"
-    "model data.\n";
+    "model data (a text model without its END line counts), or an archive has bytes\n"
+    "after its last block.\n";
 
 const OptionSpec kHelp{"help", 'h', false, nullptr, "show this help"};
 // The reading options of info and convert.
@@ -23,7 +24,9 @@ const OptionSpec kProcess{"process", 0, false, nullptr,
                           "read a text model as a design host sees it (processed), not as the file says"};
 const OptionSpec kReport{"report", 0, false, nullptr,
                          "list every line not taken, by kind, keyword and reason, with counts"};
-const OptionSpec kStrict{"strict", 0, false, nullptr, "exit 3 when any line of model data was not taken"};
+const OptionSpec kStrict{"strict", 0, false, nullptr,
+                         "exit 3 when any line of model data was not taken (a missing END line counts), "
+                         "or an archive has bytes after its last block"};
 
 const OptionSpec* FindOption(const CommandSpec& command, const std::string& name, char shortName) {
   for (const OptionSpec& o : command.options) {

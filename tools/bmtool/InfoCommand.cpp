@@ -48,8 +48,11 @@ int RunInfo(const CommandLine& cl) {
       s.restrainedJoints);
   PrintReadOutcome(cl, loaded);
   const int code = StrictCode(cl, loaded);
-  if (code != kExitOk)
-    std::fprintf(stderr, "bmtool: --strict: %s\n", ModelDataLine(loaded.readReport).c_str());
+  if (code != kExitOk) {
+    const std::string reason =
+        loaded.trailingBytes > 0 ? DescribeTrailingBytes(loaded) : ModelDataLine(loaded.readReport);
+    std::fprintf(stderr, "bmtool: --strict: %s\n", reason.c_str());
+  }
   return code;
 }
 

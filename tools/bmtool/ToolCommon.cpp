@@ -30,6 +30,11 @@ bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* 
     FailRead(path, problem);
     return false;
   }
+  // Warnings, not errors: -q leaves them out (--strict fails on them).
+  if (!result || !ProgressEnabled()) return true;
+  for (const std::string& warning : {DescribeMissingEnd(*result), DescribeTrailingBytes(*result)}) {
+    if (!warning.empty()) std::fprintf(stderr, "bmtool: %s: %s\n", path.c_str(), warning.c_str());
+  }
   return true;
 }
 
@@ -92,7 +97,10 @@ std::string OtherNotTakenLine(const ReadReport& report) {
 
 void PrintReadOutcome(const CommandLine& cl, const LoadResult& loaded) {
   if (loaded.form != ModelForm::kText) {
-    std::printf("%s\n", ModelDataLine(ReadReport(), "model archive: every record is read").c_str());
+    std::string hint = "model archive: every record is read";
+    if (loaded.trailingBytes > 0)
+      hint += "; bytes after its last block, not read: " + std::to_string(loaded.trailingBytes);
+    std::printf("%s\n", ModelDataLine(ReadReport(), hint).c_str());
     return;
   }
   const ReadReport& report = loaded.readReport;
@@ -109,7 +117,8 @@ void PrintReadOutcome(const CommandLine& cl, const LoadResult& loaded) {
 }
 
 int StrictCode(const CommandLine& cl, const LoadResult& loaded) {
-  const bool lost = loaded.form == ModelForm::kText && loaded.readReport.ModelDataNotTaken() > 0;
+  const bool lost = (loaded.form == ModelForm::kText && loaded.readReport.ModelDataNotTaken() > 0) ||
+                    loaded.trailingBytes > 0;
   return cl.Has("strict") && lost ? kExitNotTaken : kExitOk;
 }
 
@@ -146,8 +155,9 @@ int ReadForWriting(const CommandLine& cl, const std::string& in, const std::stri
   // output would be an incomplete copy.
   const int strict = StrictCode(cl, *loaded);
   if (strict != kExitOk) {
-    std::fprintf(stderr, "bmtool: --strict: %s not written, %s\n", out.c_str(),
-                 ModelDataLine(loaded->readReport).c_str());
+    const std::string reason =
+        loaded->trailingBytes > 0 ? DescribeTrailingBytes(*loaded) : ModelDataLine(loaded->readReport);
+    std::fprintf(stderr, "bmtool: --strict: %s not written, %s\n", out.c_str(), reason.c_str());
     PrintReadOutcome(cl, *loaded);
   }
   return strict;
