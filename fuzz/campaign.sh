@@ -40,16 +40,22 @@ max_len_for() {
 }
 count_files() { find "$1" -maxdepth 1 -type f 2>/dev/null | wc -l; }
 
-# Minimises the committed corpus of $1 together with the folders after it.
+# Adds to the committed corpus of $1 the inputs of the folders after it
+# that reach edges it does not (the files already there stay, so a run
+# changes few files). With BM_FUZZ_REMINIMISE=1 the whole corpus is
+# minimised afresh instead. Edges only (no hit counts): a corpus that covers
+# every edge reached, small enough to commit.
 merge_into_corpus() {
   local t=$1 bin=$2; shift 2
-  local merged=$scratch/$t/merged
-  rm -rf "$merged" && mkdir -p "$merged"
-  # Edges only (no hit counts): a corpus that covers every edge reached,
-  # small enough to commit.
-  "$bin" -merge=1 -use_counters=0 "${common[@]}" -max_len="$(max_len_for "$t")" "$merged" "$@" \
+  local corpus=fuzz/corpus/$t merged=$scratch/$t/merged
+  if [ "${BM_FUZZ_REMINIMISE:-0}" = 1 ]; then
+    rm -rf "$merged" && mkdir -p "$merged"
+    corpus=$merged
+    set -- "fuzz/corpus/$t" "$@"
+  fi
+  "$bin" -merge=1 -use_counters=0 "${common[@]}" -max_len="$(max_len_for "$t")" "$corpus" "$@" \
     > "$scratch/$t/merge.log" 2>&1 || return 1
-  rm -rf "fuzz/corpus/$t" && mv "$merged" "fuzz/corpus/$t"
+  if [ "$corpus" = "$merged" ]; then rm -rf "fuzz/corpus/$t" && mv "$merged" "fuzz/corpus/$t"; fi
 }
 
 found=0
@@ -70,7 +76,7 @@ for ((round = 1; round <= rounds; ++round)); do
     "$bin" "${common[@]}" -max_len="$(max_len_for "$t")" -dict="$(dict_for "$t")" -max_total_time="$seconds" -print_final_stats=1 \
       -artifact_prefix="fuzz/findings/$t/" "$new" "fuzz/corpus/$t" > "$run_log" 2>&1
     status=$?
-    merge_into_corpus "$t" "$bin" "fuzz/corpus/$t" "$new" || echo "campaign: merging $t failed" >&2
+    merge_into_corpus "$t" "$bin" "$new" || echo "campaign: merging $t failed" >&2
     after=$(count_files "fuzz/corpus/$t")
     crashes=$(( $(count_files "fuzz/findings/$t") - findings_before ))
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$run_log" | tail -1)
