@@ -59,7 +59,7 @@
 #include "managers/BMMgrLoad.h"
 
 // Text-file writer.
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_writer/E2kWriter.h"
 #include "etabs_writer/WriteReport.h"
 

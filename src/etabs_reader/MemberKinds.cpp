@@ -2,7 +2,7 @@
 
 #include "etabs_reader/WordTables.h"
 
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "model/geometry/BMLevel.h"
 #include "model/geometry/BMLineElement.h"
 #include "model/geometry/BMShellElement.h"

@@ -8,7 +8,7 @@
 #include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/MemberKinds.h"
 #include "etabs_reader/WordTables.h"
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMArea.h"

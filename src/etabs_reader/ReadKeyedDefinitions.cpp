@@ -4,7 +4,7 @@
 #include "etabs_reader/ZAdapterEtabs8.h"
 
 #include "etabs_reader/KeyedLine.h"
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMDiaphragm.h"
 #include "model/geometry/BMGrid.h"

@@ -13,7 +13,7 @@
 
 #include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/WordTables.h"
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "model/BuildingModule.h"
 #include "properties/BMAutoSection.h"
 #include "properties/BMFrameSection.h"

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "etabs_reader/MemberKinds.h"
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "loads/BMLoadCase.h"
 #include "loads/BMLoadCom.h"
 #include "model/BuildingModule.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <unordered_set>
 
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMDiaphragm.h"
 #include "model/geometry/BMLevel.h"

@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_writer/E2kText.h"
 #include "model/BuildingModule.h"
 

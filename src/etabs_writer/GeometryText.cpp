@@ -3,7 +3,7 @@
 // assignments.
 #include "etabs_writer/E2kText.h"
 
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_writer/WriteReport.h"
 #include "model/geometry/BMArea.h"
 #include "model/geometry/BMDiaphragm.h"

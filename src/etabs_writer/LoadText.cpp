@@ -2,7 +2,7 @@
 // and of the combination and analysis-option lines that a host may write.
 #include "etabs_writer/E2kText.h"
 
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_writer/WriteReport.h"
 #include "loads/BMAnalysisOption.h"
 #include "loads/BMLoadCase.h"

@@ -2,7 +2,7 @@
 // properties, link properties and pier/spandrel names.
 #include "etabs_writer/E2kText.h"
 
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_writer/WriteReport.h"
 #include "properties/BMFrameSection.h"
 #include "properties/BMLink.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "etabs_writer/E2kKeywords.h"
+#include "e2k_format/E2kKeywords.h"
 
 namespace bm::fields {
 

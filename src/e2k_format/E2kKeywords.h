@@ -1,4 +1,5 @@
-// Words of the ETABS 8 text file that both the writer and the reader use:
+// Words of the ETABS 8 text file that both the writer and the reader use
+// (the one place that names them):
 // keywords, the type and shape words that select a line's variant, and the
 // block headings. All comparisons of these words are exact (case-sensitive).
 #pragma once
