@@ -161,8 +161,8 @@ py::object AddSlab(const ModelPtr& self, const py::str& name, const py::iterable
     CString diaphragmName = FromPy(*diaphragm);
     diaphragmName.MakeUpper();
     CBMDiaphragmList* diaphragms = geometry.get_pDiaphragmList();
-    CBMComponent* found = diaphragms ? diaphragms->GetItem(diaphragmName) : nullptr;
-    if (found) slab->SetDiaphragm(static_cast<CBMDiaphragm*>(found));
+    CBMDiaphragm* found = diaphragms ? diaphragms->ItemAs<CBMDiaphragm>(diaphragmName) : nullptr;
+    if (found) slab->SetDiaphragm(found);
   }
   return Made<CBMShellElement>(self, slab);
 }

@@ -65,6 +65,7 @@ ModelPtr Read(const py::object& path, bool process) {
   state->readReport = std::move(result.readReport);
   state->form = FormName(result.form);
   state->fileVersion = result.fileVersion;
+  state->trailingBytes = result.trailingBytes;
   return state;
 }
 
@@ -156,7 +157,11 @@ void BindFiles(py::module_& m, py::class_<ModelState, ModelPtr>& model) {
           "'text model' or 'model archive' for a model read from a file, '' for a model built here.")
       .def_property_readonly(
           "file_version", [](const ModelState& self) { return self.fileVersion; },
-          "The major version of the text model's PROGRAM line (0 when it has none, and for archives).");
+          "The major version of the text model's PROGRAM line (0 when it has none, and for archives).")
+      .def_property_readonly(
+          "trailing_bytes", [](const ModelState& self) { return self.trailingBytes; },
+          "Bytes after the model archive's last block, which loading did not read (0 for a complete\n"
+          "archive and for text models): the model is complete, but the file holds more than it.");
 }
 
 }  // namespace bm::python

@@ -34,13 +34,13 @@ struct ListPositions {
 
   // Brings the positions up to date: appends only extend them, a removal
   // starts them again.
-  void Update(const CBMComponentList& list, bool (*isEntry)(CBMComponent*)) {
+  void Update(const CBMComponentList& list, bool (*isEntry)(const CBMComponentList&, int)) {
     if (removals != list.removalGeneration() || scanned > list.GetCount()) {
       *this = ListPositions();
       removals = list.removalGeneration();
     }
     for (int i = scanned + 1, n = list.GetCount(); i <= n; ++i) {
-      if (isEntry(list.GetItem(i))) {
+      if (isEntry(list, i)) {
         if (!Dense()) positions.push_back(i);
         ++valid;
       } else if (Dense()) {
@@ -61,7 +61,7 @@ struct ListPositionCache {
 };
 
 inline ListPositions& PositionsOf(ModelState& model, const CBMComponentList& list,
-                                  bool (*isEntry)(CBMComponent*)) {
+                                  bool (*isEntry)(const CBMComponentList&, int)) {
   if (!model.listPositions) model.listPositions = std::make_shared<ListPositionCache>();
   ListPositionCache& cache = *model.listPositions;
   if (cache.generation != model.generation) {
@@ -73,9 +73,10 @@ inline ListPositions& PositionsOf(ModelState& model, const CBMComponentList& lis
   return positions;
 }
 
+// Whether position i (1-based) of `list` holds a T.
 template <typename T>
-bool IsEntry(CBMComponent* c) {
-  return dynamic_cast<T*>(c) != nullptr;
+bool IsEntry(const CBMComponentList& list, int i) {
+  return list.ItemAs<T>(i) != nullptr;
 }
 
 // A model list of T objects (null: an empty list) as Python sees it.
@@ -105,7 +106,7 @@ class ListView {
     const Py_ssize_t n = positions ? positions->valid : 0;
     if (index < 0) index += n;
     if (index < 0 || index >= n) throw py::index_error(std::string(listName) + " index out of range");
-    T* item = dynamic_cast<T*>(list->GetItem(positions->Position(static_cast<int>(index))));
+    T* item = list->ItemAs<T>(positions->Position(static_cast<int>(index)));
     if (!item) throw StaleReference();
     return Ref<T>(model_, item);
   }
@@ -113,7 +114,7 @@ class ListView {
   // The first entry named `name` exactly, or null.
   T* Find(const py::handle& name) const {
     CBMComponentList* list = List();
-    return list ? dynamic_cast<T*>(list->GetItem(FromPy(py::reinterpret_borrow<py::str>(name)))) : nullptr;
+    return list ? list->ItemAs<T>(FromPy(py::reinterpret_borrow<py::str>(name))) : nullptr;
   }
 
   // view[key]: a position (int, negative from the end), a slice (a list),
@@ -157,7 +158,7 @@ class ListIterator {
   Ref<T> Next() {
     CBMComponentList* list = view_.List();
     while (list && !done_ && next_ <= list->GetCount()) {
-      if (T* item = dynamic_cast<T*>(list->GetItem(next_++))) return Ref<T>(view_.Model(), item);
+      if (T* item = list->ItemAs<T>(next_++)) return Ref<T>(view_.Model(), item);
     }
     done_ = true;
     throw py::stop_iteration();

@@ -28,6 +28,8 @@ struct ModelState {
   std::string form;
   // Major version of the text model's PROGRAM line; 0 otherwise.
   int fileVersion = 0;
+  // Bytes after an archive's last block, which loading did not read.
+  uint64_t trailingBytes = 0;
   // Bumped by every operation that may delete model objects (processing,
   // removals). A reference taken before such an operation no longer points
   // anywhere safe and raises ReferenceError instead.

@@ -135,9 +135,7 @@ template <typename T>
 py::list DictsOf(const CBMComponentList* list) {
   py::list out;
   if (!list) return out;
-  for (int i = 1, n = list->GetCount(); i <= n; ++i) {
-    if (T* item = dynamic_cast<T*>(list->GetItem(i))) out.append(DictOf(*item));
-  }
+  for (T& item : list->Members<T>()) out.append(DictOf(item));
   return out;
 }
 

@@ -12,6 +12,13 @@
 #include <algorithm>
 #include <climits>
 
+namespace {
+
+// Which mass and load vectors a Ritz analysis starts from: no place.
+constexpr const char* kRitzKeys[] = {"INCLUDEVECTORS", "ACCELX", "ACCELY", "ACCELZ", "MAXCYCLES"};
+
+}  // namespace
+
 void ZAdapterEtabs8::ProcessAnalysisOptions(ZComItemList* block) {
   CBMAnalysisOption* options = pMgrGeometry->get_pCBMAnalysisOption();
   for (int i = 1; i <= block->GetCount(); ++i) {
@@ -30,17 +37,16 @@ void ZAdapterEtabs8::ProcessAnalysisOptions(ZComItemList* block) {
       options->set_bRx(active[3]);
       options->set_bRy(active[4]);
       options->set_bRz(active[5]);
-    } else if (options && line->TokenIs(1, "DYNAMICS")) {
+    } else if (options && line->TokenIs(1, bm::e2k::kDynamics)) {
       bm::reader::KeyedLine keys(*line, 2);
       // A count beyond int's range is held at its ends, never converted as is.
-      if (keys.Has("MODES")) {
-        const double modes = std::clamp(keys.Number("MODES"), double(INT_MIN), double(INT_MAX));
+      if (keys.Has(bm::e2k::kModes)) {
+        const double modes = std::clamp(keys.Number(bm::e2k::kModes), double(INT_MIN), double(INT_MAX));
         options->set_iDMode(static_cast<int>(modes));
       }
-      if (keys.Has("MODETYPE")) options->set_sDAnaType(keys.Word("MODETYPE"));
-      if (keys.Has("TOL")) options->set_dEigenTOL(keys.Number("TOL"));
-      // Which mass and load vectors a Ritz analysis starts from: no place.
-      for (const char* key : {"INCLUDEVECTORS", "ACCELX", "ACCELY", "ACCELZ", "MAXCYCLES"}) keys.NotModelData(key);
+      if (keys.Has(bm::e2k::kModeType)) options->set_sDAnaType(keys.Word(bm::e2k::kModeType));
+      if (keys.Has(bm::e2k::kTolerance)) options->set_dEigenTOL(keys.Number(bm::e2k::kTolerance));
+      for (const char* key : kRitzKeys) keys.NotModelData(key);
       keys.ReportUnused(Report, line->Token(1));
     } else {
       Report.CountNotModelData(line->Token(1));

@@ -3,6 +3,8 @@
 // Each receives the grouped form of its block: one group per object name.
 #include "etabs_reader/ZAdapterEtabs8.h"
 
+#include "etabs_reader/KeyTable.h"
+#include "etabs_reader/PropertyKeys.h"
 #include "etabs_reader/WordTables.h"
 #include "e2k_format/E2kKeywords.h"
 #include "model/BuildingModule.h"
@@ -25,6 +27,36 @@ constexpr const char* kShapes[] = {"RECTANGULAR", "CIRCLE",  "GENERAL",  "TEE", 
                                    "CHANNEL",     "PIPE",    "BOX/TUBE", "I/WIDE FLANGE"};
 
 bool IsKnownShape(const CString& shape) { return bm::reader::WordIndex(kShapes, shape.view()) >= 0; }
+
+using bm::reader::KeyField;
+using bm::reader::kMaterialStrengthKeys;
+using bm::reader::kShellKeys;
+using bm::reader::kShellMaterialKeys;
+using bm::reader::TakeKey;
+using bm::reader::TakeKeys;
+using bm::reader::TakeWord;
+
+// The design type of a version 8 material, taken as written; the strengths
+// beside it are bm::reader::kMaterialStrengthKeys.
+constexpr KeyField<CBMMaterial> kMaterialDesignKeys[] = {
+    {bm::e2k::kDesignType, TakeWord<&CBMMaterial::set_DesignType>}};
+
+// The keys only a version 8 shell property has (beside bm::reader::kShellKeys
+// and the material keys): its name, and its property type as written.
+constexpr KeyField<CBMWallSlabDeckSection> kShellDefinitionKeys[] = {
+    {bm::e2k::kShellProp, bm::reader::TakeName<CBMWallSlabDeckSection>},
+    {bm::e2k::kPropType, TakeWord<&CBMWallSlabDeckSection::set_PropType>}};
+
+// A DOF value sets the flag of its word; flags are only ever set, never
+// cleared, and another word changes nothing.
+void TakeLinkDof(CBMLink& link, const ZComItem& line, int value) {
+  const int f = bm::reader::KeyIndex(bm::e2k::kLinkDofWords, line, value);
+  if (f >= 0) link.*bm::reader::kLinkDofFlags[f] = 1;
+}
+
+constexpr KeyField<CBMLink> kLinkKeys[] = {{bm::e2k::kLinkProp, bm::reader::TakeName<CBMLink>},
+                                           {bm::e2k::kType, TakeWord<&CBMLink::LinkType>},
+                                           {bm::e2k::kDof, TakeLinkDof}};
 
 }  // namespace
 
@@ -63,7 +95,7 @@ void ZAdapterEtabs8::ForEachNewStorey(const ZComItemList* groups,
   levels->CreateLevels(n);
   for (int i = 1; i <= n; ++i) {
     const ZComItemList* group = groups->GetComList(n - i + 1);
-    auto* level = dynamic_cast<CBMLevel*>(levels->GetItem(base + i));
+    CBMLevel* level = levels->ItemAs<CBMLevel>(base + i);
     if (group && level) fn(*group, level);
   }
 }
@@ -111,24 +143,12 @@ void ZAdapterEtabs8::ProcessMaterial(ZComItemList* groups) {
     // line) keeps the values of that line.
     const ZComItem* design = group->GetComItem(2);
     if (!design || !material) continue;
-    const int count = design->GetItemCount();
-    for (int k = 2; 2 * k <= count; ++k) {
-      const int key = 2 * k - 1;
-      const int value = 2 * k;
-      if (design->TokenIs(key, "DESIGNTYPE")) {
-        material->set_DesignType(design->GetString(value, 0));
-      } else if (design->TokenIs(key, "FY")) {
-        material->set_FY(design->GetDouble(value, 0));
-      } else if (design->TokenIs(key, "FU")) {
-        material->set_FU(design->GetDouble(value, 0));
-      } else if (design->TokenIs(key, "PRICE")) {
-        material->set_Price(design->GetDouble(value, 0));
-      } else if (design->TokenIs(key, "FYS")) {
-        material->set_FYS(design->GetDouble(value, 0));
-      } else if (design->TokenIs(key, "FC")) {
-        material->set_FC(design->GetDouble(value, 0));
+    // Its pairs follow the keyword and the name.
+    bm::reader::ForEachPair(*design, 3, [&](int key, int value) {
+      if (!TakeKey(kMaterialStrengthKeys, *material, *design, key, value)) {
+        TakeKey(kMaterialDesignKeys, *material, *design, key, value);
       }
-    }
+    });
     if (group->GetCount() > 2) Skip(bm::skip::kNotRead, group->GetCount() - 2);
   }
 }
@@ -146,7 +166,7 @@ void ZAdapterEtabs8::ProcessFrameSection(ZComItemList* groups) {
       // Decision: an auto-select list (written `SHAPE "Auto Select List"`)
       // is kept as a section of the auto-select shape, so that the members
       // that name it keep it; the legacy reader dropped it.
-      if (line->TokenIs(4, "AUTO SELECT LIST") || line->TokenIs(4, "AUTO SELECT")) {
+      if (line->TokenIs(4, bm::e2k::kAutoSelectList) || line->TokenIs(4, bm::e2k::kAutoSelect)) {
         CString name = line->GetString(2, 0);
         sections->AddFrameSection(name, bm::e2k::kShapeAutoSelect);
       } else {
@@ -166,7 +186,7 @@ void ZAdapterEtabs8::ProcessFrameSection(ZComItemList* groups) {
     }
     CString name = line->GetString(2, 0);
     CBMFrameSection* section = sections->AddFrameSection(name, shape);
-    auto* material = dynamic_cast<CBMMaterial*>(materials->GetItem(line->GetString(4, 0)));
+    auto* material = materials->ItemAs<CBMMaterial>(line->GetString(4, 0));
     if (!section || !material) continue;
     section->set_pMaterial(material);
     if (!known) continue;
@@ -190,49 +210,15 @@ void ZAdapterEtabs8::ProcessWallSlabDeckProperty(ZComItemList* groups) {
     CBMWallSlabDeckSection* section = sections->AddSection();
     if (!section) continue;
     // Every line of the group is read as key/value pairs from token 1.
-    for (int l = 1; l <= group->GetCount(); ++l) {
-      const ZComItem* line = group->GetComItem(l);
-      if (!line) continue;
-      const int count = line->GetItemCount();
-      for (int k = 1; 2 * k <= count; ++k) {
-        const int key = 2 * k - 1;
-        const int value = 2 * k;
-        if (line->TokenIs(key, bm::e2k::kShellProp)) {
-          CString name = line->GetString(value, 0);
-          section->set_Name(name);
-        } else if (line->TokenIs(key, "MATERIAL") || line->TokenIs(key, "CONCMATERIAL")) {
-          section->set_pMaterial(materials->GetMaterial(line->GetString(value, 0)));
-        } else if (line->TokenIs(key, bm::e2k::kPropType)) {
-          section->set_PropType(line->GetString(value, 0));
-        } else if (line->TokenIs(key, "TYPE")) {
-          section->set_ShellType(line->GetString(value, 0));
-        } else if (line->TokenIs(key, "PLATETYPE")) {
-          section->set_PlateType(line->GetString(value, 0));
-        } else if (line->TokenIs(key, "TM")) {
-          section->set_TM(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "TB")) {
-          section->set_TB(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "DECKTYPE")) {
-          section->set_DeckType(line->GetString(value, 0));
-        } else if (line->TokenIs(key, "SLABDEPTH")) {
-          section->set_SlabDepth(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "RIBDEPTH")) {
-          section->set_RibDepth(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "RIBWIDTH")) {
-          section->set_RibWidth(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "RIBSPACING")) {
-          section->set_RibSpacing(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "WEIGHT")) {
-          section->set_Weight(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "STUDDIA")) {
-          section->set_StuDia(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "STUDHEIGHT")) {
-          section->set_StudHeight(line->GetDouble(value, 0));
-        } else if (line->TokenIs(key, "STUDSTRENGTH")) {
-          section->set_StudStrength(line->GetDouble(value, 0));
-        }
+    bm::reader::ForEachGroupPair(*group, 1, [&](const ZComItem& line, int key, int value) {
+      if (TakeKey(kShellKeys, *section, line, key, value) ||
+          TakeKey(kShellDefinitionKeys, *section, line, key, value)) {
+        return;
       }
-    }
+      for (const char* word : kShellMaterialKeys) {
+        if (line.TokenIs(key, word)) section->set_pMaterial(materials->GetMaterial(line.GetString(value, 0)));
+      }
+    });
   }
 }
 
@@ -245,29 +231,7 @@ void ZAdapterEtabs8::ProcessLinks(ZComItemList* groups) {
     CString empty;
     CBMLink* link = links->AddLink(empty);
     if (!link) continue;
-    for (int l = 1; l <= group->GetCount(); ++l) {
-      const ZComItem* line = group->GetComItem(l);
-      if (!line) continue;
-      const int count = line->GetItemCount();
-      for (int k = 1; 2 * k <= count; ++k) {
-        const int key = 2 * k - 1;
-        const int value = 2 * k;
-        if (line->TokenIs(key, bm::e2k::kLinkProp)) {
-          CString name = line->GetString(value, 0);
-          link->set_Name(name);
-        } else if (line->TokenIs(key, "TYPE")) {
-          link->LinkType = line->GetString(value, 0);
-        } else if (line->TokenIs(key, "DOF")) {
-          // Flags are only ever set, never cleared.
-          if (line->TokenIs(value, "U1")) link->DofU1 = 1;
-          else if (line->TokenIs(value, "U2")) link->DofU2 = 1;
-          else if (line->TokenIs(value, "U3")) link->DofU3 = 1;
-          else if (line->TokenIs(value, "R1")) link->DofR1 = 1;
-          else if (line->TokenIs(value, "R2")) link->DofR2 = 1;
-          else if (line->TokenIs(value, "R3")) link->DofR3 = 1;
-        }
-      }
-    }
+    TakeKeys(kLinkKeys, *link, *group, 1);
   }
 }
 

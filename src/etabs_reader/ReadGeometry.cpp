@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "etabs_reader/KeyTable.h"
 #include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/MemberKinds.h"
 #include "etabs_reader/WordTables.h"
@@ -32,6 +33,11 @@ constexpr double kSamePointTolerance = 0.0001;
 // Spring keys in value order (value i + 1).
 constexpr const char* kSpringKeys[] = {"SPUX", "SPUY", "SPUZ", "SPRX", "SPRY", "SPRZ"};
 
+// The link property `name`; null when there is none (or no list).
+CBMLink* LinkNamed(const CBMLinkList* links, const CString& name) {
+  return links ? links->ItemAs<CBMLink>(name) : nullptr;
+}
+
 }  // namespace
 
 CBMLevel* ZAdapterEtabs8::FindLevel(const ZComItem* line, int token) {
@@ -42,7 +48,7 @@ CBMLevel* ZAdapterEtabs8::FindLevel(const ZComItem* line, int token) {
     return c.level;
   }
   const CString name = line->GetString(token, 0);
-  CBMLevel* level = Find<CBMLevel>(levels, name);
+  CBMLevel* level = levels ? levels->ItemAs<CBMLevel>(name) : nullptr;
   // Only found, named storeys are kept: a storey missing now may be added
   // by a later block, and TokenIs cannot tell an empty name from no token.
   if (level && !name.IsEmpty()) {
@@ -137,19 +143,13 @@ CBMShellElement* ZAdapterEtabs8::MakeShellElement(CBMLevel* level, const bm::rea
 }
 
 void ZAdapterEtabs8::SetSlabDiaphragm(CBMSlab* slab, const CString& name) {
-  if (auto* diaphragm = Find<CBMDiaphragm>(pMgrGeometry->get_pDiaphragmList(), name)) {
-    slab->SetDiaphragm(diaphragm);
-  } else {
-    Skip(bm::skip::kDiaphragmNotFound);
-  }
+  auto* diaphragm = FindOrSkip<CBMDiaphragm>(pMgrGeometry->get_pDiaphragmList(), name, bm::skip::kDiaphragmNotFound);
+  if (diaphragm) slab->SetDiaphragm(diaphragm);
 }
 
 bool ZAdapterEtabs8::SetWallLabel(CBMWall* wall, const CString& name) {
-  auto* label = Find<CBMPierSpandrel>(pMgrGeometry->get_pPierSpandrelList(), name);
-  if (!label) {
-    Skip(bm::skip::kLabelNotFound);
-    return false;
-  }
+  auto* label = FindOrSkip<CBMPierSpandrel>(pMgrGeometry->get_pPierSpandrelList(), name, bm::skip::kLabelNotFound);
+  if (!label) return false;
   wall->set_pPierSpandrel(label);
   return true;
 }
@@ -180,8 +180,8 @@ void ZAdapterEtabs8::ProcessLines(ZComItemList* block) {
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* text = block->GetComItem(i);
     if (!text) continue;
-    CBMPoint* p1 = Find<CBMPoint>(points, text->GetString(4, 0));
-    CBMPoint* p2 = Find<CBMPoint>(points, text->GetString(5, 0));
+    CBMPoint* p1 = points->ItemAs<CBMPoint>(text->GetString(4, 0));
+    CBMPoint* p2 = points->ItemAs<CBMPoint>(text->GetString(5, 0));
     if (!p1 || !p2) {
       Skip(bm::skip::kPointNotFound);
       continue;
@@ -207,9 +207,9 @@ void ZAdapterEtabs8::ProcessLines(ZComItemList* block) {
     if (storeys == 0) {
       line->SetType(bm::e2k::kBeam);
     } else if (storeys == 1) {
-      line->SetType(bm::PlanDistance(p1, p2) < kSamePointTolerance ? bm::e2k::kColumn : "BRACE");
+      line->SetType(bm::PlanDistance(p1, p2) < kSamePointTolerance ? bm::e2k::kColumn : bm::e2k::kBrace);
     } else {
-      line->SetType("BRACE");
+      line->SetType(bm::e2k::kBrace);
     }
   }
 }
@@ -231,7 +231,7 @@ void ZAdapterEtabs8::ProcessArea(ZComItemList* block) {
     bool complete = n >= 0 && n <= count - 4;
     corners.clear();
     for (int c = 1; complete && c <= n; ++c) {
-      CBMPoint* point = Find<CBMPoint>(points, line->GetString(4 + c, 0));
+      CBMPoint* point = points->ItemAs<CBMPoint>(line->GetString(4 + c, 0));
       if (!point) complete = false;
       corners.push_back(point);
     }
@@ -283,17 +283,17 @@ void ZAdapterEtabs8::ProcessPointAssignment(ZComItemList* block) {
     } else if (line->TokenIs(4, bm::e2k::kDiaph)) {
       AssignJointDiaphragm(level, joint, line->GetString(5, 0));
     } else if (line->TokenIs(4, bm::e2k::kLinkProp)) {
-      joint->set_pLink(Find<CBMLink>(pMgrGeometry->get_pLinkList(), line->GetString(5, 0)));
-    } else if (line->TokenIs(4, "SPUX") || line->TokenIs(4, "SPUY") || line->TokenIs(4, "SPUZ")) {
+      joint->set_pLink(LinkNamed(pMgrGeometry->get_pLinkList(), line->GetString(5, 0)));
+    } else if (line->TokenIs(4, kSpringKeys[0]) || line->TokenIs(4, kSpringKeys[1]) ||
+               line->TokenIs(4, kSpringKeys[2])) {
       CBMJointSpring* spring = joint->CreateJointSpring();
       // Decision: every key/value pair of the line is read, and the six keys
       // map to the six values in restraint order. The legacy reader skipped
       // the last pair, had no SPRX and mapped SPRY, SPRZ to values 4 and 5.
-      for (int key = 4; key + 1 <= count; key += 2) {
-        for (int v = 0; v < 6; ++v) {
-          if (line->TokenIs(key, kSpringKeys[v])) spring->set_dU(v + 1, line->GetDouble(key + 1, 0));
-        }
-      }
+      bm::reader::ForEachPair(*line, 4, [&](int key, int value) {
+        const int v = bm::reader::KeyIndex(kSpringKeys, *line, key);
+        if (v >= 0) spring->set_dU(v + 1, line->GetDouble(value, 0));
+      });
     }
   }
 }
@@ -306,7 +306,7 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* text = block->GetComItem(i);
     if (!text) continue;
-    if (text->TokenIs(4, bm::e2k::kSection) && text->TokenIs(5, "NONE")) {
+    if (text->TokenIs(4, bm::e2k::kSection) && text->TokenIs(5, bm::e2k::kNone)) {
       Skip(bm::skip::kSectionNone);
       continue;
     }
@@ -329,12 +329,12 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
     // member's own. The legacy reader kept only the computed one. When the
     // processing passes follow with a station number, they recompute every
     // spacing, so the value is not read then.
-    if (!(ProcessAfterReading && stations > 0) && text->TokenIs(8, "MAXSTASPC")) {
+    if (!(ProcessAfterReading && stations > 0) && text->TokenIs(8, bm::e2k::kMaxStationSpacing)) {
       element->set_MaxSpc(text->GetDouble(9, 0));
     }
 
     if (text->TokenIs(4, bm::e2k::kSection)) {
-      auto* section = dynamic_cast<CBMFrameSection*>(sections->GetFrameSection(text->GetString(5, 0)));
+      CBMFrameSection* section = sections->GetFrameSection(text->GetString(5, 0));
       if (!section) {
         Skip(bm::skip::kSectionNotFound);
         continue;
@@ -342,7 +342,7 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
       element->set_pFrameSection(section);
       element->set_Angle(text->GetDouble(7, 0));
       int p = 10;
-      if (text->TokenIs(10, "LENGTHOFFI") || text->TokenIs(10, "LENGTHOFFJ")) {
+      if (text->TokenIs(10, bm::e2k::kLengthOffI) || text->TokenIs(10, bm::e2k::kLengthOffJ)) {
         CBMRigidZone* zone = element->CreateRigidZone();
         zone->set_LenghthI(text->GetDouble(11, 0));
         zone->set_LenghthJ(text->GetDouble(13, 0));
@@ -357,7 +357,7 @@ void ZAdapterEtabs8::ProcessLineAssignment(ZComItemList* block) {
         });
       }
     } else if (text->TokenIs(4, bm::e2k::kLinkProp)) {
-      element->set_pLink(Find<CBMLink>(pMgrGeometry->get_pLinkList(), text->GetString(5, 0)));
+      element->set_pLink(LinkNamed(pMgrGeometry->get_pLinkList(), text->GetString(5, 0)));
     }
   }
 }
@@ -373,7 +373,7 @@ void ZAdapterEtabs8::ProcessAreaAssignment(ZComItemList* block) {
       Skip(bm::skip::kTooFewTokens);
       continue;
     }
-    if (line->TokenIs(4, "OPENING")) {
+    if (line->TokenIs(4, bm::e2k::kOpening)) {
       Skip(bm::skip::kOpening);
       continue;
     }
@@ -394,7 +394,9 @@ void ZAdapterEtabs8::ProcessAreaAssignment(ZComItemList* block) {
     if (auto* slab = dynamic_cast<CBMSlab*>(element)) {
       if (line->TokenIs(8, bm::e2k::kDiaph)) SetSlabDiaphragm(slab, line->GetString(9, 0));
     } else if (auto* wall = dynamic_cast<CBMWall*>(element)) {
-      if (line->TokenIs(8, bm::e2k::kPier) || line->TokenIs(8, "SPANDREL")) SetWallLabel(wall, line->GetString(9, 0));
+      if (line->TokenIs(8, bm::e2k::kPier) || line->TokenIs(8, bm::e2k::kSpandrel)) {
+        SetWallLabel(wall, line->GetString(9, 0));
+      }
     }
   }
 }

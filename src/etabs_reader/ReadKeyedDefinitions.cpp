@@ -3,6 +3,8 @@
 // properties (materials, sections, ...) are read in ReadKeyedProperties.cpp.
 #include "etabs_reader/ZAdapterEtabs8.h"
 
+#include <memory>
+
 #include "etabs_reader/KeyedLine.h"
 #include "e2k_format/E2kKeywords.h"
 #include "model/BuildingModule.h"
@@ -65,7 +67,7 @@ void ZAdapterEtabs8::ProcessKeyedDiaphragms(ZComItemList* groups) {
       return false;
     }
     // The model's diaphragm is one kind only: rigid or semi-rigid is not held.
-    kl.NotModelData("TYPE");
+    kl.NotModelData(bm::e2k::kType);
     diaphragms->AddDiaphragm(name);
     return true;
   });
@@ -78,7 +80,7 @@ void ZAdapterEtabs8::ProcessKeyedGrids(ZComItemList* lines) {
   // list is still empty. Lines of any other system are counted as not taken.
   bool systemTaken = false;
   ForEachKeyedLine(lines, [&](const ZComItem& line, CString& system, KeyedLine& kl) {
-    if (line.TokenIs(1, "COORDSYSTEM") || line.TokenIs(1, "GRIDSYSTEM")) {
+    if (line.TokenIs(1, bm::e2k::kCoordSystem) || line.TokenIs(1, bm::e2k::kGridSystem)) {
       const bool first = !systemTaken && grids->GetCount() == 0;
       if (!first && system != grids->get_CoordSystem()) {
         Skip(bm::skip::kOtherGridSystem);
@@ -86,14 +88,14 @@ void ZAdapterEtabs8::ProcessKeyedGrids(ZComItemList* lines) {
       }
       systemTaken = true;
       grids->set_CoordSystem(system);
-      if (const int t = kl.Find("TYPE")) {
+      if (const int t = kl.Find(bm::e2k::kType)) {
         CString type = line.GetString(t, 0);
         grids->set_GridType(type);
       }
-      if (const int t = kl.Find("BUBBLESIZE")) grids->set_BubbleSize(line.GetDouble(t, 0));
+      if (const int t = kl.Find(bm::e2k::kBubbleSize)) grids->set_BubbleSize(line.GetDouble(t, 0));
       return true;
     }
-    if (line.TokenIs(1, "GENGRID")) {
+    if (line.TokenIs(1, bm::e2k::kGenGrid)) {
       // A grid line between two plan points: the model's grid lines lie on
       // an axis and span the plan.
       Skip(bm::skip::kGeneralGrid);
@@ -103,16 +105,19 @@ void ZAdapterEtabs8::ProcessKeyedGrids(ZComItemList* lines) {
       Skip(bm::skip::kOtherGridSystem);
       return false;
     }
-    if (!kl.Has("COORD")) {
+    if (!kl.Has(bm::e2k::kCoord)) {
       Skip(bm::skip::kNotRead);
       return false;
     }
     // Version 9 hides a line with GRIDHIDE "YES", later versions with
     // VISIBLE "No"; later versions have no line type (all primary).
-    const CString lineType = kl.Has("GRIDTYPE") ? kl.Word("GRIDTYPE") : CString("PRIMARY");
-    const CString bubble = kl.Has("BUBBLELOC") ? kl.Word("BUBBLELOC") : CString("DEFAULT");
-    const bool hide = kl.Word("GRIDHIDE") == "YES" || kl.Word("VISIBLE") == "NO";
-    grids->Add(new CBMGrid(kl.Word("DIR"), kl.Text("LABEL"), kl.Number("COORD"), lineType, bubble, hide));
+    const CString lineType =
+        kl.Has(bm::e2k::kGridType) ? kl.Word(bm::e2k::kGridType) : CString(bm::e2k::kGridPrimary);
+    const CString bubble =
+        kl.Has(bm::e2k::kBubbleLoc) ? kl.Word(bm::e2k::kBubbleLoc) : CString(bm::e2k::kBubbleDefault);
+    const bool hide = kl.Word(bm::e2k::kGridHide) == bm::e2k::kYes || kl.Word(bm::e2k::kVisible) == bm::e2k::kNo;
+    grids->Adopt(std::make_unique<CBMGrid>(kl.Word(bm::e2k::kDir), kl.Text(bm::e2k::kLabel), kl.Number(bm::e2k::kCoord), lineType,
+                           bubble, hide));
     return true;
   });
 }

@@ -50,7 +50,7 @@ constexpr std::string_view kNoDiaphragm = bm::e2k::kDisconnected;
 template <typename T>
 const char* NewNameFault(CBMComponentList* list, const CString& name) {
   if (name.IsEmpty()) return bm::skip::kEmptyName;
-  if (list && dynamic_cast<T*>(list->GetItem(name))) return kNameRepeated;
+  if (list && list->ItemAs<T>(name)) return kNameRepeated;
   return nullptr;
 }
 
@@ -149,8 +149,8 @@ void ZAdapterEtabs8::ProcessKeyedLines(ZComItemList* block) {
       Skip(fault);
       return;
     }
-    CBMPoint* p1 = Find<CBMPoint>(points, text.GetString(4, 0));
-    CBMPoint* p2 = Find<CBMPoint>(points, text.GetString(5, 0));
+    CBMPoint* p1 = points->ItemAs<CBMPoint>(text.GetString(4, 0));
+    CBMPoint* p2 = points->ItemAs<CBMPoint>(text.GetString(5, 0));
     if (!p1 || !p2) {
       Skip(bm::skip::kPointNotFound);
       return;
@@ -186,7 +186,7 @@ void ZAdapterEtabs8::ProcessKeyedAreas(ZComItemList* block) {
     }
     corners.clear();
     for (int c = 1; c <= n; ++c) {
-      CBMPoint* point = Find<CBMPoint>(points, line.GetString(4 + c, 0));
+      CBMPoint* point = points->ItemAs<CBMPoint>(line.GetString(4 + c, 0));
       if (!point) break;
       corners.push_back(point);
     }
@@ -229,8 +229,8 @@ void ZAdapterEtabs8::ProcessKeyedPointAssign(ZComItemList* block) {
     }
     const CString diaphragm = kl.Word(bm::e2k::kDiaph);
     if (!diaphragm.IsEmpty() && diaphragm.view() != kNoDiaphragm) AssignJointDiaphragm(level, joint, diaphragm);
-    if (kl.Has("SPRINGPROP")) {
-      const CString spring = kl.Word("SPRINGPROP");
+    if (kl.Has(bm::e2k::kSpringProp)) {
+      const CString spring = kl.Word(bm::e2k::kSpringProp);
       auto found = PointSprings.find(spring.view());
       if (found != PointSprings.end()) {
         CBMJointSpring* js = joint->CreateJointSpring();
@@ -252,7 +252,7 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
     bm::reader::KeyedLine kl(text, 4);
     const bool hasSection = kl.Has(bm::e2k::kSection);
     const CString sectionName = kl.Word(bm::e2k::kSection);
-    if (hasSection && sectionName == "NONE") {
+    if (hasSection && sectionName == bm::e2k::kNone) {
       Skip(bm::skip::kSectionNone);
       return;
     }
@@ -272,7 +272,7 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
       element = MakeLineElement(level, *kind, name, line, top ? line->get_pP2() : line->get_pP1(),
                                 top ? nullptr : line->get_pP2(), stations);
       if (!element) return;
-      auto* section = dynamic_cast<CBMFrameSection*>(sections->GetFrameSection(sectionName));
+      CBMFrameSection* section = sections->GetFrameSection(sectionName);
       // Decision (as version 8 files): a member whose section is not found
       // is kept without one; the rest of its line is still read.
       if (section) {
@@ -287,7 +287,7 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
       if (!element) return;
     }
 
-    if (const int t = kl.Find("ANG")) element->set_Angle(text.GetDouble(t, 0));
+    if (const int t = kl.Find(bm::e2k::kAngle)) element->set_Angle(text.GetDouble(t, 0));
 
     if (const int t = kl.Find(bm::e2k::kRelease)) {
       bool unknown = false;
@@ -304,8 +304,8 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
       if (unknown) Skip(kReleaseWord);
     }
 
-    const int offI = kl.Find("LENGTHOFFI");
-    const int offJ = kl.Find("LENGTHOFFJ");
+    const int offI = kl.Find(bm::e2k::kLengthOffI);
+    const int offJ = kl.Find(bm::e2k::kLengthOffJ);
     if (offI || offJ) {
       CBMRigidZone* zone = element->CreateRigidZone();
       zone->set_LenghthI(offI ? text.GetDouble(offI, 0) : 0.0);
@@ -314,7 +314,7 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
     // The rigid-zone factor is the member's zone reduction factor (the one
     // the processing pass sets from the analysis option), and the factor
     // of its end lengths when the line gives them.
-    if (const int t = kl.Find("RIGIDZONE")) {
+    if (const int t = kl.Find(bm::e2k::kRigidZone)) {
       const double factor = text.GetDouble(t, 0);
       element->set_dZoneReductionFactor(factor);
       if (CBMRigidZone* zone = element->get_pRigidZone()) zone->set_RZFactor(factor);
@@ -325,8 +325,8 @@ void ZAdapterEtabs8::ProcessKeyedLineAssign(ZComItemList* block) {
     // is left as it is), the length being a beam's own, else the storey
     // height (as for the analysis option's spacing). With both, the
     // smaller spacing.
-    const int maxSpacing = kl.Find("MAXSTASPC");
-    const int minStations = kl.Find("MINNUMSTA");
+    const int maxSpacing = kl.Find(bm::e2k::kMaxStationSpacing);
+    const int minStations = kl.Find(bm::e2k::kMinStations);
     double spacing = maxSpacing ? text.GetDouble(maxSpacing, 0) : 0.0;
     if (minStations) {
       const double n = text.GetDouble(minStations, 0);
@@ -346,13 +346,14 @@ void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
   ForEachLine(block, [&](const ZComItem& line) {
     // An area spring: version 9 writes it as a quoted key and its stiffness
     // (`"SPRINGK3" 400`); the model has no area springs.
-    if (line.IsQuoted(4) && line.GetString(4, 0).Left(7) == "SPRINGK") {
+    constexpr std::string_view kSpringKey = bm::e2k::kAreaSpringKey;
+    if (line.IsQuoted(4) && line.GetString(4, 0).view().substr(0, kSpringKey.size()) == kSpringKey) {
       Report.Add(line.Token(1), bm::skip::kAreaSpring, bm::ReadReport::Kind::kNotModelData, 1);
       return;
     }
     bm::reader::KeyedLine kl(line, 4);
-    kl.NotModelData("SPRINGPROP");  // the later form of an area spring
-    if (kl.Word("OPENING") == "YES") {
+    kl.NotModelData(bm::e2k::kSpringProp);  // the later form of an area spring
+    if (kl.Word(bm::e2k::kOpening) == bm::e2k::kYes) {
       Skip(bm::skip::kOpening);
       return;
     }
@@ -366,7 +367,7 @@ void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
     CBMShellElement* element = nullptr;
     if (kl.Has(bm::e2k::kSection)) {
       const CString sectionName = kl.Word(bm::e2k::kSection);
-      if (sectionName == "NONE") {
+      if (sectionName == bm::e2k::kNone) {
         Skip(bm::skip::kSectionNone);
         return;
       }
@@ -380,8 +381,8 @@ void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
       if (!element) return;
     }
 
-    if (kl.Has("OBJMESHTYPE")) {
-      CString mesh = kl.Word("OBJMESHTYPE");
+    if (kl.Has(bm::e2k::kObjMeshType)) {
+      CString mesh = kl.Word(bm::e2k::kObjMeshType);
       element->set_MeshOption(mesh);
     }
     if (auto* slab = dynamic_cast<CBMSlab*>(element)) {
@@ -390,7 +391,7 @@ void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
     } else if (auto* wall = dynamic_cast<CBMWall*>(element)) {
       // A wall holds one label: its pier, else its spandrel.
       const int pier = kl.Find(bm::e2k::kPier);
-      const int spandrel = kl.Find("SPANDREL");
+      const int spandrel = kl.Find(bm::e2k::kSpandrel);
       if ((pier || spandrel) && SetWallLabel(wall, line.GetString(pier ? pier : spandrel, 0)) && pier && spandrel) {
         Skip(kSpandrelBesidePier);
       }

@@ -9,6 +9,8 @@
 // - combination types: see kComboTypes; likewise.
 #include "etabs_reader/ZAdapterEtabs8.h"
 
+#include <memory>
+
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -84,9 +86,9 @@ struct LineLoadForm {
   const char* rEnd;
 };
 constexpr LineLoadForm kLineLoadForms[] = {
-    {bm::e2k::kUniform, "FVAL", nullptr, nullptr, nullptr},
+    {bm::e2k::kUniform, bm::e2k::kFval, nullptr, nullptr, nullptr},
     {bm::e2k::kTrapezoidal, "FSTART", "FEND", "RDSTART", "RDEND"},
-    {bm::e2k::kPointForce, "FVAL", nullptr, "RDIST", nullptr},
+    {bm::e2k::kPointForce, bm::e2k::kFval, nullptr, "RDIST", nullptr},
 };
 
 // Joint load values in the model's order (FX FY FZ MX MY MZ): the key, and
@@ -95,9 +97,6 @@ constexpr const char* kJointLoadKeys[6][2] = {{"FX", nullptr}, {"FY", nullptr}, 
                                               {"MX", "RX"},    {"MY", "RY"},    {"MZ", "RZ"}};
 // The point load type the model holds (forces and moments).
 constexpr const char kForceLoad[] = "FORCE";
-
-// Values of a user lateral load in the model's order.
-constexpr const char* kLateralKeys[] = {"FX", "FY", "MZ", "XLOC", "YLOC"};
 
 // The model's word for `word` by `table`; `word` itself when not listed.
 template <size_t N>
@@ -121,7 +120,7 @@ void ZAdapterEtabs8::ProcessLoadPatterns(ZComItemList* lines) {
   if (!cases) return;
   ForEachKeyedLine(lines, [&](const ZComItem&, CString& name, bm::reader::KeyedLine& kl) {
     // As for version 8 files, a second case of the same name is kept too.
-    cases->AddLoadCase(name, MapWord(kLoadCaseTypes, kl.Word("TYPE")), kl.Number("SELFWEIGHT"));
+    cases->AddLoadCase(name, MapWord(kLoadCaseTypes, kl.Word(bm::e2k::kType)), kl.Number(bm::e2k::kSelfWeight));
     return true;
   });
 }
@@ -151,7 +150,7 @@ void ZAdapterEtabs8::ProcessKeyedAutoLoads(ZComItemList* lines) {
     }
     // USERLOAD [SET n] "storey" "diaphragm" FX .. FY .. MZ .. XLOC .. YLOC ..
     int storey = 4;
-    if (!line.IsQuoted(storey) && line.TokenIs(storey, "SET")) storey += 2;
+    if (!line.IsQuoted(storey) && line.TokenIs(storey, bm::e2k::kLoadSet)) storey += 2;
     if (line.GetItemCount() < storey + 1) {
       Skip(bm::skip::kTooFewTokens);
       return;
@@ -164,12 +163,12 @@ void ZAdapterEtabs8::ProcessKeyedAutoLoads(ZComItemList* lines) {
     bm::reader::KeyedLine kl(line, storey + 2);
     // Without a point of application the load acts at the diaphragm's
     // centre of mass, which a lateral load of the model cannot say.
-    if (!kl.Has("XLOC") && !kl.Has("YLOC")) {
+    if (!kl.Has(bm::e2k::kXLoc) && !kl.Has(bm::e2k::kYLoc)) {
       Skip(bm::skip::kAtCentreOfMass);
       return;
     }
     double v[5];
-    for (int k = 0; k < 5; ++k) v[k] = kl.Number(kLateralKeys[k]);
+    for (int k = 0; k < 5; ++k) v[k] = kl.Number(bm::e2k::kUserLoadKeys[k]);
     loadCase->AddWindItem(line.GetString(storey, 0), line.GetString(storey + 1, 0), v[0], v[1], v[2], v[3],
                           v[4]);
     kl.ReportUnused(Report, CurrentKeyword);
@@ -179,7 +178,7 @@ void ZAdapterEtabs8::ProcessKeyedAutoLoads(ZComItemList* lines) {
 void ZAdapterEtabs8::ProcessKeyedPointLoads(ZComItemList* lines) {
   CBMPointList* points = pMgrGeometry->get_pPointList();
   ForEachStoreyLine(lines, [&](const ZComItem& line, CBMLevel* level, bm::reader::KeyedLine& kl) {
-    const CString type = kl.Word("TYPE");
+    const CString type = kl.Word(bm::e2k::kType);
     if (type != kForceLoad) {
       Skip(bm::skip::kTypeNotRead);
       return false;
@@ -187,7 +186,7 @@ void ZAdapterEtabs8::ProcessKeyedPointLoads(ZComItemList* lines) {
     // The joint of the storey; a plan point without a joint there yet gets
     // one, as an assignment would. Without the point there is no joint.
     const CString name = line.GetString(2, 0);
-    auto* joint = Find<CBMJoint>(level->get_theCBMJointList(), name);
+    auto* joint = level->get_theCBMJointList()->ItemAs<CBMJoint>(name);
     if (!joint) {
       auto* point = FindOrSkip<CBMPoint>(points, name, bm::skip::kPointNotFound);
       if (!point) return false;
@@ -207,7 +206,7 @@ void ZAdapterEtabs8::ProcessKeyedPointLoads(ZComItemList* lines) {
 
 void ZAdapterEtabs8::ProcessKeyedLineLoads(ZComItemList* lines) {
   ForEachStoreyLine(lines, [&](const ZComItem& line, CBMLevel* level, bm::reader::KeyedLine& kl) {
-    const CString type = kl.Word("TYPE");
+    const CString type = kl.Word(bm::e2k::kType);
     const LineLoadForm* form = bm::reader::FindEntry(kLineLoadForms, type.view(), &LineLoadForm::type);
     // The type first: a skipped load makes no brace.
     if (!form) {
@@ -217,7 +216,7 @@ void ZAdapterEtabs8::ProcessKeyedLineLoads(ZComItemList* lines) {
     CBMLineElement* element = LoadedMember(level, line.GetString(2, 0));
     if (!element) return false;
     auto value = [&](const char* key) { return key ? kl.Number(key) : 0.0; };
-    element->AddLineLoad(LoadCaseOf(kl), form->type, kl.Word("DIR"), value(form->rStart), value(form->vStart),
+    element->AddLineLoad(LoadCaseOf(kl), form->type, kl.Word(bm::e2k::kDir), value(form->rStart), value(form->vStart),
                          value(form->rEnd), value(form->vEnd));
     return true;
   });
@@ -226,7 +225,7 @@ void ZAdapterEtabs8::ProcessKeyedLineLoads(ZComItemList* lines) {
 void ZAdapterEtabs8::ProcessKeyedAreaLoads(ZComItemList* lines) {
   CBMAreaList* areas = pMgrGeometry->get_pAreaList();
   ForEachStoreyLine(lines, [&](const ZComItem& line, CBMLevel* level, bm::reader::KeyedLine& kl) {
-    const CString type = kl.Word("TYPE");
+    const CString type = kl.Word(bm::e2k::kType);
     // The model holds uniform area loads; a load set or any other type is
     // not taken.
     if (type != bm::e2k::kUniform) {
@@ -236,13 +235,13 @@ void ZAdapterEtabs8::ProcessKeyedAreaLoads(ZComItemList* lines) {
     // The slab of the storey, else its wall (which keeps the load, although
     // the version 8 writer writes slab loads only).
     const CString name = line.GetString(2, 0);
-    CBMShellElement* shell = Find<CBMSlab>(level->get_theCBMSlabList(), name);
-    if (!shell) shell = Find<CBMWall>(level->get_theCBMWallList(), name);
+    CBMShellElement* shell = level->get_theCBMSlabList()->ItemAs<CBMSlab>(name);
+    if (!shell) shell = level->get_theCBMWallList()->ItemAs<CBMWall>(name);
     if (!shell) {
-      Skip(Find<CBMArea>(areas, name) ? bm::skip::kMemberNotFound : bm::skip::kAreaNotFound);
+      Skip(areas && areas->ItemAs<CBMArea>(name) ? bm::skip::kMemberNotFound : bm::skip::kAreaNotFound);
       return false;
     }
-    shell->AddAreaLoad(LoadCaseOf(kl), type, kl.Word("DIR"), kl.Number("FVAL"));
+    shell->AddAreaLoad(LoadCaseOf(kl), type, kl.Word(bm::e2k::kDir), kl.Number(bm::e2k::kFval));
     return true;
   });
 }
@@ -263,21 +262,21 @@ void ZAdapterEtabs8::ProcessKeyedCombos(ZComItemList* groups) {
     }
     CBMLoadCom*& combo = made[name.str()];
     if (!combo) {
-      combo = new CBMLoadCom;
-      combo->set_Name(name);
-      combos->Add(combo);  // takes ownership
+      auto made = std::make_unique<CBMLoadCom>();
+      made->set_Name(name);
+      combo = combos->Adopt(std::move(made));  // the model's list owns it
     }
     for (int l = 1; l <= group->GetCount(); ++l) {
       const ZComItem* line = group->GetComItem(l);
       if (!line) continue;
       bm::reader::KeyedLine kl(*line, 3);
-      if (kl.Has("TYPE")) combo->set_sType(MapWord(kComboTypes, kl.Word("TYPE")));
+      if (kl.Has(bm::e2k::kType)) combo->set_sType(MapWord(kComboTypes, kl.Word(bm::e2k::kType)));
       for (const char* key : kComboNotModelKeys) kl.NotModelData(key);
       // Each SF closes the term of the pair right before it, whatever that
       // pair's key (a load case, an analysis case, another combination, a
       // response spectrum, ...): SF's value is token sf, its key sf - 1, the
       // term's name sf - 2.
-      for (int sf : kl.FindAll("SF")) {
+      for (int sf : kl.FindAll(bm::e2k::kScaleFactor)) {
         if (kl.Take(sf - 2).empty()) {
           Skip(bm::skip::kIncompleteTerm);  // a factor without a term
           continue;

@@ -7,11 +7,14 @@
 // counted as not read rather than stored as it stands.
 #include "etabs_reader/ZAdapterEtabs8.h"
 
+#include <memory>
+
 #include <cstddef>
 #include <initializer_list>
 #include <string_view>
 
 #include "etabs_reader/KeyedLine.h"
+#include "etabs_reader/PropertyKeys.h"
 #include "etabs_reader/WordTables.h"
 #include "e2k_format/E2kKeywords.h"
 #include "model/BuildingModule.h"
@@ -27,6 +30,9 @@ namespace {
 using bm::reader::KeyedLine;
 
 using bm::reader::FindEntry;
+using bm::reader::KeyField;
+using bm::reader::TakeKeys;
+using bm::reader::TakeNumber;
 
 template <size_t N>
 void MarkNotModelData(KeyedLine& kl, const char* const (&keys)[N]) {
@@ -35,19 +41,16 @@ void MarkNotModelData(KeyedLine& kl, const char* const (&keys)[N]) {
 
 // ---- Materials --------------------------------------------------------------
 
-struct MaterialNumber {
-  const char* key;
-  void (CBMMaterial::*set)(double);
-};
-
-// Version 9 keys and their later names side by side.
-constexpr MaterialNumber kMaterialNumbers[] = {
-    {"M", &CBMMaterial::set_M},     {"MASSPERVOLUME", &CBMMaterial::set_M},
-    {"W", &CBMMaterial::set_W},     {"WEIGHTPERVOLUME", &CBMMaterial::set_W},
-    {"E", &CBMMaterial::set_E},     {"U", &CBMMaterial::set_U},
-    {"A", &CBMMaterial::set_A},     {"FY", &CBMMaterial::set_FY},
-    {"FU", &CBMMaterial::set_FU},   {"FC", &CBMMaterial::set_FC},
-    {"FYS", &CBMMaterial::set_FYS}, {"PRICE", &CBMMaterial::set_Price},
+// The density keys of version 9 and their later names side by side, and the
+// elastic constants; the strengths are bm::reader::kMaterialStrengthKeys.
+constexpr KeyField<CBMMaterial> kMaterialNumbers[] = {
+    {bm::e2k::kMassDensity, TakeNumber<&CBMMaterial::set_M>},
+    {bm::e2k::kMassPerVolume, TakeNumber<&CBMMaterial::set_M>},
+    {bm::e2k::kWeightDensity, TakeNumber<&CBMMaterial::set_W>},
+    {bm::e2k::kWeightPerVolume, TakeNumber<&CBMMaterial::set_W>},
+    {"E", TakeNumber<&CBMMaterial::set_E>},
+    {"U", TakeNumber<&CBMMaterial::set_U>},
+    {"A", TakeNumber<&CBMMaterial::set_A>},
 };
 
 // Keys of a material the model has no place for: expected strengths, grade
@@ -115,7 +118,7 @@ struct MaterialTypeKey {
   bool design;
 };
 constexpr MaterialTypeKey kMaterialTypeKeys[] = {
-    {"TYPE", true, true}, {"SYMTYPE", true, false}, {"DESIGNTYPE", false, true}};
+    {bm::e2k::kType, true, true}, {bm::e2k::kSymType, true, false}, {bm::e2k::kDesignType, false, true}};
 
 // Standard gravity in the length unit of the UNITS line, per second squared.
 struct Gravity {
@@ -233,34 +236,20 @@ struct ModelingType {
 constexpr ModelingType kModelingTypes[] = {
     {"SHELLTHIN", "SHELL", "THIN"}, {"SHELLTHICK", "SHELL", "THICK"}, {"MEMBRANE", "MEMBRANE", ""}};
 
-struct ShellNumber {
-  const char* key;
-  void (CBMWallSlabDeckSection::*set)(double);
-};
-// Version 9 keys and their later names; one thickness of a later file is
-// both the membrane and the bending thickness.
-constexpr ShellNumber kShellNumbers[] = {
-    {"TM", &CBMWallSlabDeckSection::set_TM},
-    {"TB", &CBMWallSlabDeckSection::set_TB},
-    {"SLABTHICKNESS", &CBMWallSlabDeckSection::set_TM},
-    {"SLABTHICKNESS", &CBMWallSlabDeckSection::set_TB},
-    {"WALLTHICKNESS", &CBMWallSlabDeckSection::set_TM},
-    {"WALLTHICKNESS", &CBMWallSlabDeckSection::set_TB},
-    {"SLABDEPTH", &CBMWallSlabDeckSection::set_SlabDepth},
-    {"DECKSLABDEPTH", &CBMWallSlabDeckSection::set_SlabDepth},
-    {"RIBDEPTH", &CBMWallSlabDeckSection::set_RibDepth},
-    {"DECKRIBDEPTH", &CBMWallSlabDeckSection::set_RibDepth},
-    {"RIBWIDTH", &CBMWallSlabDeckSection::set_RibWidth},
-    {"RIBSPACING", &CBMWallSlabDeckSection::set_RibSpacing},
-    {"DECKRIBSPACING", &CBMWallSlabDeckSection::set_RibSpacing},
-    {"WEIGHT", &CBMWallSlabDeckSection::set_Weight},
-    {"DECKUNITWEIGHT", &CBMWallSlabDeckSection::set_Weight},
-    {"STUDDIA", &CBMWallSlabDeckSection::set_StuDia},
-    {"SHEARSTUDDIAM", &CBMWallSlabDeckSection::set_StuDia},
-    {"STUDHEIGHT", &CBMWallSlabDeckSection::set_StudHeight},
-    {"SHEARSTUDHEIGHT", &CBMWallSlabDeckSection::set_StudHeight},
-    {"STUDSTRENGTH", &CBMWallSlabDeckSection::set_StudStrength},
-    {"SHEARSTUDFU", &CBMWallSlabDeckSection::set_StudStrength},
+// The later names of the numbers of bm::reader::kShellKeys; one thickness of
+// a later file is both the membrane and the bending thickness.
+constexpr KeyField<CBMWallSlabDeckSection> kShellLaterNumbers[] = {
+    {"SLABTHICKNESS", TakeNumber<&CBMWallSlabDeckSection::set_TM>},
+    {"SLABTHICKNESS", TakeNumber<&CBMWallSlabDeckSection::set_TB>},
+    {"WALLTHICKNESS", TakeNumber<&CBMWallSlabDeckSection::set_TM>},
+    {"WALLTHICKNESS", TakeNumber<&CBMWallSlabDeckSection::set_TB>},
+    {"DECKSLABDEPTH", TakeNumber<&CBMWallSlabDeckSection::set_SlabDepth>},
+    {"DECKRIBDEPTH", TakeNumber<&CBMWallSlabDeckSection::set_RibDepth>},
+    {"DECKRIBSPACING", TakeNumber<&CBMWallSlabDeckSection::set_RibSpacing>},
+    {"DECKUNITWEIGHT", TakeNumber<&CBMWallSlabDeckSection::set_Weight>},
+    {"SHEARSTUDDIAM", TakeNumber<&CBMWallSlabDeckSection::set_StuDia>},
+    {"SHEARSTUDHEIGHT", TakeNumber<&CBMWallSlabDeckSection::set_StudHeight>},
+    {"SHEARSTUDFU", TakeNumber<&CBMWallSlabDeckSection::set_StudStrength>},
 };
 
 // Stiffness modifiers, one-way load distribution, notional load size, the
@@ -287,14 +276,6 @@ constexpr const char* kShellNotModelData[] = {"F11MOD",
 constexpr const char kPlainSlab[] = "SLAB";
 
 // ---- Link properties --------------------------------------------------------
-
-// The link's flag for each degree-of-freedom word.
-struct LinkDof {
-  const char* file;
-  int CBMLink::*flag;
-};
-constexpr LinkDof kLinkDofs[] = {{"U1", &CBMLink::DofU1}, {"U2", &CBMLink::DofU2}, {"U3", &CBMLink::DofU3},
-                                 {"R1", &CBMLink::DofR1}, {"R2", &CBMLink::DofR2}, {"R3", &CBMLink::DofR3}};
 
 // The linear stiffnesses of a link: the model's link has no named place for
 // them.
@@ -325,15 +306,14 @@ void ZAdapterEtabs8::ProcessKeyedMaterials(ZComItemList* groups) {
     bool massGiven = false;
     bool weightGiven = false;
     ForEachKeyedLine(group, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
-      if (!material) material = Find<CBMMaterial>(materials, name);
+      if (!material) material = materials->ItemAs<CBMMaterial>(name);
       if (!material) material = materials->AddMaterial(name, 0, 0, CString(), 0, 0, 0);
       if (!material) return false;
       MarkNotModelData(kl, kMaterialNotModelData);
-      for (const MaterialNumber& n : kMaterialNumbers) {
-        if (const int t = kl.Find(n.key)) (material->*n.set)(line.GetDouble(t, 0));
-      }
-      massGiven = massGiven || kl.Has("M") || kl.Has("MASSPERVOLUME");
-      weightGiven = weightGiven || kl.Has("W") || kl.Has("WEIGHTPERVOLUME");
+      TakeKeys(kMaterialNumbers, *material, kl);
+      TakeKeys(bm::reader::kMaterialStrengthKeys, *material, kl);
+      massGiven = massGiven || kl.Has(bm::e2k::kMassDensity) || kl.Has(bm::e2k::kMassPerVolume);
+      weightGiven = weightGiven || kl.Has(bm::e2k::kWeightDensity) || kl.Has(bm::e2k::kWeightPerVolume);
       for (const MaterialTypeKey& key : kMaterialTypeKeys) {
         const int t = kl.Find(key.key);
         if (!t) continue;
@@ -363,8 +343,8 @@ void ZAdapterEtabs8::ProcessKeyedFrameSections(ZComItemList* groups) {
   ForEachKeyedLine(groups, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
     MarkNotModelData(kl, kFrameNotModelData);
     const int shape = kl.Find(bm::e2k::kShape);
-    const int material = kl.Find("MATERIAL");
-    CBMFrameSection* section = Find<CBMFrameSection>(sections, name);
+    const int material = kl.Find(bm::e2k::kMaterial);
+    CBMFrameSection* section = sections->ItemAs<CBMFrameSection>(name);
     // A line without shape and material (property modifiers) adds to the
     // section defined before; it never makes one.
     if (!shape && (!material || !section)) {
@@ -405,7 +385,7 @@ void ZAdapterEtabs8::ProcessKeyedFrameSections(ZComItemList* groups) {
       }
     }
     if (material) {
-      if (auto* m = Find<CBMMaterial>(materials, line.GetString(material, 0))) {
+      if (auto* m = materials->ItemAs<CBMMaterial>(line.GetString(material, 0))) {
         section->set_pMaterial(m);
       } else {
         Skip(bm::skip::kMaterialNotFound);
@@ -424,9 +404,9 @@ void ZAdapterEtabs8::ProcessKeyedShellProps(ZComItemList* groups) {
     MarkNotModelData(kl, kShellNotModelData);
     // Lines of one property (its definition, the rest of a version 9 deck,
     // modifiers) add to one section; only a line that defines makes one.
-    auto* section = Find<CBMWallSlabDeckSection>(sections, name);
+    auto* section = sections->ItemAs<CBMWallSlabDeckSection>(name);
     if (!section) {
-      if (!kl.Has(bm::e2k::kPropType) && !kl.Has("MATERIAL") && !kl.Has("CONCMATERIAL")) {
+      if (!kl.Has(bm::e2k::kPropType) && !kl.Has(bm::e2k::kMaterial) && !kl.Has(bm::e2k::kConcMaterial)) {
         Skip(bm::skip::kSectionNotFound);
         return false;
       }
@@ -434,10 +414,10 @@ void ZAdapterEtabs8::ProcessKeyedShellProps(ZComItemList* groups) {
       if (!section) return false;
       section->set_Name(name);
     }
-    for (const char* key : {"MATERIAL", "CONCMATERIAL"}) {
+    for (const char* key : bm::reader::kShellMaterialKeys) {
       const int t = kl.Find(key);
       if (!t) continue;
-      if (auto* m = Find<CBMMaterial>(materials, line.GetString(t, 0))) {
+      if (auto* m = materials->ItemAs<CBMMaterial>(line.GetString(t, 0))) {
         section->set_pMaterial(m);
       } else {
         Skip(bm::skip::kMaterialNotFound);
@@ -450,10 +430,10 @@ void ZAdapterEtabs8::ProcessKeyedShellProps(ZComItemList* groups) {
         Skip(bm::skip::kTypeNotRead);
       }
     }
-    // Version 9 names the shell and plate types as the model does.
-    if (const int t = kl.Find("TYPE")) section->set_ShellType(line.GetString(t, 0));
-    if (const int t = kl.Find("PLATETYPE")) section->set_PlateType(line.GetString(t, 0));
-    if (const int t = kl.Find("MODELINGTYPE")) {
+    // Version 9 names the shell and plate types as the model does, and keeps
+    // the version 8 keys of the deck type and the numbers.
+    TakeKeys(bm::reader::kShellKeys, *section, kl);
+    if (const int t = kl.Find(bm::e2k::kModelingType)) {
       if (const ModelingType* type = FindEntry(kModelingTypes, line.GetString(t, 0).view())) {
         section->set_ShellType(type->shellType);
         section->set_PlateType(type->plateType);
@@ -461,17 +441,14 @@ void ZAdapterEtabs8::ProcessKeyedShellProps(ZComItemList* groups) {
         Skip(bm::skip::kTypeNotRead);
       }
     }
-    if (const int t = kl.Find("SLABTYPE")) {
-      if (line.GetString(t, 0) != kPlainSlab) kl.NotModelData("SLABTYPE");
+    if (const int t = kl.Find(bm::e2k::kSlabType)) {
+      if (line.GetString(t, 0) != kPlainSlab) kl.NotModelData(bm::e2k::kSlabType);
     }
-    if (const int t = kl.Find("DECKTYPE")) section->set_DeckType(line.GetString(t, 0));
-    for (const ShellNumber& n : kShellNumbers) {
-      if (const int t = kl.Find(n.key)) (section->*n.set)(line.GetDouble(t, 0));
-    }
+    TakeKeys(kShellLaterNumbers, *section, kl);
     // The model's rib width is the mean width of a rib; later versions give
     // the widths at top and bottom.
-    const int top = kl.Find("DECKRIBWIDTHTOP");
-    const int bottom = kl.Find("DECKRIBWIDTHBOTTOM");
+    const int top = kl.Find(bm::e2k::kRibWidthTop);
+    const int bottom = kl.Find(bm::e2k::kRibWidthBottom);
     if (top && bottom) {
       section->set_RibWidth((line.GetDouble(top, 0) + line.GetDouble(bottom, 0)) / 2);
     } else if (top || bottom) {
@@ -481,7 +458,7 @@ void ZAdapterEtabs8::ProcessKeyedShellProps(ZComItemList* groups) {
     // (those versions offer no other kind), which the model says with its
     // shell type.
     if (section->get_PropType() == bm::e2k::kPropDeck && section->get_ShellType().IsEmpty()) {
-      section->set_ShellType("MEMBRANE");
+      section->set_ShellType(bm::e2k::kShellMembrane);
     }
     return true;
   });
@@ -494,17 +471,17 @@ void ZAdapterEtabs8::ProcessKeyedAutoSections(ZComItemList* lines) {
   // AUTOSECTION "list" "section" "section" ...: a list written over several
   // lines, its candidates as quoted names without keys.
   ForEachNamedLine(lines, [&](const ZComItem& line, CString& name) {
-    auto* list = Find<CBMAutoSection>(lists, name);
+    auto* list = lists->ItemAs<CBMAutoSection>(name);
     if (!list) {
-      list = new CBMAutoSection;
-      list->set_Name(name);
-      lists->Add(list);  // the model's list owns it
+      auto made = std::make_unique<CBMAutoSection>();
+      made->set_Name(name);
+      list = lists->Adopt(std::move(made));  // the model's list owns it
     }
     bool missing = false;
     for (int t = 3; t <= line.GetItemCount(); ++t) {
       const CString candidate = line.GetString(t, 0);
       if (candidate.IsEmpty()) continue;  // a blank name pads some lines
-      auto* section = Find<CBMFrameSection>(sections, candidate);
+      auto* section = sections->ItemAs<CBMFrameSection>(candidate);
       if (!section) {
         missing = true;
         continue;
@@ -523,7 +500,7 @@ void ZAdapterEtabs8::ProcessKeyedPointSprings(ZComItemList* groups) {
   ForEachKeyedLine(groups, [&](const ZComItem& line, CString& name, KeyedLine& kl) {
     // Other options take the stiffness from elsewhere (a soil profile or a
     // footing), which the file does not hold: not read.
-    if (const int t = kl.Find("STIFFNESSOPTION")) {
+    if (const int t = kl.Find(bm::e2k::kStiffnessOption)) {
       if (line.GetString(t, 0) != kUserDefinedSpring) {
         Skip(bm::skip::kTypeNotRead);
         return false;
@@ -546,15 +523,16 @@ void ZAdapterEtabs8::ProcessKeyedLinks(ZComItemList* groups) {
     // The lines of one link (type, each degree of freedom, its values) add
     // to one link, as in version 8 files; read by key, so that a value the
     // model cannot hold is reported instead of passed over.
-    auto* link = Find<CBMLink>(links, name);
+    auto* link = links->ItemAs<CBMLink>(name);
     if (!link) link = links->AddLink(name);
     if (!link) return false;
     MarkNotModelData(kl, kLinkNotModelData);
-    if (const int t = kl.Find("TYPE")) link->LinkType = line.GetString(t, 0);
-    for (const int t : kl.FindAll("DOF")) {
+    if (const int t = kl.Find(bm::e2k::kType)) link->LinkType = line.GetString(t, 0);
+    for (const int t : kl.FindAll(bm::e2k::kDof)) {
       bm::reader::ForEachWord(line, t, t, [&](std::string_view word) {
-        if (const LinkDof* dof = FindEntry(kLinkDofs, word)) {
-          link->*(dof->flag) = 1;
+        const int f = bm::reader::WordIndex(bm::e2k::kLinkDofWords, word);
+        if (f >= 0) {
+          link->*bm::reader::kLinkDofFlags[f] = 1;
         } else {
           Skip(bm::skip::kNotRead);
         }

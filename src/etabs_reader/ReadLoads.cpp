@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "etabs_reader/KeyTable.h"
 #include "etabs_reader/MemberKinds.h"
 #include "e2k_format/E2kKeywords.h"
 #include "loads/BMLoadCase.h"
@@ -17,19 +18,14 @@
 
 namespace {
 
-// Reads `pairs` key/value pairs from token `first` (key) on and sets the
-// value of each key found in `keys` (in the same order as `values`).
+// Sets the value of each key/value pair of `line`, by position from token
+// `first` on, whose key is in `keys` (in the same order as `values`).
 template <size_t N>
-void ReadPairs(const ZComItem* line, int first, int pairs, const char* const (&keys)[N], double (&values)[N]) {
-  for (int k = 0; k < pairs; ++k) {
-    const int key = first + 2 * k;
-    for (size_t v = 0; v < N; ++v) {
-      if (line->TokenIs(key, keys[v])) {
-        values[v] = line->GetDouble(key + 1, 0);
-        break;
-      }
-    }
-  }
+void ReadPairs(const ZComItem& line, int first, const char* const (&keys)[N], double (&values)[N]) {
+  bm::reader::ForEachPair(line, first, [&](int key, int value) {
+    const int v = bm::reader::KeyIndex(keys, line, key);
+    if (v >= 0) values[v] = line.GetDouble(value, 0);
+  });
 }
 
 }  // namespace
@@ -50,9 +46,8 @@ void ZAdapterEtabs8::ProcessLoadCase(ZComItemList* block) {
         SkipLine(line, bm::skip::kLoadCaseNotFound);
         continue;
       }
-      static const char* const kKeys[] = {"FX", "FY", "MZ", "XLOC", "YLOC"};
       double v[5] = {0.0, 0.0, 0.0, 0.0, 0.0};
-      ReadPairs(line, 6, (line->GetItemCount() - 5) / 2, kKeys, v);
+      ReadPairs(*line, 6, bm::e2k::kUserLoadKeys, v);
       loadCase->AddWindItem(line->GetString(4, 0), line->GetString(5, 0), v[0], v[1], v[2], v[3], v[4]);
     } else if (line->TokenIs(1, bm::e2k::kWind) && line->GetItemCount() <= 3) {
       // The WIND ... "USER" heading of the user loads that follow says
@@ -76,7 +71,7 @@ void ZAdapterEtabs8::ProcessPointLoad(ZComItemList* block) {
     if (!joint) continue;
     static const char* const kKeys[] = {"FX", "FY", "FZ", "RX", "RY", "RZ"};
     double v[6] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
-    ReadPairs(line, 8, (line->GetItemCount() - 7) / 2, kKeys, v);
+    ReadPairs(*line, 8, kKeys, v);
     joint->AddJointLoad(line->GetString(7, 0), line->GetString(5, 0), v[0], v[1], v[2], v[3], v[4], v[5]);
   }
 }
@@ -88,7 +83,7 @@ CBMLineElement* ZAdapterEtabs8::LoadedMember(CBMLevel* level, CString name) {
   if (!kind) return nullptr;
   // A brace is made when missing (without line or joints).
   CBMLineElement* element =
-      kind->madeByLoad ? kind->add(level, name) : Find<CBMLineElement>(kind->list(level), name);
+      kind->madeByLoad ? kind->add(level, name) : kind->list(level)->ItemAs<CBMLineElement>(name);
   if (!element) Skip(bm::skip::kMemberNotFound);
   return element;
 }
@@ -103,17 +98,17 @@ void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
     CBMLineElement* element = LoadedMember(level, text->GetString(2, 0));
     if (!element) continue;
     const CString loadType = text->GetString(5, 0);
-    if (loadType == "TRAPF") {
+    if (loadType == bm::e2k::kTrapezoidal) {
       // Start force, end force, start and end distance by position.
-      element->AddLineLoad(text->GetString(9, 0), "TRAPF", text->GetString(7, 0), text->GetDouble(15, 0),
+      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kTrapezoidal, text->GetString(7, 0), text->GetDouble(15, 0),
                            text->GetDouble(11, 0), text->GetDouble(17, 0), text->GetDouble(13, 0));
-    } else if (loadType == "UNIFF") {
-      element->AddLineLoad(text->GetString(9, 0), "UNIFF", text->GetString(7, 0), 0.0, text->GetDouble(11, 0),
+    } else if (loadType == bm::e2k::kUniform) {
+      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kUniform, text->GetString(7, 0), 0.0, text->GetDouble(11, 0),
                            0.0, 0.0);
-    } else if (loadType == "POINTF") {
+    } else if (loadType == bm::e2k::kPointForce) {
       // Force (FVAL) at a distance by position (RDIST): the load keeps them
       // as its start force and start distance.
-      element->AddLineLoad(text->GetString(9, 0), "POINTF", text->GetString(7, 0), text->GetDouble(13, 0),
+      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kPointForce, text->GetString(7, 0), text->GetDouble(13, 0),
                            text->GetDouble(11, 0), 0.0, 0.0);
     } else {
       Skip(bm::skip::kTypeNotRead);
@@ -133,8 +128,7 @@ void ZAdapterEtabs8::ProcessComboLoad(ZComItemList* groups) {
   for (int g = 1; g <= groups->GetCount(); ++g) {
     const ZComItemList* group = groups->GetComList(g);
     if (!group) continue;
-    auto* combo = new CBMLoadCom;
-    combos->Add(combo);
+    CBMLoadCom* combo = combos->Adopt(std::make_unique<CBMLoadCom>());
     for (int l = 1; l <= group->GetCount(); ++l) {
       const ZComItem* line = group->GetComItem(l);
       if (!line) continue;
@@ -144,17 +138,14 @@ void ZAdapterEtabs8::ProcessComboLoad(ZComItemList* groups) {
       // The first COMBO pair (the line's keyword) names the combination; a
       // later one opens a term naming another combination.
       bool named = false;
-      const int count = line->GetItemCount();
-      for (int k = 1; 2 * k <= count; ++k) {
-        const int key = 2 * k - 1;
-        const int value = 2 * k;
-        if (line->TokenIs(key, "TYPE")) {
+      bm::reader::ForEachPair(*line, 1, [&](int key, int value) {
+        if (line->TokenIs(key, bm::e2k::kType)) {
           combo->set_sType(line->GetString(value, 0));
-        } else if (line->TokenIs(key, "LOAD") || (named && line->TokenIs(key, bm::e2k::kCombo))) {
+        } else if (line->TokenIs(key, bm::e2k::kLoad) || (named && line->TokenIs(key, bm::e2k::kCombo))) {
           if (pending) Skip(bm::skip::kIncompleteTerm);
           pending = std::make_unique<CBMLoadComItem>();
           pending->set_CaseName(line->GetString(value, 0));
-        } else if (line->TokenIs(key, "SF")) {
+        } else if (line->TokenIs(key, bm::e2k::kScaleFactor)) {
           if (pending) {
             pending->set_Factor(line->GetDouble(value, 0));
             combo->AddLoadCaseItem(pending.release());  // takes ownership
@@ -164,7 +155,7 @@ void ZAdapterEtabs8::ProcessComboLoad(ZComItemList* groups) {
           combo->set_Name(name);
           named = true;
         }
-      }
+      });
       if (pending) Skip(bm::skip::kIncompleteTerm);
     }
   }

@@ -16,11 +16,11 @@
 // does not take) and keywords the model has no place for are named, so that
 // the report tells them apart from keywords the reader does not know.
 const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
-    {"PROGRAM", Form::kNotModelData, nullptr},
+    {bm::e2k::kProgram, Form::kNotModelData, nullptr},
     {bm::e2k::kUnits, Form::kGrouped, &ZAdapterEtabs8::ProcessUnits},
     {bm::e2k::kStory, Form::kGrouped, &ZAdapterEtabs8::ProcessStories},
     {bm::e2k::kDiaphragm, Form::kGrouped, &ZAdapterEtabs8::ProcessDiaphragm},
-    {"COORDSYSTEM", Form::kSkipped, nullptr},
+    {bm::e2k::kCoordSystem, Form::kSkipped, nullptr},
     {bm::e2k::kMaterial, Form::kGrouped, &ZAdapterEtabs8::ProcessMaterial},
     {bm::e2k::kFrameSection, Form::kGrouped, &ZAdapterEtabs8::ProcessFrameSection},
     {"AUTOSECTION", Form::kSkipped, nullptr},
@@ -46,10 +46,10 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
     {"COMPOSITEPREFERENCE", Form::kNotModelData, nullptr},
     {"WALLPREFERENCE", Form::kNotModelData, nullptr},
     {"DIMENSIONLINE", Form::kNotModelData, nullptr},
-    {"STARTCOMMENTS", Form::kNotModelData, nullptr},
+    {bm::e2k::kStartComments, Form::kNotModelData, nullptr},
     // The closing line; written inside the log's block, but it may stand
     // alone.
-    {"END", Form::kNotModelData, nullptr},
+    {bm::e2k::kEnd, Form::kNotModelData, nullptr},
 };
 
 // Later versions: the keyword of each run of lines. Handlers of the version 8
@@ -58,18 +58,18 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
 // report tells them from keywords the reader does not know.
 const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     // Header and controls.
-    {"PROGRAM", Form::kNotModelData, nullptr},
+    {bm::e2k::kProgram, Form::kNotModelData, nullptr},
     {bm::e2k::kUnits, Form::kGrouped, &ZAdapterEtabs8::ProcessUnits},
-    {"TITLE1", Form::kNotModelData, nullptr},
+    {bm::e2k::kTitle1, Form::kNotModelData, nullptr},
     {"TITLE2", Form::kNotModelData, nullptr},
-    {"PREFERENCE", Form::kNotModelData, nullptr},
+    {bm::e2k::kPreference, Form::kNotModelData, nullptr},
     // Storeys, diaphragms and grids.
     {bm::e2k::kStory, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedStories},
     {bm::e2k::kDiaphragm, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedDiaphragms},
-    {"COORDSYSTEM", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
-    {"GRIDSYSTEM", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
+    {bm::e2k::kCoordSystem, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
+    {bm::e2k::kGridSystem, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
     {"GRID", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
-    {"GENGRID", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
+    {bm::e2k::kGenGrid, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedGrids},
     {"REFERENCEPLANE", Form::kNotModelData, nullptr},
     {"DIMLINE", Form::kNotModelData, nullptr},
     // Properties.
@@ -112,9 +112,9 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     // Analysis: the model holds the active degrees of freedom and the modal
     // settings.
     {bm::e2k::kActiveDof, Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
-    {"DYNAMICS", Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
+    {bm::e2k::kDynamics, Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
     {"PDELTA", Form::kNotModelData, nullptr},
-    {"MASSOPTIONS", Form::kNotModelData, nullptr},
+    {bm::e2k::kMassOptions, Form::kNotModelData, nullptr},
     {"MASSSOURCE", Form::kNotModelData, nullptr},
     {"MASSSOURCELOAD", Form::kNotModelData, nullptr},
     {"AUTOMESHOPTIONS", Form::kNotModelData, nullptr},
@@ -137,14 +137,11 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     {"PIERDATA", Form::kNotModelData, nullptr},
     {"DIMENSIONLINE", Form::kNotModelData, nullptr},
     {"PROJECTINFO", Form::kNotModelData, nullptr},
-    {"ENDCOMMENTS", Form::kNotModelData, nullptr},
-    {"END", Form::kNotModelData, nullptr},
+    {bm::e2k::kEndComments, Form::kNotModelData, nullptr},
+    {bm::e2k::kEnd, Form::kNotModelData, nullptr},
 };
 
 namespace {
-constexpr const char kStartComments[] = "STARTCOMMENTS";
-constexpr const char kEndComments[] = "ENDCOMMENTS";
-constexpr const char kEnd[] = "END";
 
 // Keyword comparison of a later-version file: ASCII case ignored.
 bool SameWord(std::string_view a, std::string_view b) {
@@ -236,9 +233,9 @@ int ZAdapterEtabs8::ReadVersion(int first) const {
     const ZComItemList* block = pBlockList->GetComList(b);
     for (int i = 1; block && i <= block->GetCount(); ++i) {
       const ZComItem* line = block->GetComItem(i);
-      if (!line || !line->TokenIs(1, "PROGRAM")) continue;
+      if (!line || !line->TokenIs(1, bm::e2k::kProgram)) continue;
       for (int t = 2; t < line->GetItemCount(); ++t) {
-        if (line->TokenIs(t, "VERSION")) return bm::reader::ParseInt(line->Token(t + 1));
+        if (line->TokenIs(t, bm::e2k::kVersion)) return bm::reader::ParseInt(line->Token(t + 1));
       }
       return 0;
     }
@@ -251,7 +248,7 @@ bool ZAdapterEtabs8::LastLineIsEnd(int first) const {
   if (count < first) return false;
   const ZComItemList* block = pBlockList->GetComList(count);
   const ZComItem* line = block && block->GetCount() > 0 ? block->GetComItem(block->GetCount()) : nullptr;
-  return line && SameWord(line->Token(1), kEnd);
+  return line && SameWord(line->Token(1), bm::e2k::kEnd);
 }
 
 void ZAdapterEtabs8::CountNumberFaults(const ZComItemList* lines) {
@@ -297,9 +294,9 @@ void ZAdapterEtabs8::FillKeyedModule(int first) {
         continue;
       }
       // A log between STARTCOMMENTS and ENDCOMMENTS holds free text.
-      if (InComments || head->TokenIs(1, kStartComments)) {
-        InComments = !head->TokenIs(1, kEndComments);
-        Report.CountNotModelData(kStartComments);
+      if (InComments || head->TokenIs(1, bm::e2k::kStartComments)) {
+        InComments = !head->TokenIs(1, bm::e2k::kEndComments);
+        Report.CountNotModelData(bm::e2k::kStartComments);
         ++i;
         continue;
       }
@@ -354,20 +351,22 @@ void ZAdapterEtabs8::RetrieveCombineBlock(ZComItemList* block, ZComItemList* gro
     if (!line) continue;
     auto copy = std::make_unique<ZComItem>(line);
     CString key = line->GetString(2, 0);
+    // Each copy and group has one owner at every moment (Adopt), so memory
+    // running out here frees what was made.
     if (key != previous) {
-      if (open) grouped->Add(open.release());
+      if (open) grouped->Adopt(std::move(open));
       open = std::make_unique<ZComItemList>();
       open->set_Name(key);
       previous = std::move(key);
-      open->Add(copy.release());
+      open->Adopt(std::move(copy));
     } else if (open) {
-      open->Add(copy.release());
+      open->Adopt(std::move(copy));
     } else {
       // Legacy: leading lines without a second token have no group to join.
       ++dropped;
     }
   }
-  if (open) grouped->Add(open.release());
+  if (open) grouped->Adopt(std::move(open));
   if (dropped) Skip(bm::skip::kTooFewTokens, dropped);
 }
 
@@ -379,19 +378,15 @@ void ZAdapterEtabs8::DeleteEmptyDiaphram() {
   // counts for it, so that no slab is left pointing to a deleted object.
   std::unordered_set<const CBMDiaphragm*> usedBySlabs;
   if (CBMLevelList* levels = pMgrGeometry->get_pLevelList()) {
-    for (int l = 1; l <= levels->GetCount(); ++l) {
-      auto* level = dynamic_cast<CBMLevel*>(levels->GetItem(l));
-      if (!level) continue;
-      CBMSlabList* slabs = level->get_theCBMSlabList();
-      for (int s = 1; s <= slabs->GetCount(); ++s) {
-        auto* slab = dynamic_cast<CBMSlab*>(slabs->GetItem(s));
-        if (slab && slab->GetDiaphram()) usedBySlabs.insert(slab->GetDiaphram());
+    for (CBMLevel& level : levels->Members<CBMLevel>()) {
+      for (CBMSlab& slab : level.get_theCBMSlabList()->Members<CBMSlab>()) {
+        if (slab.GetDiaphram()) usedBySlabs.insert(slab.GetDiaphram());
       }
     }
   }
   int i = 1;
   while (i <= list->GetCount()) {
-    auto* diaphragm = dynamic_cast<CBMDiaphragm*>(list->GetItem(i));
+    auto* diaphragm = list->ItemAs<CBMDiaphragm>(i);
     if (diaphragm && diaphragm->GetAssociatedPointAcount() < 1 && usedBySlabs.count(diaphragm) == 0) {
       list->RemoveAt(i);  // renumbers the rest; look at position i again
     } else {

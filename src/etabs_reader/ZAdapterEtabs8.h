@@ -187,16 +187,12 @@ class ZAdapterEtabs8 {
   // The storey named by token 3 of `line`; null when there is none, and the
   // line is then counted as skipped ("storey not found").
   CBMLevel* StoreyOrSkip(const ZComItem* line);
-  // The member of `list` named `name` (exact) if it is a T; null when there
-  // is none, it is of another class, or there is no list.
+  // The member of `list` named `name` (exact) if it is a T (as
+  // CBMComponentList::ItemAs tells); null, the line counted as skipped for
+  // `reason`, when there is none, it is of another class, or there is no list.
   template <typename T>
-  static T* Find(CBMComponentList* list, const CString& name) {
-    return list ? dynamic_cast<T*>(list->GetItem(name)) : nullptr;
-  }
-  // Find, counting the line as skipped for `reason` when it gives null.
-  template <typename T>
-  T* FindOrSkip(CBMComponentList* list, const CString& name, std::string_view reason) {
-    T* found = Find<T>(list, name);
+  T* FindOrSkip(const CBMComponentList* list, const CString& name, std::string_view reason) {
+    T* found = list ? list->ItemAs<T>(name) : nullptr;
     if (!found) Skip(reason);
     return found;
   }

@@ -70,6 +70,14 @@ class ZBMComponentList : public ZBMComponent {
   // class: this base list does not delete, ZComItemList does.
   void Add(ZBMComponent* p);
   void AddTail(ZBMComponent* p) { Add(p); }
+  // Appends a member newly made for a list that owns its members (a
+  // ZComItemList), and returns it; when memory runs out on the way, `member`
+  // is freed and the list is unchanged.
+  template <typename T>
+  T* Adopt(std::unique_ptr<T> member) {
+    Add(member.get());
+    return member.release();
+  }
   // Not supported: shows "Not usefull!  ADDHEAD method!" and adds nothing.
   void AddHead(ZBMComponent* p);
 

@@ -65,7 +65,7 @@ std::vector<std::string> Collect(const TokenStore& store) {
 TokenStore::TokenStore(const TokenStore& other) {
   if (!other.data_) return;
   const uint32_t n = LoadU32(other.data_.get());
-  const uint32_t bytes = n ? TokenEnd(LoadU32(other.data_.get() + 4 * n)) : 0;
+  const uint32_t bytes = n ? TokenEnd(LoadU32(other.data_.get() + 4 * static_cast<size_t>(n))) : 0;
   const size_t size = 4 + 4 * static_cast<size_t>(n) + bytes;
   data_ = std::make_unique<char[]>(size);
   std::memcpy(data_.get(), other.data_.get(), size);

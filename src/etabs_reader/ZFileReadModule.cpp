@@ -219,11 +219,11 @@ int ZFileReadModule::GetAllString(CString line, CStringArray& items, int maxLen)
   return static_cast<int>(count);
 }
 
-ZComItem* ZFileReadModule::MakeItem() {
+std::unique_ptr<ZComItem> ZFileReadModule::MakeItem() {
   ScratchBytes.clear();
   ScratchEnds.clear();
   bm::reader::SplitTokens(Line.view(), 0, true, ScratchBytes, ScratchEnds);
-  auto* item = new ZComItem;
+  auto item = std::make_unique<ZComItem>();
   item->AssignTokens(ScratchBytes, ScratchEnds.data(), ScratchEnds.size());
   return item;
 }
@@ -271,12 +271,14 @@ bool ZFileReadModule::ReadBlocks() {
   while (LineState == kDataLine) {
     auto block = std::make_unique<ZComItemList>();
     do {
-      ZComItem* item = MakeItem();
+      // Each object is owned by one holder at every moment, so that memory
+      // running out anywhere here frees what was made.
+      std::unique_ptr<ZComItem> item = MakeItem();
       if (block->GetCount() == 0) block->set_Name(CString(item->Token(1)));
-      block->Add(item);
+      block->Adopt(std::move(item));
       ReadPhysicalLine();
     } while (LineState == kDataLine);
-    BlockList.Add(block.release());
+    BlockList.Adopt(std::move(block));
     while (LineState == kEmptyLine) ReadPhysicalLine();
   }
   return true;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,7 +87,7 @@ class ZFileReadModule {
   bool NextLine();
   // Open's reading once the source is set.
   bool ReadBlocks();
-  ZComItem* MakeItem();
+  std::unique_ptr<ZComItem> MakeItem();
 
   ZComItemList BlockList;
   int LineState = kDataLine;

@@ -1,15 +1,14 @@
-// Text building blocks of the ETABS 8 text writer: number conversions with
-// the legacy runtime's exact output, and the appenders that add one entity's
-// text to a buffer. The entities' own text operations (GetETABSString and
-// kin) return what these appenders produce; the block writer calls the
-// appenders directly so that the whole file is built in one buffer.
+// Text building blocks of the ETABS 8 text writer: the appenders that add
+// one entity's text to a buffer, with the formatter of E2kFormat.h. The
+// entities' own text operations (GetETABSString and kin) return what these
+// appenders produce; the block writer calls the appenders directly so that
+// the whole file is built in one buffer.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
-#include "../platform/Format.h"
 #include "../platform/String.h"
+#include "E2kFormat.h"
 
 class CBMArea;
 class CBMDiaphragm;
@@ -35,34 +34,11 @@ struct WriteReport;
 
 namespace e2k {
 
-// Appends a string literal without measuring it at run time.
-template <size_t N>
-inline void Put(std::string& out, const char (&text)[N]) {
-  out.append(text, N - 1);
-}
-inline void Put(std::string& out, const CString& text) { out.append(text.str()); }
-
-// "\"%s\"": the text between double quotes, unescaped.
-inline void PutQuoted(std::string& out, const CString& text) {
-  out += '"';
-  out.append(text.str());
-  out += '"';
-}
-
-// "%<width>.<precision>f": the same bytes as AppendFixed, right-aligned in a
-// field of at least `width`, with a fast path for the magnitudes a model
-// holds.
-void PutFixedWidth(std::string& out, double value, int width, int precision);
-// "%.<precision>f".
-inline void PutFixed(std::string& out, double value, int precision) { PutFixedWidth(out, value, 0, precision); }
-// "%f": fixed notation, six decimals.
-inline void PutF(std::string& out, double value) { PutFixed(out, value, 6); }
-// "%e": six decimals, at least three exponent digits.
-inline void PutE(std::string& out, double value) { AppendExponent(out, value, 6); }
-// "%i".
-inline void PutI(std::string& out, long long value) { AppendInt(out, value); }
-// "%10.6f".
-inline void PutF10(std::string& out, double value) { PutFixedWidth(out, value, 10, 6); }
+// Decision: each line is one format string (see Put). The word that starts
+// a line, the block headings and the value words that the reader also
+// knows (design types, load types, DOF words...) come from E2kKeywords.h as
+// arguments; the item keys inside a line ("M", "FX", "SELFWEIGHT") stay in
+// the format, so that the format reads as the line it writes.
 
 // Appenders of one entity's text, exactly as its GetETABSString (or the
 // named operation) returns it. `report` may be null; when given, items that

@@ -7,10 +7,12 @@
 
 #include "e2k_format/E2kKeywords.h"
 #include "etabs_writer/E2kText.h"
+#include "etabs_writer/MemberWalk.h"
 #include "model/BuildingModule.h"
 
 namespace bm {
 
+using e2k::ForEach;
 using e2k::Put;
 
 E2kWriter::E2kWriter(CBuildingModule& module, Sink sink, size_t chunkSize)
@@ -25,51 +27,6 @@ void E2kWriter::Flush() {
   sink_(buffer_);
   buffer_.clear();
 }
-
-namespace {
-
-// The run-time class of T, for the kind test of ForEach.
-template <typename T>
-const CRuntimeClass* ClassOf();
-#define BM_WRITER_CLASS_OF(T) \
-  template <>                 \
-  const CRuntimeClass* ClassOf<T>() { return RUNTIME_CLASS(T); }
-BM_WRITER_CLASS_OF(CBMArea)
-BM_WRITER_CLASS_OF(CBMDiaphragm)
-BM_WRITER_CLASS_OF(CBMFrameSection)
-BM_WRITER_CLASS_OF(CBMJoint)
-BM_WRITER_CLASS_OF(CBMLevel)
-BM_WRITER_CLASS_OF(CBMLine)
-BM_WRITER_CLASS_OF(CBMLineElement)
-BM_WRITER_CLASS_OF(CBMLink)
-BM_WRITER_CLASS_OF(CBMLoadCase)
-BM_WRITER_CLASS_OF(CBMMaterial)
-BM_WRITER_CLASS_OF(CBMPierSpandrel)
-BM_WRITER_CLASS_OF(CBMPoint)
-BM_WRITER_CLASS_OF(CBMSlab)
-BM_WRITER_CLASS_OF(CBMWall)
-BM_WRITER_CLASS_OF(CBMWallSlabDeckSection)
-#undef BM_WRITER_CLASS_OF
-
-// Calls `fn(item)` for each member of `list` (1-based, first to last) that
-// is a T; null entries and members of other classes are skipped and, when
-// `report` is given, counted. Lists walked more than once pass the report
-// on their first walk only, so that each entry is counted once.
-template <typename T, typename List, typename Fn>
-void ForEach(List* list, WriteReport* report, Fn&& fn) {
-  if (!list) return;
-  const int n = list->GetCount();
-  for (int i = 1; i <= n; ++i) {
-    CBMComponent* item = list->GetItem(i);
-    if (!item || !item->IsKindOf(ClassOf<T>())) {
-      if (report) ++report->invalidItems;
-      continue;
-    }
-    fn(*static_cast<T*>(item));
-  }
-}
-
-}  // namespace
 
 void E2kWriter::Write() {
   buffer_.clear();
@@ -98,67 +55,52 @@ size_t E2kWriter::EstimateSize() {
   add(sys->get_pPointList());
   add(sys->get_pLineList());
   add(sys->get_pAreaList());
-  if (CBMLevelList* levels = sys->get_pLevelList()) {
-    for (int i = 1; i <= levels->GetCount(); ++i) {
-      CBMComponent* item = levels->GetItem(i);
-      if (!item || !item->IsKindOf(RUNTIME_CLASS(CBMLevel))) continue;
-      CBMLevel* level = static_cast<CBMLevel*>(item);
-      add(level->get_theCBMJointList());
-      items += 2 * static_cast<size_t>(level->get_theCBMBeamList()->GetCount());
-      add(level->get_theCBMColumnList());
-      items += 2 * static_cast<size_t>(level->get_theCBMBraceList()->GetCount());
-      add(level->get_theCBMWallList());
-      items += 2 * static_cast<size_t>(level->get_theCBMSlabList()->GetCount());
-    }
-  }
+  ForEach<CBMLevel>(sys->get_pLevelList(), nullptr, [&](CBMLevel& level) {
+    add(level.get_theCBMJointList());
+    items += 2 * static_cast<size_t>(level.get_theCBMBeamList()->GetCount());
+    add(level.get_theCBMColumnList());
+    items += 2 * static_cast<size_t>(level.get_theCBMBraceList()->GetCount());
+    add(level.get_theCBMWallList());
+    items += 2 * static_cast<size_t>(level.get_theCBMSlabList()->GetCount());
+  });
   return (size_t{4} << 10) + items * kPerItem;
 }
 
 void E2kWriter::WriteHeaderAndControls() {
   std::string& out = buffer_;
   // Block 1: header.
-  Put(out, "$  File saved by Vorlan \n\n");
+  Put(out, "%s\n\n", e2k::kHeadingFileSaved);
   // Block 2: program information.
-  Put(out, "$PROGRAM INFORMATION\n");
-  Put(out, " PROGRAM  \"ETABS\"  VERSION \"8.48\"\n\n");
+  Put(out, "%s\n", e2k::kHeadingProgram);
+  Put(out, " %s  \"ETABS\"  VERSION \"8.48\"\n\n", e2k::kProgram);
   // Block 3: controls with the unit words.
-  Put(out, "$CONTROLS \n UNITS ");
   CBMUnitSystem* units = module_.get_pUnitSystem();
-  e2k::PutQuoted(out, units ? units->get_csForceUnit() : CString());
-  out += ' ';
-  e2k::PutQuoted(out, units ? units->get_csLengthUnit() : CString());
-  out += '\n';
-  Put(out, "TITLE1  \"ttl\"\n");
-  Put(out, "PREFERENCE  MERGETOL .001\n\n");
+  Put(out, "%s\n %s %q %q\n", e2k::kHeadingControls, e2k::kUnits, units ? units->get_csForceUnit() : CString(),
+      units ? units->get_csLengthUnit() : CString());
+  Put(out, "%s  \"ttl\"\n", e2k::kTitle1);
+  Put(out, "%s  MERGETOL .001\n\n", e2k::kPreference);
 }
 
 void E2kWriter::WriteStories() {
   std::string& out = buffer_;
   CBMMgrSys* sys = module_.get_pMgrGeometry();
   // Block 4: storeys from the top (last level) down to the base.
-  Put(out, "$STORIES--IN SEQUENCE FROM TOP\n");
+  Put(out, "%s\n", e2k::kHeadingStories);
   if (CBMLevelList* levels = sys->get_pLevelList()) {
     for (int i = levels->GetCount(); i >= 1; --i) {
-      CBMLevel* level = static_cast<CBMLevel*>(levels->GetItem(i));
-      if (!level || !level->IsKindOf(RUNTIME_CLASS(CBMLevel))) {
+      CBMLevel* level = levels->ItemAs<CBMLevel>(i);
+      if (!level) {
         ++report_.invalidItems;
-        continue;
-      }
-      Put(out, " STORY ");
-      e2k::PutQuoted(out, level->name());
-      if (level->name() == e2k::kBaseLevel) {
-        Put(out, "  ELEV ");
-        e2k::PutF(out, level->get_EleHeight());
+      } else if (level->name() == e2k::kBaseLevel) {
+        Put(out, " %s %q  ELEV %f \n", e2k::kStory, level->name(), level->get_EleHeight());
       } else {
-        Put(out, "  HEIGHT ");
-        e2k::PutF(out, level->get_Height());
+        Put(out, " %s %q  HEIGHT %f \n", e2k::kStory, level->name(), level->get_Height());
       }
-      Put(out, " \n");
     }
   }
   out += '\n';
   // Block 5: model-wide diaphragm names.
-  Put(out, "$ DIAPHRAGM NAMES\n");
+  Put(out, "%s\n", e2k::kHeadingDiaphragms);
   ForEach<CBMDiaphragm>(sys->get_pDiaphragmList(), &report_,
                         [&](CBMDiaphragm& d) { e2k::AppendDiaphragm(out, d); });
   out += '\n';
@@ -169,21 +111,21 @@ void E2kWriter::WriteDefinitions() {
   std::string& out = buffer_;
   CBMMgrSys* sys = module_.get_pMgrGeometry();
   // Block 6.
-  Put(out, "$ MATERIAL PROPERTIES\n");
+  Put(out, "%s\n", e2k::kHeadingMaterials);
   ForEach<CBMMaterial>(sys->get_pMaterialList(), &report_, [&](CBMMaterial& m) {
     e2k::AppendMaterial(out, m);
     MaybeFlush();
   });
   out += '\n';
   // Block 7.
-  Put(out, "$ FRAME SECTIONS\n");
+  Put(out, "%s\n", e2k::kHeadingFrameSections);
   ForEach<CBMFrameSection>(sys->get_pFrameSectionList(), &report_, [&](CBMFrameSection& s) {
     e2k::AppendFrameSection(out, s, &report_);
     MaybeFlush();
   });
   out += '\n';
   // Block 8.
-  Put(out, "$ WALL/SLAB/DECK PROPERTIES \n");
+  Put(out, "%s\n", e2k::kHeadingShellProps);
   ForEach<CBMWallSlabDeckSection>(sys->get_pWallSlabDeckSectionList(), &report_,
                                   [&](CBMWallSlabDeckSection& s) {
                                     e2k::AppendShellSection(out, s, &report_);
@@ -191,14 +133,14 @@ void E2kWriter::WriteDefinitions() {
                                   });
   out += '\n';
   // Block 9.
-  Put(out, "$ LINK PROPERTIES\n");
+  Put(out, "%s\n", e2k::kHeadingLinkProps);
   ForEach<CBMLink>(sys->get_pLinkList(), &report_, [&](CBMLink& l) {
     e2k::AppendLink(out, l);
     MaybeFlush();
   });
   out += '\n';
   // Block 10.
-  Put(out, "$ PIER/SPANDREL NAMES\n");
+  Put(out, "%s\n", e2k::kHeadingPierSpandrel);
   ForEach<CBMPierSpandrel>(sys->get_pPierSpandrelList(), &report_, [&](CBMPierSpandrel& p) {
     e2k::AppendPierSpandrel(out, p);
     MaybeFlush();
@@ -210,21 +152,21 @@ void E2kWriter::WriteConnectivities() {
   std::string& out = buffer_;
   CBMMgrSys* sys = module_.get_pMgrGeometry();
   // Block 11.
-  Put(out, "$ POINT COORDINATES\n");
+  Put(out, "%s\n", e2k::kHeadingPoints);
   ForEach<CBMPoint>(sys->get_pPointList(), &report_, [&](CBMPoint& p) {
     e2k::AppendPoint(out, p);
     MaybeFlush();
   });
   out += '\n';
   // Block 12.
-  Put(out, "$ LINE CONNECTIVITIES\n");
+  Put(out, "%s\n", e2k::kHeadingLines);
   ForEach<CBMLine>(sys->get_pLineList(), &report_, [&](CBMLine& l) {
     e2k::AppendLine(out, l, &report_);
     MaybeFlush();
   });
   out += '\n';
   // Block 13.
-  Put(out, "$ Area CONNECTIVITIES\n");
+  Put(out, "%s\n", e2k::kHeadingAreas);
   ForEach<CBMArea>(sys->get_pAreaList(), &report_, [&](CBMArea& a) {
     e2k::AppendArea(out, a, &report_);
     MaybeFlush();
@@ -236,7 +178,7 @@ void E2kWriter::WriteAssignments() {
   std::string& out = buffer_;
   CBMLevelList* levels = module_.get_pMgrGeometry()->get_pLevelList();
   // Block 14: per level, its joints.
-  Put(out, "$ Point Assignment\n");
+  Put(out, "%s\n", e2k::kHeadingPointAssigns);
   ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
     ForEach<CBMJoint>(level.get_theCBMJointList(), &report_, [&](CBMJoint& j) {
       e2k::AppendPointAssign(out, j, level.name(), &report_);
@@ -246,7 +188,7 @@ void E2kWriter::WriteAssignments() {
   out += '\n';
   // Block 15: every level's beams, then every level's columns, then every
   // level's braces.
-  Put(out, "$ Line Assignment\n");
+  Put(out, "%s\n", e2k::kHeadingLineAssigns);
   auto lineAssign = [&](CBMLevel& level, CBMComponentList* list) {
     ForEach<CBMLineElement>(list, &report_, [&](CBMLineElement& e) {
       e2k::AppendLineAssign(out, e, level.name(), &report_);
@@ -258,7 +200,7 @@ void E2kWriter::WriteAssignments() {
   ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& l) { lineAssign(l, l.get_theCBMBraceList()); });
   out += '\n';
   // Block 16: every level's walls, then every level's slabs.
-  Put(out, "$ AREA ASSIGNS\n");
+  Put(out, "%s\n", e2k::kHeadingAreaAssigns);
   ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
     ForEach<CBMWall>(level.get_theCBMWallList(), &report_, [&](CBMWall& w) {
       e2k::AppendWallAssign(out, w, level.name(), &report_);
@@ -279,7 +221,7 @@ void E2kWriter::WriteLoads() {
   CBMMgrSys* sys = module_.get_pMgrGeometry();
   CBMLevelList* levels = sys->get_pLevelList();
   // Block 17: every case's LOADCASE line, then every case's wind lines.
-  Put(out, "$ LOAD CASE \n");
+  Put(out, "%s\n", e2k::kHeadingLoadCases);
   CBMLoadCaseList* cases = sys->GetLoadCaseList();
   ForEach<CBMLoadCase>(cases, &report_, [&](CBMLoadCase& c) { e2k::AppendLoadCase(out, c); });
   ForEach<CBMLoadCase>(cases, nullptr, [&](CBMLoadCase& c) {
@@ -288,7 +230,7 @@ void E2kWriter::WriteLoads() {
   });
   out += '\n';
   // Block 18: per level, its joints' loads.
-  Put(out, "$ POINT OBJECT LOADS\n");
+  Put(out, "%s\n", e2k::kHeadingPointLoads);
   ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
     ForEach<CBMJoint>(level.get_theCBMJointList(), nullptr, [&](CBMJoint& j) {
       e2k::AppendJointLoads(out, j, level.name(), &report_);
@@ -298,7 +240,7 @@ void E2kWriter::WriteLoads() {
   out += '\n';
   // Block 19: per level, its beams' then its braces' loads (columns are not
   // written).
-  Put(out, "$ $ LINE OBJECT LOADS\n");
+  Put(out, "%s\n", e2k::kHeadingLineLoads);
   ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
     auto loads = [&](CBMLineElement& e) {
       e2k::AppendLineElementLoads(out, e, level.name(), &report_);
@@ -309,7 +251,7 @@ void E2kWriter::WriteLoads() {
   });
   out += '\n';
   // Block 20: per level, its slabs' area loads (walls' are not written).
-  Put(out, "$ AREA OBJECT LOADS\n");
+  Put(out, "%s\n", e2k::kHeadingAreaLoads);
   ForEach<CBMLevel>(levels, nullptr, [&](CBMLevel& level) {
     ForEach<CBMSlab>(level.get_theCBMSlabList(), nullptr, [&](CBMSlab& s) {
       e2k::AppendShellLoads(out, s, level.name(), &report_);
@@ -323,16 +265,14 @@ void E2kWriter::WriteClosing() {
   std::string& out = buffer_;
   // Block 21: fixed analysis options; the model's analysis-option object has
   // its own text (CBMAnalysisOption::GetETABSString) and is not consulted.
-  Put(out, "$ ANALYSIS OPTIONS\n");
-  Put(out, "ACTIVEDOF \"UX UY UZ RX RY RZ\" \n");
-  Put(out,
-      "DYNAMICS  MODES 3  MODETYPE \"EIGEN\"  TOL .0000001\n"
-      "MASSOPTIONS  GRAVITY 9.80665  SOURCE \"MASS\"  LATERALONLY \"YES\"    STORYLEVELONLY \"YES\"\n");
-  out += '\n';
+  Put(out, "%s\n", e2k::kHeadingAnalysisOptions);
+  Put(out, "%s \"UX UY UZ RX RY RZ\" \n", e2k::kActiveDof);
+  Put(out, "%s  MODES 3  MODETYPE \"EIGEN\"  TOL .0000001\n", e2k::kDynamics);
+  Put(out, "%s  GRAVITY 9.80665  SOURCE \"MASS\"  LATERALONLY \"YES\"    STORYLEVELONLY \"YES\"\n\n",
+      e2k::kMassOptions);
   // Block 22: closing lines; the file ends without a line end.
-  Put(out, "$ LOG\n");
-  Put(out, "STARTCOMMENTS \n");
-  Put(out, " ENDCOMMENTS  \n END\n$End of Model file!");
+  Put(out, "%s\n", e2k::kHeadingLog);
+  Put(out, "%s \n %s  \n %s\n%s", e2k::kStartComments, e2k::kEndComments, e2k::kEnd, e2k::kEndOfModel);
 }
 
 std::string GenerateETABS8Text(CBuildingModule& module, WriteReport* report) {

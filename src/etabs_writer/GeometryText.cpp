@@ -21,24 +21,15 @@ namespace bm {
 namespace e2k {
 
 void AppendDiaphragm(std::string& out, CBMDiaphragm& d) {
-  Put(out, "DIAPHRAGM ");
-  PutQuoted(out, d.name());
-  out += '\n';
+  Put(out, "%s %q\n", kDiaphragm, d.name());
 }
 
 void AppendPoint(std::string& out, CBMPoint& p) {
-  Put(out, "POINT ");
-  PutQuoted(out, p.name());
-  Put(out, "  ");
-  PutF(out, p.get_X());
-  out += ' ';
-  PutF(out, p.get_Y());
-  out += ' ';
   if (p.get_IsMidLevel()) {
-    PutF(out, p.get_Z());
-    out += ' ';
+    Put(out, "%s %q  %f %f %f \n", kPoint, p.name(), p.get_X(), p.get_Y(), p.get_Z());
+  } else {
+    Put(out, "%s %q  %f %f \n", kPoint, p.name(), p.get_X(), p.get_Y());
   }
-  out += '\n';
 }
 
 void AppendLine(std::string& out, CBMLine& line, WriteReport* report) {
@@ -49,17 +40,8 @@ void AppendLine(std::string& out, CBMLine& line, WriteReport* report) {
     if (report) ++report->linesWithoutPoint;
     return;
   }
-  Put(out, " LINE  ");
-  PutQuoted(out, line.name());
-  Put(out, "  ");
-  Put(out, line.GetType());
-  Put(out, "  ");
-  PutQuoted(out, p1->name());
-  Put(out, "  ");
-  PutQuoted(out, p2->name());
-  Put(out, "  ");
-  PutI(out, line.GetPassStory());
-  out += '\n';
+  Put(out, " %s  %q  %s  %q  %q  %d\n", kLine, line.name(), line.GetType(), p1->name(), p2->name(),
+      line.GetPassStory());
 }
 
 void AppendArea(std::string& out, CBMArea& area, WriteReport* report) {
@@ -71,31 +53,16 @@ void AppendArea(std::string& out, CBMArea& area, WriteReport* report) {
       return;
     }
   }
-  Put(out, "AREA ");
-  PutQuoted(out, area.name());
-  Put(out, "  ");
-  Put(out, area.GetAreaType());
-  Put(out, "  ");
-  PutI(out, n);
-  out += ' ';
-  for (int i = 1; i <= n; ++i) {
-    PutQuoted(out, area.GetPoint(i)->name());
-    out += ' ';
-  }
+  Put(out, "%s %q  %s  %d ", kArea, area.name(), area.GetAreaType(), n);
+  for (int i = 1; i <= n; ++i) Put(out, "%q ", area.GetPoint(i)->name());
   // A corner without a status number reads as 0 (GetPointStatus).
-  for (int i = 1; i <= n; ++i) {
-    PutI(out, area.GetPointStatus(i));
-    out += ' ';
-  }
+  for (int i = 1; i <= n; ++i) Put(out, "%d ", area.GetPointStatus(i));
   out += '\n';
 }
 
 void AppendRestraint(std::string& out, CBMJointRestraint& r) {
   for (int i = 0; i < 6; ++i) {
-    if (r.get_bU(i)) {
-      out.append(kJointDofWords[i]);
-      out += ' ';
-    }
+    if (r.get_bU(i)) Put(out, "%s ", kJointDofWords[i]);
   }
 }
 
@@ -108,13 +75,8 @@ void AppendJointText(std::string& out, CBMJoint& joint, WriteReport* report) {
     ++report->restraintsMissing;
   }
   if (CBMLevelDiaphragm* d = joint.get_pDiaphragm()) {
-    Put(out, " DIAPH ");
-    if (d->name() == kDisconnected) {
-      Put(out, d->name());
-    } else {
-      PutQuoted(out, d->name());
-    }
-    out += ' ';
+    // The disconnected diaphragm is a word, not a name.
+    Put(out, d->name() == kDisconnected ? " DIAPH %s " : " DIAPH %q ", d->name());
   } else if (!joint.get_DiaphragmName().IsEmpty() && report) {
     ++report->diaphragmsMissing;
   }
@@ -129,11 +91,7 @@ void AppendPointAssign(std::string& out, CBMJoint& joint, const CString& levelNa
     }
     return;
   }
-  Put(out, " POINTASSIGN  ");
-  PutQuoted(out, joint.name());
-  Put(out, "  ");
-  PutQuoted(out, levelName);
-  out += ' ';
+  Put(out, " %s  %q  %q ", kPointAssign, joint.name(), levelName);
   AppendJointText(out, joint, report);
   out += '\n';
 }
@@ -141,10 +99,7 @@ void AppendPointAssign(std::string& out, CBMJoint& joint, const CString& levelNa
 void AppendRelease(std::string& out, CBMLineRelease& release) {
   Put(out, "RELEASE \" ");
   for (int i = 0; i < 12; ++i) {
-    if (release.get_bRelease(i)) {
-      out += ' ';
-      out.append(kReleaseWords[i]);
-    }
+    if (release.get_bRelease(i)) Put(out, " %s", kReleaseWords[i]);
   }
   out += '"';
 }
@@ -155,13 +110,9 @@ void AppendLineElementText(std::string& out, CBMLineElement& e, WriteReport* rep
   const bool known = line && (line->GetType() == kBeam || line->GetType() == kColumn ||
                               line->GetType() == kBrace);
   if (known) {
-    Put(out, "SECTION ");
     CBMFrameSection* section = e.get_pFrameSection();
-    PutQuoted(out, section ? section->name() : CString());
-    Put(out, "  ANG  ");
-    PutF(out, e.get_Angle());
-    Put(out, "  MAXSTASPC ");
-    PutFixedWidth(out, e.get_MaxSpc(), 6, 3);
+    Put(out, "SECTION %q  ANG  %f  MAXSTASPC %6.3f", section ? section->name() : CString(), e.get_Angle(),
+        e.get_MaxSpc());
   } else {
     if (report) ++report->lineElementsWithBadType;
     AfxMessageBox("Wrong in gereting ETABS8 in line elements");
@@ -175,8 +126,7 @@ void AppendLineElementText(std::string& out, CBMLineElement& e, WriteReport* rep
     }
   }
   if (e.get_HasZoneReductionFactor()) {
-    Put(out, "  ");
-    PutFixedWidth(out, e.get_dZoneReductionFactor(), 5, 3);
+    Put(out, "  %5.3f", e.get_dZoneReductionFactor());
   }
 }
 
@@ -185,11 +135,7 @@ void AppendLineAssign(std::string& out, CBMLineElement& e, const CString& levelN
     if (report) ++report->lineElementsWithoutSection;
     return;
   }
-  Put(out, " LINEASSIGN  ");
-  PutQuoted(out, e.name());
-  Put(out, "  ");
-  PutQuoted(out, levelName);
-  out += ' ';
+  Put(out, " %s  %q  %q ", kLineAssign, e.name(), levelName);
   AppendLineElementText(out, e, report);
   out += '\n';
 }
@@ -204,10 +150,7 @@ bool AppendShellHead(std::string& out, CBMShellElement& e, WriteReport* report) 
     if (report) ++report->shellElementsWithoutSection;
     return false;
   }
-  Put(out, " SECTION ");
-  PutQuoted(out, section->name());
-  Put(out, "  OBJMESHTYPE ");
-  PutQuoted(out, e.get_MeshOption());
+  Put(out, " SECTION %q  OBJMESHTYPE %q", section->name(), e.get_MeshOption());
   return true;
 }
 
@@ -216,8 +159,7 @@ bool AppendShellHead(std::string& out, CBMShellElement& e, WriteReport* report) 
 void AppendSlabText(std::string& out, CBMSlab& slab, WriteReport* report) {
   if (!AppendShellHead(out, slab, report)) return;
   if (CBMDiaphragm* d = slab.GetDiaphram()) {
-    Put(out, " DIAPH  ");
-    PutQuoted(out, d->name());
+    Put(out, " DIAPH  %q", d->name());
   } else if (!slab.get_DiaphragmName().IsEmpty() && report) {
     ++report->diaphragmsMissing;
   }
@@ -226,8 +168,7 @@ void AppendSlabText(std::string& out, CBMSlab& slab, WriteReport* report) {
 void AppendWallText(std::string& out, CBMWall& wall, WriteReport* report) {
   if (!AppendShellHead(out, wall, report)) return;
   if (CBMPierSpandrel* pier = wall.get_pPierSpandrel()) {
-    Put(out, " PIER  ");
-    PutQuoted(out, pier->name());
+    Put(out, " PIER  %q", pier->name());
   } else if (!wall.get_PierName().IsEmpty() && report) {
     ++report->piersMissing;
   }
@@ -237,11 +178,7 @@ namespace {
 
 // " AREAASSIGN    \"%s\"  \"%s\" ": the prefix of an area assignment.
 void AppendAreaAssignPrefix(std::string& out, const CString& name, const CString& levelName) {
-  Put(out, " AREAASSIGN    ");
-  PutQuoted(out, name);
-  Put(out, "  ");
-  PutQuoted(out, levelName);
-  out += ' ';
+  Put(out, " %s    %q  %q ", kAreaAssign, name, levelName);
 }
 
 }  // namespace
@@ -271,53 +208,21 @@ void AppendWallAssign(std::string& out, CBMWall& wall, const CString& levelName,
 
 // The entities' own text operations return what the appenders produce.
 
-CString CBMDiaphragm::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendDiaphragm(out, *this);
-  return CString(std::move(out));
-}
+CString CBMDiaphragm::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendDiaphragm, *this); }
 
-CString CBMPoint::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendPoint(out, *this);
-  return CString(std::move(out));
-}
+CString CBMPoint::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendPoint, *this); }
 
-CString CBMLine::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendLine(out, *this, nullptr);
-  return CString(std::move(out));
-}
+CString CBMLine::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendLine, *this, nullptr); }
 
-CString CBMArea::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendArea(out, *this, nullptr);
-  return CString(std::move(out));
-}
+CString CBMArea::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendArea, *this, nullptr); }
 
-CString CBMJoint::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendJointText(out, *this, nullptr);
-  return CString(std::move(out));
-}
+CString CBMJoint::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendJointText, *this, nullptr); }
 
-CString CBMJointRestraint::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendRestraint(out, *this);
-  return CString(std::move(out));
-}
+CString CBMJointRestraint::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendRestraint, *this); }
 
-CString CBMLineElement::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendLineElementText(out, *this, nullptr);
-  return CString(std::move(out));
-}
+CString CBMLineElement::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendLineElementText, *this, nullptr); }
 
-CString CBMLineRelease::GetRleaseString() {
-  std::string out;
-  bm::e2k::AppendRelease(out, *this);
-  return CString(std::move(out));
-}
+CString CBMLineRelease::GetRleaseString() { return bm::e2k::TextOf(bm::e2k::AppendRelease, *this); }
 
 // Partial fixity is not written.
 CString CBMLineRelease::GetParFix() { return CString(); }

@@ -3,6 +3,7 @@
 #include "etabs_writer/E2kText.h"
 
 #include "e2k_format/E2kKeywords.h"
+#include "etabs_writer/MemberWalk.h"
 #include "etabs_writer/WriteReport.h"
 #include "loads/BMAnalysisOption.h"
 #include "loads/BMLoadCase.h"
@@ -18,73 +19,26 @@ namespace e2k {
 namespace {
 
 void AppendWind(std::string& out, const CBMLoadWind& w) {
-  PutQuoted(out, w.get_sLevel());
-  out += ' ';
-  PutQuoted(out, w.get_sDiaph());
-  Put(out, " FX ");
-  PutF(out, w.get_Fx());
-  Put(out, " FY ");
-  PutF(out, w.get_Fy());
-  Put(out, " MZ ");
-  PutF(out, w.get_Mz());
-  Put(out, " XLOC ");
-  PutF(out, w.get_XLoc());
-  Put(out, " YLOC ");
-  PutF(out, w.get_YLoc());
+  Put(out, "%q %q FX %f FY %f MZ %f XLOC %f YLOC %f", w.get_sLevel(), w.get_sDiaph(), w.get_Fx(), w.get_Fy(),
+      w.get_Mz(), w.get_XLoc(), w.get_YLoc());
 }
 
 // Joint loads and point loads share their fields and their text.
 void AppendJointLoad(std::string& out, const bm::VectorLoad& l) {
-  Put(out, " TYPE ");
-  PutQuoted(out, l.get_sType());
-  Put(out, " LC ");
-  PutQuoted(out, l.get_Lc());
-  Put(out, "  FX ");
-  PutF(out, l.get_FX());
-  Put(out, " FY ");
-  PutF(out, l.get_FY());
-  Put(out, "  FZ ");
-  PutF(out, l.get_FZ());
-  Put(out, " RX ");
-  PutF(out, l.get_MX());
-  Put(out, " RY ");
-  PutF(out, l.get_MY());
-  Put(out, " RZ ");
-  PutF(out, l.get_MZ());
+  Put(out, " TYPE %q LC %q  FX %f FY %f  FZ %f RX %f RY %f RZ %f", l.get_sType(), l.get_Lc(), l.get_FX(), l.get_FY(),
+      l.get_FZ(), l.get_MX(), l.get_MY(), l.get_MZ());
 }
 
 void AppendLineLoad(std::string& out, const CBMLineLoad& l) {
   const CString& type = l.get_sType();
   if (type == kUniform) {
-    Put(out, " TYPE \"UNIFF\"  DIR ");
-    PutQuoted(out, l.get_sDir());
-    Put(out, " LC ");
-    PutQuoted(out, l.get_Lc());
-    Put(out, "  FVAL ");
-    PutF10(out, l.get_UniformV());
+    Put(out, " TYPE %q  DIR %q LC %q  FVAL %10.6f", kUniform, l.get_sDir(), l.get_Lc(), l.get_UniformV());
   } else if (type == kTrapezoidal) {
-    Put(out, " TYPE \"TRAPF\" DIR ");
-    PutQuoted(out, l.get_sDir());
-    Put(out, "  LC ");
-    PutQuoted(out, l.get_Lc());
-    Put(out, " FSTART ");
-    PutF10(out, l.get_VStart());
-    Put(out, " FEND ");
-    PutF10(out, l.get_VEnd());
-    Put(out, " RDSTART ");
-    PutF10(out, l.get_RStart());
-    Put(out, "  RDEND ");
-    PutF10(out, l.get_REnd());
+    Put(out, " TYPE %q DIR %q  LC %q FSTART %10.6f FEND %10.6f RDSTART %10.6f  RDEND %10.6f", kTrapezoidal,
+        l.get_sDir(), l.get_Lc(), l.get_VStart(), l.get_VEnd(), l.get_RStart(), l.get_REnd());
   } else if (type == kPointForce) {
-    Put(out, " TYPE \"POINTF\" DIR ");
-    PutQuoted(out, l.get_sDir());
-    Put(out, "  LC ");
-    PutQuoted(out, l.get_Lc());
-    Put(out, " FVAL ");
-    PutF10(out, l.get_VStart());
-    Put(out, " RDIST  ");
-    PutF10(out, l.get_RStart());
-    out += ' ';
+    Put(out, " TYPE %q DIR %q  LC %q FVAL %10.6f RDIST  %10.6f ", kPointForce, l.get_sDir(), l.get_Lc(),
+        l.get_VStart(), l.get_RStart());
   }
   // Legacy: any other type word gives no text; its LINELOAD line still
   // appears, ending after the level name and one space.
@@ -94,143 +48,88 @@ void AppendAreaLoad(std::string& out, const CBMAreaLoad& l) {
   // Legacy: only uniform loads have text; "TRAPF" and any other word give
   // an AREALOAD line that ends after the level name and one space.
   if (l.get_sType() != kUniform) return;
-  Put(out, " TYPE \"UNIFF\"  DIR ");
-  PutQuoted(out, l.get_sDir());
-  Put(out, " LC ");
-  PutQuoted(out, l.get_Lc());
-  Put(out, "  FVAL ");
-  PutF(out, l.get_Value());
+  Put(out, " TYPE %q  DIR %q LC %q  FVAL %f", kUniform, l.get_sDir(), l.get_Lc(), l.get_Value());
 }
 
 void AppendCombination(std::string& out, const CBMLoadCom& com) {
-  Put(out, "COMBO ");
-  PutQuoted(out, com.name());
-  Put(out, "  TYPE ");
-  PutQuoted(out, com.get_sType());
-  out += '\n';
-  const CBMComponentList* items = com.get_CombineList();
-  const int n = items->GetCount();
-  for (int i = 1; i <= n; ++i) {
-    CBMComponent* item = items->GetItem(i);
-    if (!item || !item->IsKindOf(RUNTIME_CLASS(CBMLoadComItem))) continue;
-    const CBMLoadComItem& term = *static_cast<CBMLoadComItem*>(item);
-    Put(out, "COMBO ");
-    PutQuoted(out, com.name());
-    Put(out, "  LOAD ");
-    PutQuoted(out, term.get_CaseName());
-    Put(out, "  SF ");
-    PutF(out, term.get_Factor());
-    out += '\n';
-  }
+  Put(out, "%s %q  TYPE %q\n", kCombo, com.name(), com.get_sType());
+  ForEach<CBMLoadComItem>(com.get_CombineList(), nullptr, [&](const CBMLoadComItem& term) {
+    Put(out, "%s %q  LOAD %q  SF %f\n", kCombo, com.name(), term.get_CaseName(), term.get_Factor());
+  });
 }
 
 void AppendAnalysisOption(std::string& out, const CBMAnalysisOption& o) {
-  Put(out, "ACTIVEDOF \"");
+  Put(out, "%s \"", kActiveDof);
   const bool flags[6] = {o.get_bUx(), o.get_bUy(), o.get_bUz(), o.get_bRx(), o.get_bRy(), o.get_bRz()};
   for (int i = 0; i < 6; ++i) {
-    if (!flags[i]) continue;
-    out.append(kJointDofWords[i]);
-    out += ' ';
+    if (flags[i]) Put(out, "%s ", kJointDofWords[i]);
   }
   Put(out, "\"\n");
-  Put(out, "DYNAMICS MODES ");
-  PutI(out, o.get_iDMode());
-  Put(out, " MODETYPE \"RITZ\" INCLUDEVECTORS \"YES\" ACCELX \"YES\" ACCELY \"YES\" ACCELZ \"YES\" \n");
-  Put(out, " MASSOPTIONS  GRAVITY 9.81  SOURCE \"MASS\"  LATERALONLY \"YES\"    STORYLEVELONLY \"YES\" \n");
+  Put(out,
+      "%s MODES %d MODETYPE \"RITZ\" INCLUDEVECTORS \"YES\" ACCELX \"YES\" ACCELY \"YES\" ACCELZ \"YES\" \n"
+      " %s  GRAVITY 9.81  SOURCE \"MASS\"  LATERALONLY \"YES\"    STORYLEVELONLY \"YES\" \n",
+      kDynamics, o.get_iDMode(), kMassOptions);
+}
+
+// Appends the WIND lines of one load case (the kind line, then one line per
+// wind load) and calls `lineDone()` after each. Nothing for a case with an
+// empty wind list; a list of only empty entries still gives the kind line.
+template <typename LineDone>
+void WindLines(const CBMLoadCase& c, WriteReport* report, std::string& out, LineDone&& lineDone) {
+  const CBMComponentList* winds = c.GetWindList();
+  if (winds->GetCount() == 0) return;
+  Put(out, "%s %q %q\n", kWind, c.name(), kUser);
+  lineDone();
+  ForEach<CBMLoadWind>(winds, report, [&](const CBMLoadWind& w) {
+    Put(out, "%s %q %s ", kWind, c.name(), kUserLoad);
+    AppendWind(out, w);
+    out += '\n';
+    lineDone();
+  });
+}
+
+// One line per load of class Load in `loads`: `format` (the keyword, the
+// member's and the level's name) then the load's own text.
+template <typename Load, typename Text>
+void AppendLoadLines(std::string& out, const CBMComponentList* loads, const char* format, const char* keyword,
+                     const CString& name, const CString& levelName, WriteReport* report, Text text) {
+  ForEach<Load>(loads, report, [&](const Load& load) {
+    Put(out, format, keyword, name, levelName);
+    text(out, load);
+    out += '\n';
+  });
 }
 
 }  // namespace
 
+VectorLoad* MemberAs(const CBMComponentList& list, int i, VectorLoad* /*tag*/) {
+  if (VectorLoad* load = list.ItemAs<CBMJointLoad>(i)) return load;
+  return list.ItemAs<CBMPointLoad>(i);
+}
+
 void AppendLoadCase(std::string& out, const CBMLoadCase& c) {
-  Put(out, "LOADCASE ");
-  PutQuoted(out, c.name());
-  Put(out, " TYPE ");
-  PutQuoted(out, c.get_sType());
-  Put(out, " SELFWEIGHT ");
-  PutF(out, c.get_fSelfW());
-  out += '\n';
+  Put(out, "%s %q TYPE %q SELFWEIGHT %f\n", kLoadCase, c.name(), c.get_sType(), c.get_fSelfW());
 }
 
 void AppendLoadCaseWinds(std::string& out, const CBMLoadCase& c, WriteReport* report) {
-  const CBMComponentList* winds = c.GetWindList();
-  const int n = winds->GetCount();
-  if (n == 0) return;
-  Put(out, "WIND ");
-  PutQuoted(out, c.name());
-  Put(out, " \"USER\"\n");
-  for (int i = 1; i <= n; ++i) {
-    CBMComponent* item = winds->GetItem(i);
-    if (!item || !item->IsKindOf(RUNTIME_CLASS(CBMLoadWind))) {
-      if (report) ++report->invalidItems;
-      continue;
-    }
-    Put(out, "WIND ");
-    PutQuoted(out, c.name());
-    Put(out, " USERLOAD ");
-    AppendWind(out, *static_cast<CBMLoadWind*>(item));
-    out += '\n';
-  }
+  WindLines(c, report, out, [] {});
 }
 
 void AppendJointLoads(std::string& out, CBMJoint& joint, const CString& levelName, WriteReport* report) {
-  CBMComponentList* loads = joint.get_JointLoadList();
-  const int n = loads->GetCount();
-  for (int i = 1; i <= n; ++i) {
-    CBMComponent* item = loads->GetItem(i);
-    const bool vectorLoad =
-        item && (item->IsKindOf(RUNTIME_CLASS(CBMJointLoad)) || item->IsKindOf(RUNTIME_CLASS(CBMPointLoad)));
-    if (!vectorLoad) {
-      if (report) ++report->invalidItems;
-      continue;
-    }
-    Put(out, "  POINTLOAD   ");
-    PutQuoted(out, joint.name());
-    Put(out, "  ");
-    PutQuoted(out, levelName);
-    out += ' ';
-    AppendJointLoad(out, *static_cast<bm::VectorLoad*>(item));
-    out += '\n';
-  }
+  AppendLoadLines<bm::VectorLoad>(out, joint.get_JointLoadList(), "  %s   %q  %q ", kPointLoad, joint.name(),
+                                  levelName, report, AppendJointLoad);
 }
 
 void AppendLineElementLoads(std::string& out, CBMLineElement& element, const CString& levelName,
                             WriteReport* report) {
-  CBMComponentList* loads = element.Get_LineLoadList();
-  const int n = loads->GetCount();
-  for (int i = 1; i <= n; ++i) {
-    CBMComponent* item = loads->GetItem(i);
-    if (!item || !item->IsKindOf(RUNTIME_CLASS(CBMLineLoad))) {
-      if (report) ++report->invalidItems;
-      continue;
-    }
-    Put(out, " LINELOAD  ");
-    PutQuoted(out, element.name());
-    Put(out, "  ");
-    PutQuoted(out, levelName);
-    out += ' ';
-    AppendLineLoad(out, *static_cast<CBMLineLoad*>(item));
-    out += '\n';
-  }
+  AppendLoadLines<CBMLineLoad>(out, element.Get_LineLoadList(), " %s  %q  %q ", kLineLoad, element.name(), levelName,
+                               report, AppendLineLoad);
 }
 
 void AppendShellLoads(std::string& out, CBMShellElement& element, const CString& levelName,
                       WriteReport* report) {
-  CBMComponentList* loads = element.get_SlabLoadList();
-  const int n = loads->GetCount();
-  for (int i = 1; i <= n; ++i) {
-    CBMComponent* item = loads->GetItem(i);
-    if (!item || !item->IsKindOf(RUNTIME_CLASS(CBMAreaLoad))) {
-      if (report) ++report->invalidItems;
-      continue;
-    }
-    Put(out, " AREALOAD  ");
-    PutQuoted(out, element.name());
-    Put(out, "  ");
-    PutQuoted(out, levelName);
-    out += ' ';
-    AppendAreaLoad(out, *static_cast<CBMAreaLoad*>(item));
-    out += '\n';
-  }
+  AppendLoadLines<CBMAreaLoad>(out, element.get_SlabLoadList(), " %s  %q  %q ", kAreaLoad, element.name(),
+                               levelName, report, AppendAreaLoad);
 }
 
 }  // namespace e2k
@@ -238,105 +137,48 @@ void AppendShellLoads(std::string& out, CBMShellElement& element, const CString&
 
 // The entities' own text operations return what the appenders produce.
 
-CString CBMLoadWind::GetEtabs8String() const {
-  std::string out;
-  bm::e2k::AppendWind(out, *this);
-  return CString(std::move(out));
-}
+CString CBMLoadWind::GetEtabs8String() const { return bm::e2k::TextOf(bm::e2k::AppendWind, *this); }
 
 // A load case has no line of its own; ExportEtabs8 writes its lines.
 CString CBMLoadCase::GetETABSString() const { return CString(); }
 
 void CBMLoadCase::ExportEtabs8(CStdioFile& file) const {
-  std::string out;
-  bm::e2k::AppendLoadCase(out, *this);
-  file.WriteString(out);
+  file.WriteString(bm::e2k::TextOf(bm::e2k::AppendLoadCase, *this).str());
 }
 
 void CBMLoadCase::ExportEtabs8WindList(CStdioFile& file) const {
   // One WriteString per line, as the file's other writers do.
   std::string out;
-  const CBMComponentList* winds = GetWindList();
-  const int n = winds->GetCount();
-  if (n == 0) return;
-  bm::e2k::Put(out, "WIND ");
-  bm::e2k::PutQuoted(out, name());
-  bm::e2k::Put(out, " \"USER\"\n");
-  file.WriteString(out);
-  for (int i = 1; i <= n; ++i) {
-    CBMComponent* item = winds->GetItem(i);
-    if (!item || !item->IsKindOf(RUNTIME_CLASS(CBMLoadWind))) continue;
-    out.clear();
-    bm::e2k::Put(out, "WIND ");
-    bm::e2k::PutQuoted(out, name());
-    bm::e2k::Put(out, " USERLOAD ");
-    bm::e2k::AppendWind(out, *static_cast<CBMLoadWind*>(item));
-    out += '\n';
+  bm::e2k::WindLines(*this, nullptr, out, [&] {
     file.WriteString(out);
-  }
+    out.clear();
+  });
 }
 
 void CBMLoadCaseList::ExportEtabs8(CStdioFile& file) const {
-  file.WriteString("\n $ Static Load case\n");
-  const int n = GetCount();
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 1; i <= n; ++i) {
-      CBMComponent* item = GetItem(i);
-      if (!item || !item->IsKindOf(RUNTIME_CLASS(CBMLoadCase))) continue;
-      const CBMLoadCase& c = *static_cast<CBMLoadCase*>(item);
-      if (pass == 0) {
-        c.ExportEtabs8(file);
-      } else {
-        c.ExportEtabs8WindList(file);
-      }
-    }
-  }
+  file.WriteString(std::string("\n") + bm::e2k::kHeadingStaticLoadCases + "\n");
+  bm::e2k::ForEach<CBMLoadCase>(this, nullptr, [&](const CBMLoadCase& c) { c.ExportEtabs8(file); });
+  bm::e2k::ForEach<CBMLoadCase>(this, nullptr, [&](const CBMLoadCase& c) { c.ExportEtabs8WindList(file); });
 }
 
-CString bm::VectorLoad::GetEtabs8String() const {
-  std::string out;
-  bm::e2k::AppendJointLoad(out, *this);
-  return CString(std::move(out));
-}
+CString bm::VectorLoad::GetEtabs8String() const { return bm::e2k::TextOf(bm::e2k::AppendJointLoad, *this); }
 
-CString CBMLineLoad::GetEtabs8String() const {
-  std::string out;
-  bm::e2k::AppendLineLoad(out, *this);
-  return CString(std::move(out));
-}
+CString CBMLineLoad::GetEtabs8String() const { return bm::e2k::TextOf(bm::e2k::AppendLineLoad, *this); }
 
-CString CBMAreaLoad::GetEtabs8String() const {
-  std::string out;
-  bm::e2k::AppendAreaLoad(out, *this);
-  return CString(std::move(out));
-}
+CString CBMAreaLoad::GetEtabs8String() const { return bm::e2k::TextOf(bm::e2k::AppendAreaLoad, *this); }
 
 CString CBMJoint::GetLoadEtabsString(CString levelName) {
-  std::string out;
-  bm::e2k::AppendJointLoads(out, *this, levelName, nullptr);
-  return CString(std::move(out));
+  return bm::e2k::TextOf(bm::e2k::AppendJointLoads, *this, levelName, nullptr);
 }
 
 CString CBMLineElement::GetLoadEtabsString(CString levelName) {
-  std::string out;
-  bm::e2k::AppendLineElementLoads(out, *this, levelName, nullptr);
-  return CString(std::move(out));
+  return bm::e2k::TextOf(bm::e2k::AppendLineElementLoads, *this, levelName, nullptr);
 }
 
 CString CBMShellElement::GetLoadETABSString(CString levelName) {
-  std::string out;
-  bm::e2k::AppendShellLoads(out, *this, levelName, nullptr);
-  return CString(std::move(out));
+  return bm::e2k::TextOf(bm::e2k::AppendShellLoads, *this, levelName, nullptr);
 }
 
-CString CBMLoadCom::GetETABSString() const {
-  std::string out;
-  bm::e2k::AppendCombination(out, *this);
-  return CString(std::move(out));
-}
+CString CBMLoadCom::GetETABSString() const { return bm::e2k::TextOf(bm::e2k::AppendCombination, *this); }
 
-CString CBMAnalysisOption::GetETABSString() const {
-  std::string out;
-  bm::e2k::AppendAnalysisOption(out, *this);
-  return CString(std::move(out));
-}
+CString CBMAnalysisOption::GetETABSString() const { return bm::e2k::TextOf(bm::e2k::AppendAnalysisOption, *this); }

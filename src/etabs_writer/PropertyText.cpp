@@ -2,6 +2,8 @@
 // properties, link properties and pier/spandrel names.
 #include "etabs_writer/E2kText.h"
 
+#include <string_view>
+
 #include "e2k_format/E2kKeywords.h"
 #include "etabs_writer/WriteReport.h"
 #include "properties/BMFrameSection.h"
@@ -15,50 +17,18 @@ namespace e2k {
 
 void AppendMaterial(std::string& out, CBMMaterial& m) {
   const CString& name = m.name();
-  Put(out, " MATERIAL ");
-  PutQuoted(out, name);
-  Put(out, " M ");
-  PutF(out, m.get_M());
-  Put(out, "  W ");
-  PutF(out, m.get_W());
-  Put(out, "  TYPE ");
-  PutQuoted(out, m.get_Type());
-  Put(out, " E ");
-  PutE(out, m.get_E());
-  Put(out, "  U ");
-  PutF(out, m.get_U());
-  Put(out, "  A ");
-  PutE(out, m.get_A());
-  out += '\n';
-
+  Put(out, " %s %q M %f  W %f  TYPE %q E %e  U %f  A %e\n", kMaterial, name, m.get_M(), m.get_W(), m.get_Type(),
+      m.get_E(), m.get_U(), m.get_A());
   // The spacing differs between the variants and is part of the format.
   const CString& design = m.get_DesignType();
   if (design == kSteel) {
-    Put(out, " MATERIAL ");
-    PutQuoted(out, name);
-    Put(out, " DESIGNTYPE ");
-    PutQuoted(out, design);
-    Put(out, "  FY ");
-    PutF(out, m.get_FY());
-    Put(out, "  FU ");
-    PutF(out, m.get_FU());
-    Put(out, "  PRICE ");
-    PutF(out, m.get_Price());
-    out += '\n';
+    Put(out, " %s %q DESIGNTYPE %q  FY %f  FU %f  PRICE %f\n", kMaterial, name, design, m.get_FY(), m.get_FU(),
+        m.get_Price());
   } else if (design == kOther) {
-    Put(out, " MATERIAL  ");
-    PutQuoted(out, name);
-    Put(out, " DESIGNTYPE \"OTHER\"\n");
+    Put(out, " %s  %q DESIGNTYPE %q\n", kMaterial, name, kOther);
   } else if (design == kConcrete) {
-    Put(out, " MATERIAL  ");
-    PutQuoted(out, name);
-    Put(out, "  DESIGNTYPE \"CONCRETE\"  FY ");
-    PutF(out, m.get_FY());
-    Put(out, " FC ");
-    PutF(out, m.get_FC());
-    Put(out, "  FYS ");
-    PutF(out, m.get_FYS());
-    out += '\n';
+    Put(out, " %s  %q  DESIGNTYPE %q  FY %f FC %f  FYS %f\n", kMaterial, name, kConcrete, m.get_FY(), m.get_FC(),
+        m.get_FYS());
   }
 }
 
@@ -76,86 +46,40 @@ const CString& SectionMaterialName(Section& section, WriteReport* report) {
 }
 
 struct ShapeText {
-  const char* word;     // the stored shape word
-  const char* display;  // the word written after SHAPE
-  int dims;             // which dimension part follows
+  const char* word;             // the stored shape word
+  std::string_view display;     // the word written after SHAPE
+  const char* const* dimWords;  // the dimension words, in parameter order
+  int dims;                     // how many dimensions follow
 };
-
-enum Dims { kDimsRect, kDimsCircle, kDimsGeneral, kDimsTee, kDimsPipe };
 
 constexpr ShapeText kShapes[] = {
-    {kShapeRectangular, "Rectangular", kDimsRect}, {kShapeCircle, "Circle", kDimsCircle},
-    {kShapeGeneral, "General", kDimsGeneral},      {kShapeTee, "Tee", kDimsTee},
-    {kShapeAngle, "Angle", kDimsTee},              {kShapeChannel, "Channel", kDimsTee},
-    {kShapePipe, "Pipe", kDimsPipe},               {kShapeBoxTube, "Box/Tube", kDimsTee},
-    {kShapeIWideFlange, "I/Wide Flange", kDimsTee},
+    {kShapeRectangular, "Rectangular", kFlangedDimWords, 2}, {kShapeCircle, "Circle", kFlangedDimWords, 1},
+    {kShapeGeneral, "General", kGeneralDimWords, 14},       {kShapeTee, "Tee", kFlangedDimWords, 4},
+    {kShapeAngle, "Angle", kFlangedDimWords, 4},            {kShapeChannel, "Channel", kFlangedDimWords, 4},
+    {kShapePipe, "Pipe", kPipeDimWords, 2},                 {kShapeBoxTube, "Box/Tube", kFlangedDimWords, 4},
+    {kShapeIWideFlange, "I/Wide Flange", kFlangedDimWords, 4},
 };
-
-constexpr const char* kGeneralWords[14] = {"D ",   "B ",   "AREA ", "TORSION ", "I33 ", "I22 ", "AS2 ",
-                                           "AS3 ", "S33 ", "S22 ", "Z33 ",  "Z22 ",     "R33 ", "R22 "};
 
 }  // namespace
 
 void AppendFrameSection(std::string& out, CBMFrameSection& s, WriteReport* report) {
   const CString& shape = s.get_Shape();
-  Put(out, "FRAMESECTION  ");
-  PutQuoted(out, s.name());
   if (shape == kShapeAutoSelect) {
-    Put(out, "   SHAPE \"Auto Select List\"\n");
+    Put(out, "%s  %q   SHAPE \"Auto Select List\"\n", kFrameSection, s.name());
     return;
   }
-  Put(out, "  MATERIAL ");
-  PutQuoted(out, SectionMaterialName(s, report));
-  Put(out, "  SHAPE \"");
-  const ShapeText* known = nullptr;
+  // Any other word than the table's is written as stored, without dimensions.
+  ShapeText text = {nullptr, shape.str(), nullptr, 0};
   for (const ShapeText& t : kShapes) {
     if (shape == t.word) {
-      known = &t;
+      text = t;
       break;
     }
   }
-  if (!known) {
-    // Any other word is written as stored, without dimensions.
-    Put(out, shape);
-    Put(out, "\" \n");
-    return;
-  }
-  out.append(known->display);
-  Put(out, "\" ");
-  switch (known->dims) {
-    case kDimsRect:
-      Put(out, "D ");
-      PutF10(out, s.get_ParamItems(0));
-      Put(out, "  B ");
-      PutF10(out, s.get_ParamItems(1));
-      break;
-    case kDimsCircle:
-      Put(out, "D ");
-      PutF10(out, s.get_ParamItems(0));
-      break;
-    case kDimsGeneral:
-      for (int i = 0; i < 14; ++i) {
-        if (i > 0) Put(out, "  ");
-        out.append(kGeneralWords[i]);
-        PutF10(out, s.get_ParamItems(i));
-      }
-      break;
-    case kDimsTee:
-      Put(out, "D ");
-      PutF10(out, s.get_ParamItems(0));
-      Put(out, "  B ");
-      PutF10(out, s.get_ParamItems(1));
-      Put(out, "  TF ");
-      PutF10(out, s.get_ParamItems(2));
-      Put(out, "  TW ");
-      PutF10(out, s.get_ParamItems(3));
-      break;
-    case kDimsPipe:
-      Put(out, "D ");
-      PutF10(out, s.get_ParamItems(0));
-      Put(out, "  T ");
-      PutF10(out, s.get_ParamItems(1));
-      break;
+  Put(out, "%s  %q  MATERIAL %q  SHAPE \"%s\" ", kFrameSection, s.name(), SectionMaterialName(s, report),
+      text.display);
+  for (int i = 0; i < text.dims; ++i) {
+    Put(out, i > 0 ? "  %s %10.6f" : "%s %10.6f", text.dimWords[i], s.get_ParamItems(i));
   }
   out += '\n';
 }
@@ -164,89 +88,35 @@ void AppendShellSection(std::string& out, CBMWallSlabDeckSection& s, WriteReport
   const CString& type = s.get_PropType();
   const CString& name = s.name();
   if (type == kPropWall || type == kPropSlab) {
-    Put(out, "  SHELLPROP  ");
-    PutQuoted(out, name);
-    Put(out, "  MATERIAL ");
-    PutQuoted(out, SectionMaterialName(s, report));
-    Put(out, "  PROPTYPE ");
-    PutQuoted(out, type);
-    Put(out, "  TYPE ");
-    PutQuoted(out, s.get_ShellType());
-    Put(out, "  PLATETYPE ");
-    PutQuoted(out, s.get_PlateType());
-    Put(out, "  TM ");
-    PutF(out, s.get_TM());
-    Put(out, "  TB ");
-    PutF(out, s.get_TB());
-    out += '\n';
+    Put(out, "  %s  %q  MATERIAL %q  PROPTYPE %q  TYPE %q  PLATETYPE %q  TM %f  TB %f\n", kShellProp, name,
+        SectionMaterialName(s, report), type, s.get_ShellType(), s.get_PlateType(), s.get_TM(), s.get_TB());
   } else if (type == kPropDeck) {
-    Put(out, " SHELLPROP  ");
-    PutQuoted(out, name);
-    Put(out, "  PROPTYPE \"DECK\"  TYPE ");
-    PutQuoted(out, s.get_ShellType());
-    out += '\n';
-
-    Put(out, " SHELLPROP  ");
-    PutQuoted(out, name);
-    Put(out, "  DECKTYPE ");
-    PutQuoted(out, s.get_DeckType());
-    Put(out, "  CONCMATERIAL ");
-    PutQuoted(out, SectionMaterialName(s, report));
-    Put(out, "  SLABDEPTH ");
-    PutF(out, s.get_SlabDepth());
-    out += '\n';
-
-    Put(out, " SHELLPROP  ");
-    PutQuoted(out, name);
-    Put(out, "  RIBDEPTH ");
-    PutF(out, s.get_RibDepth());
-    Put(out, "  RIBWIDTH ");
-    PutF(out, s.get_RibWidth());
-    Put(out, "  RIBSPACING ");
-    PutF(out, s.get_RibSpacing());
-    Put(out, "  WEIGHT ");
-    PutF(out, s.get_Weight());
-    Put(out, " \n");
-
-    Put(out, " SHELLPROP  ");
-    PutQuoted(out, name);
-    Put(out, "  STUDDIA ");
-    PutF(out, s.get_StuDia());
-    Put(out, " STUDHEIGHT ");
-    PutF(out, s.get_StudHeight());
-    Put(out, "  STUDSTRENGTH ");
-    PutF(out, s.get_StudStrength());
-    out += '\n';
+    Put(out, " %s  %q  PROPTYPE %q  TYPE %q\n", kShellProp, name, kPropDeck, s.get_ShellType());
+    Put(out, " %s  %q  DECKTYPE %q  CONCMATERIAL %q  SLABDEPTH %f\n", kShellProp, name, s.get_DeckType(),
+        SectionMaterialName(s, report), s.get_SlabDepth());
+    Put(out, " %s  %q  RIBDEPTH %f  RIBWIDTH %f  RIBSPACING %f  WEIGHT %f \n", kShellProp, name, s.get_RibDepth(),
+        s.get_RibWidth(), s.get_RibSpacing(), s.get_Weight());
+    Put(out, " %s  %q  STUDDIA %f STUDHEIGHT %f  STUDSTRENGTH %f\n", kShellProp, name, s.get_StuDia(),
+        s.get_StudHeight(), s.get_StudStrength());
   }
   // Any other property type contributes nothing.
 }
 
 void AppendLink(std::string& out, CBMLink& link) {
   const CString& name = link.name();
-  Put(out, " LINKPROP  ");
-  PutQuoted(out, name);
-  Put(out, "  TYPE ");
-  PutQuoted(out, link.LinkType);
-  out += '\n';
+  Put(out, " %s  %q  TYPE %q\n", kLinkProp, name, link.LinkType);
   const int flags[6] = {link.DofU1, link.DofU2, link.DofU3, link.DofR1, link.DofR2, link.DofR3};
   for (int i = 0; i < 6; ++i) {
-    if (!flags[i]) continue;
-    Put(out, " LINKPROP  ");
-    PutQuoted(out, name);
-    Put(out, "  DOF \"");
-    out.append(kLinkDofWords[i]);
-    Put(out, "\"\n");
+    if (flags[i]) Put(out, " %s  %q  DOF %q\n", kLinkProp, name, kLinkDofWords[i]);
   }
 }
 
 void AppendPierSpandrel(std::string& out, CBMPierSpandrel& label) {
   if (label.IsSpandrel()) {
-    Put(out, "  SPANDRELNAME   ");
+    Put(out, "  %s   %q \n", kSpandrelName, label.name());
   } else {
-    Put(out, "  PIERNAME  ");
+    Put(out, "  %s  %q \n", kPierName, label.name());
   }
-  PutQuoted(out, label.name());
-  Put(out, " \n");
 }
 
 }  // namespace e2k
@@ -254,32 +124,14 @@ void AppendPierSpandrel(std::string& out, CBMPierSpandrel& label) {
 
 // The entities' own text operations return what the appenders produce.
 
-CString CBMMaterial::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendMaterial(out, *this);
-  return CString(std::move(out));
-}
+CString CBMMaterial::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendMaterial, *this); }
 
-CString CBMFrameSection::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendFrameSection(out, *this, nullptr);
-  return CString(std::move(out));
-}
+CString CBMFrameSection::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendFrameSection, *this, nullptr); }
 
 CString CBMWallSlabDeckSection::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendShellSection(out, *this, nullptr);
-  return CString(std::move(out));
+  return bm::e2k::TextOf(bm::e2k::AppendShellSection, *this, nullptr);
 }
 
-CString CBMLink::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendLink(out, *this);
-  return CString(std::move(out));
-}
+CString CBMLink::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendLink, *this); }
 
-CString CBMPierSpandrel::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendPierSpandrel(out, *this);
-  return CString(std::move(out));
-}
+CString CBMPierSpandrel::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendPierSpandrel, *this); }

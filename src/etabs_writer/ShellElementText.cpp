@@ -9,15 +9,7 @@ CString CBMShellElement::GetETABSString() { return CString(); }
 
 // Empty for a slab without a shell section (the block writer then skips
 // its AREAASSIGN line).
-CString CBMSlab::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendSlabText(out, *this, nullptr);
-  return CString(std::move(out));
-}
+CString CBMSlab::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendSlabText, *this, nullptr); }
 
 // Empty for a wall without a shell section.
-CString CBMWall::GetETABSString() {
-  std::string out;
-  bm::e2k::AppendWallText(out, *this, nullptr);
-  return CString(std::move(out));
-}
+CString CBMWall::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendWallText, *this, nullptr); }

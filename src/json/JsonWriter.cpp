@@ -21,17 +21,6 @@ namespace {
 
 using fields::Value;
 
-// The items of `list` that are a T, in list order (null entries and other
-// classes left out).
-template <typename T, typename F>
-void ForEachOf(const CBMComponentList* list, F f) {
-  if (!list) return;
-  const int n = list->GetCount();
-  for (int i = 1; i <= n; ++i) {
-    if (auto* item = dynamic_cast<T*>(list->GetItem(i))) f(*item);
-  }
-}
-
 size_t CountOf(const CBMComponentList* list) { return list ? static_cast<size_t>(list->GetCount()) : 0; }
 
 class ModelJson {
@@ -67,11 +56,11 @@ class ModelJson {
     CBMMgrGeometry* g = module_.get_pMgrGeometry();
     size_t items = CountOf(g->get_pPointList()) + CountOf(g->get_pFrameSectionList()) +
                    CountOf(g->get_pMaterialList()) + CountOf(g->get_pWallSlabDeckSectionList());
-    ForEachOf<CBMLevel>(g->get_pLevelList(), [&items](CBMLevel& l) {
+    for (CBMLevel& l : g->get_pLevelList()->Members<CBMLevel>()) {
       items += CountOf(l.get_theCBMJointList()) + CountOf(l.get_theCBMBeamList()) +
                CountOf(l.get_theCBMColumnList()) + CountOf(l.get_theCBMBraceList()) +
                CountOf(l.get_theCBMWallList()) + CountOf(l.get_theCBMSlabList());
-    });
+    }
     return 4096 + items * 200;
   }
 
@@ -101,12 +90,12 @@ class ModelJson {
     Key(key);
     out_ += '[';
     bool first = true;
-    ForEachOf<T>(list, [&](T& item) {
+    for (T& item : list->Members<T>()) {
       if (!first) out_ += ',';
       if (lines) out_ += '\n';
       first = false;
       each(item);
-    });
+    }
     out_ += ']';
   }
 

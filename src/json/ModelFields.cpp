@@ -204,9 +204,7 @@ std::vector<T*> ItemsOf(const CBMComponentList* list) {
   std::vector<T*> out;
   if (!list) return out;
   out.reserve(static_cast<size_t>(list->GetCount()));
-  for (int i = 1; i <= list->GetCount(); ++i) {
-    if (auto* item = dynamic_cast<T*>(list->GetItem(i))) out.push_back(item);
-  }
+  for (T& item : list->Members<T>()) out.push_back(&item);
   return out;
 }
 
@@ -267,8 +265,8 @@ const std::vector<Field<CBMJoint>>& FieldsOf<CBMJoint>() {
        [](CBMJoint& j) {
          CBMJointSpring* s = j.get_pJointSpring();
          if (!s) return Value(nullptr);
-         std::vector<double> v;
-         for (int i = 0; i < 6; ++i) v.push_back(s->get_dU(i));
+         std::vector<double> v(6);
+         for (int i = 0; i < 6; ++i) v[static_cast<size_t>(i)] = s->get_dU(i);
          return Value(std::move(v));
        }},
   };

@@ -1,6 +1,8 @@
 // Response-spectrum and time-history case descriptions and their functions.
 #include "loads/BMDynamicCase.h"
 
+#include <memory>
+
 namespace {
 
 // Puts `f` into an owning slot, deleting a different function held there.
@@ -16,13 +18,13 @@ void ReplaceOwned(CBMDynFunction*& slot, CBMDynFunction* f) {
 CBMDynFunction::~CBMDynFunction() { m_PairList.DeleteAll(); }
 
 void CBMDynFunction::AddFunCoordinates(double x, double y) {
-  auto* item = new CBMDynFunctionPairItem;
+  auto item = std::make_unique<CBMDynFunctionPairItem>();
   item->SetCoordinateValue(x, y);
-  m_PairList.Add(item);
+  m_PairList.Adopt(std::move(item));
 }
 
 CBMDynFunctionPairItem* CBMDynFunction::GetPairItem(int i) const {
-  return static_cast<CBMDynFunctionPairItem*>(m_PairList.GetItem(i));
+  return m_PairList.ItemAs<CBMDynFunctionPairItem>(i);
 }
 
 CBMDynFunChina::CBMDynFunChina() {
@@ -51,5 +53,5 @@ void CBMDynTHistCase::AddLoadAssignmentItem(CBMDynTHLoadItem* item) {
 }
 
 CBMDynTHLoadItem* CBMDynTHistCase::GetLoadAssignmentItem(int i) const {
-  return static_cast<CBMDynTHLoadItem*>(m_LoadItemList.GetItem(i));
+  return m_LoadItemList.ItemAs<CBMDynTHLoadItem>(i);
 }

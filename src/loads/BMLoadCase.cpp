@@ -1,22 +1,18 @@
 // Load cases, their wind items and the load-case list.
 #include "loads/BMLoadCase.h"
 
+#include <memory>
+
 #include <utility>
+
+#include "platform/Transfer.h"
 
 BM_IMPLEMENT_SERIAL(CBMLoadWind, CBMComponent, 1)
 
 void CBMLoadWind::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
   // Legacy: the diaphragm is archived before the level.
-  if (ar.IsStoring()) {
-    ar << Fx << Fy << Mz;
-    ar << sDiaph << sLevel;
-    ar << XLoc << YLoc;
-  } else {
-    ar >> Fx >> Fy >> Mz;
-    ar >> sDiaph >> sLevel;
-    ar >> XLoc >> YLoc;
-  }
+  bm::Transfer(ar, Fx, Fy, Mz, sDiaph, sLevel, XLoc, YLoc);
 }
 
 BM_IMPLEMENT_SERIAL(CBMLoadCase, CBMComponent, 1)
@@ -37,7 +33,7 @@ CBMLoadWind* CBMLoadCase::AddWindItem(CString level, CString diaph, double fx, d
 
 CBMLoadWind* CBMLoadCase::AddWindItem(CString level, CString diaph, double fx, double fy,
                                       double mz, double xLoc, double yLoc) {
-  auto* item = new CBMLoadWind;
+  auto item = std::make_unique<CBMLoadWind>();
   item->set_sLevel(level);
   item->set_sDiaph(diaph);
   item->set_Fx(fx);
@@ -45,8 +41,7 @@ CBMLoadWind* CBMLoadCase::AddWindItem(CString level, CString diaph, double fx, d
   item->set_Mz(mz);
   item->set_XLoc(xLoc);
   item->set_YLoc(yLoc);
-  m_WindList.Add(item);
-  return item;
+  return m_WindList.Adopt(std::move(item));
 }
 
 void CBMLoadCase::SetVirtualLoadCaseName(CString name) {
@@ -56,15 +51,7 @@ void CBMLoadCase::SetVirtualLoadCaseName(CString name) {
 
 void CBMLoadCase::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar << fSelfW << sType;
-    ar.WriteInt32(m_bVirtualLoad);
-    ar << m_VirtualLoadCaseName;
-  } else {
-    ar >> fSelfW >> sType;
-    m_bVirtualLoad = ar.ReadInt32();
-    ar >> m_VirtualLoadCaseName;
-  }
+  bm::Transfer(ar, fSelfW, sType, m_bVirtualLoad, m_VirtualLoadCaseName);
   // The list may load wind items only (other class records: badClass).
   m_WindList.SetMemberClass(RUNTIME_CLASS(CBMLoadWind));
   m_WindList.Serialize(ar);
@@ -73,12 +60,10 @@ void CBMLoadCase::Serialize(CArchive& ar) {
 BM_IMPLEMENT_SERIAL(CBMLoadCaseList, CBMComponentList, 1)
 
 CBMLoadCase* CBMLoadCaseList::AddLoadCase(CString& name, CString type, double selfWeight) {
-  auto* lc = new CBMLoadCase(name, std::move(type), selfWeight);
-  Add(lc);
-  return lc;
+  return Adopt(std::make_unique<CBMLoadCase>(name, std::move(type), selfWeight));
 }
 
 CBMLoadCase* CBMLoadCaseList::GetLoadCase(const CString& name) const {
   // Decision: a look-up by exact name (the legacy operation always gave null).
-  return static_cast<CBMLoadCase*>(GetItem(name));
+  return ItemAs<CBMLoadCase>(name);
 }

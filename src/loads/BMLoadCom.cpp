@@ -1,7 +1,11 @@
 // Load combinations and their terms.
 #include "loads/BMLoadCom.h"
 
+#include <memory>
+
 #include <utility>
+
+#include "platform/Transfer.h"
 
 BM_IMPLEMENT_SERIAL(CBMLoadComItem, CBMComponent, 1)
 
@@ -10,11 +14,7 @@ CBMLoadComItem::CBMLoadComItem(CString caseName, double factor)
 
 void CBMLoadComItem::Serialize(CArchive& ar) {
   // Legacy: a term writes no component part; its id is its list position.
-  if (ar.IsStoring()) {
-    ar << CaseName << Factor;
-  } else {
-    ar >> CaseName >> Factor;
-  }
+  bm::Transfer(ar, CaseName, Factor);
 }
 
 BM_IMPLEMENT_SERIAL(CBMLoadCom, CBMComponent, 1)
@@ -22,22 +22,17 @@ BM_IMPLEMENT_SERIAL(CBMLoadCom, CBMComponent, 1)
 CBMLoadCom::~CBMLoadCom() { m_CombineList.DeleteAll(); }
 
 CBMLoadComItem* CBMLoadCom::AddLoadCaseItem(CString caseName, double factor) {
-  auto* item = new CBMLoadComItem(std::move(caseName), factor);
-  m_CombineList.Add(item);
-  return item;
+  return m_CombineList.Adopt(std::make_unique<CBMLoadComItem>(std::move(caseName), factor));
 }
 
 void CBMLoadCom::AddLoadCaseItem(CBMLoadComItem* item) {
-  if (item != nullptr) m_CombineList.Add(item);
+  // Owned from the call on: freed if memory runs out before the list has it.
+  if (item != nullptr) m_CombineList.Adopt(std::unique_ptr<CBMLoadComItem>(item));
 }
 
 void CBMLoadCom::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar << sType;
-  } else {
-    ar >> sType;
-  }
+  bm::Transfer(ar, sType);
   // The list may load combination terms only (other class records: badClass).
   m_CombineList.SetMemberClass(RUNTIME_CLASS(CBMLoadComItem));
   m_CombineList.Serialize(ar);

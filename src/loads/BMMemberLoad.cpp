@@ -1,18 +1,15 @@
 // Member loads: joint and point loads, line loads and area loads.
 #include "loads/BMMemberLoad.h"
 
+#include "platform/Transfer.h"
+
 void bm::VectorLoad::Serialize(CArchive& ar) {
   // Legacy: no component part is archived.
-  if (ar.IsStoring()) {
-    ar << FX << FY << FZ << MX << MY << MZ << Lc << sType;
-    return;
-  }
   // The numbers are set only once the whole record is read, so a truncated
   // record leaves them as they were.
-  double v[6];
-  for (double& d : v) ar >> d;
-  ar >> Lc >> sType;
-  FX = v[0], FY = v[1], FZ = v[2], MX = v[3], MY = v[4], MZ = v[5];
+  double v[6] = {FX, FY, FZ, MX, MY, MZ};
+  bm::Transfer(ar, v, Lc, sType);
+  if (ar.IsLoading()) FX = v[0], FY = v[1], FZ = v[2], MX = v[3], MY = v[4], MZ = v[5];
 }
 
 // Both report CBMComponent as their run-time base: the shared part has no
@@ -24,20 +21,12 @@ BM_IMPLEMENT_SERIAL(CBMLineLoad, CBMComponent, 1)
 
 void CBMLineLoad::Serialize(CArchive& ar) {
   // Legacy: no component part, and the fields in the archive's own order.
-  if (ar.IsStoring()) {
-    ar << Lc << REnd << RStart << sDir << sType << UniformV << VEnd << VStart;
-  } else {
-    ar >> Lc >> REnd >> RStart >> sDir >> sType >> UniformV >> VEnd >> VStart;
-  }
+  bm::Transfer(ar, Lc, REnd, RStart, sDir, sType, UniformV, VEnd, VStart);
 }
 
 BM_IMPLEMENT_SERIAL(CBMAreaLoad, CBMComponent, 1)
 
 void CBMAreaLoad::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar << Lc << sDir << sType << Value;
-  } else {
-    ar >> Lc >> sDir >> sType >> Value;
-  }
+  bm::Transfer(ar, Lc, sDir, sType, Value);
 }

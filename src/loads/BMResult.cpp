@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "platform/Transfer.h"
+
 namespace {
 
 void Copy(double* to, const double* from, int n) {
@@ -33,13 +35,7 @@ void CBMLineEleIntForces::SetForces(CString loadCase, double location, double f1
 
 void CBMLineEleIntForces::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar << m_Location << m_LoadCase;
-    for (double f : m_Forces) ar << f;
-  } else {
-    ar >> m_Location >> m_LoadCase;
-    for (double& f : m_Forces) ar >> f;
-  }
+  bm::Transfer(ar, m_Location, m_LoadCase, m_Forces);
 }
 
 BM_IMPLEMENT_SERIAL(CBMLevelDrift, CBMComponent, 1)

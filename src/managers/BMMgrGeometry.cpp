@@ -2,6 +2,8 @@
 // The processing passes are in GeometryProcessing.cpp.
 #include "managers/BMMgrGeometry.h"
 
+#include <memory>
+
 #include "model/geometry/BMArea.h"
 #include "model/geometry/BMJoint.h"
 #include "model/geometry/BMLevel.h"
@@ -66,7 +68,7 @@ CBMPoint* PointAt(CBMPointList* points, double x, double y) {
 
 CBMLevel* CBMMgrGeometry::FindLevel(const CString& name) const {
   if (!pLevelList) return nullptr;
-  return static_cast<CBMLevel*>(pLevelList->GetItem(name));
+  return pLevelList->ItemAs<CBMLevel>(name);
 }
 
 CBMLevel* CBMMgrGeometry::StartAdd(CString& name, CString& level, CString& section) const {
@@ -92,11 +94,11 @@ CBMArea* CBMMgrGeometry::FindOrAddArea(CString& name, CBMComponentList& sequence
     // Decision: corners that match no area make a new area even when one of
     // that name exists; the legacy appended the corners to the area found by
     // name, merging walls and slabs of one name into a single area.
-    area = new CBMArea;
-    area->set_Name(name);
-    pAreaList->Add(area);
+    auto made = std::make_unique<CBMArea>();
+    made->set_Name(name);
+    area = pAreaList->Adopt(std::move(made));
     for (int i = 1; i <= sequence.GetCount(); ++i) {
-      area->AddPoint(static_cast<CBMPoint*>(sequence.GetItem(i)));
+      area->AddPoint(sequence.ItemAs<CBMPoint>(i));
       area->AddPointType(pointTypes ? pointTypes[i - 1] : 0);
     }
     area->SetAreaType(type);
@@ -109,13 +111,12 @@ CBMArea* CBMMgrGeometry::FindOrAddArea(CString& name, CBMComponentList& sequence
 CBMLevel* CBMMgrGeometry::AddLevel(CString name, double height, double elevation) {
   if (!pContainer) return nullptr;  // not attached to a model
   name.MakeUpper();
-  auto* level = new CBMLevel;
+  auto level = std::make_unique<CBMLevel>();
   level->set_Name(name);
   level->set_Height(height);
   level->set_EleHeight(elevation);
   // Legacy: no check for an existing level of that name.
-  pLevelList->Add(level);
-  return level;
+  return pLevelList->Adopt(std::move(level));
 }
 
 CBMColumn* CBMMgrGeometry::AddColumn(CString name, double x, double y, CString level, CString section) {
@@ -199,7 +200,7 @@ CBMWall* CBMMgrGeometry::AddWall(CString name, double x1, double y1, double x2, 
   CBMArea* area = FindOrAddArea(name, sequence, kPanelPointTypes, "PANEL");
 
   CBMWall* wall = MemberOn(pLevel->get_theCBMWallList(), &CBMWallList::AddWall, area,
-                           static_cast<CBMWallSlabDeckSection*>(pWallSlabDeckSectionList->GetItem(section)));
+                           pWallSlabDeckSectionList->ItemAs<CBMWallSlabDeckSection>(section));
   ConnectJoint(pLevel, p1, wall);
   ConnectJoint(pLevel, p2, wall);
   return wall;
@@ -217,7 +218,7 @@ CBMSlab* CBMMgrGeometry::AddSlab(CString name, int n, double* x, double* y, CStr
   CBMArea* area = FindOrAddArea(name, sequence, nullptr, "FLOOR");
 
   CBMSlab* slab = MemberOn(pLevel->get_theCBMSlabList(), &CBMSlabList::AddSlab, area,
-                           static_cast<CBMWallSlabDeckSection*>(pWallSlabDeckSectionList->GetItem(section)));
+                           pWallSlabDeckSectionList->ItemAs<CBMWallSlabDeckSection>(section));
   for (int k = 1; k <= slab->get_VertexCount(); ++k) {
     if (CBMPoint* vertex = slab->get_pPoint(k)) ConnectJoint(pLevel, vertex, slab);
   }
@@ -312,7 +313,7 @@ CBMJoint* CBMMgrGeometry::AddJointRestrain(CString& level, CString& pointName, i
   if (!pContainer) return nullptr;  // not attached to a model
   CBMLevel* pLevel = FindLevel(level);
   if (!pLevel) return nullptr;
-  auto* point = static_cast<CBMPoint*>(pPointList->GetItem(pointName));
+  CBMPoint* point = pPointList->ItemAs<CBMPoint>(pointName);
   if (!point) return nullptr;
   const int flags[6] = {U1, U2, U3, R1, R2, R3};
   return RestrainJoint(pLevel, point, flags);

@@ -74,7 +74,7 @@ namespace {
 
 CBMLevel* FindLevel(CBMLevelList* levels, const CString& name) {
   if (!levels) return nullptr;
-  return static_cast<CBMLevel*>(levels->GetItem(name));
+  return levels->ItemAs<CBMLevel>(name);
 }
 
 }  // namespace
@@ -93,7 +93,7 @@ void CBMMgrLoad::AssignJointLoad(CString level, double x, double y, CString load
   CBMLevel* pLevel = FindLevel(pLevelList, level);
   // Decision: a missing point, level or joint makes no load.
   if (!point || !pLevel) return;
-  auto* joint = static_cast<CBMJoint*>(pLevel->get_theCBMJointList()->GetItem(point->name()));
+  CBMJoint* joint = pLevel->get_theCBMJointList()->ItemAs<CBMJoint>(point->name());
   if (!joint) return;
   // Loads of one case are not merged: every call adds one.
   joint->AddJointLoad(loadCase, "FORCE", FX, FY, FZ, MX, MY, MZ);
@@ -110,10 +110,10 @@ void CBMMgrLoad::AssignLineLoad(bool toWall, CString& level, CString& handle, CS
   CBMLevel* pLevel = FindLevel(pLevelList, level);
   if (!pLevel) return;
   if (toWall) {
-    auto* wall = static_cast<CBMWall*>(pLevel->get_theCBMWallList()->GetItemByMapHandle(handle));
+    auto* wall = CBMComponentList::As<CBMWall>(pLevel->get_theCBMWallList()->GetItemByMapHandle(handle));
     if (wall) wall->AddLineLoad(loadCase, loadType, direction, startDistance, startForce, endDistance, endForce);
   } else {
-    auto* beam = static_cast<CBMBeam*>(pLevel->get_theCBMBeamList()->GetItemByMapHandle(handle));
+    auto* beam = CBMComponentList::As<CBMBeam>(pLevel->get_theCBMBeamList()->GetItemByMapHandle(handle));
     if (beam) beam->AddLineLoad(loadCase, loadType, direction, startDistance, startForce, endDistance, endForce);
   }
 }
@@ -144,7 +144,7 @@ void CBMMgrLoad::AssignSlabLoad(CString level, CString handle, CString loadType,
   loadCase.MakeUpper();
   CBMLevel* pLevel = FindLevel(pLevelList, level);
   if (!pLevel) return;
-  auto* slab = static_cast<CBMSlab*>(pLevel->get_theCBMSlabList()->GetItemByMapHandle(handle));
+  auto* slab = CBMComponentList::As<CBMSlab>(pLevel->get_theCBMSlabList()->GetItemByMapHandle(handle));
   if (slab) slab->AddAreaLoad(loadCase, loadType, direction, value);
 }
 
@@ -152,23 +152,20 @@ void CBMMgrLoad::ProcessLoading() {
   loadingReport = bm::LoadingReport();  // each run reports on itself only
   if (!pContainer) return;  // not attached to a model
   if (!pLevelList) return;
-  for (int i = 1; i <= pLevelList->GetCount(); ++i) {
-    auto* level = static_cast<CBMLevel*>(pLevelList->GetItem(i));
-    CBMWallList* walls = level->get_theCBMWallList();
-    CBMJointList* joints = level->get_theCBMJointList();
-    for (int k = 1; k <= walls->GetCount(); ++k) {
-      auto* wall = static_cast<CBMWall*>(walls->GetItem(k));
-      CBMPoint* p1 = wall->GetP1();
-      CBMPoint* p2 = wall->GetP2();
+  for (CBMLevel& level : pLevelList->Members<CBMLevel>()) {
+    CBMJointList* joints = level.get_theCBMJointList();
+    for (CBMWall& wall : level.get_theCBMWallList()->Members<CBMWall>()) {
+      CBMPoint* p1 = wall.GetP1();
+      CBMPoint* p2 = wall.GetP2();
       // Decision: a wall without its area's points has no ends to load; its
       // loads are counted as having no joint at either end.
       const bool hasEnds = p1 && p2;
-      auto* joint1 = hasEnds ? static_cast<CBMJoint*>(joints->GetItem(p1->name())) : nullptr;
-      auto* joint2 = hasEnds ? static_cast<CBMJoint*>(joints->GetItem(p2->name())) : nullptr;
-      const double L = hasEnds ? wall->get_Distance() : 0.0;
+      CBMJoint* joint1 = hasEnds ? joints->ItemAs<CBMJoint>(p1->name()) : nullptr;
+      CBMJoint* joint2 = hasEnds ? joints->ItemAs<CBMJoint>(p2->name()) : nullptr;
+      const double L = hasEnds ? wall.get_Distance() : 0.0;
 
-      for (int m = 1; m <= wall->GetLineLoadCount(); ++m) {
-        CBMLineLoad* load = wall->GetLineLoadItem(m);
+      for (int m = 1; m <= wall.GetLineLoadCount(); ++m) {
+        CBMLineLoad* load = wall.GetLineLoadItem(m);
         if (!load) continue;
         const CString& type = load->get_sType();
         bm::EndReactions r;
@@ -218,7 +215,7 @@ void CBMMgrLoad::DeleteAllVirtualLoad() {
   if (!pLoadCaseList) return;
   int i = 1;
   while (i <= pLoadCaseList->GetCount()) {
-    auto* lc = static_cast<CBMLoadCase*>(pLoadCaseList->GetItem(i));
+    CBMLoadCase* lc = pLoadCaseList->ItemAs<CBMLoadCase>(i);
     if (lc && lc->IsVirtualLoad()) {
       pLoadCaseList->RemoveAt(i);  // deletes it; the next case moves into i
     } else {

@@ -16,15 +16,6 @@
 #include "properties/BMPierSpandrel.h"
 #include "properties/BMWallSlabDeckSection.h"
 
-namespace {
-
-template <typename T>
-T* Item(CBMComponentList* list, int i) {
-  return static_cast<T*>(list->GetItem(i));
-}
-
-}  // namespace
-
 void CBMMgrGeometry::ProcessGeometry() {
   ProcessStoryHeightElevation();
   ReassignPierInWall();
@@ -36,11 +27,12 @@ int CBMMgrGeometry::ProcessStoryHeightElevation() {
   if (!pContainer) return 1;  // not attached to a model
   // Decision: an empty level list has nothing to do.
   if (!pLevelList || pLevelList->GetCount() == 0) return 1;
-  double elevation = Item<CBMLevel>(pLevelList, 1)->get_EleHeight();
-  for (int i = 2; i <= pLevelList->GetCount(); ++i) {
-    CBMLevel* level = Item<CBMLevel>(pLevelList, i);
-    elevation += level->get_Height();
-    level->set_EleHeight(elevation);
+  const CBMLevel* base = pLevelList->ItemAs<CBMLevel>(1);
+  if (!base) return 1;
+  double elevation = base->get_EleHeight();
+  for (CBMLevel& level : pLevelList->Members<CBMLevel>(2)) {
+    elevation += level.get_Height();
+    level.set_EleHeight(elevation);
   }
   return 1;
 }
@@ -48,14 +40,12 @@ int CBMMgrGeometry::ProcessStoryHeightElevation() {
 void CBMMgrGeometry::ReassignPierInWall() {
   if (!pContainer) return;  // not attached to a model
   if (!pLevelList) return;
-  for (int i = 1; i <= pLevelList->GetCount(); ++i) {
-    CBMWallList* walls = Item<CBMLevel>(pLevelList, i)->get_theCBMWallList();
-    for (int k = 1; k <= walls->GetCount(); ++k) {
-      CBMWall* wall = Item<CBMWall>(walls, k);
-      wall->SaveOldPier();
+  for (CBMLevel& level : pLevelList->Members<CBMLevel>()) {
+    for (CBMWall& wall : level.get_theCBMWallList()->Members<CBMWall>()) {
+      wall.SaveOldPier();
       CString pierName;
-      pierName.Format("P%s", wall->name().c_str());
-      wall->set_pPierSpandrel(pPierSpandrelList->AddPierSpandrel(false, pierName));
+      pierName.Format("P%s", wall.name().c_str());
+      wall.set_pPierSpandrel(pPierSpandrelList->AddPierSpandrel(false, pierName));
     }
   }
 }
@@ -67,7 +57,8 @@ int CBMMgrGeometry::AssignJointConstainInBaseLevel() {
   if (!pLevelList || pLevelList->GetCount() < 2) return 1;
   CString base = "BASE";
   if (!FindLevel(base)) return 1;
-  CBMLevel* storey = Item<CBMLevel>(pLevelList, 2);
+  CBMLevel* storey = pLevelList->ItemAs<CBMLevel>(2);
+  if (!storey) return 1;
 
   auto fix = [this, &base](CBMPoint* point) {
     if (!point) return;
@@ -75,21 +66,16 @@ int CBMMgrGeometry::AssignJointConstainInBaseLevel() {
     AddJointRestrain(base, pointName, 1, 1, 1, 1, 1, 1);
   };
 
-  CBMColumnList* columns = storey->get_theCBMColumnList();
-  for (int k = 1; k <= columns->GetCount(); ++k) fix(Item<CBMColumn>(columns, k)->GetP1());
+  for (CBMColumn& column : storey->get_theCBMColumnList()->Members<CBMColumn>()) fix(column.GetP1());
 
-  CBMWallList* walls = storey->get_theCBMWallList();
-  for (int k = 1; k <= walls->GetCount(); ++k) {
-    CBMWall* wall = Item<CBMWall>(walls, k);
-    fix(wall->GetP1());
-    fix(wall->GetP2());
+  for (CBMWall& wall : storey->get_theCBMWallList()->Members<CBMWall>()) {
+    fix(wall.GetP1());
+    fix(wall.GetP2());
   }
 
   // Only braces that rise from below (span > 0) stand on the base.
-  CBMBraceList* braces = storey->get_theCBMBraceList();
-  for (int k = 1; k <= braces->GetCount(); ++k) {
-    CBMBrace* brace = Item<CBMBrace>(braces, k);
-    if (brace->GetPassStoryNum() > 0) fix(brace->GetP1());
+  for (CBMBrace& brace : storey->get_theCBMBraceList()->Members<CBMBrace>()) {
+    if (brace.GetPassStoryNum() > 0) fix(brace.GetP1());
   }
   return 1;
 }
@@ -106,32 +92,25 @@ int CBMMgrGeometry::ProcessLineElementSegement() {
   const bool setSpacing = stations > 0;
   const double n = static_cast<double>(stations);
 
-  for (int i = 2; i <= pLevelList->GetCount(); ++i) {
-    CBMLevel* level = Item<CBMLevel>(pLevelList, i);
-    const double h = level->get_Height();
+  for (CBMLevel& level : pLevelList->Members<CBMLevel>(2)) {
+    const double h = level.get_Height();
 
-    CBMBeamList* beams = level->get_theCBMBeamList();
-    for (int k = 1; k <= beams->GetCount(); ++k) {
-      CBMBeam* beam = Item<CBMBeam>(beams, k);
+    for (CBMBeam& beam : level.get_theCBMBeamList()->Members<CBMBeam>()) {
       // A beam without a line has no length to divide.
-      if (setSpacing && beam->get_pLine()) beam->set_MaxSpc(beam->get_Distance() / n);
-      if (applyReduction) beam->set_dZoneReductionFactor(reduction);
+      if (setSpacing && beam.get_pLine()) beam.set_MaxSpc(beam.get_Distance() / n);
+      if (applyReduction) beam.set_dZoneReductionFactor(reduction);
     }
 
-    CBMColumnList* columns = level->get_theCBMColumnList();
-    for (int k = 1; k <= columns->GetCount(); ++k) {
-      CBMColumn* column = Item<CBMColumn>(columns, k);
+    for (CBMColumn& column : level.get_theCBMColumnList()->Members<CBMColumn>()) {
       // Legacy: half the storey height, whatever the station number.
-      if (setSpacing) column->set_MaxSpc(0.5 * h);
-      if (applyReduction) column->set_dZoneReductionFactor(reduction);
+      if (setSpacing) column.set_MaxSpc(0.5 * h);
+      if (applyReduction) column.set_dZoneReductionFactor(reduction);
     }
 
-    CBMBraceList* braces = level->get_theCBMBraceList();
-    for (int k = 1; k <= braces->GetCount(); ++k) {
-      CBMBrace* brace = Item<CBMBrace>(braces, k);
+    for (CBMBrace& brace : level.get_theCBMBraceList()->Members<CBMBrace>()) {
       // Legacy: the storey height, not the brace's length, is divided.
-      if (setSpacing) brace->set_MaxSpc(h / n);
-      if (applyReduction) brace->set_dZoneReductionFactor(reduction);
+      if (setSpacing) brace.set_MaxSpc(h / n);
+      if (applyReduction) brace.set_dZoneReductionFactor(reduction);
     }
   }
   return 1;
@@ -140,16 +119,14 @@ int CBMMgrGeometry::ProcessLineElementSegement() {
 int CBMMgrGeometry::ReassignPierBySectionName() {
   if (!pContainer) return 1;  // not attached to a model
   if (!pLevelList) return 1;
-  for (int i = 1; i <= pLevelList->GetCount(); ++i) {
-    CBMWallList* walls = Item<CBMLevel>(pLevelList, i)->get_theCBMWallList();
-    for (int k = 1; k <= walls->GetCount(); ++k) {
-      CBMWall* wall = Item<CBMWall>(walls, k);
-      wall->SaveOldPier();
-      CBMWallSlabDeckSection* section = wall->get_pShellSection();
+  for (CBMLevel& level : pLevelList->Members<CBMLevel>()) {
+    for (CBMWall& wall : level.get_theCBMWallList()->Members<CBMWall>()) {
+      wall.SaveOldPier();
+      CBMWallSlabDeckSection* section = wall.get_pShellSection();
       // Decision: a wall without a section keeps its pier.
       if (!section) continue;
       CString pierName = section->get_Name();
-      wall->set_pPierSpandrel(pPierSpandrelList->AddPierSpandrel(false, pierName));
+      wall.set_pPierSpandrel(pPierSpandrelList->AddPierSpandrel(false, pierName));
     }
   }
   return 1;
@@ -158,13 +135,11 @@ int CBMMgrGeometry::ReassignPierBySectionName() {
 int CBMMgrGeometry::ReassignPierRestoreOldName() {
   if (!pContainer) return 1;  // not attached to a model
   if (!pLevelList) return 1;
-  for (int i = 1; i <= pLevelList->GetCount(); ++i) {
-    CBMWallList* walls = Item<CBMLevel>(pLevelList, i)->get_theCBMWallList();
-    for (int k = 1; k <= walls->GetCount(); ++k) {
-      CBMWall* wall = Item<CBMWall>(walls, k);
+  for (CBMLevel& level : pLevelList->Members<CBMLevel>()) {
+    for (CBMWall& wall : level.get_theCBMWallList()->Members<CBMWall>()) {
       // Legacy: an empty old name gives the pier of the empty name.
-      CString pierName = wall->GetOldPierName();
-      wall->set_pPierSpandrel(pPierSpandrelList->AddPierSpandrel(false, pierName));
+      CString pierName = wall.GetOldPierName();
+      wall.set_pPierSpandrel(pPierSpandrelList->AddPierSpandrel(false, pierName));
     }
   }
   return 1;
@@ -179,7 +154,7 @@ void CBMMgrGeometry::AssignJointDiaphragm(CString level, double x, double y, CSt
   if (!pLevel) return;
   CBMPoint* point = pPointList->FindPointByCoors(x, y);
   if (!point) return;
-  auto* joint = static_cast<CBMJoint*>(pLevel->get_theCBMJointList()->GetItem(point->name()));
+  CBMJoint* joint = pLevel->get_theCBMJointList()->ItemAs<CBMJoint>(point->name());
   if (!joint) return;
   // Decision: a joint without its point (possible in a model read from a
   // file) gets the point it is named after, which the centre needs.

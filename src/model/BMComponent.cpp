@@ -6,6 +6,7 @@ BM_IMPLEMENT_SERIAL(CBMComponent, CObject, 1)
 #include <algorithm>
 
 #include "model/BMComponentList.h"
+#include "platform/Transfer.h"
 
 namespace {
 const CString& EmptyString() {
@@ -23,6 +24,10 @@ CBMComponent::~CBMComponent() {
 CBMComponent::Extras& CBMComponent::extras() {
   if (!extras_) extras_ = std::make_unique<Extras>();
   return *extras_;
+}
+
+void CBMComponent::NoteKeyEditToLists() const {
+  ForEachLink([](const bm::IndexLink& link) { link.list->OnMemberKeyEdited(); });
 }
 
 void CBMComponent::AddLink(bm::IndexLink link) {
@@ -99,13 +104,9 @@ void CBMComponent::set_OutHandle(const CString& handle) {
 }
 
 void CBMComponent::Serialize(CArchive& ar) {
-  if (ar.IsStoring()) {
-    ar.WriteInt32(Id);
-    ar.WriteString(Name);
-  } else {
-    Id = ar.ReadInt32();
-    CString name;
-    ar.ReadString(name);
-    ChangeKey(bm::IndexKey::kName, Name, std::move(name));
-  }
+  CString loadedName;
+  bm::Transfer(ar, Id, bm::Split<CString>{Name, loadedName});
+  // A loaded name goes through ChangeKey so that the lists indexing this
+  // component by name learn of it.
+  if (ar.IsLoading()) ChangeKey(bm::IndexKey::kName, Name, std::move(loadedName));
 }

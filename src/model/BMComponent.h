@@ -64,6 +64,9 @@ class CBMComponent : public CObject {
   // Replaces a key field, keeping the indexes of the lists that hold the
   // component right.
   void ChangeKey(bm::IndexKey key, CString& field, CString value);
+  // Tells the tracking lists that hold the component that one of its
+  // geometric keys changed (see CBMComponentList::memberKeyEdits).
+  void NoteKeyEditToLists() const;
 
   int Id = 0;
   BMComponentType ObjectType = BM_NONE;

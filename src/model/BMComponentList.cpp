@@ -1,6 +1,8 @@
 // CBMComponentList operations and the list block of the archive.
 #include "model/BMComponentList.h"
 
+#include <algorithm>
+#include <new>
 
 #include "platform/Exceptions.h"
 #include "platform/ListBlock.h"
@@ -11,20 +13,33 @@ BM_IMPLEMENT_SERIAL(CBMComponentList, CBMComponent, 1)
 CBMComponentList::~CBMComponentList() { DropIndex(); }
 
 void CBMComponentList::Add(CBMComponent* p) {
+  // When memory runs out before `p` is stored, the list is as it was (and
+  // `p` still the caller's); when it runs out while the look-up index takes
+  // `p` in, the index (a cache) is dropped, to be built again by the next
+  // look-up.
   if (p) p->set_Id(GetCount() + 1);
   // Most lists of a model are short (a member's loads, a joint's members):
   // the first block holds three pointers, which costs the heap no more than
   // one, and spares the reallocations from one to two to four.
   if (items_.IsEmpty()) items_.Reserve(3);
-  items_.Add(p);
+  if (index_) index_->seqs.push_back(index_->nextSeq);
+  try {
+    items_.Add(p);
+  } catch (...) {
+    if (index_) index_->seqs.pop_back();
+    throw;
+  }
   if (!index_) return;
   const uint64_t seq = index_->nextSeq++;
-  index_->seqs.push_back(seq);
   if (!p) return;
-  for (int k = 0; k < bm::kIndexKeyCount; ++k) {
-    if (index_->built[k]) index_->keys[k].Insert(bm::KeyOf(*p, static_cast<bm::IndexKey>(k)), {seq, p});
+  try {
+    for (int k = 0; k < bm::kIndexKeyCount; ++k) {
+      if (index_->built[k]) index_->keys[k].Insert(bm::KeyOf(*p, static_cast<bm::IndexKey>(k)), {seq, p});
+    }
+    p->AddLink({this, seq});
+  } catch (const std::bad_alloc&) {
+    DropIndex();
   }
-  p->AddLink({this, seq});
 }
 
 void CBMComponentList::AddHead(CBMComponent* /*p*/) { AfxMessageBox("Not usefull!  ADDHEAD method!"); }
@@ -67,17 +82,39 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
 
 void CBMComponentList::BuildIndex(bm::IndexKey key) const {
   auto* self = const_cast<CBMComponentList*>(this);
-  if (!index_) {
-    index_ = std::make_unique<bm::ListIndexState>();
-    index_->seqs.reserve(static_cast<size_t>(GetCount()));
-    for (int i = 0; i < GetCount(); ++i) {
-      const uint64_t seq = index_->nextSeq++;
-      index_->seqs.push_back(seq);
-      CBMComponent* p = items_[i];
-      if (!p) continue;
-      p->AddLink({self, seq});
-    }
+  try {
+    BuildIndexOrThrow(key);
+  } catch (...) {
+    // Memory ran out: no half-built index stays behind.
+    self->DropIndex();
+    throw;
   }
+}
+
+void CBMComponentList::TrackMembers() const {
+  if (index_) return;
+  auto* self = const_cast<CBMComponentList*>(this);
+  auto state = std::make_unique<bm::ListIndexState>();
+  state->seqs.reserve(static_cast<size_t>(GetCount()));
+  int linked = 0;
+  try {
+    for (; linked < GetCount(); ++linked) {
+      const uint64_t seq = state->nextSeq++;
+      state->seqs.push_back(seq);
+      if (CBMComponent* p = items_[linked]) p->AddLink({self, seq});
+    }
+  } catch (...) {
+    // Memory ran out: the members linked so far forget the list again.
+    for (int i = 0; i < linked; ++i) {
+      if (items_[i]) items_[i]->RemoveLinks(this);
+    }
+    throw;
+  }
+  index_ = std::move(state);
+}
+
+void CBMComponentList::BuildIndexOrThrow(bm::IndexKey key) const {
+  TrackMembers();
   const int k = static_cast<int>(key);
   for (int i = 0; i < GetCount(); ++i) {
     CBMComponent* p = items_[i];
@@ -106,7 +143,10 @@ void CBMComponentList::UnindexSlot(int i) {
 
 void CBMComponentList::DropIndex() {
   if (!index_) return;
-  for (int i = 0; i < GetCount(); ++i) {
+  // The slots the index numbered: all of them, but fewer when building the
+  // index ran out of memory.
+  const int numbered = std::min(GetCount(), static_cast<int>(index_->seqs.size()));
+  for (int i = 0; i < numbered; ++i) {
     CBMComponent* p = items_[i];
     const uint64_t seq = index_->seqs[static_cast<size_t>(i)];
     if (!p || index_->IsDead(seq)) continue;  // a dead member is not read

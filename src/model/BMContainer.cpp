@@ -2,6 +2,7 @@
 #include "model/BMContainer.h"
 
 #include "loads/BMLoadCom.h"
+#include "platform/Transfer.h"
 
 BM_IMPLEMENT_SERIAL(CBMContainer, CBMComponent, 1)
 
@@ -32,16 +33,7 @@ CBMContainer::~CBMContainer() {
 }
 
 void CBMContainer::Serialize(CArchive& ar) {
-  theCBMDiaphragmList.Serialize(ar);
-  theCBMMaterialList.Serialize(ar);
-  theCBMFrameSectionList.Serialize(ar);
-  theCBMWallSlabDeckSectionList.Serialize(ar);
-  theCBMLinkList.Serialize(ar);
-  theCBMPierSpandrelList.Serialize(ar);
-  theCBMPointList.Serialize(ar);
-  theCBMLineList.Serialize(ar);
-  theCBMAreaList.Serialize(ar);
-  theCBMLevelList.Serialize(ar);
-  theCBMLoadCaseList.Serialize(ar);
-  theLoadCombinationList.Serialize(ar);
+  bm::Transfer(ar, theCBMDiaphragmList, theCBMMaterialList, theCBMFrameSectionList, theCBMWallSlabDeckSectionList,
+               theCBMLinkList, theCBMPierSpandrelList, theCBMPointList, theCBMLineList, theCBMAreaList,
+               theCBMLevelList, theCBMLoadCaseList, theLoadCombinationList);
 }

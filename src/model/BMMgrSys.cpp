@@ -30,37 +30,35 @@ void CBMMgrSys::set_pContainer(CBMContainer* c) {
 }
 
 namespace {
-// Position (1-based) of the member whose centre is nearest to (x, y); the
-// first of equals wins, and the first member when none is nearer than 1e15.
+// The member whose centre is nearest to (x, y); the first of equals wins,
+// and the first member when none is nearer than 1e15.
 template <typename T>
-int NearestPosition(const CBMComponentList& list, double x, double y) {
+T* Nearest(const CBMComponentList& list, double x, double y) {
   double best = 1.0e15;
-  int bestPos = 1;
-  for (int i = 1; i <= list.GetCount(); ++i) {
-    const T* d = static_cast<const T*>(list.GetItem(i));
-    if (!d) continue;
-    const double dx = d->Get_CX() - x;
-    const double dy = d->Get_CY() - y;
+  T* nearest = list.ItemAs<T>(1);
+  for (T& d : list.Members<T>()) {
+    const double dx = d.Get_CX() - x;
+    const double dy = d.Get_CY() - y;
     const double dist = std::sqrt(dx * dx + dy * dy);
     if (dist < best) {
       best = dist;
-      bestPos = i;
+      nearest = &d;
     }
   }
-  return bestPos;
+  return nearest;
 }
 }  // namespace
 
 CBMDiaphragm* CBMMgrSys::GetNearDiaphragm(double x, double y) const {
   if (!pDiaphragmList || pDiaphragmList->GetCount() == 0) return nullptr;
-  return static_cast<CBMDiaphragm*>(pDiaphragmList->GetItem(NearestPosition<CBMDiaphragm>(*pDiaphragmList, x, y)));
+  return Nearest<CBMDiaphragm>(*pDiaphragmList, x, y);
 }
 
 CBMLevelDiaphragm* CBMMgrSys::GetNearLevelDiaphragm(const CString& levelName, double x, double y) const {
   if (!pLevelList) return nullptr;
-  CBMLevel* level = static_cast<CBMLevel*>(pLevelList->GetItem(levelName));
+  CBMLevel* level = pLevelList->ItemAs<CBMLevel>(levelName);
   if (!level) return nullptr;
   CBMLevelDiaphragmList* list = level->get_theCBMLevelDiaphragmList();
   if (list->GetCount() == 0) return nullptr;
-  return static_cast<CBMLevelDiaphragm*>(list->GetItem(NearestPosition<CBMLevelDiaphragm>(*list, x, y)));
+  return Nearest<CBMLevelDiaphragm>(*list, x, y);
 }

@@ -32,6 +32,11 @@ class LazyResultList {
   }
   int GetCount() const { return list_ ? list_->GetCount() : 0; }
   void Add(CBMComponent* p) { get()->Add(p); }
+  // As CBMComponentList::Adopt: `member` is freed if memory runs out.
+  template <typename T>
+  T* Adopt(std::unique_ptr<T> member) {
+    return get()->Adopt(std::move(member));
+  }
   void DeleteAll() {
     if (list_) list_->DeleteAll();
   }

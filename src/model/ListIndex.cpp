@@ -16,7 +16,10 @@ const std::string& KeyOf(const CBMComponent& c, IndexKey key) {
 }
 
 namespace {
-CBMComponent* const kTombstone = reinterpret_cast<CBMComponent*>(alignof(CBMComponent));
+// The mark of an erased slot: an address no member can have (compared,
+// never followed).
+char g_tombstone;
+CBMComponent* const kTombstone = reinterpret_cast<CBMComponent*>(&g_tombstone);
 }  // namespace
 
 uint64_t KeyIndex::Hash(const std::string& key) {

@@ -3,10 +3,10 @@
 #include "platform/Exceptions.h"
 #include "platform/File.h"
 #include "platform/MessageBox.h"
+#include "platform/Transfer.h"
 
 void CBuildingModule::Serialize(CArchive& ar) {
-  pUnitSystem->Serialize(ar);
-  theContainer.Serialize(ar);
+  bm::Transfer(ar, *pUnitSystem, theContainer);
 }
 
 bool CBuildingModule::ReadSaveFile(CString path, int load) {

@@ -20,7 +20,9 @@ namespace fs = std::filesystem;
 
 // How much of a file the form is told from: enough for a text model's
 // leading comment lines, and far more than an archive's first records need.
-constexpr size_t kHeadBytes = 64 * 1024;
+constexpr size_t kHeadBytes = size_t{64} * 1024;
+// Why a load or a save stopped when memory ran out.
+constexpr char kOutOfMemoryReason[] = "out of memory";
 
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
 bool IsAlnum(unsigned char c) {
@@ -244,10 +246,10 @@ std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResu
                       TextReading reading) {
   LoadResult local;
   LoadResult& r = result ? *result : local;
-  std::string problem = Detect(path, &r.form, &r.failure, &r.osError);
-  if (!problem.empty()) return problem;
-  r.failure = LoadFailure::kFile;  // until the reading below ends well or says otherwise
   try {
+    std::string problem = Detect(path, &r.form, &r.failure, &r.osError);
+    if (!problem.empty()) return problem;
+    r.failure = LoadFailure::kFile;  // until the reading below ends well or says otherwise
     if (r.form == ModelForm::kText) {
       ZAdapterEtabs8 adapter;
       adapter.SetBuildingModule(&module);
@@ -274,10 +276,11 @@ std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResu
   } catch (const CFileException& e) {
     return std::string("file error while reading (") + e.what() + ")";
   } catch (const std::bad_alloc&) {
-    r.failure = r.form == ModelForm::kArchive ? LoadFailure::kMalformedArchive : LoadFailure::kOutOfMemory;
-    return r.form == ModelForm::kArchive
-               ? "the model archive is malformed (it asks for more memory than there is)"
-               : "out of memory";
+    // Memory ran out, whatever the form: an archive's counts are checked
+    // against the bytes left before anything is allocated for them, so a
+    // malformed archive cannot ask for more than a multiple of its size.
+    r.failure = LoadFailure::kOutOfMemory;
+    return kOutOfMemoryReason;
   } catch (const std::length_error&) {
     r.failure = LoadFailure::kMalformedArchive;
     return "the model archive is malformed (impossible size)";
@@ -298,6 +301,9 @@ std::string SaveModel(CBuildingModule& module, const std::string& path, ModelFor
     }
   } catch (const CFileException& e) {
     return std::string("file error while writing (") + e.what() + ")";
+  } catch (const std::bad_alloc&) {
+    // The model is unchanged; the file holds what was written before.
+    return kOutOfMemoryReason;
   }
   return std::string();
 }

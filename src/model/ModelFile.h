@@ -77,12 +77,14 @@ enum class TextReading { kFileModel, kProcessed };
 // Reads `path`, text or archive as its content says, into `module`, which
 // must be newly constructed. Returns an empty string on success, otherwise
 // the reason (the module then holds whatever was read before the failure).
-// A malformed archive is reported, never thrown.
+// A malformed archive is reported, never thrown; so is memory running out
+// ("out of memory", LoadFailure::kOutOfMemory), for either form.
 std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResult* result,
                       TextReading reading = TextReading::kFileModel);
 
 // Writes `module` to `path` in `form`. Returns an empty string on success,
-// otherwise the reason. For text, `report` receives the writer's report.
+// otherwise the reason ("out of memory" when memory ran out; the module is
+// unchanged either way). For text, `report` receives the writer's report.
 std::string SaveModel(CBuildingModule& module, const std::string& path, ModelForm form,
                       WriteReport* report = nullptr);
 

@@ -6,26 +6,13 @@
 
 namespace {
 
-// The member at 1-based position `id` of `list`; null for -1 or any id
-// outside 1 to the count.
-template <typename T>
-T* ById(const CBMComponentList* list, int id) {
-  return static_cast<T*>(list->GetItem(id));
-}
-
-template <typename T>
-T* ByName(const CBMComponentList* list, const CString& name) {
-  return static_cast<T*>(list->GetItem(name));
-}
-
 template <typename Section>
 void AttachMaterials(CBMComponentList* sections, const CBMMaterialList* materials) {
-  for (int i = 1; i <= sections->GetCount(); ++i) {
-    auto* section = static_cast<Section*>(sections->GetItem(i));
-    if (!section || section->get_MaterialName().IsEmpty()) continue;
+  for (Section& section : sections->Members<Section>()) {
+    if (section.get_MaterialName().IsEmpty()) continue;
     // Decision: a name that matches no material leaves the pointer null
     // (set_pMaterial(null) keeps the stored name for a later write).
-    section->set_pMaterial(ByName<CBMMaterial>(materials, section->get_MaterialName()));
+    section.set_pMaterial(materials->ItemAs<CBMMaterial>(section.get_MaterialName()));
   }
 }
 
@@ -33,21 +20,20 @@ void AttachMaterials(CBMComponentList* sections, const CBMMaterialList* material
 // and lists it at those joints.
 void LinkLineElements(CBMComponentList* elements, CBMJointList* joints, const CBMLineList* lines,
                       const CBMFrameSectionList* sections) {
-  for (int i = 1; i <= elements->GetCount(); ++i) {
-    auto* element = static_cast<CBMLineElement*>(elements->GetItem(i));
-    if (!element) continue;
-    const int lineId = element->get_LineId();
-    const int sectionId = element->get_FrameSectionId();
-    CBMJoint* jointI = ById<CBMJoint>(joints, element->get_JointIId());
-    CBMJoint* jointJ = ById<CBMJoint>(joints, element->get_JointJId());
+  for (CBMLineElement& element : elements->Members<CBMLineElement>()) {
+    const int lineId = element.get_LineId();
+    const int sectionId = element.get_FrameSectionId();
+    // Ids are 1-based positions; -1 or any id outside 1 to the count gives null.
+    CBMJoint* jointI = joints->ItemAs<CBMJoint>(element.get_JointIId());
+    CBMJoint* jointJ = joints->ItemAs<CBMJoint>(element.get_JointJId());
     // Decision: an id that matches no line or section leaves the pointer null
     // and keeps the stored id, so saving again writes it back unchanged (the
     // joint ids are kept the same way by Set_pJoint).
-    if (auto* line = ById<CBMLine>(lines, lineId)) element->set_pLine(line);
-    if (auto* section = ById<CBMFrameSection>(sections, sectionId)) element->set_pFrameSection(section);
-    element->Set_pJoint(jointI, jointJ);
-    if (jointI) jointI->AddConnectedElement(element);
-    if (jointJ) jointJ->AddConnectedElement(element);
+    if (auto* line = lines->ItemAs<CBMLine>(lineId)) element.set_pLine(line);
+    if (auto* section = sections->ItemAs<CBMFrameSection>(sectionId)) element.set_pFrameSection(section);
+    element.Set_pJoint(jointI, jointJ);
+    if (jointI) jointI->AddConnectedElement(&element);
+    if (jointJ) jointJ->AddConnectedElement(&element);
   }
 }
 
@@ -57,10 +43,10 @@ void LinkShellElement(CBMShellElement* shell, CBMJointList* joints, const CBMAre
                       const CBMWallSlabDeckSectionList* sections) {
   // Decision: an unknown section id is kept for a later save (see
   // LinkLineElements).
-  if (auto* section = ById<CBMWallSlabDeckSection>(sections, shell->get_ShellSectionId())) {
+  if (auto* section = sections->ItemAs<CBMWallSlabDeckSection>(shell->get_ShellSectionId())) {
     shell->set_pShellSection(section);
   }
-  if (!shell->name().IsEmpty()) shell->set_pArea(ByName<CBMArea>(areas, shell->name()));
+  if (!shell->name().IsEmpty()) shell->set_pArea(areas->ItemAs<CBMArea>(shell->name()));
   CBMArea* area = shell->get_pArea();
   const int vertices = shell->get_VertexCount();
   for (int k = 1; k <= vertices && area; ++k) {
@@ -91,62 +77,48 @@ void CBuildingModule::CreateTopologyForReading() {
   AttachMaterials<CBMWallSlabDeckSection>(shellSections, mgr->get_pMaterialList());
 
   // 3: line end points (also refreshes the stored point ids).
-  for (int i = 1; i <= lines->GetCount(); ++i) {
-    auto* line = static_cast<CBMLine*>(lines->GetItem(i));
-    if (!line) continue;
-    line->set_pPoint(ByName<CBMPoint>(points, line->get_P1Name()), ByName<CBMPoint>(points, line->get_P2Name()));
+  for (CBMLine& line : lines->Members<CBMLine>()) {
+    line.set_pPoint(points->ItemAs<CBMPoint>(line.get_P1Name()), points->ItemAs<CBMPoint>(line.get_P2Name()));
   }
 
   // 4: area corners, by the stored names; unknown names are skipped.
-  for (int i = 1; i <= areas->GetCount(); ++i) {
-    auto* area = static_cast<CBMArea*>(areas->GetItem(i));
-    if (!area) continue;
-    const int stored = area->GetPointNameCount();
+  for (CBMArea& area : areas->Members<CBMArea>()) {
+    const int stored = area.GetPointNameCount();
     for (int k = 0; k < stored; ++k) {
-      if (CBMPoint* point = ByName<CBMPoint>(points, area->GetPointName(k))) area->AddPoint(point);
+      if (CBMPoint* point = points->ItemAs<CBMPoint>(area.GetPointName(k))) area.AddPoint(point);
     }
   }
 
   // 5: each level's joints, line elements, slabs and walls.
-  for (int l = 1; l <= levels->GetCount(); ++l) {
-    auto* level = static_cast<CBMLevel*>(levels->GetItem(l));
-    if (!level) continue;
-    CBMJointList* joints = level->get_theCBMJointList();
-    CBMLevelDiaphragmList* levelDiaphragms = level->get_theCBMLevelDiaphragmList();
-    for (int j = 1; j <= joints->GetCount(); ++j) {
-      auto* joint = static_cast<CBMJoint*>(joints->GetItem(j));
-      if (!joint) continue;
-      if (CBMPoint* point = ByName<CBMPoint>(points, joint->get_PointName())) joint->set_pPoint(point);
-      if (!joint->get_DiaphragmName().IsEmpty()) {
-        CString name = joint->get_DiaphragmName();
+  for (CBMLevel& level : levels->Members<CBMLevel>()) {
+    CBMJointList* joints = level.get_theCBMJointList();
+    CBMLevelDiaphragmList* levelDiaphragms = level.get_theCBMLevelDiaphragmList();
+    for (CBMJoint& joint : joints->Members<CBMJoint>()) {
+      if (CBMPoint* point = points->ItemAs<CBMPoint>(joint.get_PointName())) joint.set_pPoint(point);
+      if (!joint.get_DiaphragmName().IsEmpty()) {
+        CString name = joint.get_DiaphragmName();
         CBMLevelDiaphragm* diaphragm = levelDiaphragms->AddDiaphragm(name);
-        diaphragm->AddJoint(joint);
-        joint->set_pDiaphragm(diaphragm);
+        diaphragm->AddJoint(&joint);
+        joint.set_pDiaphragm(diaphragm);
       }
     }
-    LinkLineElements(level->get_theCBMBeamList(), joints, lines, frameSections);
-    LinkLineElements(level->get_theCBMColumnList(), joints, lines, frameSections);
-    LinkLineElements(level->get_theCBMBraceList(), joints, lines, frameSections);
+    LinkLineElements(level.get_theCBMBeamList(), joints, lines, frameSections);
+    LinkLineElements(level.get_theCBMColumnList(), joints, lines, frameSections);
+    LinkLineElements(level.get_theCBMBraceList(), joints, lines, frameSections);
 
-    CBMSlabList* slabs = level->get_theCBMSlabList();
-    for (int s = 1; s <= slabs->GetCount(); ++s) {
-      auto* slab = static_cast<CBMSlab*>(slabs->GetItem(s));
-      if (!slab) continue;
+    for (CBMSlab& slab : level.get_theCBMSlabList()->Members<CBMSlab>()) {
       // Decision: an unknown diaphragm or pier name leaves the pointer null
       // and keeps the stored name, so saving again does not lose it.
-      if (!slab->get_DiaphragmName().IsEmpty()) {
-        if (auto* d = ByName<CBMDiaphragm>(diaphragms, slab->get_DiaphragmName())) slab->SetDiaphragm(d);
+      if (!slab.get_DiaphragmName().IsEmpty()) {
+        if (auto* d = diaphragms->ItemAs<CBMDiaphragm>(slab.get_DiaphragmName())) slab.SetDiaphragm(d);
       }
-      LinkShellElement(slab, joints, areas, shellSections);
+      LinkShellElement(&slab, joints, areas, shellSections);
     }
-    CBMWallList* walls = level->get_theCBMWallList();
-    for (int w = 1; w <= walls->GetCount(); ++w) {
-      auto* wall = static_cast<CBMWall*>(walls->GetItem(w));
-      if (!wall) continue;
-      if (!wall->get_PierName().IsEmpty()) {
-        if (auto* p = ByName<CBMPierSpandrel>(piers, wall->get_PierName())) wall->set_pPierSpandrel(p);
+    for (CBMWall& wall : level.get_theCBMWallList()->Members<CBMWall>()) {
+      if (!wall.get_PierName().IsEmpty()) {
+        if (auto* p = piers->ItemAs<CBMPierSpandrel>(wall.get_PierName())) wall.set_pPierSpandrel(p);
       }
-      LinkShellElement(wall, joints, areas, shellSections);
+      LinkShellElement(&wall, joints, areas, shellSections);
     }
   }
 }

@@ -88,7 +88,6 @@ void AppendFloat(std::string& out, double value, char conv, const Conversion& cv
                                            : std::chars_format::general;
     if (lower == 'g' && precision == 0) precision = 1;
     // Fixed notation of a huge number can exceed the local buffer.
-    char big[400];
     char* limit = buf + sizeof(buf);
     std::to_chars_result r = std::to_chars(p, limit, magnitude, fmt, precision);
     if (r.ec != std::errc()) {
@@ -98,7 +97,6 @@ void AppendFloat(std::string& out, double value, char conv, const Conversion& cv
       std::string body(buf, signLen);
       body += tmp;
       AppendPadded(out, body, signLen, cv, true);
-      (void)big;
       return;
     }
     end = r.ptr;
@@ -208,11 +206,14 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
       }
     }
     // Length modifiers.
-    int longness = 0;  // 0 int, 1 long, 2 long long, 3 size_t, -1 short
+    // 0 int, 1 long, 2 long long, -1 short; size_t ('z') is read as the one
+    // of long and long long that has its size.
+    constexpr int kSizeLongness = sizeof(size_t) == sizeof(long) ? 1 : 2;
+    int longness = 0;
     for (;; ++f) {
       if (*f == 'l') ++longness;
       else if (*f == 'h') longness = -1;
-      else if (*f == 'z') longness = 3;
+      else if (*f == 'z') longness = kSizeLongness;
       else if (*f == 'L' || *f == 'q' || *f == 'j' || *f == 't') longness = 2;
       else break;
     }
@@ -226,7 +227,6 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
         long long v;
         if (longness == 1) v = va_arg(args, long);
         else if (longness == 2) v = va_arg(args, long long);
-        else if (longness == 3) v = static_cast<long long>(va_arg(args, size_t));
         else v = va_arg(args, int);
         if (longness == -1) v = static_cast<short>(v);
         const bool neg = v < 0;
@@ -242,7 +242,6 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
         unsigned long long v;
         if (longness == 1) v = va_arg(args, unsigned long);
         else if (longness == 2) v = va_arg(args, unsigned long long);
-        else if (longness == 3) v = va_arg(args, size_t);
         else v = va_arg(args, unsigned int);
         if (longness == -1) v = static_cast<unsigned short>(v);
         AppendInteger(out, v, false, conv, cv);
@@ -349,7 +348,6 @@ bool ScanInt(std::string_view text, int& value) {
 double StrToD(std::string_view text, size_t* consumed) {
   size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;
-  size_t start = i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
@@ -378,7 +376,6 @@ double StrToD(std::string_view text, size_t* consumed) {
   std::from_chars_result r = std::from_chars(first, last, value, std::chars_format::general);
   if (r.ec == std::errc::invalid_argument) {
     if (consumed) *consumed = 0;
-    (void)start;
     return 0.0;
   }
   if (r.ec == std::errc::result_out_of_range) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "Archive.h"
 #include "Exceptions.h"
@@ -63,19 +64,14 @@ inline ListBlockHead ReadListBlockHead(CArchive& ar) {
 template <typename T, typename Create, typename Add>
 void LoadListMembers(CArchive& ar, int count, Create create, Add add) {
   for (int i = 0; i < count; ++i) {
-    CObject* object = create();
-    T* member = dynamic_cast<T*>(object);
-    if (!member) {
-      delete object;
-      throw CArchiveException(CArchiveException::badClass);
-    }
-    try {
-      member->Serialize(ar);
-    } catch (...) {
-      delete member;
-      throw;
-    }
+    // Held here until `add` returns, so that an exception anywhere (the
+    // record, or memory running out in `add`) frees it.
+    std::unique_ptr<CObject> object(create());
+    T* member = dynamic_cast<T*>(object.get());
+    if (!member) throw CArchiveException(CArchiveException::badClass);
+    member->Serialize(ar);
     add(member);
+    static_cast<void>(object.release());  // `add` owns it now
   }
 }
 

@@ -46,6 +46,9 @@ class CObject {
   bool IsSerializable() const;
 
   static const CRuntimeClass classCObject;
+  // The run-time class of the static type, for templates that have only the
+  // type; every class with BM_DECLARE_DYNAMIC declares its own.
+  static const CRuntimeClass* StaticClass() { return &classCObject; }
 
  protected:
   CObject() = default;
@@ -54,9 +57,10 @@ class CObject {
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
 // In a class body: the class has a run-time class of its own.
-#define BM_DECLARE_DYNAMIC(class_name)           \
- public:                                         \
-  static const CRuntimeClass class##class_name;  \
+#define BM_DECLARE_DYNAMIC(class_name)                                    \
+ public:                                                                  \
+  static const CRuntimeClass class##class_name;                           \
+  static const CRuntimeClass* StaticClass() { return &class##class_name; } \
   const CRuntimeClass* GetRuntimeClass() const override;
 
 // In a class body: the class has a run-time class and a factory.

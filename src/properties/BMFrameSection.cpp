@@ -1,6 +1,7 @@
 // Frame sections and the frame-section list.
 #include "properties/BMFrameSection.h"
 
+#include "platform/Transfer.h"
 #include "properties/BMMaterial.h"
 
 BM_IMPLEMENT_SERIAL(CBMFrameSection, CBMComponent, 1)
@@ -23,25 +24,18 @@ void CBMFrameSection::set_ParamItems(int i, double v) {
 
 void CBMFrameSection::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    for (double v : ParamItems) ar << v;
-    ar << Shape << MaterialName;
-  } else {
-    for (double& v : ParamItems) ar >> v;
-    ar >> Shape >> MaterialName;
-  }
+  bm::Transfer(ar, ParamItems, Shape, MaterialName);
 }
 
 BM_IMPLEMENT_SERIAL(CBMFrameSectionList, CBMComponentList, 1)
 
 CBMFrameSection* CBMFrameSectionList::AddFrameSection(CString& name, const CString& Shape) {
-  auto* section = new CBMFrameSection;
+  auto section = std::make_unique<CBMFrameSection>();
   section->set_Name(name);
   section->set_Shape(Shape);
-  Add(section);
-  return section;
+  return Adopt(std::move(section));
 }
 
 CBMFrameSection* CBMFrameSectionList::GetFrameSection(const CString& name) const {
-  return static_cast<CBMFrameSection*>(GetItem(name));
+  return ItemAs<CBMFrameSection>(name);
 }

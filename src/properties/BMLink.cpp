@@ -1,6 +1,8 @@
 // Link properties and the link list.
 #include "properties/BMLink.h"
 
+#include "platform/Transfer.h"
+
 BM_IMPLEMENT_SERIAL(CBMLink, CBMComponent, 1)
 
 CBMLink::CBMLink() = default;
@@ -29,18 +31,10 @@ void CBMLink::Serialize(CArchive& ar) {
   auto value = [this](const Slot& s) -> double& {
     return s.block == 'A' ? ParamA[s.number - 1] : ParamB[s.number - 1];
   };
-  int* flags[] = {&DofR1, &DofR2, &DofR3, &DofU1, &DofU2, &DofU3};
-  if (ar.IsStoring()) {
-    for (int* f : flags) ar.WriteInt32(*f);
-    for (const Slot& s : kFirstDoubles) ar.WriteDouble(value(s));
-    ar.WriteString(LinkType);
-    for (const Slot& s : kLastDoubles) ar.WriteDouble(value(s));
-  } else {
-    for (int* f : flags) *f = ar.ReadInt32();
-    for (const Slot& s : kFirstDoubles) value(s) = ar.ReadDouble();
-    ar.ReadString(LinkType);
-    for (const Slot& s : kLastDoubles) value(s) = ar.ReadDouble();
-  }
+  bm::Transfer(ar, DofR1, DofR2, DofR3, DofU1, DofU2, DofU3);
+  for (const Slot& s : kFirstDoubles) bm::Transfer(ar, value(s));
+  bm::Transfer(ar, LinkType);
+  for (const Slot& s : kLastDoubles) bm::Transfer(ar, value(s));
 }
 
 BM_IMPLEMENT_SERIAL(CBMLinkList, CBMComponentList, 1)

@@ -1,6 +1,8 @@
 // Materials and the material list.
 #include "properties/BMMaterial.h"
 
+#include "platform/Transfer.h"
+
 BM_IMPLEMENT_SERIAL(CBMMaterial, CBMComponent, 1)
 
 CBMMaterial::CBMMaterial() = default;
@@ -16,20 +18,14 @@ CBMMaterial::~CBMMaterial() = default;
 void CBMMaterial::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
   // Legacy: the record lists the fields in alphabetical order of their names.
-  if (ar.IsStoring()) {
-    ar << A << DesignType << E << FC << FU << FY << FYS << M << Price << Type << U << W;
-  } else {
-    ar >> A >> DesignType >> E >> FC >> FU >> FY >> FYS >> M >> Price >> Type >> U >> W;
-  }
+  bm::Transfer(ar, A, DesignType, E, FC, FU, FY, FYS, M, Price, Type, U, W);
 }
 
 CBMMaterial* CBMMaterialList::AddMaterial(CString& name, double M, double W, CString Type, double E,
                                           double U, double A) {
-  auto* material = new CBMMaterial(name, M, W, std::move(Type), E, U, A);
-  Add(material);
-  return material;
+  return Adopt(std::make_unique<CBMMaterial>(name, M, W, std::move(Type), E, U, A));
 }
 
 CBMMaterial* CBMMaterialList::GetMaterial(const CString& name) const {
-  return static_cast<CBMMaterial*>(GetItem(name));
+  return ItemAs<CBMMaterial>(name);
 }

@@ -1,6 +1,8 @@
 // The unit system: the model's force and length unit words.
 #include "properties/BMUnitSystem.h"
 
+#include "platform/Transfer.h"
+
 BM_IMPLEMENT_SERIAL(CBMUnitSystem, CBMComponent, 1)
 
 CBMUnitSystem::CBMUnitSystem() = default;
@@ -8,9 +10,5 @@ CBMUnitSystem::~CBMUnitSystem() = default;
 
 void CBMUnitSystem::Serialize(CArchive& ar) {
   // Legacy: no component part (id, name) in this record.
-  if (ar.IsStoring()) {
-    ar << csForceUnit << csLengthUnit;
-  } else {
-    ar >> csForceUnit >> csLengthUnit;
-  }
+  bm::Transfer(ar, csForceUnit, csLengthUnit);
 }

@@ -1,6 +1,7 @@
 // Wall, slab and deck sections and their list.
 #include "properties/BMWallSlabDeckSection.h"
 
+#include "platform/Transfer.h"
 #include "properties/BMMaterial.h"
 
 BM_IMPLEMENT_SERIAL(CBMWallSlabDeckSection, CBMComponent, 1)
@@ -17,19 +18,12 @@ void CBMWallSlabDeckSection::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
   // Legacy: the record order is neither the declaration order nor strictly
   // alphabetical (PlateType before MaterialName); it is the stored format.
-  if (ar.IsStoring()) {
-    ar << DeckType << PlateType << MaterialName << PropType << RibDepth << RibSpacing << RibWidth
-       << ShellType << SlabDepth << StudHeight << StuDia << StudStrength << TB << TM << Weight;
-  } else {
-    ar >> DeckType >> PlateType >> MaterialName >> PropType >> RibDepth >> RibSpacing >> RibWidth >>
-        ShellType >> SlabDepth >> StudHeight >> StuDia >> StudStrength >> TB >> TM >> Weight;
-  }
+  bm::Transfer(ar, DeckType, PlateType, MaterialName, PropType, RibDepth, RibSpacing, RibWidth, ShellType, SlabDepth,
+               StudHeight, StuDia, StudStrength, TB, TM, Weight);
 }
 
 BM_IMPLEMENT_SERIAL(CBMWallSlabDeckSectionList, CBMComponentList, 1)
 
 CBMWallSlabDeckSection* CBMWallSlabDeckSectionList::AddSection() {
-  auto* section = new CBMWallSlabDeckSection;
-  Add(section);
-  return section;
+  return Adopt(std::make_unique<CBMWallSlabDeckSection>());
 }

@@ -2,6 +2,8 @@
 // list block of the archive and its failures on loading.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <buildingmodel/buildingmodel.h>
 
 #include "support/ArchiveHelpers.h"
@@ -77,6 +79,52 @@ TEST(ComponentList, LookupsAreExactAndFirstMatch) {
   EXPECT_EQ(list.GetItemByMapHandle(CString("h1")), second);
   EXPECT_EQ(list.GetItemByMapHandle(CString("H1")), nullptr);
   EXPECT_EQ(list.GetItemByOutHandle(CString("o1")), first);
+}
+
+// ItemAs and Members hand out only members of the asked class (or derived),
+// skipping empty slots and other classes, in list order.
+TEST(ComponentList, TypedAccessChecksTheClass) {
+  OwningList list;
+  auto* beam = new CBMBeam;
+  beam->set_Name("B1");
+  auto* column = new CBMColumn;
+  column->set_Name("C1");
+  list.Add(beam);
+  list.Add(nullptr);
+  list.Add(Named("P"));
+  list.Add(column);
+  list.Add(new CBMJoint);
+
+  EXPECT_EQ(list.ItemAs<CBMBeam>(1), beam);
+  EXPECT_EQ(list.ItemAs<CBMLineElement>(1), beam);  // derived class
+  EXPECT_EQ(list.ItemAs<CBMColumn>(1), nullptr);     // wrong class
+  EXPECT_EQ(list.ItemAs<CBMBeam>(2), nullptr);       // empty slot
+  EXPECT_EQ(list.ItemAs<CBMLineElement>(3), nullptr);
+  EXPECT_NE(list.ItemAs<CBMComponent>(3), nullptr);
+  for (int i : {0, -1, 6}) EXPECT_EQ(list.ItemAs<CBMComponent>(i), nullptr) << i;
+  EXPECT_EQ(list.ItemAs<CBMColumn>(CString("C1")), column);
+  EXPECT_EQ(list.ItemAs<CBMBeam>(CString("C1")), nullptr);
+  EXPECT_EQ(list.ItemAs<CBMBeam>(CString("none")), nullptr);
+
+  std::vector<const CBMLineElement*> seen;
+  for (const CBMLineElement& e : list.Members<CBMLineElement>()) seen.push_back(&e);
+  EXPECT_EQ(seen, (std::vector<const CBMLineElement*>{beam, column}));
+  int components = 0;
+  for (CBMComponent& c : list.Members<CBMComponent>()) components += c.get_Id() > 0;
+  EXPECT_EQ(components, 4);
+  seen.clear();
+  for (const CBMLineElement& e : list.Members<CBMLineElement>(2)) seen.push_back(&e);
+  EXPECT_EQ(seen, (std::vector<const CBMLineElement*>{column}));
+  EXPECT_TRUE(list.Members<CBMBrace>().empty());
+  EXPECT_TRUE(OwningList().Members<CBMComponent>().empty());
+
+  // Members appended during the loop are visited, as a 1 to GetCount() loop does.
+  int visited = 0;
+  for (CBMColumn& c : list.Members<CBMColumn>()) {
+    if (++visited == 1) list.Add(new CBMColumn);
+    (void)c;
+  }
+  EXPECT_EQ(visited, 2);
 }
 
 TEST(ComponentList, AddHeadShowsTheMessageAndChangesNothing) {

@@ -26,6 +26,12 @@ def test_text_archive_and_json_give_back_the_model_they_were_written_from(demo, 
         back = bm.read(tmp_path / name)
         assert back.form == form
         assert back.to_dict() == expected, name
+        assert back.trailing_bytes == 0
+    # Bytes after the archive's last block: the model is complete, and said to be followed.
+    (tmp_path / "tail.bma").write_bytes((tmp_path / "m.bma").read_bytes() + b"tail")
+    tailed = bm.read(tmp_path / "tail.bma")
+    assert tailed.trailing_bytes == 4
+    assert tailed.to_dict() == expected
 
 
 def test_numbers_cross_json_exactly(tmp_path):

@@ -2,6 +2,12 @@
 #include "AllocationCounter.h"
 
 #include <malloc.h>
+#if defined(__has_include)
+#if __has_include(<execinfo.h>)
+#include <execinfo.h>
+#define BM_HAVE_BACKTRACE 1
+#endif
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -13,6 +19,27 @@ namespace {
 std::atomic<int64_t> g_live{0};
 std::atomic<int64_t> g_peak{0};
 std::atomic<size_t> g_largest{0};
+// Failure injection: calls since the AllocationFailure began, and the call
+// that fails (0: none).
+std::atomic<uint64_t> g_calls{0};
+std::atomic<uint64_t> g_failAt{0};
+
+#if BM_HAVE_BACKTRACE
+// Where the failing call was made, for PrintFailedCallStack.
+void* g_failStack[32];
+int g_failDepth = 0;
+#endif
+
+// True when this call is the one to fail.
+bool FailsNow() {
+  const uint64_t failAt = g_failAt.load(std::memory_order_relaxed);
+  if (failAt == 0) return false;
+  if (g_calls.fetch_add(1, std::memory_order_relaxed) + 1 != failAt) return false;
+#if BM_HAVE_BACKTRACE
+  g_failDepth = backtrace(g_failStack, 32);
+#endif
+  return true;
+}
 
 #ifdef _WIN32
 // Windows has no posix_memalign, and its C runtime cannot tell the size of
@@ -60,12 +87,14 @@ void* Count(void* p, size_t request, size_t usable) {
 void* Count(void* p, size_t request) { return p ? Count(p, request, UsableSize(p)) : nullptr; }
 
 void* Allocate(size_t size) {
+  if (FailsNow()) throw std::bad_alloc();
   void* p = Count(std::malloc(size ? size : 1), size);
   if (!p) throw std::bad_alloc();
   return p;
 }
 
 void* AllocateAligned(size_t size, std::align_val_t align) {
+  if (FailsNow()) throw std::bad_alloc();
   void* p = AlignedMalloc(size ? size : 1, Alignment(align));
   if (!p) throw std::bad_alloc();
   return Count(p, size, AlignedUsableSize(p, Alignment(align)));
@@ -88,10 +117,10 @@ void ReleaseAligned(void* p, std::align_val_t align) {
 void* operator new(size_t size) { return Allocate(size); }
 void* operator new[](size_t size) { return Allocate(size); }
 void* operator new(size_t size, const std::nothrow_t&) noexcept {
-  return Count(std::malloc(size ? size : 1), size);
+  return FailsNow() ? nullptr : Count(std::malloc(size ? size : 1), size);
 }
 void* operator new[](size_t size, const std::nothrow_t&) noexcept {
-  return Count(std::malloc(size ? size : 1), size);
+  return FailsNow() ? nullptr : Count(std::malloc(size ? size : 1), size);
 }
 void* operator new(size_t size, std::align_val_t align) { return AllocateAligned(size, align); }
 void* operator new[](size_t size, std::align_val_t align) { return AllocateAligned(size, align); }
@@ -116,5 +145,24 @@ AllocationScope::AllocationScope() : start_(g_live.load()) {
 int64_t AllocationScope::PeakBytes() const { return g_peak.load() - start_; }
 
 size_t AllocationScope::LargestRequest() const { return g_largest.load(); }
+
+int64_t LiveBytes() { return g_live.load(); }
+
+AllocationFailure::AllocationFailure(uint64_t failAt) {
+  g_calls.store(0);
+  g_failAt.store(failAt);
+}
+
+AllocationFailure::~AllocationFailure() { g_failAt.store(0); }
+
+bool AllocationFailure::Fired() const { return g_failAt.load() != 0 && g_calls.load() >= g_failAt.load(); }
+
+uint64_t AllocationFailure::Calls() const { return g_calls.load(); }
+
+void PrintFailedCallStack() {
+#if BM_HAVE_BACKTRACE
+  backtrace_symbols_fd(g_failStack, g_failDepth, 2);
+#endif
+}
 
 }  // namespace bm::test

@@ -399,6 +399,48 @@ TEST(GeometryIndexTest, ManagerModelMatchesScans) {
   }
 }
 
+// Indexes follow the edits of their own model only: changing a line of one
+// model rebuilds that model's index and leaves the other's as it was, and
+// both still answer as a scan does.
+TEST(GeometryIndexTest, AnEditRebuildsOnlyTheIndexOfItsModel) {
+  CBuildingModule models[2];
+  for (CBuildingModule& model : models) {
+    CBMMgrGeometry* geometry = model.get_pMgrGeometry();
+    geometry->AddLevel("BASE", 0.0, 0.0);
+    geometry->AddLevel("S1", 3.0, 3.0);
+    geometry->AddFrameSection("B1", "RECTANGULAR", "C30");
+    for (int i = 0; i < 30; ++i) {
+      CString name;
+      name.Format("B%d", i);
+      geometry->AddBeam(name, i, 0.0, i, 5.0, "S1", "B1");
+    }
+  }
+  CBMLineList* lines[2] = {models[0].get_pMgrGeometry()->get_pLineList(),
+                           models[1].get_pMgrGeometry()->get_pLineList()};
+  auto check = [&](int k, bool brace) {
+    for (CBMLine& line : lines[k]->Members<CBMLine>()) {
+      CBMLine* found = brace ? lines[k]->FindBraceLineByPoint(line.get_pP1(), line.get_pP2())
+                             : lines[k]->FindLineByPoint(line.get_pP1(), line.get_pP2());
+      ASSERT_EQ(found, ScanLine(*lines[k], line.get_pP1(), line.get_pP2(), brace)) << k << " " << line.name();
+    }
+  };
+  check(0, false);
+  check(1, false);
+  ASSERT_GE(lines[0]->GetCount(), bm::kGeometryIndexThreshold);
+
+  const uint64_t builds = bm::GeometryIndexBuilds();
+  CBMLine* moved = lines[0]->ItemAs<CBMLine>(7);
+  ASSERT_NE(moved, nullptr);
+  moved->SetType("BRACE");
+  check(1, false);
+  check(1, true);
+  EXPECT_EQ(bm::GeometryIndexBuilds(), builds);  // the other model's index stayed
+  check(0, false);
+  check(0, true);
+  EXPECT_EQ(lines[0]->FindBraceLineByPoint(moved->get_pP1(), moved->get_pP2()), moved);
+  EXPECT_EQ(bm::GeometryIndexBuilds(), builds + 1);
+}
+
 // The managers' pattern on a large plan: every add is preceded by a look-up,
 // so the index is refreshed one point at a time, and it must still answer
 // with the existing point for a position within the tolerance. (Refreshing

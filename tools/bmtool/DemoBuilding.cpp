@@ -158,7 +158,7 @@ class Builder {
       for (int i = 0; i <= nx; ++i) geometry_.AssignJointDiaphragm(level, X(i), Y(j), kDiaphragm);
     }
     if (!diaphragm_) {
-      diaphragm_ = static_cast<CBMDiaphragm*>(geometry_.get_pDiaphragmList()->GetItem(CString(kDiaphragm)));
+      diaphragm_ = geometry_.get_pDiaphragmList()->ItemAs<CBMDiaphragm>(CString(kDiaphragm));
       if (!diaphragm_ && error_.empty()) error_ = "AssignJointDiaphragm made no diaphragm D1";
     }
 

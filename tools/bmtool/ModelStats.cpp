@@ -11,26 +11,15 @@ namespace {
 
 int Count(const CBMComponentList* list) { return list ? list->GetCount() : 0; }
 
-// Sums `count(item)` over the items of `list` that are of class T.
-template <typename T, typename F>
-int SumOver(const CBMComponentList* list, F count) {
+// Counts the line loads of the elements of `list`, in total and by type.
+int LineLoads(const CBMComponentList& list, std::map<std::string, int>& types) {
   int total = 0;
-  if (!list) return 0;
-  for (int i = 1; i <= list->GetCount(); ++i) {
-    if (auto* item = dynamic_cast<T*>(list->GetItem(i))) total += count(*item);
+  for (CBMLineElement& e : list.Members<CBMLineElement>()) {
+    const CBMComponentList* loads = e.Get_LineLoadList();
+    for (const CBMLineLoad& load : loads->Members<CBMLineLoad>()) ++types[load.get_sType().str()];
+    total += loads->GetCount();
   }
   return total;
-}
-
-// Counts the line loads of the elements of `list`, in total and by type.
-int LineLoads(CBMComponentList* list, std::map<std::string, int>& types) {
-  return SumOver<CBMLineElement>(list, [&types](CBMLineElement& e) {
-    CBMComponentList* loads = e.Get_LineLoadList();
-    for (int i = 1; i <= loads->GetCount(); ++i) {
-      if (auto* load = dynamic_cast<CBMLineLoad*>(loads->GetItem(i))) ++types[load->get_sType().str()];
-    }
-    return loads->GetCount();
-  });
 }
 
 // The line-load types in the order they are described and compared.
@@ -106,34 +95,34 @@ ModelStats CollectStats(CBuildingModule& module) {
   stats.diaphragms = Count(g->get_pDiaphragmList());
   stats.piers = Count(g->get_pPierSpandrelList());
 
-  CBMLevelList* levels = g->get_pLevelList();
-  for (int i = 1; i <= Count(levels); ++i) {
-    auto* level = dynamic_cast<CBMLevel*>(levels->GetItem(i));
-    if (!level) continue;
+  const CBMLevelList* levels = g->get_pLevelList();
+  if (!levels) return stats;
+  for (CBMLevel& level : levels->Members<CBMLevel>()) {
     StoreyStats s;
-    s.name = level->name().str();
-    s.elevation = level->get_EleHeight();
-    s.height = level->get_Height();
-    s.joints = Count(level->get_theCBMJointList());
-    s.beams = Count(level->get_theCBMBeamList());
-    s.columns = Count(level->get_theCBMColumnList());
-    s.braces = Count(level->get_theCBMBraceList());
-    s.walls = Count(level->get_theCBMWallList());
-    s.slabs = Count(level->get_theCBMSlabList());
+    s.name = level.name().str();
+    s.elevation = level.get_EleHeight();
+    s.height = level.get_Height();
+    s.joints = Count(level.get_theCBMJointList());
+    s.beams = Count(level.get_theCBMBeamList());
+    s.columns = Count(level.get_theCBMColumnList());
+    s.braces = Count(level.get_theCBMBraceList());
+    s.walls = Count(level.get_theCBMWallList());
+    s.slabs = Count(level.get_theCBMSlabList());
     stats.storeys.push_back(s);
 
-    stats.jointLoads += SumOver<CBMJoint>(level->get_theCBMJointList(),
-                                          [](CBMJoint& j) { return j.get_JointLoadList()->GetCount(); });
-    stats.restrainedJoints += SumOver<CBMJoint>(level->get_theCBMJointList(),
-                                                [](CBMJoint& j) { return j.get_pRestraint() ? 1 : 0; });
-    stats.lineLoads += LineLoads(level->get_theCBMBeamList(), stats.lineLoadTypes) +
-                       LineLoads(level->get_theCBMColumnList(), stats.lineLoadTypes) +
-                       LineLoads(level->get_theCBMBraceList(), stats.lineLoadTypes);
-    stats.wallLoads +=
-        SumOver<CBMWall>(level->get_theCBMWallList(), [](CBMWall& w) { return w.GetLineLoadCount(); });
-    const auto areaLoads = [](CBMShellElement& e) { return e.get_SlabLoadList()->GetCount(); };
-    stats.areaLoads += SumOver<CBMShellElement>(level->get_theCBMSlabList(), areaLoads) +
-                       SumOver<CBMShellElement>(level->get_theCBMWallList(), areaLoads);
+    for (CBMJoint& j : level.get_theCBMJointList()->Members<CBMJoint>()) {
+      stats.jointLoads += j.get_JointLoadList()->GetCount();
+      if (j.get_pRestraint()) ++stats.restrainedJoints;
+    }
+    stats.lineLoads += LineLoads(*level.get_theCBMBeamList(), stats.lineLoadTypes) +
+                       LineLoads(*level.get_theCBMColumnList(), stats.lineLoadTypes) +
+                       LineLoads(*level.get_theCBMBraceList(), stats.lineLoadTypes);
+    for (CBMWall& w : level.get_theCBMWallList()->Members<CBMWall>()) stats.wallLoads += w.GetLineLoadCount();
+    const auto areaLoads = [&stats](const CBMComponentList& shells) {
+      for (CBMShellElement& e : shells.Members<CBMShellElement>()) stats.areaLoads += e.get_SlabLoadList()->GetCount();
+    };
+    areaLoads(*level.get_theCBMSlabList());
+    areaLoads(*level.get_theCBMWallList());
   }
   return stats;
 }

@@ -24,17 +24,9 @@ struct PlotCounts {
   int Total() const { return drawn[0] + drawn[1] + drawn[2] + drawn[3] + drawn[4]; }
 };
 
-// Calls f(element) for every member of `list` of class T.
-template <typename T, typename F>
-void ForEach(CBMComponentList* list, F f) {
-  for (int i = 1; list && i <= list->GetCount(); ++i) {
-    if (auto* item = dynamic_cast<T*>(list->GetItem(i))) f(*item);
-  }
-}
-
 std::vector<CBMLevel*> Levels(CBuildingModule& module) {
   std::vector<CBMLevel*> levels;
-  ForEach<CBMLevel>(module.get_pMgrGeometry()->get_pLevelList(), [&](CBMLevel& l) { levels.push_back(&l); });
+  for (CBMLevel& l : module.get_pMgrGeometry()->get_pLevelList()->Members<CBMLevel>()) levels.push_back(&l);
   return levels;
 }
 
@@ -77,18 +69,18 @@ void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
   // The rightmost corner of the plan carries the storey labels.
   double maxX = -std::numeric_limits<double>::infinity();
   double maxY = -std::numeric_limits<double>::infinity();
-  ForEach<CBMPoint>(module.get_pMgrGeometry()->get_pPointList(), [&](CBMPoint& p) {
-    if (!Finite(&p)) return;
+  for (CBMPoint& p : module.get_pMgrGeometry()->get_pPointList()->Members<CBMPoint>()) {
+    if (!Finite(&p)) continue;
     maxX = std::max(maxX, p.get_X());
     maxY = std::max(maxY, p.get_Y());
-  });
+  }
   if (!std::isfinite(maxX)) maxX = maxY = 0.0;
 
   // Faces first, so that the members are drawn over them.
   for (int k = 0; k < n; ++k) {
     CBMLevel* level = levels[k];
     const double z = elevation(k);
-    ForEach<CBMSlab>(level->get_theCBMSlabList(), [&](CBMSlab& slab) {
+    for (CBMSlab& slab : level->get_theCBMSlabList()->Members<CBMSlab>()) {
       std::vector<Point2> pts;
       for (int v = 1; v <= slab.get_VertexCount(); ++v) {
         CBMPoint* p = slab.get_pPoint(v);
@@ -96,20 +88,20 @@ void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
       }
       if (pts.size() < 3) {
         ++counts.skipped;
-        return;
+        continue;
       }
       Add(d, counts, Shape::kSlab, std::move(pts), true);
-    });
-    ForEach<CBMWall>(level->get_theCBMWallList(), [&](CBMWall& wall) {
+    }
+    for (CBMWall& wall : level->get_theCBMWallList()->Members<CBMWall>()) {
       CBMPoint* p1 = wall.GetP1();
       CBMPoint* p2 = wall.GetP2();
       if (!Finite(p1) || !Finite(p2)) {
         ++counts.skipped;
-        return;
+        continue;
       }
       const double below = floorOf(k);
       Add(d, counts, Shape::kWall, {Axo(p1, z), Axo(p2, z), Axo(p2, below), Axo(p1, below)}, true);
-    });
+    }
   }
   // A member from p at elevation zp to q at elevation zq.
   auto member = [&](Shape::Kind kind, CBMPoint* p, double zp, CBMPoint* q, double zq) {
@@ -122,15 +114,12 @@ void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
   for (int k = 0; k < n; ++k) {
     CBMLevel* level = levels[k];
     const double z = elevation(k);
-    ForEach<CBMColumn>(level->get_theCBMColumnList(), [&](CBMColumn& c) {
-      member(Shape::kColumn, c.GetP1(), floorOf(k), c.GetP2() ? c.GetP2() : c.GetP1(), z);
-    });
-    ForEach<CBMBeam>(level->get_theCBMBeamList(),
-                     [&](CBMBeam& b) { member(Shape::kBeam, b.GetP1(), z, b.GetP2(), z); });
-    ForEach<CBMBrace>(level->get_theCBMBraceList(), [&](CBMBrace& b) {
+    for (CBMColumn& c : level->get_theCBMColumnList()->Members<CBMColumn>()) member(Shape::kColumn, c.GetP1(), floorOf(k), c.GetP2() ? c.GetP2() : c.GetP1(), z);
+    for (CBMBeam& b : level->get_theCBMBeamList()->Members<CBMBeam>()) member(Shape::kBeam, b.GetP1(), z, b.GetP2(), z);
+    for (CBMBrace& b : level->get_theCBMBraceList()->Members<CBMBrace>()) {
       const int span = std::max(0, b.GetPassStoryNum());
       member(Shape::kBrace, b.GetP1(), elevation(k - span), b.GetP2(), z);
-    });
+    }
   }
   // From the top down, so that the upper storeys keep theirs when labels crowd.
   for (int k = n - 1; k >= 0; --k) {
@@ -144,7 +133,7 @@ void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
 }
 
 void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) {
-  ForEach<CBMSlab>(level.get_theCBMSlabList(), [&](CBMSlab& slab) {
+  for (CBMSlab& slab : level.get_theCBMSlabList()->Members<CBMSlab>()) {
     std::vector<Point2> pts;
     for (int v = 1; v <= slab.get_VertexCount(); ++v) {
       CBMPoint* p = slab.get_pPoint(v);
@@ -152,10 +141,10 @@ void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) 
     }
     if (pts.size() < 3) {
       ++counts.skipped;
-      return;
+      continue;
     }
     Add(d, counts, Shape::kSlab, std::move(pts), true, slab.name().str());
-  });
+  }
   auto line = [&](Shape::Kind kind, CBMPoint* p, CBMPoint* q, const CString& name) {
     if (!Finite(p) || !Finite(q)) {
       ++counts.skipped;
@@ -163,24 +152,21 @@ void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) 
     }
     Add(d, counts, kind, {Plan(p), Plan(q)}, false, name.str());
   };
-  ForEach<CBMWall>(level.get_theCBMWallList(),
-                   [&](CBMWall& w) { line(Shape::kWall, w.GetP1(), w.GetP2(), w.name()); });
-  ForEach<CBMBeam>(level.get_theCBMBeamList(),
-                   [&](CBMBeam& b) { line(Shape::kBeam, b.GetP1(), b.GetP2(), b.name()); });
-  ForEach<CBMBrace>(level.get_theCBMBraceList(),
-                    [&](CBMBrace& b) { line(Shape::kBrace, b.GetP1(), b.GetP2(), b.name()); });
-  ForEach<CBMColumn>(level.get_theCBMColumnList(), [&](CBMColumn& c) {
+  for (CBMWall& w : level.get_theCBMWallList()->Members<CBMWall>()) line(Shape::kWall, w.GetP1(), w.GetP2(), w.name());
+  for (CBMBeam& b : level.get_theCBMBeamList()->Members<CBMBeam>()) line(Shape::kBeam, b.GetP1(), b.GetP2(), b.name());
+  for (CBMBrace& b : level.get_theCBMBraceList()->Members<CBMBrace>()) line(Shape::kBrace, b.GetP1(), b.GetP2(), b.name());
+  for (CBMColumn& c : level.get_theCBMColumnList()->Members<CBMColumn>()) {
     CBMPoint* p = c.GetP1();
     if (!Finite(p)) {
       ++counts.skipped;
-      return;
+      continue;
     }
     Add(d, counts, Shape::kColumn, {Plan(p)}, true, c.name().str());
     d.shapes.back().marker = true;
-  });
-  ForEach<CBMJoint>(level.get_theCBMJointList(), [&](CBMJoint& j) {
+  }
+  for (CBMJoint& j : level.get_theCBMJointList()->Members<CBMJoint>()) {
     CBMPoint* p = j.get_pPoint();
-    if (!Finite(p)) return;
+    if (!Finite(p)) continue;
     d.dots.push_back(Dot{Plan(p)});
     if (jointNames) {
       Label l;
@@ -188,16 +174,16 @@ void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) 
       l.text = j.name().str();
       d.labels.push_back(l);
     }
-  });
+  }
 }
 
 CBMLevel* FindLevel(CBMLevelList* list, const std::string& name) {
   if (!list) return nullptr;
   CString key(name);
-  if (auto* level = dynamic_cast<CBMLevel*>(list->GetItem(key))) return level;
+  if (auto* level = list->ItemAs<CBMLevel>(key)) return level;
   // Names are stored upper-case: accept the name in any letter case.
   key.MakeUpper();
-  return dynamic_cast<CBMLevel*>(list->GetItem(key));
+  return list->ItemAs<CBMLevel>(key);
 }
 
 // The members a plot of `levels` would draw, counted from the list sizes

@@ -179,7 +179,7 @@ PlotLayout LayOut(const Drawing& d, double size) {
                                                        : kLegendInset;
     legendWidth = std::max(legendWidth, start + TextWidth(r.text, kLegendFont) + kLegendInset);
   }
-  const double legendHeight = at.legend.size() * kLegendRow + 12;
+  const double legendHeight = static_cast<double>(at.legend.size()) * kLegendRow + 12;
   // Right of a tall drawing, under a wide one.
   const bool right = extent.Height() > extent.Width();
   const double lx = right ? extent.x1 + kGap : extent.x0;

@@ -80,7 +80,7 @@ void WriteLegend(SvgOut& out, const Drawing& d, const PlotLayout& at) {
   const double left = box.x0 + kLegendInset;
   for (size_t i = 0; i < at.legend.size(); ++i) {
     const LegendRow& r = at.legend[i];
-    const double mid = box.y0 + 6 + (i + 0.5) * kLegendRow;
+    const double mid = box.y0 + 6 + (static_cast<double>(i) + 0.5) * kLegendRow;
     double tx = left;
     if (r.mark == LegendRow::kKind) {
       const bool face = r.kind == Shape::kSlab || (r.kind == Shape::kWall && !d.plan);

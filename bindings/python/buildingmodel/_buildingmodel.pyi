@@ -650,6 +650,9 @@ class Model:
     @property
     def file_version(self) -> int:
         """The major version of the text model's PROGRAM line (0 when none, and for archives)."""
+    @property
+    def trailing_bytes(self) -> int:
+        """Bytes after the model archive's last block, which loading did not read."""
 
     # Building
     # Names are upper-cased by the model (except add_joint_restraint's level).

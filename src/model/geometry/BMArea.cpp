@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/geometry/BMPoint.h"
-#include "platform/Exceptions.h"
+#include "platform/Transfer.h"
 
 BM_IMPLEMENT_SERIAL(CBMArea, CBMComponent, 1)
 
@@ -13,7 +13,7 @@ CBMArea::CBMArea() = default;
 CBMArea::~CBMArea() = default;
 
 void CBMArea::NoteKeyEdit() const {
-  if (indexed_) bm::NoteGeometryEdit(bm::GeometryKind::kArea);
+  if (indexed_) NoteKeyEditToLists();
 }
 
 void CBMArea::SetAreaType(CString type) {
@@ -29,7 +29,7 @@ void CBMArea::AddPoint(CBMPoint* p) {
   PointCount = thePointList.GetCount();
 }
 
-CBMPoint* CBMArea::GetPoint(int i) const { return static_cast<CBMPoint*>(thePointList.GetItem(i)); }
+CBMPoint* CBMArea::GetPoint(int i) const { return thePointList.ItemAs<CBMPoint>(i); }
 
 void CBMArea::AddPointType(int t) { PointStatus.Add(t); }
 
@@ -50,9 +50,12 @@ CString CBMArea::GetPointName(int i) const {
 
 void CBMArea::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
+  if (ar.IsLoading()) NoteKeyEdit();
+  bm::Transfer(ar, PointCount, AreaType);
+  // The corners (status, point name) differ by direction: storing takes them
+  // from the attached points, loading keeps them until the topology rebuild
+  // attaches the points.
   if (ar.IsStoring()) {
-    ar.WriteInt32(PointCount);
-    ar.WriteString(AreaType);
     for (int k = 1; k <= PointCount; ++k) {
       // Decision: a corner without a status is written with status 0, and a
       // corner whose point is not attached with the name it was loaded with.
@@ -62,14 +65,8 @@ void CBMArea::Serialize(CArchive& ar) {
     }
     return;
   }
-  NoteKeyEdit();
-  PointCount = ar.ReadInt32();
-  ar.ReadString(AreaType);
-  // Each corner takes at least five bytes; refuse an impossible count
-  // before reading.
-  if (PointCount < 0 || static_cast<uint64_t>(PointCount) * 5 > ar.BytesLeft()) {
-    throw CArchiveException(CArchiveException::endOfFile);
-  }
+  // Each corner takes at least five bytes.
+  bm::RequireItems(ar, PointCount, 5);
   PointStatus.RemoveAll();
   PointNames.RemoveAll();
   for (int k = 0; k < PointCount; ++k) {
@@ -111,10 +108,9 @@ CBMArea* CBMAreaList::FindBySequence(const CBMComponentList* pts, bool ramp) con
   if (!pts) return nullptr;
   auto match = [&](const CBMArea& area) { return HasSequence(area, *pts, ramp); };
   const bm::PositionChains* chains =
-      bm::ChainsFor(index_, *this, bm::GeometryKind::kArea, [](CBMComponent* member, uint64_t* key) {
-        const auto* area = static_cast<const CBMArea*>(member);
-        area->indexed_ = true;
-        *key = SequenceKey(IsRamp(*area), area->GetCount(), [area](int k) { return area->GetPoint(k); });
+      bm::ChainsFor<CBMArea>(index_, *this, [](const CBMArea& area, uint64_t* key) {
+        area.indexed_ = true;
+        *key = SequenceKey(IsRamp(area), area.GetCount(), [&area](int k) { return area.GetPoint(k); });
         return true;
       });
   if (!chains) return bm::ScanFirst<CBMArea>(*this, match);

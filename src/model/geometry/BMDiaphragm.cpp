@@ -1,8 +1,10 @@
 // Model-wide and per-level diaphragms and their lists.
 #include "model/geometry/BMDiaphragm.h"
 
+#include <memory>
+
 #include "model/geometry/BMJoint.h"
-#include "platform/Exceptions.h"
+#include "platform/Transfer.h"
 
 // ---------------------------------------------------------------------------
 // CBMDiaphragm
@@ -22,19 +24,7 @@ void CBMDiaphragm::AddPointForDiaCenter(double x, double y) {
 
 void CBMDiaphragm::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar.WriteDouble(CX);
-    ar.WriteDouble(CY);
-    ar.WriteDouble(SumX);
-    ar.WriteDouble(SumY);
-    ar.WriteInt32(AssociatedPointCount);
-  } else {
-    CX = ar.ReadDouble();
-    CY = ar.ReadDouble();
-    SumX = ar.ReadDouble();
-    SumY = ar.ReadDouble();
-    AssociatedPointCount = ar.ReadInt32();
-  }
+  bm::Transfer(ar, CX, CY, SumX, SumY, AssociatedPointCount);
 }
 
 // ---------------------------------------------------------------------------
@@ -69,7 +59,7 @@ void CBMLevelDiaphragm::AddJoint(CBMJoint* j) {
   if (j->get_pPoint()) AddPointForDiaCenter(j->Get_pX(), j->Get_pY());
 }
 
-CBMJoint* CBMLevelDiaphragm::GetJointByIndex(int i) const { return static_cast<CBMJoint*>(theJointList.GetItem(i)); }
+CBMJoint* CBMLevelDiaphragm::GetJointByIndex(int i) const { return theJointList.ItemAs<CBMJoint>(i); }
 
 int CBMLevelDiaphragm::ArchiveJointId(int i) const {
   if (i < 1 || i > ArchiveJointIds.GetSize()) return 0;
@@ -77,40 +67,32 @@ int CBMLevelDiaphragm::ArchiveJointId(int i) const {
 }
 
 void CBMLevelDiaphragm::AddModeResult(int mode, double v1, double v2, double v3, double v4, double v5, double v6) {
-  CBMLevelDiaphragmModes* record = new CBMLevelDiaphragmModes;
+  auto record = std::make_unique<CBMLevelDiaphragmModes>();
   record->ModeIndex = mode;
   const double values[6] = {v1, v2, v3, v4, v5, v6};
   for (int k = 0; k < 6; ++k) record->ModeResults[k] = values[k];
-  theModeList.Add(record);
+  theModeList.Adopt(std::move(record));
 }
 
 CBMLevelDiaphragmModes* CBMLevelDiaphragm::GetMode(int i) const {
-  return static_cast<CBMLevelDiaphragmModes*>(theModeList.GetItem(i));
+  return theModeList.ItemAs<CBMLevelDiaphragmModes>(i);
 }
 
 void CBMLevelDiaphragm::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
+  if (ar.IsStoring()) JointAmount = theJointList.GetCount();
+  bm::Transfer(ar, CX, CY, SumX, SumY, JointAmount);
+  // The joints follow as their ids, which differ by direction: storing takes
+  // them from the joint list, loading keeps them in ArchiveJointIds until the
+  // joints are attached.
   if (ar.IsStoring()) {
-    ar.WriteDouble(CX);
-    ar.WriteDouble(CY);
-    ar.WriteDouble(SumX);
-    ar.WriteDouble(SumY);
-    JointAmount = theJointList.GetCount();
-    ar.WriteInt32(JointAmount);
     for (int i = 1; i <= JointAmount; ++i) {
       const CBMComponent* joint = theJointList.GetItem(i);
       ar.WriteInt32(joint ? joint->get_Id() : -1);
     }
     return;
   }
-  CX = ar.ReadDouble();
-  CY = ar.ReadDouble();
-  SumX = ar.ReadDouble();
-  SumY = ar.ReadDouble();
-  JointAmount = ar.ReadInt32();
-  if (JointAmount < 0 || static_cast<uint64_t>(JointAmount) * 4 > ar.BytesLeft()) {
-    throw CArchiveException(CArchiveException::endOfFile);
-  }
+  bm::RequireItems(ar, JointAmount, 4);
   for (int i = 0; i < JointAmount; ++i) ArchiveJointIds.Add(ar.ReadInt32());
 }
 

@@ -1,10 +1,13 @@
 // Joints, their restraints and springs, and the joint list.
 #include "model/geometry/BMJoint.h"
 
+#include <memory>
+
 #include "loads/BMMemberLoad.h"
 #include "loads/BMResult.h"
 #include "model/geometry/BMDiaphragm.h"
 #include "model/geometry/BMPoint.h"
+#include "platform/Transfer.h"
 
 // ---------------------------------------------------------------------------
 // CBMJointRestraint
@@ -22,14 +25,8 @@ int CBMJointRestraint::get_bU(int i) const {
 }
 
 void CBMJointRestraint::Serialize(CArchive& ar) {
-  if (ar.IsStoring()) {
-    for (int v : bU) ar.WriteInt32(v);
-    // Decision: the reserved seventh word is written as 0.
-    ar.WriteInt32(0);
-  } else {
-    for (int& v : bU) v = ar.ReadInt32();
-    (void)ar.ReadInt32();
-  }
+  // Decision: the reserved seventh word is written as 0 and ignored when read.
+  bm::Transfer(ar, bU, bm::Reserved<int32_t>{0});
 }
 
 // ---------------------------------------------------------------------------
@@ -103,16 +100,15 @@ CBMJointSpring* CBMJoint::CreateJointSpring() {
 
 void CBMJoint::AddConnectedElement(CBMComponent* e) {
   if (!e) return;
-  for (int i = 1; i <= theConnectList.GetCount(); ++i) {
-    if (theConnectList.GetItem(i) == e) return;
+  for (const CBMComponent& member : theConnectList.Members<CBMComponent>()) {
+    if (&member == e) return;
   }
   theConnectList.Add(e);
 }
 
 void CBMJoint::AddJointLoad(CString lc, CString type, double fx, double fy, double fz, double mx, double my,
                             double mz) {
-  CBMJointLoad* load = new CBMJointLoad;
-  JointLoadList.Add(load);
+  CBMJointLoad* load = JointLoadList.Adopt(std::make_unique<CBMJointLoad>());
   load->set_Lc(lc);
   load->set_FX(fx);
   load->set_FY(fy);
@@ -125,26 +121,23 @@ void CBMJoint::AddJointLoad(CString lc, CString type, double fx, double fy, doub
 
 void CBMJoint::TranferJointLoadFromWall(CString lc, CString type, double fx, double fy, double fz, double mx,
                                         double my, double mz) {
-  for (int i = 1; i <= JointLoadList.GetCount(); ++i) {
-    // The list holds joint loads only (AddJointLoad and the archive put
-    // nothing else there).
-    CBMJointLoad* load = dynamic_cast<CBMJointLoad*>(JointLoadList.GetItem(i));
-    if (!load || load->get_Lc() != lc) continue;
-    load->set_FX(load->get_FX() + fx);
-    load->set_FY(load->get_FY() + fy);
-    load->set_FZ(load->get_FZ() + fz);
-    load->set_MX(load->get_MX() + mx);
-    load->set_MY(load->get_MY() + my);
-    load->set_MZ(load->get_MZ() + mz);
+  for (CBMJointLoad& load : JointLoadList.Members<CBMJointLoad>()) {
+    if (load.get_Lc() != lc) continue;
+    load.set_FX(load.get_FX() + fx);
+    load.set_FY(load.get_FY() + fy);
+    load.set_FZ(load.get_FZ() + fz);
+    load.set_MX(load.get_MX() + mx);
+    load.set_MY(load.get_MY() + my);
+    load.set_MZ(load.get_MZ() + mz);
     return;
   }
   AddJointLoad(lc, type, fx, fy, fz, mx, my, mz);
 }
 
 void CBMJoint::AddDisplacement(CString lc, double ux, double uy, double uz, double rx, double ry, double rz) {
-  CBMJointDisplacement* d = new CBMJointDisplacement;
+  auto d = std::make_unique<CBMJointDisplacement>();
   d->SetDisplacement(lc, ux, uy, uz, rx, ry, rz);
-  JointDisplacementList.Add(d);
+  JointDisplacementList.Adopt(std::move(d));
 }
 
 bool CBMJoint::IsSameOf(CBMJoint* other) {
@@ -157,21 +150,16 @@ bool CBMJoint::IsSameOf(CBMJoint* other) {
 
 void CBMJoint::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
+  // A flag without a restraint object cannot be honoured: it is stored as 0.
+  const int hasRestraint = (HasRestraint && pRestraint) ? 1 : 0;
+  bm::Transfer(ar, DiaphragmName, bm::Split<int>{hasRestraint, HasRestraint}, PointName);
+  // The restraint record follows a set flag; loading creates the restraint.
   if (ar.IsStoring()) {
-    ar.WriteString(DiaphragmName);
-    // A flag without a restraint object cannot be honoured: write 0 then.
-    const int hasRestraint = (HasRestraint && pRestraint) ? 1 : 0;
-    ar.WriteInt32(hasRestraint);
-    ar.WriteString(PointName);
     if (hasRestraint) pRestraint->Serialize(ar);
-  } else {
-    ar.ReadString(DiaphragmName);
-    HasRestraint = ar.ReadInt32();
-    ar.ReadString(PointName);
-    if (HasRestraint) CreateJointRestraint()->Serialize(ar);
+  } else if (HasRestraint) {
+    CreateJointRestraint()->Serialize(ar);
   }
-  JointLoadList.Serialize(ar);
-  JointDisplacementList.Serialize(ar);
+  bm::Transfer(ar, JointLoadList, JointDisplacementList);
 }
 
 // ---------------------------------------------------------------------------

@@ -3,14 +3,15 @@
 
 #include "loads/BMResult.h"
 #include "platform/MessageBox.h"
+#include "platform/Transfer.h"
 
 // Legacy: the level's run-time class names CObject as its base.
 BM_IMPLEMENT_SERIAL(CBMLevel, CObject, 1)
 BM_IMPLEMENT_SERIAL(CBMLevelList, CBMComponentList, 1)
 
 CBMLevel::CBMLevel() {
-  mLevelShearList = new CBMComponentList;
-  mLevelDriftList = new CBMComponentList;
+  mLevelShearList = std::make_unique<CBMComponentList>();
+  mLevelDriftList = std::make_unique<CBMComponentList>();
   // What each archived list may hold when it is loaded.
   theCBMJointList.SetMemberClass(RUNTIME_CLASS(CBMJoint));
   theCBMBeamList.SetMemberClass(RUNTIME_CLASS(CBMBeam));
@@ -24,9 +25,7 @@ CBMLevel::CBMLevel() {
 
 CBMLevel::~CBMLevel() {
   mLevelDriftList->DeleteAll();
-  delete mLevelDriftList;
   mLevelShearList->DeleteAll();
-  delete mLevelShearList;
   theCBMLevelDiaphragmList.DeleteAll();
   // The member lists are destroyed after this body in the reverse of their
   // declaration order (brace, column, slab, beam, joint, wall), each
@@ -35,21 +34,8 @@ CBMLevel::~CBMLevel() {
 
 void CBMLevel::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar.WriteDouble(EleHeight);
-    ar.WriteDouble(Height);
-  } else {
-    EleHeight = ar.ReadDouble();
-    Height = ar.ReadDouble();
-  }
-  theCBMJointList.Serialize(ar);
-  theCBMBeamList.Serialize(ar);
-  theCBMColumnList.Serialize(ar);
-  theCBMBraceList.Serialize(ar);
-  theCBMSlabList.Serialize(ar);
-  theCBMWallList.Serialize(ar);
-  mLevelDriftList->Serialize(ar);
-  mLevelShearList->Serialize(ar);
+  bm::Transfer(ar, EleHeight, Height, theCBMJointList, theCBMBeamList, theCBMColumnList, theCBMBraceList,
+               theCBMSlabList, theCBMWallList, *mLevelDriftList, *mLevelShearList);
 }
 
 bool CBMLevel::IsSameWithLevel(CBMLevel* other) {
@@ -57,26 +43,23 @@ bool CBMLevel::IsSameWithLevel(CBMLevel* other) {
   if (theCBMBeamList.GetCount() != other->theCBMBeamList.GetCount()) return false;
   if (theCBMColumnList.GetCount() != other->theCBMColumnList.GetCount()) return false;
   if (theCBMWallList.GetCount() != other->theCBMWallList.GetCount()) return false;
-  for (int i = 1; i <= theCBMBeamList.GetCount(); ++i) {
-    CBMLineElement* beam = static_cast<CBMLineElement*>(theCBMBeamList.GetItem(i));
-    if (beam && !other->theCBMBeamList.IsExist(beam)) return false;
+  for (CBMLineElement& beam : theCBMBeamList.Members<CBMLineElement>()) {
+    if (!other->theCBMBeamList.IsExist(&beam)) return false;
   }
-  for (int i = 1; i <= theCBMColumnList.GetCount(); ++i) {
-    CBMLineElement* column = static_cast<CBMLineElement*>(theCBMColumnList.GetItem(i));
-    if (column && !other->theCBMColumnList.IsExist(column)) return false;
+  for (CBMLineElement& column : theCBMColumnList.Members<CBMLineElement>()) {
+    if (!other->theCBMColumnList.IsExist(&column)) return false;
   }
-  for (int i = 1; i <= theCBMWallList.GetCount(); ++i) {
-    CBMShellElement* wall = static_cast<CBMShellElement*>(theCBMWallList.GetItem(i));
-    if (wall && !other->theCBMWallList.IsExist(wall)) return false;
+  for (CBMShellElement& wall : theCBMWallList.Members<CBMShellElement>()) {
+    if (!other->theCBMWallList.IsExist(&wall)) return false;
   }
   return true;
 }
 
 void CBMLevel::AddLevelDrift(CString loadCase, CString diaphragm, CString point, double* coord, double* disp,
                              double* rotation) {
-  CBMLevelDrift* drift = new CBMLevelDrift;
+  auto drift = std::make_unique<CBMLevelDrift>();
   drift->Build(loadCase, diaphragm, point, coord, disp, rotation);
-  mLevelDriftList->Add(drift);
+  mLevelDriftList->Adopt(std::move(drift));
 }
 
 void CBMLevel::AddShearForce(CString /*loadCase*/, bool /*flag*/, double /*f1*/, double /*f2*/, double /*f3*/,
@@ -85,16 +68,14 @@ void CBMLevel::AddShearForce(CString /*loadCase*/, bool /*flag*/, double /*f1*/,
 }
 
 void CBMLevelList::CreateLevels(int n) {
-  for (int i = 0; i < n; ++i) Add(new CBMLevel);
+  for (int i = 0; i < n; ++i) Adopt(std::make_unique<CBMLevel>());
 }
 
 int CBMLevelList::CalculateAllLevelHeight() {
   double sum = 0.0;
-  for (int i = 2; i <= GetCount(); ++i) {
-    CBMLevel* level = static_cast<CBMLevel*>(GetItem(i));
-    if (!level) continue;
-    sum += level->get_Height();
-    level->set_EleHeight(sum);
+  for (CBMLevel& level : Members<CBMLevel>(2)) {
+    sum += level.get_Height();
+    level.set_EleHeight(sum);
   }
   return GetCount();
 }

@@ -1,6 +1,8 @@
 // Levels (storeys), which own the members of a storey, and the level list.
 #pragma once
 
+#include <memory>
+
 #include "../BMComponentList.h"
 #include "BMDiaphragm.h"
 #include "BMJoint.h"
@@ -32,8 +34,8 @@ class CBMLevel : public CBMComponent {
   CBMColumnList* get_theCBMColumnList() { return &theCBMColumnList; }
   CBMBraceList* get_theCBMBraceList() { return &theCBMBraceList; }
   CBMLevelDiaphragmList* get_theCBMLevelDiaphragmList() { return &theCBMLevelDiaphragmList; }
-  CBMComponentList* get_mLevelDriftList() { return mLevelDriftList; }
-  CBMComponentList* get_mLevelShearList() { return mLevelShearList; }
+  CBMComponentList* get_mLevelDriftList() { return mLevelDriftList.get(); }
+  CBMComponentList* get_mLevelShearList() { return mLevelShearList.get(); }
 
   // Alike when the beam, column and wall counts match and every beam,
   // column and wall of this level has a same one (IsExist) in `other`;
@@ -61,8 +63,8 @@ class CBMLevel : public CBMComponent {
   CBMSlabList theCBMSlabList;
   CBMColumnList theCBMColumnList;
   CBMBraceList theCBMBraceList;
-  CBMComponentList* mLevelDriftList = nullptr;
-  CBMComponentList* mLevelShearList = nullptr;
+  std::unique_ptr<CBMComponentList> mLevelDriftList;
+  std::unique_ptr<CBMComponentList> mLevelShearList;
   CBMLevelDiaphragmList theCBMLevelDiaphragmList;
   double EleHeight = 0.0;
   double Height = 0.0;

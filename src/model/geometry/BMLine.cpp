@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "model/geometry/BMPoint.h"
+#include "platform/Transfer.h"
 
 BM_IMPLEMENT_SERIAL(CBMLine, CBMComponent, 1)
 
@@ -15,7 +16,7 @@ CBMLine::CBMLine(CBMPoint* p1, CBMPoint* p2) { set_pPoint(p1, p2); }
 CBMLine::~CBMLine() = default;
 
 void CBMLine::NoteKeyEdit() const {
-  if (indexed_) bm::NoteGeometryEdit(bm::GeometryKind::kLine);
+  if (indexed_) NoteKeyEditToLists();
 }
 
 void CBMLine::set_pPoint(CBMPoint* p1, CBMPoint* p2) {
@@ -40,32 +41,22 @@ double CBMLine::get_Length() const { return bm::PlanDistance(pP1, pP2); }
 
 void CBMLine::Serialize(CArchive& ar) {
   if (ar.IsStoring()) {
+    // The stored end names are those of the attached points.
     if (pP1) P1Name = pP1->get_Name();
     if (pP2) P2Name = pP2->get_Name();
-    CBMComponent::Serialize(ar);
-    ar.WriteInt32(m_IsP1SameLevel);
-    ar.WriteString(Type);
-    ar.WriteString(P1Name);
-    ar.WriteString(P2Name);
-    ar.WriteInt32(PassStory);
   } else {
     NoteKeyEdit();
-    CBMComponent::Serialize(ar);
-    m_IsP1SameLevel = ar.ReadInt32();
-    ar.ReadString(Type);
-    ar.ReadString(P1Name);
-    ar.ReadString(P2Name);
-    PassStory = ar.ReadInt32();
   }
+  CBMComponent::Serialize(ar);
+  bm::Transfer(ar, m_IsP1SameLevel, Type, P1Name, P2Name, PassStory);
 }
 
 BM_IMPLEMENT_SERIAL(CBMLineList, CBMComponentList, 1)
 
 CBMLine* CBMLineList::AddLine(CString& name, CBMPoint* p1, CBMPoint* p2) {
-  CBMLine* line = new CBMLine(p1, p2);
+  auto line = std::make_unique<CBMLine>(p1, p2);
   line->set_Name(name);
-  Add(line);
-  return line;
+  return Adopt(std::move(line));
 }
 
 namespace {
@@ -89,10 +80,9 @@ uint64_t PairKey(const CBMPoint* p1, const CBMPoint* p2, bool brace) {
 CBMLine* CBMLineList::FindByPoints(CBMPoint* p1, CBMPoint* p2, bool brace) const {
   auto match = [&](const CBMLine& line) { return IsBrace(line) == brace && JoinsPoints(line, p1, p2); };
   const bm::PositionChains* chains =
-      bm::ChainsFor(index_, *this, bm::GeometryKind::kLine, [](CBMComponent* member, uint64_t* key) {
-        const auto* line = static_cast<const CBMLine*>(member);
-        line->indexed_ = true;
-        *key = PairKey(line->get_pP1(), line->get_pP2(), IsBrace(*line));
+      bm::ChainsFor<CBMLine>(index_, *this, [](const CBMLine& line, uint64_t* key) {
+        line.indexed_ = true;
+        *key = PairKey(line.get_pP1(), line.get_pP2(), IsBrace(line));
         return true;
       });
   if (!chains) return bm::ScanFirst<CBMLine>(*this, match);

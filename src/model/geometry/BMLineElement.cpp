@@ -1,6 +1,8 @@
 // Line elements (beams, columns, braces), releases and their lists.
 #include "model/geometry/BMLineElement.h"
 
+#include <memory>
+
 #include <cmath>
 
 #include "loads/BMMemberLoad.h"
@@ -8,6 +10,7 @@
 #include "model/geometry/BMJoint.h"
 #include "model/geometry/BMLine.h"
 #include "model/geometry/BMPoint.h"
+#include "platform/Transfer.h"
 #include "properties/BMFrameSection.h"
 
 // ---------------------------------------------------------------------------
@@ -45,15 +48,7 @@ void CBMLineRelease::SetReleaseInform(int a, int b, int c, int d) {
 }
 
 void CBMLineRelease::Serialize(CArchive& ar) {
-  for (int i = 0; i < 12; ++i) {
-    if (ar.IsStoring()) {
-      ar.WriteInt32(bRelease[i]);
-      ar.WriteDouble(dParFix[i]);
-    } else {
-      bRelease[i] = ar.ReadInt32();
-      dParFix[i] = ar.ReadDouble();
-    }
-  }
+  for (int i = 0; i < 12; ++i) bm::Transfer(ar, bRelease[i], dParFix[i]);
 }
 
 // ---------------------------------------------------------------------------
@@ -128,8 +123,7 @@ namespace bm {
 // Shared by CBMLineElement::AddLineLoad and CBMWall::AddLineLoad.
 CBMLineLoad* AppendLineLoad(CBMComponentList& list, CString lc, CString type, CString dir, double rStart,
                             double vStart, double rEnd, double vEnd) {
-  CBMLineLoad* load = new CBMLineLoad;
-  list.Add(load);
+  CBMLineLoad* load = list.Adopt(std::make_unique<CBMLineLoad>());
   load->set_Lc(std::move(lc));
   load->set_sDir(std::move(dir));
   const bool uniform = type == "UNIFF";
@@ -151,9 +145,9 @@ CBMLineLoad* CBMLineElement::AddLineLoad(CString lc, CString type, CString dir, 
 
 void CBMLineElement::AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5,
                               double f6) {
-  CBMLineEleIntForces* forces = new CBMLineEleIntForces;
+  auto forces = std::make_unique<CBMLineEleIntForces>();
   forces->SetForces(lc, location, f1, f2, f3, f4, f5, f6);
-  ForceList.Add(forces);
+  ForceList.Adopt(std::move(forces));
 }
 
 namespace {
@@ -175,32 +169,21 @@ bool CBMLineElement::IsSameOf(CBMLineElement* other) {
 void CBMLineElement::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
   if (ar.IsStoring()) {
+    // The stored ids are those of the attached objects.
     if (pFrameSection) FrameSectionId = pFrameSection->get_Id();
     if (pLine) LineId = pLine->get_Id();
-    ar.WriteDouble(Angle);
-    ar.WriteDouble(MaxSpc);
-    ar.WriteDouble(MinSpc);
-    ar.WriteInt32(FrameSectionId);
-    ar.WriteInt32(LineId);
-    ar.WriteInt32(JointIId);
-    ar.WriteInt32(JointJId);
-    // A flag without a release object cannot be honoured: write 0 then.
-    const int released = (m_IsRelease && pLineRelease) ? 1 : 0;
-    ar.WriteInt32(released);
-    if (released) pLineRelease->Serialize(ar);
-  } else {
-    Angle = ar.ReadDouble();
-    MaxSpc = ar.ReadDouble();
-    MinSpc = ar.ReadDouble();
-    FrameSectionId = ar.ReadInt32();
-    LineId = ar.ReadInt32();
-    JointIId = ar.ReadInt32();
-    JointJId = ar.ReadInt32();
-    m_IsRelease = ar.ReadInt32();
-    if (m_IsRelease) CreateRelease()->Serialize(ar);
   }
-  LineLoadList.Serialize(ar);
-  ForceList.Serialize(ar);
+  // A flag without a release object cannot be honoured: it is stored as 0.
+  const int released = (m_IsRelease && pLineRelease) ? 1 : 0;
+  bm::Transfer(ar, Angle, MaxSpc, MinSpc, FrameSectionId, LineId, JointIId, JointJId,
+               bm::Split<int>{released, m_IsRelease});
+  // The release record follows a set flag; loading creates the release.
+  if (ar.IsStoring()) {
+    if (released) pLineRelease->Serialize(ar);
+  } else if (m_IsRelease) {
+    CreateRelease()->Serialize(ar);
+  }
+  bm::Transfer(ar, LineLoadList, ForceList);
 }
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "platform/Transfer.h"
+
 BM_IMPLEMENT_SERIAL(CBMPoint, CBMComponent, 1)
 
 CBMPoint::CBMPoint() = default;
@@ -31,28 +33,18 @@ long CBMPoint::GetFloorJointId(int level) const {
 
 void CBMPoint::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar.WriteDouble(X);
-    ar.WriteDouble(Y);
-    ar.WriteDouble(Z);
-    ar.WriteInt32(IsMidLevel);
-  } else {
-    if (indexed_) bm::NoteGeometryEdit(bm::GeometryKind::kPoint);
-    X = ar.ReadDouble();
-    Y = ar.ReadDouble();
-    Z = ar.ReadDouble();
-    IsMidLevel = ar.ReadInt32();
-  }
+  // Loading moves an indexed point: the indexes of its lists hear of it.
+  if (ar.IsLoading() && indexed_) NoteKeyEditToLists();
+  bm::Transfer(ar, X, Y, Z, IsMidLevel);
 }
 
 BM_IMPLEMENT_SERIAL(CBMPointList, CBMComponentList, 1)
 
 CBMPoint* CBMPointList::AddPoint(CString& name, double x, double y) {
-  if (CBMComponent* found = GetItem(name)) return static_cast<CBMPoint*>(found);
-  CBMPoint* point = new CBMPoint(x, y, 0.0, false);
+  if (CBMPoint* found = ItemAs<CBMPoint>(name)) return found;
+  auto point = std::make_unique<CBMPoint>(x, y, 0.0, false);
   point->set_Name(name);
-  Add(point);
-  return point;
+  return Adopt(std::move(point));
 }
 
 CBMPoint* CBMPointList::AddPoint(double x, double y) {
@@ -128,12 +120,11 @@ uint64_t CellKey(int64_t cx, int64_t cy) {
 
 CBMPoint* CBMPointList::FindPointByCoors(double x, double y) const {
   const bm::PositionChains* index =
-      bm::ChainsFor(index_, *this, bm::GeometryKind::kPoint, [](CBMComponent* member, uint64_t* key) {
-        const auto* p = static_cast<const CBMPoint*>(member);
-        p->indexed_ = true;
+      bm::ChainsFor<CBMPoint>(index_, *this, [](const CBMPoint& p, uint64_t* key) {
+        p.indexed_ = true;
         // A point with a non-finite coordinate matches no query.
-        if (!std::isfinite(p->get_X()) || !std::isfinite(p->get_Y())) return false;
-        *key = CellKey(CellOf(p->get_X()).cell, CellOf(p->get_Y()).cell);
+        if (!std::isfinite(p.get_X()) || !std::isfinite(p.get_Y())) return false;
+        *key = CellKey(CellOf(p.get_X()).cell, CellOf(p.get_Y()).cell);
         return true;
       });
   if (!index) return bm::ScanFirst<CBMPoint>(*this, [x, y](const CBMPoint& p) { return IsNear(p, x, y); });
@@ -150,7 +141,7 @@ CBMPoint* CBMPointList::FindPointByCoors(double x, double y) const {
       // earliest in this cell.
       for (int32_t pos = chains.Head(CellKey(ax.cell + dx, ay.cell + dy)); pos >= 0 && (best < 0 || pos < best);
            pos = chains.Next(pos)) {
-        const CBMPoint* p = static_cast<const CBMPoint*>(GetItem(pos + 1));
+        const CBMPoint* p = ItemAs<CBMPoint>(pos + 1);
         if (p && IsNear(*p, x, y)) {
           best = pos;
           break;
@@ -158,7 +149,7 @@ CBMPoint* CBMPointList::FindPointByCoors(double x, double y) const {
       }
     }
   }
-  return best < 0 ? nullptr : static_cast<CBMPoint*>(GetItem(best + 1));
+  return best < 0 ? nullptr : ItemAs<CBMPoint>(best + 1);
 }
 
 int CBMPointList::Removal() {

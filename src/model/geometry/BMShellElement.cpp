@@ -1,12 +1,15 @@
 // Shell elements (slabs, walls) and their lists.
 #include "model/geometry/BMShellElement.h"
 
+#include <memory>
+
 #include "loads/BMMemberLoad.h"
 #include "loads/BMResult.h"
 #include "model/geometry/BMArea.h"
 #include "model/geometry/BMDiaphragm.h"
 #include "model/geometry/BMLineElement.h"
 #include "model/geometry/BMPoint.h"
+#include "platform/Transfer.h"
 #include "properties/BMPierSpandrel.h"
 #include "properties/BMWallSlabDeckSection.h"
 
@@ -50,8 +53,7 @@ CBMPoint* CBMShellElement::get_pPoint(int i) const { return pArea ? pArea->GetPo
 CString CBMShellElement::GetType() const { return pArea ? pArea->GetAreaType() : CString(); }
 
 CBMAreaLoad* CBMShellElement::AddAreaLoad(CString lc, CString type, CString dir, double value) {
-  CBMAreaLoad* load = new CBMAreaLoad;
-  SlabLoadList.Add(load);
+  CBMAreaLoad* load = SlabLoadList.Adopt(std::make_unique<CBMAreaLoad>());
   load->set_Lc(std::move(lc));
   load->set_sDir(std::move(dir));
   load->set_sType(std::move(type));
@@ -66,18 +68,7 @@ bool CBMShellElement::IsSameOf(CBMShellElement* other) {
 
 void CBMShellElement::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  if (ar.IsStoring()) {
-    ar.WriteInt32(ShellSectionId);
-    ar.WriteDouble(reservedDouble_);
-    ar.WriteString(MeshOption);
-    ar.WriteInt32(reservedInt_);
-  } else {
-    ShellSectionId = ar.ReadInt32();
-    reservedDouble_ = ar.ReadDouble();
-    ar.ReadString(MeshOption);
-    reservedInt_ = ar.ReadInt32();
-  }
-  SlabLoadList.Serialize(ar);
+  bm::Transfer(ar, ShellSectionId, reservedDouble_, MeshOption, reservedInt_, SlabLoadList);
 }
 
 // ---------------------------------------------------------------------------
@@ -95,12 +86,9 @@ void CBMSlab::SetDiaphragm(CBMDiaphragm* d) {
 
 void CBMSlab::Serialize(CArchive& ar) {
   CBMShellElement::Serialize(ar);
-  if (ar.IsStoring()) {
-    if (pDiaphragm) DiaphragmName = pDiaphragm->get_Name();
-    ar.WriteString(DiaphragmName);
-  } else {
-    ar.ReadString(DiaphragmName);
-  }
+  // The stored diaphragm name is that of the attached diaphragm.
+  if (ar.IsStoring() && pDiaphragm) DiaphragmName = pDiaphragm->get_Name();
+  bm::Transfer(ar, DiaphragmName);
 }
 
 // ---------------------------------------------------------------------------
@@ -139,26 +127,20 @@ CBMLineLoad* CBMWall::AddLineLoad(CString lc, CString type, CString dir, double 
                             vEnd);
 }
 
-CBMLineLoad* CBMWall::GetLineLoadItem(int i) const { return static_cast<CBMLineLoad*>(LineLoadList.GetItem(i)); }
+CBMLineLoad* CBMWall::GetLineLoadItem(int i) const { return LineLoadList.ItemAs<CBMLineLoad>(i); }
 
 void CBMWall::AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5,
                        double f6) {
-  CBMShellEleIntForces* forces = new CBMShellEleIntForces;
+  auto forces = std::make_unique<CBMShellEleIntForces>();
   forces->SetForces(lc, location, f1, f2, f3, f4, f5, f6);
-  ForceList.Add(forces);
+  ForceList.Adopt(std::move(forces));
 }
 
 void CBMWall::Serialize(CArchive& ar) {
   CBMShellElement::Serialize(ar);
-  if (ar.IsStoring()) {
-    if (pPierSpandrel) PierName = pPierSpandrel->get_Name();
-    ar.WriteString(reservedString_);
-    ar.WriteString(PierName);
-  } else {
-    ar.ReadString(reservedString_);
-    ar.ReadString(PierName);
-  }
-  ForceList.Serialize(ar);
+  // The stored pier name is that of the attached pier.
+  if (ar.IsStoring() && pPierSpandrel) PierName = pPierSpandrel->get_Name();
+  bm::Transfer(ar, reservedString_, PierName, ForceList);
 }
 
 // ---------------------------------------------------------------------------
@@ -171,9 +153,8 @@ BM_IMPLEMENT_SERIAL(CBMWallList, CBMComponentList, 1)
 bool CBMWallList::IsExist(CBMShellElement* s) const { return HasSameOf(s); }
 
 CBMWall* CBMWallList::GetItemByPierName(CString& name) const {
-  for (int i = 1; i <= GetCount(); ++i) {
-    CBMWall* wall = static_cast<CBMWall*>(GetItem(i));
-    if (wall && wall->get_PierName().CompareNoCase(name) == 0) return wall;
+  for (CBMWall& wall : Members<CBMWall>()) {
+    if (wall.get_PierName().CompareNoCase(name) == 0) return &wall;
   }
   return nullptr;
 }

@@ -8,17 +8,29 @@
 namespace bm {
 
 namespace {
-// One counter per kind. Atomic so that separate models used from separate
-// threads stay free of data races; a count moved by another model only
-// costs a rebuild.
-std::atomic<uint64_t> g_edits[3];
+// Atomic so that separate models used from separate threads stay free of
+// data races.
+std::atomic<uint64_t> g_builds{0};
 }  // namespace
 
-uint64_t GeometryEdits(GeometryKind kind) {
-  return g_edits[static_cast<int>(kind)].load(std::memory_order_relaxed);
+uint64_t GeometryIndexBuilds() { return g_builds.load(std::memory_order_relaxed); }
+
+bool GeometryIndex::Stale(const CBMComponentList& list) const {
+  return !built_ || list.removalGeneration() != removals_ || list.memberKeyEdits() != listEdits_ ||
+         list.GetCount() < indexed_;
 }
 
-void NoteGeometryEdit(GeometryKind kind) { g_edits[static_cast<int>(kind)].fetch_add(1, std::memory_order_relaxed); }
+void GeometryIndex::Restart(const CBMComponentList& list) {
+  // The members learn that they sit in the list, so that their key edits
+  // reach it (and so this index) from now on.
+  list.TrackMembers();
+  chains_.Clear();
+  indexed_ = 0;
+  removals_ = list.removalGeneration();
+  listEdits_ = list.memberKeyEdits();
+  built_ = true;
+  g_builds.fetch_add(1, std::memory_order_relaxed);
+}
 
 uint64_t HashMix(uint64_t hash, uint64_t value) {
   // splitmix64 finaliser over the running hash and the value.

@@ -10,15 +10,17 @@
 
 namespace bm {
 
-// The kinds of geometry whose look-up keys an index holds.
-enum class GeometryKind { kPoint = 0, kLine = 1, kArea = 2 };
+// Changes of a key (a point's coordinates, a line's points or type, an
+// area's corners, count or type) made to an object that some index already
+// holds reach that index through the lists that hold the object: the object
+// tells them (CBMComponent::NoteKeyEditToLists) and each index compares its
+// list's CBMComponentList::memberKeyEdits, so an edit in one model leaves the
+// indexes of another model valid. Objects that no index holds yet change
+// freely.
 
-// Counts changes of a key (a point's coordinates, a line's points or type,
-// an area's corners, count or type) made to an object that some index
-// already holds. Every index of that kind rebuilds itself when the count has
-// moved since it was built; objects that no index holds yet change freely.
-uint64_t GeometryEdits(GeometryKind kind);
-void NoteGeometryEdit(GeometryKind kind);
+// Counts the full builds of geometry indexes in this process (first builds
+// and rebuilds), so that tests can tell which edits make an index rebuild.
+uint64_t GeometryIndexBuilds();
 
 // Mixes a 64-bit value into a running hash.
 uint64_t HashMix(uint64_t hash, uint64_t value);
@@ -62,43 +64,42 @@ class PositionChains {
 // Appending, the managers' pattern, thus costs constant time per slot.
 class GeometryIndex {
  public:
-  // `keyOf(member, &key)` gives the member's key, or false for a member
-  // that no look-up can ever find. It is called once per filed slot.
-  template <typename KeyFn>
-  void Refresh(const CBMComponentList& list, GeometryKind kind, KeyFn keyOf);
+  // `keyOf(member, &key)` gives the key of a member that is a T, or false
+  // for a member that no look-up can ever find. It is called once per filed
+  // slot; slots that hold no T are not filed.
+  template <typename T, typename KeyFn>
+  void Refresh(const CBMComponentList& list, KeyFn keyOf);
 
   const PositionChains& chains() const { return chains_; }
 
  private:
+  // Whether the filed slots no longer tell the truth: a slot was removed,
+  // a filed member's key changed, or the list is shorter than filed.
+  bool Stale(const CBMComponentList& list) const;
+  // Empties the index before filing the whole list again.
+  void Restart(const CBMComponentList& list);
+
   PositionChains chains_;
   bool built_ = false;
   int indexed_ = 0;  // slots filed so far: positions 0 to indexed_ - 1
   uint64_t removals_ = 0;
-  uint64_t edits_ = 0;
+  uint64_t listEdits_ = 0;
 };
 
 // Lists shorter than this are scanned: a scan of a few slots is cheaper
 // than keeping an index.
 inline constexpr int kGeometryIndexThreshold = 16;
 
-template <typename KeyFn>
-void GeometryIndex::Refresh(const CBMComponentList& list, GeometryKind kind, KeyFn keyOf) {
+template <typename T, typename KeyFn>
+void GeometryIndex::Refresh(const CBMComponentList& list, KeyFn keyOf) {
+  if (Stale(list)) Restart(list);
   const int count = list.GetCount();
-  const uint64_t removals = list.removalGeneration();
-  const uint64_t edits = GeometryEdits(kind);
-  if (!built_ || removals != removals_ || edits != edits_ || count < indexed_) {
-    chains_.Clear();
-    indexed_ = 0;
-    removals_ = removals;
-    edits_ = edits;
-    built_ = true;
-  }
   if (indexed_ == count) return;
   chains_.Reserve(static_cast<size_t>(count));
   for (int i = indexed_; i < count; ++i) {
-    CBMComponent* member = list.GetItem(i + 1);
+    const T* member = list.ItemAs<T>(i + 1);
     uint64_t key = 0;
-    if (member && keyOf(member, &key)) {
+    if (member && keyOf(*member, &key)) {
       chains_.Append(key, i);
     } else {
       chains_.Skip(i);
@@ -111,21 +112,20 @@ void GeometryIndex::Refresh(const CBMComponentList& list, GeometryKind kind, Key
 
 // The chains of `list`'s index, created on first use and brought up to date
 // (see GeometryIndex::Refresh); null for a list short enough to scan.
-template <typename KeyFn>
+template <typename T, typename KeyFn>
 const PositionChains* ChainsFor(std::unique_ptr<GeometryIndex>& index, const CBMComponentList& list,
-                                GeometryKind kind, KeyFn keyOf) {
+                                KeyFn keyOf) {
   if (list.GetCount() < kGeometryIndexThreshold) return nullptr;
   if (!index) index = std::make_unique<GeometryIndex>();
-  index->Refresh(list, kind, keyOf);
+  index->Refresh<T>(list, keyOf);
   return &index->chains();
 }
 
 // The first member of `list`, as a T, that `match` accepts: by a scan.
 template <typename T, typename Match>
 T* ScanFirst(const CBMComponentList& list, Match match) {
-  for (int i = 1; i <= list.GetCount(); ++i) {
-    T* member = static_cast<T*>(list.GetItem(i));
-    if (member && match(*member)) return member;
+  for (T& member : list.Members<T>()) {
+    if (match(member)) return &member;
   }
   return nullptr;
 }
@@ -135,7 +135,7 @@ T* ScanFirst(const CBMComponentList& list, Match match) {
 template <typename T, typename Match>
 T* ChainFirst(const CBMComponentList& list, const PositionChains& chains, uint64_t key, Match match) {
   for (int32_t pos = chains.Head(key); pos >= 0; pos = chains.Next(pos)) {
-    T* member = static_cast<T*>(list.GetItem(pos + 1));
+    T* member = list.ItemAs<T>(pos + 1);
     if (member && match(*member)) return member;
   }
   return nullptr;

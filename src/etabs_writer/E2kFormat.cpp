@@ -1,8 +1,9 @@
-// Number conversions shared by the writer's appenders.
-#include "etabs_writer/E2kText.h"
+// The writer's line formatter and its fast fixed-notation conversion.
+#include "etabs_writer/E2kFormat.h"
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace bm {
 namespace e2k {
@@ -56,6 +57,68 @@ void PutFixedWidth(std::string& out, double value, int width, int precision) {
   if (width > 0 && written < static_cast<size_t>(width)) {
     out.insert(start, static_cast<size_t>(width) - written, ' ');
   }
+}
+
+namespace {
+
+// Reads the decimal digits at `p` (none gives 0) and moves past them.
+int ReadCount(const char*& p) {
+  int n = 0;
+  while (*p >= '0' && *p <= '9') n = n * 10 + (*p++ - '0');
+  return n;
+}
+
+}  // namespace
+
+void PutFormatted(std::string& out, const char* format, const FormatArg* args, size_t count) {
+  size_t next = 0;
+  const char* p = format;
+  while (const char* percent = std::strchr(p, '%')) {
+    out.append(p, static_cast<size_t>(percent - p));
+    const char* directive = percent + 1;
+    p = directive;
+    const int width = ReadCount(p);
+    int precision = 6;
+    if (*p == '.') precision = ReadCount(++p);
+    const char conversion = *p;
+    if (conversion == '%' && p == directive) {
+      out += '%';
+      ++p;
+      continue;
+    }
+    const bool text = conversion == 'q' || conversion == 's';
+    if (!text && conversion != 'f' && conversion != 'e' && conversion != 'd') {
+      // Not a directive: copied as it is.
+      out.append(percent, static_cast<size_t>(p - percent));
+      continue;
+    }
+    ++p;
+    const FormatArg* arg = next < count ? &args[next++] : nullptr;
+    const FormatArg::Kind kind = arg ? arg->kind() : FormatArg::kText;
+    if (!arg || text != (kind == FormatArg::kText) || (conversion == 'd' && kind != FormatArg::kInteger)) {
+      continue;
+    }
+    switch (conversion) {
+      case 'q':
+        out += '"';
+        out.append(arg->text());
+        out += '"';
+        break;
+      case 's':
+        out.append(arg->text());
+        break;
+      case 'f':
+        PutFixedWidth(out, arg->real(), width, precision);
+        break;
+      case 'e':
+        AppendExponent(out, arg->real(), precision);
+        break;
+      default:
+        AppendInt(out, arg->integer());
+        break;
+    }
+  }
+  out.append(p);
 }
 
 }  // namespace e2k
