@@ -31,6 +31,9 @@ if [ "${1:-}" = "--tests" ]; then
   # GoogleTest's sources and wine for the Windows builds and their tests.
   command -v clang++ >/dev/null || need+=(clang)
   ls /usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.asan-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
+  # The style stage: clang-format and clang-tidy (with run-clang-tidy).
+  command -v clang-format >/dev/null || need+=(clang-format)
+  command -v run-clang-tidy >/dev/null || need+=(clang-tidy)
   command -v i686-w64-mingw32-g++-posix >/dev/null || need+=(mingw-w64)
   [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
   command -v wine >/dev/null || need+=(wine)

@@ -157,6 +157,22 @@ stage_asan-ubsan() {
   build asan-ubsan && STAGE_LABEL="asan-ubsan (clang)" run_tests asan-ubsan "${start}"
 }
 
+# The code's own rules: clang-format and clang-tidy (scripts/check-style.sh),
+# over the sanitizer build's list of compile commands.
+stage_style() {
+  local start=${SECONDS} log=build/check-style.log
+  status "style: ..."
+  if scripts/check-style.sh build/asan-ubsan >"${log}" 2>&1; then
+    clear_status
+    stage_line "style" 1 0 0 $((SECONDS - start)) "$(tr '\n' ';' <"${log}" | sed 's/;$//; s/;/; /g')"
+  else
+    clear_status
+    cat "${log}"
+    stage_line "style" 0 1 0 $((SECONDS - start)) "see the findings above (${log})"
+    return 1
+  fi
+}
+
 # The Python module installed as a user installs it: offline, into a venv
 # that sees the distribution's setuptools, wheel and pybind11.
 stage_python_install() {
@@ -202,7 +218,7 @@ stage_windows-x86_64() {
   build windows-x86_64 && run_tests windows-x86_64 "${start}"
 }
 
-stages=(dev asan-ubsan "python install" fuzz windows-i686 windows-x86_64)
+stages=(dev asan-ubsan style "python install" fuzz windows-i686 windows-x86_64)
 for i in "${!stages[@]}"; do
   if ! "stage_${stages[i]// /_}"; then
     # A failed build or install counts as one failure.

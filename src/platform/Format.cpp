@@ -224,10 +224,8 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
     switch (conv) {
       case 'd':
       case 'i': {
-        long long v;
-        if (longness == 1) v = va_arg(args, long);
-        else if (longness == 2) v = va_arg(args, long long);
-        else v = va_arg(args, int);
+        // (long and long long are one type of branch on some platforms.)
+        long long v = longness == 2 ? va_arg(args, long long) : longness == 1 ? va_arg(args, long) : va_arg(args, int);
         if (longness == -1) v = static_cast<short>(v);
         const bool neg = v < 0;
         const unsigned long long mag =
@@ -239,10 +237,9 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
       case 'x':
       case 'X':
       case 'o': {
-        unsigned long long v;
-        if (longness == 1) v = va_arg(args, unsigned long);
-        else if (longness == 2) v = va_arg(args, unsigned long long);
-        else v = va_arg(args, unsigned int);
+        unsigned long long v = longness == 2   ? va_arg(args, unsigned long long)
+                               : longness == 1 ? va_arg(args, unsigned long)
+                                               : va_arg(args, unsigned int);
         if (longness == -1) v = static_cast<unsigned short>(v);
         AppendInteger(out, v, false, conv, cv);
         break;

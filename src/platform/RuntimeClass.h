@@ -74,7 +74,8 @@ class CObject {
   const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define BM_IMPLEMENT_SERIAL(class_name, base_name, schema)                                     \
-  CObject* class_name::CreateObject() { return new class_name; }                                \
+  /* The argument is a class name: it cannot stand in parentheses after new. */                 \
+  CObject* class_name::CreateObject() { return new class_name; } /* NOLINT(bugprone-macro-parentheses) */ \
   const CRuntimeClass class_name::class##class_name = {#class_name, schema,                     \
                                                        &class_name::CreateObject,               \
                                                        RUNTIME_CLASS(base_name)};                 \
