@@ -7,6 +7,7 @@
 // reading the text file, per byte of the file. docs/performance.md explains
 // the figures and how to reproduce them.
 #include <benchmark/benchmark.h>
+#include <buildingmodel/buildingmodel.h>
 #include <malloc.h>
 #include <unistd.h>
 
@@ -16,8 +17,6 @@
 #include <limits>
 #include <memory>
 #include <string>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "DemoBuilding.h"
 #include "etabs_reader/ZAdapterEtabs8.h"
@@ -299,7 +298,8 @@ void BM_SaveArchive(benchmark::State& state) {
   Fixture& f = Fixture::For(SizeOf(state));
   const std::string path = f.archivePath() + ".out";
   PeakMeter meter;
-  TimeOnFixture(state, meter, "the archive was not saved", [&] { return MeasuredSaveArchive(f.model(), path); });
+  TimeOnFixture(state, meter, "the archive was not saved",
+                [&] { return MeasuredSaveArchive(f.model(), path); });
   Report(state, f.elements(), meter, FileBytes(path));
   std::remove(path.c_str());
 }

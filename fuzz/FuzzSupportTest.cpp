@@ -22,7 +22,9 @@ namespace {
 using bm::fuzz::TextMutation;
 
 std::string TempPath() {
-  return (std::filesystem::temp_directory_path() / ("bm-fuzz-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".e2k")).string();
+  return (std::filesystem::temp_directory_path() /
+          ("bm-fuzz-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".e2k"))
+      .string();
 }
 
 // Every block as its name and its lines' tokens joined by "|".
@@ -47,10 +49,10 @@ TEST(ReadBuffer, SplitsLinesAsTheFileReaderDoes) {
       "",
       "$ header only\n",
       "$ c\n\nPROGRAM \"X\" VERSION \"9\"\nSTORY \"A\" HEIGHT 3\n",
-      "first\r\nPROGRAM X\r\n\r\nSTORY B\r",            // CR LF, last line without LF
-      "h\nA 1\n$ comment\nA 2\n  $ indented\nB \"x y\" 3", // comments end or keep blocks
-      "h\n\n\n\nA\n\r\n\rB\n",                           // empty lines, a lone CR
-      std::string("h\nA \0 1\nB\n", 11),                // a NUL byte inside a line
+      "first\r\nPROGRAM X\r\n\r\nSTORY B\r",                // CR LF, last line without LF
+      "h\nA 1\n$ comment\nA 2\n  $ indented\nB \"x y\" 3",  // comments end or keep blocks
+      "h\n\n\n\nA\n\r\n\rB\n",                              // empty lines, a lone CR
+      std::string("h\nA \0 1\nB\n", 11),                    // a NUL byte inside a line
   };
   const std::string path = TempPath();
   for (const std::string& input : inputs) {
@@ -74,7 +76,8 @@ TEST(ReadBuffer, ReadsTheSameModelAsReadFile) {
     fromFile.SetBuildingModule(&a);
     fromBuffer.SetBuildingModule(&b);
     CString path(entry.path().string());
-    EXPECT_EQ(fromFile.ReadFile(path), fromBuffer.ReadBuffer(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    EXPECT_EQ(fromFile.ReadFile(path),
+              fromBuffer.ReadBuffer(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     EXPECT_EQ(fromFile.GetFileVersion(), fromBuffer.GetFileVersion()) << entry.path();
     EXPECT_EQ(fromFile.GetReadReport().Total(), fromBuffer.GetReadReport().Total()) << entry.path();
     EXPECT_EQ(bm::GenerateETABS8Text(a), bm::GenerateETABS8Text(b)) << entry.path();
@@ -84,7 +87,8 @@ TEST(ReadBuffer, ReadsTheSameModelAsReadFile) {
 std::vector<std::string> SortedLines(const std::string& text) {
   std::vector<std::string> lines;
   size_t begin = 0;
-  for (size_t nl; (nl = text.find('\n', begin)) != std::string::npos; begin = nl + 1) lines.push_back(text.substr(begin, nl - begin));
+  for (size_t nl; (nl = text.find('\n', begin)) != std::string::npos; begin = nl + 1)
+    lines.push_back(text.substr(begin, nl - begin));
   lines.push_back(text.substr(begin));
   std::sort(lines.begin(), lines.end());
   return lines;
@@ -93,7 +97,8 @@ std::vector<std::string> SortedLines(const std::string& text) {
 std::set<std::string> QuotedNames(const std::string& text) {
   std::set<std::string> names;
   const std::regex quoted("\"[^\"\n]*\"");
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), quoted); it != std::sregex_iterator(); ++it) names.insert(it->str());
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), quoted); it != std::sregex_iterator(); ++it)
+    names.insert(it->str());
   return names;
 }
 
@@ -120,9 +125,13 @@ TEST(TextMutator, EachMutationKeepsItsPromise) {
   };
   const Case cases[] = {
       {TextMutation::kDeleteLine, kSample, true,
-       [](const std::string& in, const std::string& out) { return SortedLines(out).size() + 1 == SortedLines(in).size(); }},
+       [](const std::string& in, const std::string& out) {
+         return SortedLines(out).size() + 1 == SortedLines(in).size();
+       }},
       {TextMutation::kDuplicateLine, kSample, true,
-       [](const std::string& in, const std::string& out) { return SortedLines(out).size() == SortedLines(in).size() + 1; }},
+       [](const std::string& in, const std::string& out) {
+         return SortedLines(out).size() == SortedLines(in).size() + 1;
+       }},
       {TextMutation::kSwapLines, kSample, true,
        [](const std::string& in, const std::string& out) { return SortedLines(out) == SortedLines(in); }},
       {TextMutation::kSwapName, kSample, true,
@@ -134,15 +143,25 @@ TEST(TextMutator, EachMutationKeepsItsPromise) {
       {TextMutation::kSwapName, "h\nA \"only\" 1\n", false, nullptr},
       {TextMutation::kEdgeNumber, "h\nA \"x\" B\n", false, nullptr},
       {TextMutation::kEdgeNumber, kSample, true,
-       [](const std::string& in, const std::string& out) { return SortedLines(in).size() == SortedLines(out).size(); }},
+       [](const std::string& in, const std::string& out) {
+         return SortedLines(in).size() == SortedLines(out).size();
+       }},
       {TextMutation::kSetVersion, kSample, true,
-       [](const std::string&, const std::string& out) { return VersionRead(out) >= 8 && VersionRead(out) <= 22; }},
+       [](const std::string&, const std::string& out) {
+         return VersionRead(out) >= 8 && VersionRead(out) <= 22;
+       }},
       {TextMutation::kSetVersion, "h\nSTORY \"A\" HEIGHT 3\n", true,
-       [](const std::string&, const std::string& out) { return VersionRead(out) >= 8 && VersionRead(out) <= 22; }},
+       [](const std::string&, const std::string& out) {
+         return VersionRead(out) >= 8 && VersionRead(out) <= 22;
+       }},
       {TextMutation::kSetVersion, "h\nPROGRAM \"X\"\n", true,
-       [](const std::string&, const std::string& out) { return VersionRead(out) >= 8 && VersionRead(out) <= 22; }},
+       [](const std::string&, const std::string& out) {
+         return VersionRead(out) >= 8 && VersionRead(out) <= 22;
+       }},
       {TextMutation::kAddBlock, kSample, true,
-       [](const std::string& in, const std::string& out) { return out.find("$ BLOCK\n") != std::string::npos && out.size() > in.size(); }},
+       [](const std::string& in, const std::string& out) {
+         return out.find("$ BLOCK\n") != std::string::npos && out.size() > in.size();
+       }},
       {TextMutation::kSwapToken, "", false, nullptr},
   };
   for (const Case& c : cases) {
@@ -156,7 +175,8 @@ TEST(TextMutator, EachMutationKeepsItsPromise) {
         continue;
       }
       if (!applied) continue;  // e.g. two lines drawn that are the same line
-      EXPECT_TRUE(c.holds(c.input, text)) << static_cast<int>(c.mutation) << " seed " << seed << ":\n" << text;
+      EXPECT_TRUE(c.holds(c.input, text)) << static_cast<int>(c.mutation) << " seed " << seed << ":\n"
+                                          << text;
     }
   }
 }
@@ -169,7 +189,8 @@ TEST(TextMutator, NeverWritesPastTheMaximumSize) {
     const size_t maxSize = buffer.size() + seed % 8;
     std::vector<uint8_t> data(maxSize, 0);
     std::copy(buffer.begin(), buffer.end(), data.begin());
-    const size_t size = bm::fuzz::MutateTextInput(data.data(), buffer.size(), maxSize, seed, TruncatingByteMutate);
+    const size_t size =
+        bm::fuzz::MutateTextInput(data.data(), buffer.size(), maxSize, seed, TruncatingByteMutate);
     EXPECT_LE(size, maxSize) << seed;
   }
 }

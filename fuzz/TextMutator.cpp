@@ -15,9 +15,22 @@ namespace bm::fuzz {
 namespace {
 
 // Numbers at the edges of what the reader converts.
-constexpr const char* kEdgeNumbers[] = {"0",   "-1",   "1",         "1e308",      "-1e308",     "nan",
-                                        "inf", "-0",   "1e-320",    "2147483647", "-2147483648", "4294967296",
-                                        "9223372036854775808",     "99999999999999999999999", "0.5", "1E+5"};
+constexpr const char* kEdgeNumbers[] = {"0",
+                                        "-1",
+                                        "1",
+                                        "1e308",
+                                        "-1e308",
+                                        "nan",
+                                        "inf",
+                                        "-0",
+                                        "1e-320",
+                                        "2147483647",
+                                        "-2147483648",
+                                        "4294967296",
+                                        "9223372036854775808",
+                                        "99999999999999999999999",
+                                        "0.5",
+                                        "1E+5"};
 
 // Lines of `text` as [begin, end) offsets, line ends excluded.
 std::vector<std::pair<size_t, size_t>> Lines(const std::string& text) {
@@ -59,7 +72,8 @@ size_t Pick(std::mt19937& rng, size_t n) { return std::uniform_int_distribution<
 bool IsNumber(std::string_view token) {
   if (token.empty()) return false;
   const size_t start = (token[0] == '-' || token[0] == '+') ? 1 : 0;
-  return start < token.size() && (std::isdigit(static_cast<unsigned char>(token[start])) || token[start] == '.');
+  return start < token.size() &&
+         (std::isdigit(static_cast<unsigned char>(token[start])) || token[start] == '.');
 }
 
 // Every token of the input for which `keep` holds, as offsets.
@@ -128,10 +142,12 @@ bool LineEdit(std::string& text, TextMutation mutation, std::mt19937& rng) {
 }
 
 bool SetVersion(std::string& text, std::mt19937& rng) {
-  const std::string version = "\"" + std::to_string(8 + Pick(rng, 15)) + "." + std::to_string(Pick(rng, 10)) + "\"";
+  const std::string version =
+      "\"" + std::to_string(8 + Pick(rng, 15)) + "." + std::to_string(Pick(rng, 10)) + "\"";
   for (const auto& line : Lines(text)) {
     const auto tokens = Tokens(text, line.first, line.second);
-    if (tokens.empty() || text.compare(tokens[0].first, tokens[0].second - tokens[0].first, "PROGRAM") != 0) continue;
+    if (tokens.empty() || text.compare(tokens[0].first, tokens[0].second - tokens[0].first, "PROGRAM") != 0)
+      continue;
     for (size_t i = 1; i + 1 < tokens.size(); ++i) {
       if (text.compare(tokens[i].first, tokens[i].second - tokens[i].first, "VERSION") == 0) {
         text.replace(tokens[i + 1].first, tokens[i + 1].second - tokens[i + 1].first, version);

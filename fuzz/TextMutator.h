@@ -12,14 +12,14 @@ namespace bm::fuzz {
 
 // The mutations, each chosen with the same chance.
 enum class TextMutation {
-  kSwapToken,     // a token of a line becomes a keyword or key of the file format
-  kDuplicateLine, // a line is copied to a random place
+  kSwapToken,      // a token of a line becomes a keyword or key of the file format
+  kDuplicateLine,  // a line is copied to a random place
   kDeleteLine,
   kSwapLines,
-  kEdgeNumber,    // a number becomes 0, -1, 1e308, nan, a huge integer...
-  kSwapName,      // a quoted name becomes another quoted name of the input
-  kSetVersion,    // the PROGRAM line gets a version from 8 to 22 (added when missing)
-  kAddBlock,      // a "$ ..." header and a keyword line with a key and a value
+  kEdgeNumber,  // a number becomes 0, -1, 1e308, nan, a huge integer...
+  kSwapName,    // a quoted name becomes another quoted name of the input
+  kSetVersion,  // the PROGRAM line gets a version from 8 to 22 (added when missing)
+  kAddBlock,    // a "$ ..." header and a keyword line with a key and a value
   kCount
 };
 

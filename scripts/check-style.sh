@@ -61,6 +61,6 @@ if ! "${tidy_runner}" -quiet -j "${jobs}" -p "${build}" "^${root}/(src|tools|bin
   echo "clang-tidy: findings above (log: ${build}/clang-tidy.log)" >&2
   status=1
 else
-  echo "clang-tidy: clean ($(grep -c '"file"' "${build}/compile_commands.json") files in the build's list)"
+  echo "clang-tidy: clean ($(grep -cE "\"file\": \"${root}/(src|tools|bindings)/" "${build}/compile_commands.json") files)"
 fi
 exit "${status}"

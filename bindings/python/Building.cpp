@@ -1,8 +1,6 @@
 // Building a model from Python: the geometry and load managers' operations
 // as methods of Model, with Pythonic names and arguments and the managers'
 // semantics unchanged (a refused operation gives None, never an error).
-#include "PyModel.h"
-
 #include <pybind11/stl.h>
 
 #include <array>
@@ -11,6 +9,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "PyModel.h"
 
 namespace bm::python {
 

@@ -1,14 +1,13 @@
 // Reading and writing files from Python: read(), Model.write_e2k(),
 // Model.save(), the read report, and the JSON form. File work runs with the
 // interpreter lock released.
-#include "PyModel.h"
-
-#include "json/JsonWriter.h"
-
 #include <pybind11/stl.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "PyModel.h"
+#include "json/JsonWriter.h"
 
 namespace bm::python {
 
@@ -34,7 +33,8 @@ const char* KindName(ReadReport::Kind kind) {
 }
 
 // Turns a failed LoadModel into the Python exception its failure asks for.
-[[noreturn]] void RaiseLoadFailure(const LoadResult& result, const std::string& problem, const py::object& path) {
+[[noreturn]] void RaiseLoadFailure(const LoadResult& result, const std::string& problem,
+                                   const py::object& path) {
   const std::string message = std::string(py::str(path)) + ": " + problem;
   switch (result.failure) {
     case LoadFailure::kMalformedArchive:
@@ -58,8 +58,8 @@ ModelPtr Read(const py::object& path, bool process) {
   std::string problem;
   {
     py::gil_scoped_release unlocked;
-    problem = LoadModel(file, state->module, &result,
-                        process ? TextReading::kProcessed : TextReading::kFileModel);
+    problem =
+        LoadModel(file, state->module, &result, process ? TextReading::kProcessed : TextReading::kFileModel);
   }
   if (!problem.empty()) RaiseLoadFailure(result, problem, path);
   state->readReport = std::move(result.readReport);
@@ -125,22 +125,27 @@ py::list ReportEntries(const ReadReport& report) {
 }  // namespace
 
 void BindFiles(py::module_& m, py::class_<ModelState, ModelPtr>& model) {
-  m.def("read", &Read, py::arg("path"), py::arg("process") = false,
-        "Reads a text model of any version or a model archive, told apart by content, and returns a Model.\n\n"
-        "A text model is read as the file's own model (what the file says, nothing added); process=True\n"
-        "gives the processed model, as a design host sees it after reading. An archive is read as saved.\n"
-        "Raises OSError (FileNotFoundError, IsADirectoryError, PermissionError, ...) when the file cannot\n"
-        "be read, ArchiveError for a malformed archive, ValueError for a file that is neither form.");
-  m.def("write_json", &WriteJson, py::arg("model"), py::arg("path"),
-        "Writes the model's JSON form (see Model.to_json) to path. Raises OSError when it cannot be written.");
+  m.def(
+      "read", &Read, py::arg("path"), py::arg("process") = false,
+      "Reads a text model of any version or a model archive, told apart by content, and returns a Model.\n\n"
+      "A text model is read as the file's own model (what the file says, nothing added); process=True\n"
+      "gives the processed model, as a design host sees it after reading. An archive is read as saved.\n"
+      "Raises OSError (FileNotFoundError, IsADirectoryError, PermissionError, ...) when the file cannot\n"
+      "be read, ArchiveError for a malformed archive, ValueError for a file that is neither form.");
+  m.def(
+      "write_json", &WriteJson, py::arg("model"), py::arg("path"),
+      "Writes the model's JSON form (see Model.to_json) to path. Raises OSError when it cannot be written.");
 
   model
-      .def("write_e2k", [](ModelState& self, const py::object& path) { return Save(self, path, ModelForm::kText); },
-           py::arg("path"),
-           "Writes the text model file. Returns what the writer skipped because a model object was missing\n"
-           "(an empty list for a complete model). Raises OSError when the file cannot be written.")
-      .def("save", [](ModelState& self, const py::object& path) { Save(self, path, ModelForm::kArchive); },
-           py::arg("path"), "Saves the model archive. Raises OSError when the file cannot be written.")
+      .def(
+          "write_e2k",
+          [](ModelState& self, const py::object& path) { return Save(self, path, ModelForm::kText); },
+          py::arg("path"),
+          "Writes the text model file. Returns what the writer skipped because a model object was missing\n"
+          "(an empty list for a complete model). Raises OSError when the file cannot be written.")
+      .def(
+          "save", [](ModelState& self, const py::object& path) { Save(self, path, ModelForm::kArchive); },
+          py::arg("path"), "Saves the model archive. Raises OSError when the file cannot be written.")
       .def("to_json", &Json, "The whole model as JSON text (the form bmtool export writes).")
       .def(
           "to_dict", [](ModelState& self) { return py::module_::import("json").attr("loads")(Json(self)); },

@@ -47,7 +47,8 @@ using ModelPtr = std::shared_ptr<ModelState>;
 class StaleReference : public std::runtime_error {
  public:
   StaleReference()
-      : std::runtime_error("the model changed (processing or a removal) since this object was taken; take it again") {}
+      : std::runtime_error(
+            "the model changed (processing or a removal) since this object was taken; take it again") {}
 };
 
 // A model object of type T as Python sees it: the owning model, the object,

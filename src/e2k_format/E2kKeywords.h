@@ -182,8 +182,8 @@ inline constexpr const char* const kJointDofWords[6] = {"UX", "UY", "UZ", "RX", 
 inline constexpr const char* const kReleaseWords[12] = {"PI", "V2I", "V3I", "TI", "M2I", "M3I",
                                                         "PJ", "V2J", "V3J", "TJ", "M2J", "M3J"};
 // Dimension words of a general frame section, in parameter order.
-inline constexpr const char* const kGeneralDimWords[14] = {"D",   "B",   "AREA", "TORSION", "I33", "I22", "AS2",
-                                                            "AS3", "S33", "S22",  "Z33",     "Z22", "R33", "R22"};
+inline constexpr const char* const kGeneralDimWords[14] = {
+    "D", "B", "AREA", "TORSION", "I33", "I22", "AS2", "AS3", "S33", "S22", "Z33", "Z22", "R33", "R22"};
 // Dimension words of the flanged shapes (tee, angle, channel, box/tube,
 // I/wide flange), in parameter order; the rectangle has the first two, the
 // circle the first one.

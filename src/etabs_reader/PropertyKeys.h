@@ -13,8 +13,8 @@ namespace bm::reader {
 // Strengths and price of a material: the keys of a version 8 design line,
 // which later versions write on the material's lines too.
 inline constexpr KeyField<CBMMaterial> kMaterialStrengthKeys[] = {
-    {e2k::kFy, TakeNumber<&CBMMaterial::set_FY>},   {e2k::kFu, TakeNumber<&CBMMaterial::set_FU>},
-    {e2k::kFc, TakeNumber<&CBMMaterial::set_FC>},   {e2k::kFys, TakeNumber<&CBMMaterial::set_FYS>},
+    {e2k::kFy, TakeNumber<&CBMMaterial::set_FY>},       {e2k::kFu, TakeNumber<&CBMMaterial::set_FU>},
+    {e2k::kFc, TakeNumber<&CBMMaterial::set_FC>},       {e2k::kFys, TakeNumber<&CBMMaterial::set_FYS>},
     {e2k::kPrice, TakeNumber<&CBMMaterial::set_Price>},
 };
 

@@ -1,16 +1,15 @@
 // Handler of the analysis option lines, in files of every version: the
 // active degrees of freedom and the modal settings the model holds. Mass,
 // P-delta and other analysis settings have no place in the model.
-#include "etabs_reader/ZAdapterEtabs8.h"
-
-#include "etabs_reader/KeyedLine.h"
-#include "etabs_reader/WordTables.h"
-#include "e2k_format/E2kKeywords.h"
-#include "loads/BMAnalysisOption.h"
-#include "model/BuildingModule.h"
-
 #include <algorithm>
 #include <climits>
+
+#include "e2k_format/E2kKeywords.h"
+#include "etabs_reader/KeyedLine.h"
+#include "etabs_reader/WordTables.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
+#include "loads/BMAnalysisOption.h"
+#include "model/BuildingModule.h"
 
 namespace {
 

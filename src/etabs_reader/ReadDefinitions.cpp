@@ -1,12 +1,11 @@
 // Handlers of the definition blocks: units, storeys, diaphragms, materials,
 // frame sections, wall/slab/deck properties, links, pier/spandrel labels.
 // Each receives the grouped form of its block: one group per object name.
-#include "etabs_reader/ZAdapterEtabs8.h"
-
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_reader/KeyTable.h"
 #include "etabs_reader/PropertyKeys.h"
 #include "etabs_reader/WordTables.h"
-#include "e2k_format/E2kKeywords.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMDiaphragm.h"
 #include "model/geometry/BMLevel.h"
@@ -23,8 +22,8 @@ namespace {
 constexpr int kFrameSectionSlots = 20;
 
 // The frame-section shape words that make a section.
-constexpr const char* kShapes[] = {"RECTANGULAR", "CIRCLE",  "GENERAL",  "TEE",          "ANGLE",
-                                   "CHANNEL",     "PIPE",    "BOX/TUBE", "I/WIDE FLANGE"};
+constexpr const char* kShapes[] = {"RECTANGULAR", "CIRCLE", "GENERAL",  "TEE",          "ANGLE",
+                                   "CHANNEL",     "PIPE",   "BOX/TUBE", "I/WIDE FLANGE"};
 
 bool IsKnownShape(const CString& shape) { return bm::reader::WordIndex(kShapes, shape.view()) >= 0; }
 

@@ -1,15 +1,14 @@
 // Handlers of the geometry and assignment blocks: plan points, lines and
 // areas, and the point, line and area assignments that place joints,
 // members, slabs and walls on storeys. Each receives its plain block.
-#include "etabs_reader/ZAdapterEtabs8.h"
-
 #include <vector>
 
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_reader/KeyTable.h"
 #include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/MemberKinds.h"
 #include "etabs_reader/WordTables.h"
-#include "e2k_format/E2kKeywords.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMArea.h"
@@ -110,8 +109,9 @@ int ZAdapterEtabs8::StationCount() const {
   return options ? options->get_iStationNumber() : 0;
 }
 
-CBMLineElement* ZAdapterEtabs8::MakeLineElement(CBMLevel* level, const bm::reader::LineKind& kind, CString& name,
-                                                CBMLine* line, CBMPoint* endI, CBMPoint* endJ, int stations) {
+CBMLineElement* ZAdapterEtabs8::MakeLineElement(CBMLevel* level, const bm::reader::LineKind& kind,
+                                                CString& name, CBMLine* line, CBMPoint* endI, CBMPoint* endJ,
+                                                int stations) {
   CBMLineElement* element = kind.add(level, name);
   if (!element) return nullptr;
   element->set_pLine(line);
@@ -128,8 +128,9 @@ CBMLineElement* ZAdapterEtabs8::MakeLineElement(CBMLevel* level, const bm::reade
   return element;
 }
 
-CBMShellElement* ZAdapterEtabs8::MakeShellElement(CBMLevel* level, const bm::reader::AreaKind& kind, CString& name,
-                                                  CBMArea* area, CBMWallSlabDeckSection* section) {
+CBMShellElement* ZAdapterEtabs8::MakeShellElement(CBMLevel* level, const bm::reader::AreaKind& kind,
+                                                  CString& name, CBMArea* area,
+                                                  CBMWallSlabDeckSection* section) {
   CBMShellElement* element = kind.add(level, name);
   if (!element) return nullptr;
   element->set_pArea(area);
@@ -143,12 +144,14 @@ CBMShellElement* ZAdapterEtabs8::MakeShellElement(CBMLevel* level, const bm::rea
 }
 
 void ZAdapterEtabs8::SetSlabDiaphragm(CBMSlab* slab, const CString& name) {
-  auto* diaphragm = FindOrSkip<CBMDiaphragm>(pMgrGeometry->get_pDiaphragmList(), name, bm::skip::kDiaphragmNotFound);
+  auto* diaphragm =
+      FindOrSkip<CBMDiaphragm>(pMgrGeometry->get_pDiaphragmList(), name, bm::skip::kDiaphragmNotFound);
   if (diaphragm) slab->SetDiaphragm(diaphragm);
 }
 
 bool ZAdapterEtabs8::SetWallLabel(CBMWall* wall, const CString& name) {
-  auto* label = FindOrSkip<CBMPierSpandrel>(pMgrGeometry->get_pPierSpandrelList(), name, bm::skip::kLabelNotFound);
+  auto* label =
+      FindOrSkip<CBMPierSpandrel>(pMgrGeometry->get_pPierSpandrelList(), name, bm::skip::kLabelNotFound);
   if (!label) return false;
   wall->set_pPierSpandrel(label);
   return true;

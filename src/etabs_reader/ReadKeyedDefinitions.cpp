@@ -1,12 +1,11 @@
 // Handlers of the definition lines of later-version files (9 to 22) that
 // lay out the building: storeys, diaphragms and grids, read by key. The
 // properties (materials, sections, ...) are read in ReadKeyedProperties.cpp.
-#include "etabs_reader/ZAdapterEtabs8.h"
-
 #include <memory>
 
-#include "etabs_reader/KeyedLine.h"
 #include "e2k_format/E2kKeywords.h"
+#include "etabs_reader/KeyedLine.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMDiaphragm.h"
 #include "model/geometry/BMGrid.h"
@@ -115,9 +114,10 @@ void ZAdapterEtabs8::ProcessKeyedGrids(ZComItemList* lines) {
         kl.Has(bm::e2k::kGridType) ? kl.Word(bm::e2k::kGridType) : CString(bm::e2k::kGridPrimary);
     const CString bubble =
         kl.Has(bm::e2k::kBubbleLoc) ? kl.Word(bm::e2k::kBubbleLoc) : CString(bm::e2k::kBubbleDefault);
-    const bool hide = kl.Word(bm::e2k::kGridHide) == bm::e2k::kYes || kl.Word(bm::e2k::kVisible) == bm::e2k::kNo;
-    grids->Adopt(std::make_unique<CBMGrid>(kl.Word(bm::e2k::kDir), kl.Text(bm::e2k::kLabel), kl.Number(bm::e2k::kCoord), lineType,
-                           bubble, hide));
+    const bool hide =
+        kl.Word(bm::e2k::kGridHide) == bm::e2k::kYes || kl.Word(bm::e2k::kVisible) == bm::e2k::kNo;
+    grids->Adopt(std::make_unique<CBMGrid>(kl.Word(bm::e2k::kDir), kl.Text(bm::e2k::kLabel),
+                                           kl.Number(bm::e2k::kCoord), lineType, bubble, hide));
     return true;
   });
 }

@@ -5,8 +5,6 @@
 // a line's type word is kept as written (a column passing no storey or
 // several storeys is still a column), and an assignment line that names no
 // section adds its keys to the member an earlier line made.
-#include "etabs_reader/ZAdapterEtabs8.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -14,10 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/MemberKinds.h"
 #include "etabs_reader/WordTables.h"
-#include "e2k_format/E2kKeywords.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
 #include "loads/BMAnalysisOption.h"
 #include "model/BuildingModule.h"
 #include "model/geometry/BMArea.h"
@@ -121,7 +120,8 @@ void ZAdapterEtabs8::ProcessKeyedPoints(ZComItemList* block) {
       return;
     }
     CBMPoint* point = points->AddPoint(name, line.GetDouble(3, 0), line.GetDouble(4, 0));
-    const bool hasDz = line.GetItemCount() >= 5 && !line.IsQuoted(5) && bm::reader::LooksNumeric(line.Token(5));
+    const bool hasDz =
+        line.GetItemCount() >= 5 && !line.IsQuoted(5) && bm::reader::LooksNumeric(line.Token(5));
     // Decision: a DZ of 0 is a point at storey level, not between storeys.
     if (point && hasDz && line.GetDouble(5, 0) != 0.0) {
       point->set_IsMidLevel(true);
@@ -228,7 +228,8 @@ void ZAdapterEtabs8::ProcessKeyedPointAssign(ZComItemList* block) {
       if (unknown) Skip(kRestraintWord);
     }
     const CString diaphragm = kl.Word(bm::e2k::kDiaph);
-    if (!diaphragm.IsEmpty() && diaphragm.view() != kNoDiaphragm) AssignJointDiaphragm(level, joint, diaphragm);
+    if (!diaphragm.IsEmpty() && diaphragm.view() != kNoDiaphragm)
+      AssignJointDiaphragm(level, joint, diaphragm);
     if (kl.Has(bm::e2k::kSpringProp)) {
       const CString spring = kl.Word(bm::e2k::kSpringProp);
       auto found = PointSprings.find(spring.view());
@@ -387,12 +388,14 @@ void ZAdapterEtabs8::ProcessKeyedAreaAssign(ZComItemList* block) {
     }
     if (auto* slab = dynamic_cast<CBMSlab*>(element)) {
       const CString diaphragmName = kl.Word(bm::e2k::kDiaph);
-      if (!diaphragmName.IsEmpty() && diaphragmName.view() != kNoDiaphragm) SetSlabDiaphragm(slab, diaphragmName);
+      if (!diaphragmName.IsEmpty() && diaphragmName.view() != kNoDiaphragm)
+        SetSlabDiaphragm(slab, diaphragmName);
     } else if (auto* wall = dynamic_cast<CBMWall*>(element)) {
       // A wall holds one label: its pier, else its spandrel.
       const int pier = kl.Find(bm::e2k::kPier);
       const int spandrel = kl.Find(bm::e2k::kSpandrel);
-      if ((pier || spandrel) && SetWallLabel(wall, line.GetString(pier ? pier : spandrel, 0)) && pier && spandrel) {
+      if ((pier || spandrel) && SetWallLabel(wall, line.GetString(pier ? pier : spandrel, 0)) && pier &&
+          spandrel) {
         Skip(kSpandrelBesidePier);
       }
     }

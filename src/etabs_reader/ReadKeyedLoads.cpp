@@ -7,17 +7,15 @@
 // - load pattern (and version 9 load case) types: see kLoadCaseTypes; a word
 //   outside the table is kept as written (upper-cased);
 // - combination types: see kComboTypes; likewise.
-#include "etabs_reader/ZAdapterEtabs8.h"
-
 #include <memory>
-
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/WordTables.h"
-#include "e2k_format/E2kKeywords.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
 #include "loads/BMLoadCase.h"
 #include "loads/BMLoadCom.h"
 #include "model/BuildingModule.h"
@@ -63,7 +61,7 @@ constexpr WordMap kLoadCaseTypes[] = {
 // Combination types -> the model's words (those of version 8 files, which
 // version 9 files still write).
 constexpr WordMap kComboTypes[] = {
-    {"LINEAR ADD", "ADD"}, {"ADD", "ADD"}, {"ENVELOPE", "ENVE"}, {"ENVE", "ENVE"},
+    {"LINEAR ADD", "ADD"},   {"ADD", "ADD"}, {"ENVELOPE", "ENVE"}, {"ENVE", "ENVE"},
     {"ABSOLUTE ADD", "ABS"}, {"ABS", "ABS"}, {"SRSS", "SRSS"},
 };
 
@@ -120,7 +118,8 @@ void ZAdapterEtabs8::ProcessLoadPatterns(ZComItemList* lines) {
   if (!cases) return;
   ForEachKeyedLine(lines, [&](const ZComItem&, CString& name, bm::reader::KeyedLine& kl) {
     // As for version 8 files, a second case of the same name is kept too.
-    cases->AddLoadCase(name, MapWord(kLoadCaseTypes, kl.Word(bm::e2k::kType)), kl.Number(bm::e2k::kSelfWeight));
+    cases->AddLoadCase(name, MapWord(kLoadCaseTypes, kl.Word(bm::e2k::kType)),
+                       kl.Number(bm::e2k::kSelfWeight));
     return true;
   });
 }
@@ -216,8 +215,8 @@ void ZAdapterEtabs8::ProcessKeyedLineLoads(ZComItemList* lines) {
     CBMLineElement* element = LoadedMember(level, line.GetString(2, 0));
     if (!element) return false;
     auto value = [&](const char* key) { return key ? kl.Number(key) : 0.0; };
-    element->AddLineLoad(LoadCaseOf(kl), form->type, kl.Word(bm::e2k::kDir), value(form->rStart), value(form->vStart),
-                         value(form->rEnd), value(form->vEnd));
+    element->AddLineLoad(LoadCaseOf(kl), form->type, kl.Word(bm::e2k::kDir), value(form->rStart),
+                         value(form->vStart), value(form->rEnd), value(form->vEnd));
     return true;
   });
 }

@@ -5,18 +5,16 @@
 // The later vocabulary is mapped onto the words the model (and the version 8
 // writer) uses by the tables below; a value word a table does not know is
 // counted as not read rather than stored as it stands.
-#include "etabs_reader/ZAdapterEtabs8.h"
-
-#include <memory>
-
 #include <cstddef>
 #include <initializer_list>
+#include <memory>
 #include <string_view>
 
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_reader/KeyedLine.h"
 #include "etabs_reader/PropertyKeys.h"
 #include "etabs_reader/WordTables.h"
-#include "e2k_format/E2kKeywords.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
 #include "model/BuildingModule.h"
 #include "properties/BMAutoSection.h"
 #include "properties/BMFrameSection.h"

@@ -1,13 +1,12 @@
 // Handlers of the load blocks: load cases with their user wind loads, point
 // loads on joints, line loads on members, area loads on slabs and walls, and
 // load combinations (grouped by name).
-#include "etabs_reader/ZAdapterEtabs8.h"
-
 #include <memory>
 
+#include "e2k_format/E2kKeywords.h"
 #include "etabs_reader/KeyTable.h"
 #include "etabs_reader/MemberKinds.h"
-#include "e2k_format/E2kKeywords.h"
+#include "etabs_reader/ZAdapterEtabs8.h"
 #include "loads/BMLoadCase.h"
 #include "loads/BMLoadCom.h"
 #include "model/BuildingModule.h"
@@ -100,16 +99,17 @@ void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
     const CString loadType = text->GetString(5, 0);
     if (loadType == bm::e2k::kTrapezoidal) {
       // Start force, end force, start and end distance by position.
-      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kTrapezoidal, text->GetString(7, 0), text->GetDouble(15, 0),
-                           text->GetDouble(11, 0), text->GetDouble(17, 0), text->GetDouble(13, 0));
+      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kTrapezoidal, text->GetString(7, 0),
+                           text->GetDouble(15, 0), text->GetDouble(11, 0), text->GetDouble(17, 0),
+                           text->GetDouble(13, 0));
     } else if (loadType == bm::e2k::kUniform) {
-      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kUniform, text->GetString(7, 0), 0.0, text->GetDouble(11, 0),
-                           0.0, 0.0);
+      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kUniform, text->GetString(7, 0), 0.0,
+                           text->GetDouble(11, 0), 0.0, 0.0);
     } else if (loadType == bm::e2k::kPointForce) {
       // Force (FVAL) at a distance by position (RDIST): the load keeps them
       // as its start force and start distance.
-      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kPointForce, text->GetString(7, 0), text->GetDouble(13, 0),
-                           text->GetDouble(11, 0), 0.0, 0.0);
+      element->AddLineLoad(text->GetString(9, 0), bm::e2k::kPointForce, text->GetString(7, 0),
+                           text->GetDouble(13, 0), text->GetDouble(11, 0), 0.0, 0.0);
     } else {
       Skip(bm::skip::kTypeNotRead);
     }

@@ -159,7 +159,7 @@ bool SameWord(std::string_view a, std::string_view b) {
 
 template <size_t N>
 const ZAdapterEtabs8::KeywordEntry* ZAdapterEtabs8::Lookup(const KeywordEntry (&table)[N],
-                                                          std::string_view keyword) {
+                                                           std::string_view keyword) {
   for (const KeywordEntry& e : table) {
     if (SameWord(keyword, e.keyword)) return &e;
   }

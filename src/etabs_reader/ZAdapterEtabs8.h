@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "../model/BMComponentList.h"
 #include "KeyedLine.h"
 #include "ReadReport.h"
 #include "ZFileReadModule.h"
-#include "../model/BMComponentList.h"
 
 class CBuildingModule;
 class CBMMgrGeometry;
@@ -211,13 +211,13 @@ class ZAdapterEtabs8 {
   // null), connected to it, and, with `stations` > 0, the station spacing of
   // the analysis option: a beam's length, or the storey height for columns
   // and braces, over `stations`.
-  CBMLineElement* MakeLineElement(CBMLevel* level, const bm::reader::LineKind& kind, CString& name, CBMLine* line,
-                                  CBMPoint* endI, CBMPoint* endJ, int stations);
+  CBMLineElement* MakeLineElement(CBMLevel* level, const bm::reader::LineKind& kind, CString& name,
+                                  CBMLine* line, CBMPoint* endI, CBMPoint* endJ, int stations);
   // Makes (or finds) the slab or wall `name` of `kind` on `level` over
   // `area` with `section`, and the storey's joints at its corners, connected
   // to it.
-  CBMShellElement* MakeShellElement(CBMLevel* level, const bm::reader::AreaKind& kind, CString& name, CBMArea* area,
-                                    CBMWallSlabDeckSection* section);
+  CBMShellElement* MakeShellElement(CBMLevel* level, const bm::reader::AreaKind& kind, CString& name,
+                                    CBMArea* area, CBMWallSlabDeckSection* section);
   // The type word's member kind; null, the line counted as skipped ("type
   // not read"), for a word that makes no member.
   const bm::reader::LineKind* LineKindOrSkip(const CString& type);
@@ -228,7 +228,8 @@ class ZAdapterEtabs8 {
   // level) from the base upward (the file lists the storeys from the top,
   // its last group being the lowest level). New storeys never rename levels
   // the module held before.
-  void ForEachNewStorey(const ZComItemList* groups, const std::function<void(const ZComItemList&, CBMLevel*)>& fn);
+  void ForEachNewStorey(const ZComItemList* groups,
+                        const std::function<void(const ZComItemList&, CBMLevel*)>& fn);
   // Ties `slab` to the model-wide diaphragm `name`; counts the line as
   // skipped when there is none.
   void SetSlabDiaphragm(CBMSlab* slab, const CString& name);

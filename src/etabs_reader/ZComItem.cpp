@@ -123,7 +123,8 @@ bool HasNonDecimal(std::string_view token) {
   if (StartsNonDecimal(token)) return true;
   for (size_t k = 0; k + 1 < token.size(); ++k) {
     const char c = token[k];
-    if ((c == '+' || c == '-' || c == '*' || c == '/') && StartsNonDecimal(TrimLeft(token.substr(k + 1)))) return true;
+    if ((c == '+' || c == '-' || c == '*' || c == '/') && StartsNonDecimal(TrimLeft(token.substr(k + 1))))
+      return true;
   }
   return false;
 }
@@ -180,12 +181,23 @@ double EvaluateExpression(std::string_view token) {
     const double x = bm::StrToD(rest, &used);
     rest = TrimLeft(rest.substr(used));
     switch (op) {
-      case '+': a += x; break;
-      case '-': a -= x; break;
-      case '*': a *= x; break;
-      case '/': a /= x; break;
-      case 'P': a = std::pow(a, x); break;
-      default: break;  // Any other character: the number after it is dropped.
+      case '+':
+        a += x;
+        break;
+      case '-':
+        a -= x;
+        break;
+      case '*':
+        a *= x;
+        break;
+      case '/':
+        a /= x;
+        break;
+      case 'P':
+        a = std::pow(a, x);
+        break;
+      default:
+        break;  // Any other character: the number after it is dropped.
     }
   }
   return a;

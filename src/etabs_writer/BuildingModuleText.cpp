@@ -1,8 +1,7 @@
 // CBuildingModule's ETABS 8 text file entry points: unit words, opening and
 // closing the file, and reporting a file error.
-#include "model/BuildingModule.h"
-
 #include "etabs_writer/E2kWriter.h"
+#include "model/BuildingModule.h"
 #include "platform/Exceptions.h"
 #include "platform/File.h"
 #include "platform/MessageBox.h"

@@ -47,7 +47,8 @@ void PutFixedWidth(std::string& out, double value, int width, int precision) {
   char* end = buf + sizeof(buf);
   if (char* begin = FormatFixedFast(end, value, precision)) {
     const size_t written = static_cast<size_t>(end - begin);
-    if (width > 0 && written < static_cast<size_t>(width)) out.append(static_cast<size_t>(width) - written, ' ');
+    if (width > 0 && written < static_cast<size_t>(width))
+      out.append(static_cast<size_t>(width) - written, ' ');
     out.append(begin, written);
     return;
   }

@@ -21,7 +21,9 @@ namespace e2k {
 // holds.
 void PutFixedWidth(std::string& out, double value, int width, int precision);
 // "%.<precision>f".
-inline void PutFixed(std::string& out, double value, int precision) { PutFixedWidth(out, value, 0, precision); }
+inline void PutFixed(std::string& out, double value, int precision) {
+  PutFixedWidth(out, value, 0, precision);
+}
 // "%e": six decimals, at least three exponent digits.
 inline void PutE(std::string& out, double value) { AppendExponent(out, value, 6); }
 // "%d".
@@ -35,12 +37,12 @@ class FormatArg {
  public:
   enum Kind { kText, kReal, kInteger };
 
-  FormatArg(const CString& text) : kind_(kText), text_(text.str()) {}  // NOLINT: implicit by design
+  FormatArg(const CString& text) : kind_(kText), text_(text.str()) {}     // NOLINT: implicit by design
   FormatArg(const char* text) : kind_(kText), text_(text ? text : "") {}  // NOLINT: null reads as ""
-  FormatArg(std::string_view text) : kind_(kText), text_(text) {}      // NOLINT
-  FormatArg(double value) : kind_(kReal), real_(value) {}              // NOLINT
-  FormatArg(int value) : kind_(kInteger), integer_(value) {}           // NOLINT
-  FormatArg(long long value) : kind_(kInteger), integer_(value) {}     // NOLINT
+  FormatArg(std::string_view text) : kind_(kText), text_(text) {}         // NOLINT
+  FormatArg(double value) : kind_(kReal), real_(value) {}                 // NOLINT
+  FormatArg(int value) : kind_(kInteger), integer_(value) {}              // NOLINT
+  FormatArg(long long value) : kind_(kInteger), integer_(value) {}        // NOLINT
 
   Kind kind() const { return kind_; }
   std::string_view text() const { return text_; }

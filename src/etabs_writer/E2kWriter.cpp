@@ -75,8 +75,8 @@ void E2kWriter::WriteHeaderAndControls() {
   Put(out, " %s  \"ETABS\"  VERSION \"8.48\"\n\n", e2k::kProgram);
   // Block 3: controls with the unit words.
   CBMUnitSystem* units = module_.get_pUnitSystem();
-  Put(out, "%s\n %s %q %q\n", e2k::kHeadingControls, e2k::kUnits, units ? units->get_csForceUnit() : CString(),
-      units ? units->get_csLengthUnit() : CString());
+  Put(out, "%s\n %s %q %q\n", e2k::kHeadingControls, e2k::kUnits,
+      units ? units->get_csForceUnit() : CString(), units ? units->get_csLengthUnit() : CString());
   Put(out, "%s  \"ttl\"\n", e2k::kTitle1);
   Put(out, "%s  MERGETOL .001\n\n", e2k::kPreference);
 }

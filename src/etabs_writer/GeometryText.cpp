@@ -1,9 +1,8 @@
 // Text of the geometry and assignment blocks: diaphragm names, point
 // coordinates, line and area connectivities, point, line and area
 // assignments.
-#include "etabs_writer/E2kText.h"
-
 #include "e2k_format/E2kKeywords.h"
+#include "etabs_writer/E2kText.h"
 #include "etabs_writer/WriteReport.h"
 #include "model/geometry/BMArea.h"
 #include "model/geometry/BMDiaphragm.h"
@@ -20,9 +19,7 @@
 namespace bm {
 namespace e2k {
 
-void AppendDiaphragm(std::string& out, CBMDiaphragm& d) {
-  Put(out, "%s %q\n", kDiaphragm, d.name());
-}
+void AppendDiaphragm(std::string& out, CBMDiaphragm& d) { Put(out, "%s %q\n", kDiaphragm, d.name()); }
 
 void AppendPoint(std::string& out, CBMPoint& p) {
   if (p.get_IsMidLevel()) {
@@ -107,8 +104,8 @@ void AppendRelease(std::string& out, CBMLineRelease& release) {
 void AppendLineElementText(std::string& out, CBMLineElement& e, WriteReport* report) {
   // An element without a line has no kind: it is reported like an unknown one.
   CBMLine* line = e.get_pLine();
-  const bool known = line && (line->GetType() == kBeam || line->GetType() == kColumn ||
-                              line->GetType() == kBrace);
+  const bool known =
+      line && (line->GetType() == kBeam || line->GetType() == kColumn || line->GetType() == kBrace);
   if (known) {
     CBMFrameSection* section = e.get_pFrameSection();
     Put(out, "SECTION %q  ANG  %f  MAXSTASPC %6.3f", section ? section->name() : CString(), e.get_Angle(),
@@ -220,7 +217,9 @@ CString CBMJoint::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendJoint
 
 CString CBMJointRestraint::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendRestraint, *this); }
 
-CString CBMLineElement::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendLineElementText, *this, nullptr); }
+CString CBMLineElement::GetETABSString() {
+  return bm::e2k::TextOf(bm::e2k::AppendLineElementText, *this, nullptr);
+}
 
 CString CBMLineRelease::GetRleaseString() { return bm::e2k::TextOf(bm::e2k::AppendRelease, *this); }
 

@@ -1,8 +1,7 @@
 // Text of the load blocks (load cases and wind, point, line and area loads)
 // and of the combination and analysis-option lines that a host may write.
-#include "etabs_writer/E2kText.h"
-
 #include "e2k_format/E2kKeywords.h"
+#include "etabs_writer/E2kText.h"
 #include "etabs_writer/MemberWalk.h"
 #include "etabs_writer/WriteReport.h"
 #include "loads/BMAnalysisOption.h"
@@ -25,8 +24,8 @@ void AppendWind(std::string& out, const CBMLoadWind& w) {
 
 // Joint loads and point loads share their fields and their text.
 void AppendJointLoad(std::string& out, const bm::VectorLoad& l) {
-  Put(out, " TYPE %q LC %q  FX %f FY %f  FZ %f RX %f RY %f RZ %f", l.get_sType(), l.get_Lc(), l.get_FX(), l.get_FY(),
-      l.get_FZ(), l.get_MX(), l.get_MY(), l.get_MZ());
+  Put(out, " TYPE %q LC %q  FX %f FY %f  FZ %f RX %f RY %f RZ %f", l.get_sType(), l.get_Lc(), l.get_FX(),
+      l.get_FY(), l.get_FZ(), l.get_MX(), l.get_MY(), l.get_MZ());
 }
 
 void AppendLineLoad(std::string& out, const CBMLineLoad& l) {
@@ -122,8 +121,8 @@ void AppendJointLoads(std::string& out, CBMJoint& joint, const CString& levelNam
 
 void AppendLineElementLoads(std::string& out, CBMLineElement& element, const CString& levelName,
                             WriteReport* report) {
-  AppendLoadLines<CBMLineLoad>(out, element.Get_LineLoadList(), " %s  %q  %q ", kLineLoad, element.name(), levelName,
-                               report, AppendLineLoad);
+  AppendLoadLines<CBMLineLoad>(out, element.Get_LineLoadList(), " %s  %q  %q ", kLineLoad, element.name(),
+                               levelName, report, AppendLineLoad);
 }
 
 void AppendShellLoads(std::string& out, CBMShellElement& element, const CString& levelName,
@@ -181,4 +180,6 @@ CString CBMShellElement::GetLoadETABSString(CString levelName) {
 
 CString CBMLoadCom::GetETABSString() const { return bm::e2k::TextOf(bm::e2k::AppendCombination, *this); }
 
-CString CBMAnalysisOption::GetETABSString() const { return bm::e2k::TextOf(bm::e2k::AppendAnalysisOption, *this); }
+CString CBMAnalysisOption::GetETABSString() const {
+  return bm::e2k::TextOf(bm::e2k::AppendAnalysisOption, *this);
+}

@@ -1,10 +1,9 @@
 // Text of the property blocks: materials, frame sections, wall/slab/deck
 // properties, link properties and pier/spandrel names.
-#include "etabs_writer/E2kText.h"
-
 #include <string_view>
 
 #include "e2k_format/E2kKeywords.h"
+#include "etabs_writer/E2kText.h"
 #include "etabs_writer/WriteReport.h"
 #include "properties/BMFrameSection.h"
 #include "properties/BMLink.h"
@@ -17,18 +16,18 @@ namespace e2k {
 
 void AppendMaterial(std::string& out, CBMMaterial& m) {
   const CString& name = m.name();
-  Put(out, " %s %q M %f  W %f  TYPE %q E %e  U %f  A %e\n", kMaterial, name, m.get_M(), m.get_W(), m.get_Type(),
-      m.get_E(), m.get_U(), m.get_A());
+  Put(out, " %s %q M %f  W %f  TYPE %q E %e  U %f  A %e\n", kMaterial, name, m.get_M(), m.get_W(),
+      m.get_Type(), m.get_E(), m.get_U(), m.get_A());
   // The spacing differs between the variants and is part of the format.
   const CString& design = m.get_DesignType();
   if (design == kSteel) {
-    Put(out, " %s %q DESIGNTYPE %q  FY %f  FU %f  PRICE %f\n", kMaterial, name, design, m.get_FY(), m.get_FU(),
-        m.get_Price());
+    Put(out, " %s %q DESIGNTYPE %q  FY %f  FU %f  PRICE %f\n", kMaterial, name, design, m.get_FY(),
+        m.get_FU(), m.get_Price());
   } else if (design == kOther) {
     Put(out, " %s  %q DESIGNTYPE %q\n", kMaterial, name, kOther);
   } else if (design == kConcrete) {
-    Put(out, " %s  %q  DESIGNTYPE %q  FY %f FC %f  FYS %f\n", kMaterial, name, kConcrete, m.get_FY(), m.get_FC(),
-        m.get_FYS());
+    Put(out, " %s  %q  DESIGNTYPE %q  FY %f FC %f  FYS %f\n", kMaterial, name, kConcrete, m.get_FY(),
+        m.get_FC(), m.get_FYS());
   }
 }
 
@@ -53,10 +52,14 @@ struct ShapeText {
 };
 
 constexpr ShapeText kShapes[] = {
-    {kShapeRectangular, "Rectangular", kFlangedDimWords, 2}, {kShapeCircle, "Circle", kFlangedDimWords, 1},
-    {kShapeGeneral, "General", kGeneralDimWords, 14},       {kShapeTee, "Tee", kFlangedDimWords, 4},
-    {kShapeAngle, "Angle", kFlangedDimWords, 4},            {kShapeChannel, "Channel", kFlangedDimWords, 4},
-    {kShapePipe, "Pipe", kPipeDimWords, 2},                 {kShapeBoxTube, "Box/Tube", kFlangedDimWords, 4},
+    {kShapeRectangular, "Rectangular", kFlangedDimWords, 2},
+    {kShapeCircle, "Circle", kFlangedDimWords, 1},
+    {kShapeGeneral, "General", kGeneralDimWords, 14},
+    {kShapeTee, "Tee", kFlangedDimWords, 4},
+    {kShapeAngle, "Angle", kFlangedDimWords, 4},
+    {kShapeChannel, "Channel", kFlangedDimWords, 4},
+    {kShapePipe, "Pipe", kPipeDimWords, 2},
+    {kShapeBoxTube, "Box/Tube", kFlangedDimWords, 4},
     {kShapeIWideFlange, "I/Wide Flange", kFlangedDimWords, 4},
 };
 
@@ -94,8 +97,8 @@ void AppendShellSection(std::string& out, CBMWallSlabDeckSection& s, WriteReport
     Put(out, " %s  %q  PROPTYPE %q  TYPE %q\n", kShellProp, name, kPropDeck, s.get_ShellType());
     Put(out, " %s  %q  DECKTYPE %q  CONCMATERIAL %q  SLABDEPTH %f\n", kShellProp, name, s.get_DeckType(),
         SectionMaterialName(s, report), s.get_SlabDepth());
-    Put(out, " %s  %q  RIBDEPTH %f  RIBWIDTH %f  RIBSPACING %f  WEIGHT %f \n", kShellProp, name, s.get_RibDepth(),
-        s.get_RibWidth(), s.get_RibSpacing(), s.get_Weight());
+    Put(out, " %s  %q  RIBDEPTH %f  RIBWIDTH %f  RIBSPACING %f  WEIGHT %f \n", kShellProp, name,
+        s.get_RibDepth(), s.get_RibWidth(), s.get_RibSpacing(), s.get_Weight());
     Put(out, " %s  %q  STUDDIA %f STUDHEIGHT %f  STUDSTRENGTH %f\n", kShellProp, name, s.get_StuDia(),
         s.get_StudHeight(), s.get_StudStrength());
   }
@@ -126,7 +129,9 @@ void AppendPierSpandrel(std::string& out, CBMPierSpandrel& label) {
 
 CString CBMMaterial::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendMaterial, *this); }
 
-CString CBMFrameSection::GetETABSString() { return bm::e2k::TextOf(bm::e2k::AppendFrameSection, *this, nullptr); }
+CString CBMFrameSection::GetETABSString() {
+  return bm::e2k::TextOf(bm::e2k::AppendFrameSection, *this, nullptr);
+}
 
 CString CBMWallSlabDeckSection::GetETABSString() {
   return bm::e2k::TextOf(bm::e2k::AppendShellSection, *this, nullptr);

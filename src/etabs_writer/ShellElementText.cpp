@@ -1,8 +1,7 @@
 // Assignment texts of slabs and walls in the ETABS 8 text file: the part of
 // an AREAASSIGN line after the level name.
-#include "model/geometry/BMShellElement.h"
-
 #include "etabs_writer/E2kText.h"
+#include "model/geometry/BMShellElement.h"
 
 // The base shell element has no assignment text of its own.
 CString CBMShellElement::GetETABSString() { return CString(); }

@@ -1,10 +1,10 @@
 // JsonWriter: the whole model as one JSON document.
 #pragma once
 
-#include "../model/BuildingModule.h"
-
 #include <string>
 #include <string_view>
+
+#include "../model/BuildingModule.h"
 
 namespace bm {
 

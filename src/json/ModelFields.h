@@ -33,23 +33,40 @@ struct Field {
 template <typename T>
 const std::vector<Field<T>>& FieldsOf();
 
-template <> const std::vector<Field<CBMUnitSystem>>& FieldsOf<CBMUnitSystem>();
-template <> const std::vector<Field<CBMLevel>>& FieldsOf<CBMLevel>();
-template <> const std::vector<Field<CBMPoint>>& FieldsOf<CBMPoint>();
-template <> const std::vector<Field<CBMJoint>>& FieldsOf<CBMJoint>();
-template <> const std::vector<Field<CBMLineElement>>& FieldsOf<CBMLineElement>();
-template <> const std::vector<Field<CBMShellElement>>& FieldsOf<CBMShellElement>();
-template <> const std::vector<Field<CBMMaterial>>& FieldsOf<CBMMaterial>();
-template <> const std::vector<Field<CBMFrameSection>>& FieldsOf<CBMFrameSection>();
-template <> const std::vector<Field<CBMWallSlabDeckSection>>& FieldsOf<CBMWallSlabDeckSection>();
-template <> const std::vector<Field<CBMLoadCase>>& FieldsOf<CBMLoadCase>();
-template <> const std::vector<Field<CBMLoadCom>>& FieldsOf<CBMLoadCom>();
-template <> const std::vector<Field<CBMLoadComItem>>& FieldsOf<CBMLoadComItem>();
-template <> const std::vector<Field<CBMDiaphragm>>& FieldsOf<CBMDiaphragm>();
-template <> const std::vector<Field<CBMPierSpandrel>>& FieldsOf<CBMPierSpandrel>();
-template <> const std::vector<Field<CBMJointLoad>>& FieldsOf<CBMJointLoad>();
-template <> const std::vector<Field<CBMLineLoad>>& FieldsOf<CBMLineLoad>();
-template <> const std::vector<Field<CBMAreaLoad>>& FieldsOf<CBMAreaLoad>();
+template <>
+const std::vector<Field<CBMUnitSystem>>& FieldsOf<CBMUnitSystem>();
+template <>
+const std::vector<Field<CBMLevel>>& FieldsOf<CBMLevel>();
+template <>
+const std::vector<Field<CBMPoint>>& FieldsOf<CBMPoint>();
+template <>
+const std::vector<Field<CBMJoint>>& FieldsOf<CBMJoint>();
+template <>
+const std::vector<Field<CBMLineElement>>& FieldsOf<CBMLineElement>();
+template <>
+const std::vector<Field<CBMShellElement>>& FieldsOf<CBMShellElement>();
+template <>
+const std::vector<Field<CBMMaterial>>& FieldsOf<CBMMaterial>();
+template <>
+const std::vector<Field<CBMFrameSection>>& FieldsOf<CBMFrameSection>();
+template <>
+const std::vector<Field<CBMWallSlabDeckSection>>& FieldsOf<CBMWallSlabDeckSection>();
+template <>
+const std::vector<Field<CBMLoadCase>>& FieldsOf<CBMLoadCase>();
+template <>
+const std::vector<Field<CBMLoadCom>>& FieldsOf<CBMLoadCom>();
+template <>
+const std::vector<Field<CBMLoadComItem>>& FieldsOf<CBMLoadComItem>();
+template <>
+const std::vector<Field<CBMDiaphragm>>& FieldsOf<CBMDiaphragm>();
+template <>
+const std::vector<Field<CBMPierSpandrel>>& FieldsOf<CBMPierSpandrel>();
+template <>
+const std::vector<Field<CBMJointLoad>>& FieldsOf<CBMJointLoad>();
+template <>
+const std::vector<Field<CBMLineLoad>>& FieldsOf<CBMLineLoad>();
+template <>
+const std::vector<Field<CBMAreaLoad>>& FieldsOf<CBMAreaLoad>();
 
 }  // namespace bm::fields
 

@@ -2,7 +2,6 @@
 #include "loads/BMLoadCase.h"
 
 #include <memory>
-
 #include <utility>
 
 #include "platform/Transfer.h"
@@ -26,13 +25,13 @@ CBMLoadCase::CBMLoadCase(CString name, CString type, double selfWeight)
 
 CBMLoadCase::~CBMLoadCase() { m_WindList.DeleteAll(); }
 
-CBMLoadWind* CBMLoadCase::AddWindItem(CString level, CString diaph, double fx, double fy,
-                                      double xLoc, double yLoc) {
+CBMLoadWind* CBMLoadCase::AddWindItem(CString level, CString diaph, double fx, double fy, double xLoc,
+                                      double yLoc) {
   return AddWindItem(std::move(level), std::move(diaph), fx, fy, 0.0, xLoc, yLoc);
 }
 
-CBMLoadWind* CBMLoadCase::AddWindItem(CString level, CString diaph, double fx, double fy,
-                                      double mz, double xLoc, double yLoc) {
+CBMLoadWind* CBMLoadCase::AddWindItem(CString level, CString diaph, double fx, double fy, double mz,
+                                      double xLoc, double yLoc) {
   auto item = std::make_unique<CBMLoadWind>();
   item->set_sLevel(level);
   item->set_sDiaph(diaph);

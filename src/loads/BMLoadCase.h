@@ -74,11 +74,10 @@ class CBMLoadCase : public CBMComponent {
   CBMComponentList* GetWindList() { return &m_WindList; }
   const CBMComponentList* GetWindList() const { return &m_WindList; }
   // Appends a wind item with Mz = 0; returns it (owned by the case).
-  CBMLoadWind* AddWindItem(CString level, CString diaph, double fx, double fy, double xLoc,
-                           double yLoc);
+  CBMLoadWind* AddWindItem(CString level, CString diaph, double fx, double fy, double xLoc, double yLoc);
   // Appends a wind item with these values; returns it (owned by the case).
-  CBMLoadWind* AddWindItem(CString level, CString diaph, double fx, double fy, double mz,
-                           double xLoc, double yLoc);
+  CBMLoadWind* AddWindItem(CString level, CString diaph, double fx, double fy, double mz, double xLoc,
+                           double yLoc);
 
   // Stores the virtual name and marks the case virtual (flag 1).
   void SetVirtualLoadCaseName(CString name);

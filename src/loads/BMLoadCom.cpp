@@ -2,7 +2,6 @@
 #include "loads/BMLoadCom.h"
 
 #include <memory>
-
 #include <utility>
 
 #include "platform/Transfer.h"

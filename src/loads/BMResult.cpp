@@ -19,14 +19,14 @@ void CBMJointDisplacement::SetDisplacement(CString loadCase, const double* value
   Copy(m_Displacement, values, 6);
 }
 
-void CBMJointDisplacement::SetDisplacement(CString loadCase, double& ux, double& uy, double& uz,
-                                           double& rx, double& ry, double& rz) {
+void CBMJointDisplacement::SetDisplacement(CString loadCase, double& ux, double& uy, double& uz, double& rx,
+                                           double& ry, double& rz) {
   const double values[6] = {ux, uy, uz, rx, ry, rz};
   SetDisplacement(std::move(loadCase), values);
 }
 
-void CBMLineEleIntForces::SetForces(CString loadCase, double location, double f1, double f2,
-                                    double f3, double f4, double f5, double f6) {
+void CBMLineEleIntForces::SetForces(CString loadCase, double location, double f1, double f2, double f3,
+                                    double f4, double f5, double f6) {
   m_LoadCase = std::move(loadCase);
   m_Location = location;
   const double values[6] = {f1, f2, f3, f4, f5, f6};

@@ -19,8 +19,8 @@ class CBMJointDisplacement : public CBMComponent {
   // Stores the case name and copies six values (UX, UY, UZ, RX, RY, RZ)
   // from `values`; a null array leaves the values unchanged.
   void SetDisplacement(CString loadCase, const double* values);
-  void SetDisplacement(CString loadCase, double& ux, double& uy, double& uz, double& rx,
-                       double& ry, double& rz);
+  void SetDisplacement(CString loadCase, double& ux, double& uy, double& uz, double& rx, double& ry,
+                       double& rz);
   // The object's own six values; writing through the pointer changes them.
   double* ReturnDisplacement() { return m_Displacement; }
   const double* ReturnDisplacement() const { return m_Displacement; }
@@ -42,8 +42,8 @@ class CBMLineEleIntForces : public CBMComponent {
   static CBMComponent* CreateInstance() { return new CBMLineEleIntForces; }
 
   // Case name, station, then the six forces in the caller's order.
-  void SetForces(CString loadCase, double location, double f1, double f2, double f3, double f4,
-                 double f5, double f6);
+  void SetForces(CString loadCase, double location, double f1, double f2, double f3, double f4, double f5,
+                 double f6);
   // The object's own six forces; writing through the pointer changes them.
   double* ReturnForce() { return m_Forces; }
   const double* ReturnForce() const { return m_Forces; }
@@ -82,8 +82,8 @@ class CBMLevelDrift : public CBMComponent {
   // Load case, diaphragm, point, then three coordinates, displacements and
   // rotations copied from the arrays (a null array is skipped). sDir and the
   // drift value are left as they are.
-  void Build(CString loadCase, CString diaphragm, CString point, const double* coord,
-             const double* disp, const double* rotation);
+  void Build(CString loadCase, CString diaphragm, CString point, const double* coord, const double* disp,
+             const double* rotation);
   // Copy three values (a null array is ignored).
   void set_Coord(const double* v);
   void set_Disp(const double* v);

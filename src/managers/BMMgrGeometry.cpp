@@ -225,8 +225,8 @@ CBMSlab* CBMMgrGeometry::AddSlab(CString name, int n, double* x, double* y, CStr
   return slab;
 }
 
-CBMMaterial* CBMMgrGeometry::AddMaterial(CString name, double M, double W, CString designType, double E, double U,
-                                         double A) {
+CBMMaterial* CBMMgrGeometry::AddMaterial(CString name, double M, double W, CString designType, double E,
+                                         double U, double A) {
   if (!pContainer) return nullptr;  // not attached to a model
   name.MakeUpper();
   designType.MakeUpper();
@@ -256,8 +256,9 @@ CBMFrameSection* CBMMgrGeometry::AddFrameSection(CString name, CString shape, CS
 
 namespace {
 
-CBMWallSlabDeckSection* AddShellSection(CBMWallSlabDeckSectionList* list, CBMMaterialList* materials, CString name,
-                                        CString material, double thickness, const char* propType) {
+CBMWallSlabDeckSection* AddShellSection(CBMWallSlabDeckSectionList* list, CBMMaterialList* materials,
+                                        CString name, CString material, double thickness,
+                                        const char* propType) {
   name.MakeUpper();
   material.MakeUpper();
   CBMWallSlabDeckSection* section = list->AddSection();
@@ -296,8 +297,8 @@ CBMJoint* CBMMgrGeometry::RestrainJoint(CBMLevel* level, CBMPoint* point, const 
   return joint;
 }
 
-CBMJoint* CBMMgrGeometry::AddJointRestrain(CString& level, double x, double y, int U1, int U2, int U3, int R1, int R2,
-                                           int R3) {
+CBMJoint* CBMMgrGeometry::AddJointRestrain(CString& level, double x, double y, int U1, int U2, int U3, int R1,
+                                           int R2, int R3) {
   if (!pContainer) return nullptr;  // not attached to a model
   // Legacy: the level name is used as given, not upper-cased.
   CBMLevel* pLevel = FindLevel(level);
@@ -308,8 +309,8 @@ CBMJoint* CBMMgrGeometry::AddJointRestrain(CString& level, double x, double y, i
   return RestrainJoint(pLevel, point, flags);
 }
 
-CBMJoint* CBMMgrGeometry::AddJointRestrain(CString& level, CString& pointName, int U1, int U2, int U3, int R1, int R2,
-                                           int R3) {
+CBMJoint* CBMMgrGeometry::AddJointRestrain(CString& level, CString& pointName, int U1, int U2, int U3, int R1,
+                                           int R2, int R3) {
   if (!pContainer) return nullptr;  // not attached to a model
   CBMLevel* pLevel = FindLevel(level);
   if (!pLevel) return nullptr;

@@ -62,8 +62,8 @@ class CBMMgrGeometry : public CBMMgrSys {
   // `level`), placed in `level`'s brace list. The line's span is id(level) -
   // id(bottomLevel); a negative span shows "Inversed level when adding
   // brace!" and is kept. Makes no joints and no connections.
-  CBMBrace* AddBrace(CString name, double x1, double y1, double x2, double y2, CString level, CString bottomLevel,
-                     CString section);
+  CBMBrace* AddBrace(CString name, double x1, double y1, double x2, double y2, CString level,
+                     CString bottomLevel, CString section);
 
   // Wall panel from (x1, y1) to (x2, y2) on `level`: a "PANEL" area with
   // points p1, p2, p2, p1 and point types 1, 1, 0, 0 (reused only when found
@@ -82,7 +82,8 @@ class CBMMgrGeometry : public CBMMgrSys {
   // Appends an "ISOTROPIC" material (no duplicate check) and sets its design
   // type. "STEEL" sets FY 248211.3, FU 399896.0, Price 1.0; "CONCRETE" sets
   // FY 413685.5, FC 27579.0, FYS 413685.5; other types set no strengths.
-  CBMMaterial* AddMaterial(CString name, double M, double W, CString designType, double E, double U, double A);
+  CBMMaterial* AddMaterial(CString name, double M, double W, CString designType, double E, double U,
+                           double A);
 
   // Appends a frame section of `shape` (no duplicate check) with the material
   // of that name (null if none).
@@ -98,7 +99,8 @@ class CBMMgrGeometry : public CBMMgrSys {
   // exist. Otherwise finds or makes the level's joint at the point and, if it
   // has no restraint yet, creates one with flags U1, U2, U3, R1, R2, R3
   // (1 fixed, 0 free); an existing restraint is left unchanged.
-  CBMJoint* AddJointRestrain(CString& level, double x, double y, int U1, int U2, int U3, int R1, int R2, int R3);
+  CBMJoint* AddJointRestrain(CString& level, double x, double y, int U1, int U2, int U3, int R1, int R2,
+                             int R3);
 
   // ---- Processing passes ---------------------------------------------------
 
@@ -132,7 +134,8 @@ class CBMMgrGeometry : public CBMMgrSys {
  private:
   // Support for the point named `pointName` on `level` (both as given).
   // Same rules as the public overload; null when the level or point is missing.
-  CBMJoint* AddJointRestrain(CString& level, CString& pointName, int U1, int U2, int U3, int R1, int R2, int R3);
+  CBMJoint* AddJointRestrain(CString& level, CString& pointName, int U1, int U2, int U3, int R1, int R2,
+                             int R3);
 
   // Fully fixes, on level "BASE", the foot of every column, wall and upward
   // brace of the second level (the first storey). Returns 1.
@@ -155,8 +158,8 @@ class CBMMgrGeometry : public CBMMgrSys {
   // passing `span` storeys.
   CBMLine* AddTypedLine(CString& name, CBMPoint* p1, CBMPoint* p2, const char* type, int span);
   // The plan area whose points are those of `sequence` in that order, or a
-  // new area `name` (even when an area of that name exists) of area type `type` with those points and `pointTypes`
-  // (one per point; null for 0 throughout). Empties `sequence`, which only
-  // lends the points (they are not deleted).
+  // new area `name` (even when an area of that name exists) of area type `type` with those points and
+  // `pointTypes` (one per point; null for 0 throughout). Empties `sequence`, which only lends the points
+  // (they are not deleted).
   CBMArea* FindOrAddArea(CString& name, CBMComponentList& sequence, const int* pointTypes, const char* type);
 };

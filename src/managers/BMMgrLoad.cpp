@@ -100,8 +100,8 @@ void CBMMgrLoad::AssignJointLoad(CString level, double x, double y, CString load
 }
 
 void CBMMgrLoad::AssignLineLoad(bool toWall, CString& level, CString& handle, CString& loadType,
-                                CString& direction, CString& loadCase, double startDistance, double startForce,
-                                double endDistance, double endForce) {
+                                CString& direction, CString& loadCase, double startDistance,
+                                double startForce, double endDistance, double endForce) {
   level.MakeUpper();
   handle.MakeUpper();
   loadType.MakeUpper();
@@ -111,10 +111,12 @@ void CBMMgrLoad::AssignLineLoad(bool toWall, CString& level, CString& handle, CS
   if (!pLevel) return;
   if (toWall) {
     auto* wall = CBMComponentList::As<CBMWall>(pLevel->get_theCBMWallList()->GetItemByMapHandle(handle));
-    if (wall) wall->AddLineLoad(loadCase, loadType, direction, startDistance, startForce, endDistance, endForce);
+    if (wall)
+      wall->AddLineLoad(loadCase, loadType, direction, startDistance, startForce, endDistance, endForce);
   } else {
     auto* beam = CBMComponentList::As<CBMBeam>(pLevel->get_theCBMBeamList()->GetItemByMapHandle(handle));
-    if (beam) beam->AddLineLoad(loadCase, loadType, direction, startDistance, startForce, endDistance, endForce);
+    if (beam)
+      beam->AddLineLoad(loadCase, loadType, direction, startDistance, startForce, endDistance, endForce);
   }
 }
 
@@ -150,7 +152,7 @@ void CBMMgrLoad::AssignSlabLoad(CString level, CString handle, CString loadType,
 
 void CBMMgrLoad::ProcessLoading() {
   loadingReport = bm::LoadingReport();  // each run reports on itself only
-  if (!pContainer) return;  // not attached to a model
+  if (!pContainer) return;              // not attached to a model
   if (!pLevelList) return;
   for (CBMLevel& level : pLevelList->Members<CBMLevel>()) {
     CBMJointList* joints = level.get_theCBMJointList();

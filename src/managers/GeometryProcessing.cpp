@@ -1,11 +1,10 @@
 // CBMMgrGeometry: the processing passes run once a model is complete (storey
 // elevations, piers, base supports, station spacing) and the on-demand pier
 // and diaphragm operations.
-#include "managers/BMMgrGeometry.h"
-
 #include <cmath>
 
 #include "loads/BMAnalysisOption.h"
+#include "managers/BMMgrGeometry.h"
 #include "model/geometry/BMDiaphragm.h"
 #include "model/geometry/BMJoint.h"
 #include "model/geometry/BMLevel.h"

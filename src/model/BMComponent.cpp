@@ -63,8 +63,9 @@ void CBMComponent::RemoveLink(const CBMComponentList* list, uint64_t seq) {
 void CBMComponent::RemoveLinks(const CBMComponentList* list) {
   if (extras_) {
     auto& more = extras_->moreLinks;
-    more.erase(std::remove_if(more.begin(), more.end(), [list](const bm::IndexLink& l) { return l.list == list; }),
-               more.end());
+    more.erase(
+        std::remove_if(more.begin(), more.end(), [list](const bm::IndexLink& l) { return l.list == list; }),
+        more.end());
   }
   if (firstLink_.list == list) RemoveLink(list, firstLink_.seq);
 }

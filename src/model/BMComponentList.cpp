@@ -50,7 +50,9 @@ CBMComponent* CBMComponentList::GetItem(int i) const {
   return items_[i - 1];
 }
 
-CBMComponent* CBMComponentList::GetItem(const CString& name) const { return Lookup(bm::IndexKey::kName, name); }
+CBMComponent* CBMComponentList::GetItem(const CString& name) const {
+  return Lookup(bm::IndexKey::kName, name);
+}
 
 int CBMComponentList::GetItemId(const CString& name) const {
   const CBMComponent* p = GetItem(name);
@@ -75,7 +77,8 @@ CBMComponent* CBMComponentList::Scan(bm::IndexKey key, const CString& value) con
 CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) const {
   const int k = static_cast<int>(key);
   // Empty keys are not indexed; the first slot usually answers a scan.
-  if (value.IsEmpty() || (!(index_ && index_->built[k]) && GetCount() < kIndexThreshold)) return Scan(key, value);
+  if (value.IsEmpty() || (!(index_ && index_->built[k]) && GetCount() < kIndexThreshold))
+    return Scan(key, value);
   if (!index_ || !index_->built[k]) BuildIndex(key);
   return index_->keys[k].First(value.str());
 }

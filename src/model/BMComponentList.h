@@ -96,7 +96,9 @@ class CBMComponentList : public CBMComponent {
         Settle();
         return *this;
       }
-      bool operator==(const iterator& o) const { return (AtEnd() && o.AtEnd()) || (i_ == o.i_ && list_ == o.list_); }
+      bool operator==(const iterator& o) const {
+        return (AtEnd() && o.AtEnd()) || (i_ == o.i_ && list_ == o.list_);
+      }
       bool operator!=(const iterator& o) const { return !(*this == o); }
 
      private:

@@ -33,7 +33,7 @@ CBMContainer::~CBMContainer() {
 }
 
 void CBMContainer::Serialize(CArchive& ar) {
-  bm::Transfer(ar, theCBMDiaphragmList, theCBMMaterialList, theCBMFrameSectionList, theCBMWallSlabDeckSectionList,
-               theCBMLinkList, theCBMPierSpandrelList, theCBMPointList, theCBMLineList, theCBMAreaList,
-               theCBMLevelList, theCBMLoadCaseList, theLoadCombinationList);
+  bm::Transfer(ar, theCBMDiaphragmList, theCBMMaterialList, theCBMFrameSectionList,
+               theCBMWallSlabDeckSectionList, theCBMLinkList, theCBMPierSpandrelList, theCBMPointList,
+               theCBMLineList, theCBMAreaList, theCBMLevelList, theCBMLoadCaseList, theLoadCombinationList);
 }

@@ -1,14 +1,14 @@
 // CBuildingModule: the root object of one building model.
 #pragma once
 
+#include <cstdint>
+
 #include "../etabs_writer/WriteReport.h"
 #include "../managers/BMMgrForce.h"
 #include "../managers/BMMgrGeometry.h"
 #include "../managers/BMMgrLoad.h"
 #include "../properties/BMUnitSystem.h"
 #include "BMContainer.h"
-
-#include <cstdint>
 
 class CStdioFile;
 

@@ -1,16 +1,18 @@
 // Hash indexes behind the name and handle look-ups of CBMComponentList.
 #include "model/ListIndex.h"
 
-
 #include "model/BMComponent.h"
 
 namespace bm {
 
 const std::string& KeyOf(const CBMComponent& c, IndexKey key) {
   switch (key) {
-    case IndexKey::kName: return c.name().str();
-    case IndexKey::kMapHandle: return c.mapHandle().str();
-    case IndexKey::kOutHandle: break;
+    case IndexKey::kName:
+      return c.name().str();
+    case IndexKey::kMapHandle:
+      return c.mapHandle().str();
+    case IndexKey::kOutHandle:
+      break;
   }
   return c.outHandle().str();
 }
@@ -100,8 +102,6 @@ CBMComponent* KeyIndex::First(const std::string& key) const {
   return best->member;
 }
 
-bool ListIndexState::IsDead(uint64_t seq) const {
-  return !dead.empty() && dead.count(seq) != 0;
-}
+bool ListIndexState::IsDead(uint64_t seq) const { return !dead.empty() && dead.count(seq) != 0; }
 
 }  // namespace bm

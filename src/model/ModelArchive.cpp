@@ -5,13 +5,12 @@
 #include "platform/MessageBox.h"
 #include "platform/Transfer.h"
 
-void CBuildingModule::Serialize(CArchive& ar) {
-  bm::Transfer(ar, *pUnitSystem, theContainer);
-}
+void CBuildingModule::Serialize(CArchive& ar) { bm::Transfer(ar, *pUnitSystem, theContainer); }
 
 bool CBuildingModule::ReadSaveFile(CString path, int load) {
   CFile file;
-  const unsigned mode = load ? (CFile::modeRead | CFile::shareExclusive) : (CFile::modeCreate | CFile::modeWrite);
+  const unsigned mode =
+      load ? (CFile::modeRead | CFile::shareExclusive) : (CFile::modeCreate | CFile::modeWrite);
   if (!file.Open(path, mode)) return false;
   CArchive* ar = nullptr;
   try {

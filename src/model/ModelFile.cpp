@@ -1,9 +1,6 @@
 // Loading and saving models by content, with reasons instead of crashes.
 #include "model/ModelFile.h"
 
-#include "etabs_reader/ZAdapterEtabs8.h"
-#include "platform/Exceptions.h"
-
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +8,9 @@
 #include <filesystem>
 #include <new>
 #include <stdexcept>
+
+#include "etabs_reader/ZAdapterEtabs8.h"
+#include "platform/Exceptions.h"
 
 namespace bm {
 
@@ -143,7 +143,8 @@ constexpr ArchiveCause kArchiveCauses[] = {
      "the model archive ends too early (truncated, or not a model archive)"},
     {CArchiveException::badClass, "bad_class",
      "the model archive names a class this library does not know (corrupt, or not a model archive)"},
-    {CArchiveException::badSchema, "bad_schema", "the model archive holds a class version this library does not read"},
+    {CArchiveException::badSchema, "bad_schema",
+     "the model archive holds a class version this library does not read"},
     {CArchiveException::badIndex, "bad_index", nullptr},
     {CArchiveException::genericException, "generic", nullptr},
 };

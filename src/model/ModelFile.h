@@ -2,12 +2,12 @@
 // building module with a clear reason on failure.
 #pragma once
 
-#include "../etabs_reader/ReadReport.h"
-#include "BuildingModule.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "../etabs_reader/ReadReport.h"
+#include "BuildingModule.h"
 
 namespace bm {
 

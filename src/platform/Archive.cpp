@@ -10,8 +10,7 @@
 #include "platform/File.h"
 #include "platform/RuntimeClass.h"
 
-CArchive::CArchive(CFile* file, unsigned mode, int bufferSize)
-    : file_(file), loading_((mode & load) != 0) {
+CArchive::CArchive(CFile* file, unsigned mode, int bufferSize) : file_(file), loading_((mode & load) != 0) {
   buffer_.resize(static_cast<size_t>(bufferSize > 0 ? bufferSize : 4096));
 }
 
@@ -63,8 +62,8 @@ void CArchive::WriteWord(WORD v) {
 }
 
 void CArchive::WriteDword(DWORD v) {
-  const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8),
-                        static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 24)};
+  const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
+                        static_cast<uint8_t>(v >> 24)};
   WriteBytes(b, 4);
 }
 
@@ -102,9 +101,8 @@ void CArchive::FillAtLeast(size_t count) {
   }
   if (buffer_.size() < count) buffer_.resize(count);
   while (end_ < count) {
-    const unsigned n = file_ ? file_->Read(buffer_.data() + end_,
-                                           static_cast<unsigned>(buffer_.size() - end_))
-                             : 0;
+    const unsigned n =
+        file_ ? file_->Read(buffer_.data() + end_, static_cast<unsigned>(buffer_.size() - end_)) : 0;
     if (n == 0) throw CArchiveException(CArchiveException::endOfFile);
     end_ += n;
     if (fileLeft_ >= 0) fileLeft_ = std::max<int64_t>(0, fileLeft_ - static_cast<int64_t>(n));
@@ -140,8 +138,8 @@ CArchive::DWORD CArchive::ReadDword() {
   FillAtLeast(4);
   const uint8_t* b = buffer_.data() + begin_;
   begin_ += 4;
-  return static_cast<DWORD>(b[0]) | (static_cast<DWORD>(b[1]) << 8) |
-         (static_cast<DWORD>(b[2]) << 16) | (static_cast<DWORD>(b[3]) << 24);
+  return static_cast<DWORD>(b[0]) | (static_cast<DWORD>(b[1]) << 8) | (static_cast<DWORD>(b[2]) << 16) |
+         (static_cast<DWORD>(b[3]) << 24);
 }
 
 double CArchive::ReadDouble() {

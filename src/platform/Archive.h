@@ -67,18 +67,54 @@ class CArchive {
   void WriteClass(const CRuntimeClass* cls);
   const CRuntimeClass* ReadClass(unsigned int* schemaRead = nullptr);
 
-  CArchive& operator<<(BYTE v) { WriteByte(v); return *this; }
-  CArchive& operator<<(WORD v) { WriteWord(v); return *this; }
-  CArchive& operator<<(int32_t v) { WriteInt32(v); return *this; }
-  CArchive& operator<<(DWORD v) { WriteDword(v); return *this; }
-  CArchive& operator<<(double v) { WriteDouble(v); return *this; }
-  CArchive& operator<<(const CString& v) { WriteString(v); return *this; }
-  CArchive& operator>>(BYTE& v) { v = ReadByte(); return *this; }
-  CArchive& operator>>(WORD& v) { v = ReadWord(); return *this; }
-  CArchive& operator>>(int32_t& v) { v = ReadInt32(); return *this; }
-  CArchive& operator>>(DWORD& v) { v = ReadDword(); return *this; }
-  CArchive& operator>>(double& v) { v = ReadDouble(); return *this; }
-  CArchive& operator>>(CString& v) { ReadString(v); return *this; }
+  CArchive& operator<<(BYTE v) {
+    WriteByte(v);
+    return *this;
+  }
+  CArchive& operator<<(WORD v) {
+    WriteWord(v);
+    return *this;
+  }
+  CArchive& operator<<(int32_t v) {
+    WriteInt32(v);
+    return *this;
+  }
+  CArchive& operator<<(DWORD v) {
+    WriteDword(v);
+    return *this;
+  }
+  CArchive& operator<<(double v) {
+    WriteDouble(v);
+    return *this;
+  }
+  CArchive& operator<<(const CString& v) {
+    WriteString(v);
+    return *this;
+  }
+  CArchive& operator>>(BYTE& v) {
+    v = ReadByte();
+    return *this;
+  }
+  CArchive& operator>>(WORD& v) {
+    v = ReadWord();
+    return *this;
+  }
+  CArchive& operator>>(int32_t& v) {
+    v = ReadInt32();
+    return *this;
+  }
+  CArchive& operator>>(DWORD& v) {
+    v = ReadDword();
+    return *this;
+  }
+  CArchive& operator>>(double& v) {
+    v = ReadDouble();
+    return *this;
+  }
+  CArchive& operator>>(CString& v) {
+    ReadString(v);
+    return *this;
+  }
 
  private:
   void FillAtLeast(size_t count);

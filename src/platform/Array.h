@@ -31,9 +31,7 @@ class CArrayT {
     items_.insert(items_.begin() + i, static_cast<size_t>(count), v);
   }
   // Removes `count` elements from 0-based position i and closes the gap.
-  void RemoveAt(int i, int count = 1) {
-    items_.erase(items_.begin() + i, items_.begin() + i + count);
-  }
+  void RemoveAt(int i, int count = 1) { items_.erase(items_.begin() + i, items_.begin() + i + count); }
   void RemoveAll() { items_.clear(); }
   void SetSize(int n) { items_.resize(n > 0 ? static_cast<size_t>(n) : 0); }
   void Reserve(size_t n) { items_.reserve(n); }

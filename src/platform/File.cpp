@@ -10,21 +10,27 @@
 namespace {
 int CauseFromErrno(int err) {
   switch (err) {
-    case ENOENT: return CFileException::fileNotFound;
+    case ENOENT:
+      return CFileException::fileNotFound;
     case EACCES:
     case EPERM:
-    case EROFS: return CFileException::accessDenied;
+    case EROFS:
+      return CFileException::accessDenied;
     case ENOTDIR:
-    case ENAMETOOLONG: return CFileException::badPath;
+    case ENAMETOOLONG:
+      return CFileException::badPath;
     case EMFILE:
-    case ENFILE: return CFileException::tooManyOpenFiles;
+    case ENFILE:
+      return CFileException::tooManyOpenFiles;
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
 #endif
       return CFileException::diskFull;
-    case EIO: return CFileException::hardIO;
-    default: return CFileException::genericException;
+    case EIO:
+      return CFileException::hardIO;
+    default:
+      return CFileException::genericException;
   }
 }
 

@@ -172,12 +172,18 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
     }
     Conversion cv;
     for (;; ++f) {
-      if (*f == '-') cv.left = true;
-      else if (*f == '+') cv.plus = true;
-      else if (*f == ' ') cv.space = true;
-      else if (*f == '#') cv.alt = true;
-      else if (*f == '0') cv.zero = true;
-      else break;
+      if (*f == '-')
+        cv.left = true;
+      else if (*f == '+')
+        cv.plus = true;
+      else if (*f == ' ')
+        cv.space = true;
+      else if (*f == '#')
+        cv.alt = true;
+      else if (*f == '0')
+        cv.zero = true;
+      else
+        break;
     }
     if (*f == '*') {
       cv.width = va_arg(args, int);
@@ -211,11 +217,16 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
     constexpr int kSizeLongness = sizeof(size_t) == sizeof(long) ? 1 : 2;
     int longness = 0;
     for (;; ++f) {
-      if (*f == 'l') ++longness;
-      else if (*f == 'h') longness = -1;
-      else if (*f == 'z') longness = kSizeLongness;
-      else if (*f == 'L' || *f == 'q' || *f == 'j' || *f == 't') longness = 2;
-      else break;
+      if (*f == 'l')
+        ++longness;
+      else if (*f == 'h')
+        longness = -1;
+      else if (*f == 'z')
+        longness = kSizeLongness;
+      else if (*f == 'L' || *f == 'q' || *f == 'j' || *f == 't')
+        longness = 2;
+      else
+        break;
     }
     if (cv.precision > 350) cv.precision = 350;  // keeps buffers bounded
     const char conv = *f;
@@ -225,7 +236,9 @@ void AppendFormatV(std::string& out, const char* format, va_list args) {
       case 'd':
       case 'i': {
         // (long and long long are one type of branch on some platforms.)
-        long long v = longness == 2 ? va_arg(args, long long) : longness == 1 ? va_arg(args, long) : va_arg(args, int);
+        long long v = longness == 2   ? va_arg(args, long long)
+                      : longness == 1 ? va_arg(args, long)
+                                      : va_arg(args, int);
         if (longness == -1) v = static_cast<short>(v);
         const bool neg = v < 0;
         const unsigned long long mag =

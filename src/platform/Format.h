@@ -27,9 +27,9 @@ std::string FormatString(const char* format, ...)
 
 // Fast paths for the writer's most common conversions; identical output to
 // AppendFormat with the same conversion.
-void AppendFixed(std::string& out, double value, int precision);      // "%.<p>f"
-void AppendExponent(std::string& out, double value, int precision);   // "%.<p>e"
-void AppendInt(std::string& out, long long value);                     // "%d"
+void AppendFixed(std::string& out, double value, int precision);     // "%.<p>f"
+void AppendExponent(std::string& out, double value, int precision);  // "%.<p>e"
+void AppendInt(std::string& out, long long value);                   // "%d"
 
 // Reads a decimal integer as sscanf("%d") does: leading white space, optional
 // sign, digits; stops at the first other byte. Returns false (leaving `value`

@@ -57,9 +57,9 @@ class CObject {
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
 // In a class body: the class has a run-time class of its own.
-#define BM_DECLARE_DYNAMIC(class_name)                                    \
- public:                                                                  \
-  static const CRuntimeClass class##class_name;                           \
+#define BM_DECLARE_DYNAMIC(class_name)                                     \
+ public:                                                                   \
+  static const CRuntimeClass class##class_name;                            \
   static const CRuntimeClass* StaticClass() { return &class##class_name; } \
   const CRuntimeClass* GetRuntimeClass() const override;
 
@@ -68,17 +68,16 @@ class CObject {
   BM_DECLARE_DYNAMIC(class_name)      \
   static CObject* CreateObject();
 
-#define BM_IMPLEMENT_DYNAMIC(class_name, base_name, schema)                                     \
-  const CRuntimeClass class_name::class##class_name = {#class_name, schema, nullptr,             \
-                                                       RUNTIME_CLASS(base_name)};                 \
+#define BM_IMPLEMENT_DYNAMIC(class_name, base_name, schema)                          \
+  const CRuntimeClass class_name::class##class_name = {#class_name, schema, nullptr, \
+                                                       RUNTIME_CLASS(base_name)};    \
   const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
-#define BM_IMPLEMENT_SERIAL(class_name, base_name, schema)                                     \
-  /* The argument is a class name: it cannot stand in parentheses after new. */                 \
+#define BM_IMPLEMENT_SERIAL(class_name, base_name, schema)                                                \
+  /* The argument is a class name: it cannot stand in parentheses after new. */                           \
   CObject* class_name::CreateObject() { return new class_name; } /* NOLINT(bugprone-macro-parentheses) */ \
-  const CRuntimeClass class_name::class##class_name = {#class_name, schema,                     \
-                                                       &class_name::CreateObject,               \
-                                                       RUNTIME_CLASS(base_name)};                 \
+  const CRuntimeClass class_name::class##class_name = {#class_name, schema, &class_name::CreateObject,    \
+                                                       RUNTIME_CLASS(base_name)};                         \
   const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 namespace bm {

@@ -13,9 +13,9 @@ class CString {
   CString() = default;
   CString(const char* text) : s_(text ? text : "") {}  // NOLINT: implicit, as the legacy class
   CString(const char* text, int length);
-  CString(const std::string& text) : s_(text) {}  // NOLINT
+  CString(const std::string& text) : s_(text) {}        // NOLINT
   CString(std::string&& text) : s_(std::move(text)) {}  // NOLINT
-  CString(std::string_view text) : s_(text) {}  // NOLINT
+  CString(std::string_view text) : s_(text) {}          // NOLINT
   CString(char c, int count = 1);
 
   // Implicit conversion to a NUL-terminated C string, as the legacy class has.

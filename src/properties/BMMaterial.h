@@ -78,8 +78,7 @@ class CBMMaterialList : public CBMComponentList {
 
   // Appends a new material made by the seven-argument constructor and returns
   // it. No duplicate check: the same name twice gives two materials.
-  CBMMaterial* AddMaterial(CString& name, double M, double W, CString Type, double E, double U,
-                           double A);
+  CBMMaterial* AddMaterial(CString& name, double M, double W, CString Type, double E, double U, double A);
   // The first material named exactly `name` (case-sensitive), or null.
   CBMMaterial* GetMaterial(const CString& name) const;
 };

@@ -18,8 +18,8 @@ void CBMWallSlabDeckSection::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
   // Legacy: the record order is neither the declaration order nor strictly
   // alphabetical (PlateType before MaterialName); it is the stored format.
-  bm::Transfer(ar, DeckType, PlateType, MaterialName, PropType, RibDepth, RibSpacing, RibWidth, ShellType, SlabDepth,
-               StudHeight, StuDia, StudStrength, TB, TM, Weight);
+  bm::Transfer(ar, DeckType, PlateType, MaterialName, PropType, RibDepth, RibSpacing, RibWidth, ShellType,
+               SlabDepth, StudHeight, StuDia, StudStrength, TB, TM, Weight);
 }
 
 BM_IMPLEMENT_SERIAL(CBMWallSlabDeckSectionList, CBMComponentList, 1)

@@ -1,13 +1,12 @@
 // A model holding every archived record type survives save and load: the
 // test building plus links, deck sections, wind, combinations, releases,
 // restraints and results of every kind.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/TestBuilding.h"
 
@@ -91,7 +90,8 @@ TEST(EveryRecord, SurvivesSaveAndLoad) {
   EXPECT_EQ(link->ParamA[7], 7.5);
   EXPECT_EQ(link->ParamB[12], -15.0);
 
-  auto* deck = static_cast<CBMWallSlabDeckSection*>(g->get_pWallSlabDeckSectionList()->GetItem(CString("DECK1")));
+  auto* deck =
+      static_cast<CBMWallSlabDeckSection*>(g->get_pWallSlabDeckSectionList()->GetItem(CString("DECK1")));
   ASSERT_NE(deck, nullptr);
   EXPECT_EQ(deck->get_DeckType(), "FILLED");
 

@@ -1,12 +1,11 @@
 // The building model archive: whole-model layout, round trips through files,
 // the rebuild of links after loading, and failures.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"
@@ -21,9 +20,8 @@ namespace fs = std::filesystem;
 class ModelArchive : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("bm_archive_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("bm_archive_" + std::to_string(::getpid()) + "_" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(dir_);
   }
   void TearDown() override { fs::remove_all(dir_); }
@@ -71,8 +69,8 @@ TEST_F(ModelArchive, OneLevelWithOneColumnHasTheNestedLayout) {
   expected.Str("KN").Str("M");
   for (int list = 1; list <= 9; ++list) expected.I32(0);
   expected.I32(1).Class("CBMLevel").I32(1).Str("STORY1").F64(4.0).F64(3.0);
-  expected.I32(0);                                                   // joints
-  expected.I32(0);                                                   // beams
+  expected.I32(0);                                                         // joints
+  expected.I32(0);                                                         // beams
   expected.I32(1).Class("CBMColumn").Raw(bm::test::StoreObject(*column));  // columns
   for (int block = 0; block < 5; ++block) expected.I32(0);  // braces, slabs, walls, drifts, shears
   expected.I32(0).I32(0);                                   // load cases, combinations
@@ -161,7 +159,8 @@ TEST_F(ModelArchive, SlabCornersBecomeJointsAndUnknownReferencesStayNull) {
   EXPECT_NE(line->get_pP1(), nullptr);
   EXPECT_EQ(line->get_pP2(), nullptr);
   EXPECT_EQ(line->get_P2Name(), "GHOST");
-  auto* section = static_cast<CBMFrameSection*>(loaded.get_pMgrGeometry()->get_pFrameSectionList()->GetItem(1));
+  auto* section =
+      static_cast<CBMFrameSection*>(loaded.get_pMgrGeometry()->get_pFrameSectionList()->GetItem(1));
   EXPECT_EQ(section->get_pMaterial(), nullptr);
 }
 

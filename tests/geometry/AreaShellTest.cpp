@@ -1,7 +1,6 @@
 // Areas, the area list, shell elements, slabs and walls.
-#include <gtest/gtest.h>
-
 #include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
 
 #include "loads/BMMemberLoad.h"
 #include "support/ArchiveHelpers.h"

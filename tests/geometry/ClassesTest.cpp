@@ -1,22 +1,44 @@
 // Run-time classes of the geometry: registration, dynamic creation, and the
 // classes that report their base's class.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include <buildingmodel/buildingmodel.h>
-
 namespace {
 
 TEST(GeometryClasses, RegisteredClassesCreateThemselves) {
-  const char* names[] = {"CBMLevel",        "CBMLevelList",      "CBMGrid",          "CBMGridList",
-                         "CBMPoint",        "CBMPointList",      "CBMJoint",         "CBMJointList",
-                         "CBMJointRestraint", "CBMJointSpring",  "CBMLine",          "CBMLineList",
-                         "CBMLineElement",  "CBMBeam",           "CBMColumn",        "CBMBrace",
-                         "CBMLineRelease",  "CBMBeamList",       "CBMColumnList",    "CBMBraceList",
-                         "CBMArea",         "CBMAreaList",       "CBMShellElement",  "CBMSlab",
-                         "CBMWall",         "CBMSlabList",       "CBMWallList",      "CBMDiaphragm",
-                         "CBMLevelDiaphragm", "CBMDiaphragmList", "CBMLevelDiaphragmList"};
+  const char* names[] = {"CBMLevel",
+                         "CBMLevelList",
+                         "CBMGrid",
+                         "CBMGridList",
+                         "CBMPoint",
+                         "CBMPointList",
+                         "CBMJoint",
+                         "CBMJointList",
+                         "CBMJointRestraint",
+                         "CBMJointSpring",
+                         "CBMLine",
+                         "CBMLineList",
+                         "CBMLineElement",
+                         "CBMBeam",
+                         "CBMColumn",
+                         "CBMBrace",
+                         "CBMLineRelease",
+                         "CBMBeamList",
+                         "CBMColumnList",
+                         "CBMBraceList",
+                         "CBMArea",
+                         "CBMAreaList",
+                         "CBMShellElement",
+                         "CBMSlab",
+                         "CBMWall",
+                         "CBMSlabList",
+                         "CBMWallList",
+                         "CBMDiaphragm",
+                         "CBMLevelDiaphragm",
+                         "CBMDiaphragmList",
+                         "CBMLevelDiaphragmList"};
   for (const char* name : names) {
     const CRuntimeClass* cls = CRuntimeClass::FromName(name);
     ASSERT_NE(cls, nullptr) << name;
@@ -41,8 +63,8 @@ TEST(GeometryClasses, LegacyClassRecordsAndObjectTypes) {
   CBMAreaModifier modifier;
   CBMAreaSpring spring;
   CBMLevelDiaphragmModes modes;
-  for (const CObject* o : std::initializer_list<const CObject*>{&zone, &mass, &panel, &areaMass, &modifier,
-                                                                 &spring, &modes}) {
+  for (const CObject* o :
+       std::initializer_list<const CObject*>{&zone, &mass, &panel, &areaMass, &modifier, &spring, &modes}) {
     EXPECT_STREQ(o->GetRuntimeClass()->m_lpszClassName, "CBMComponent");
   }
 

@@ -1,7 +1,6 @@
 // Model-wide and level diaphragms: running centres, joints, records.
-#include <gtest/gtest.h>
-
 #include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
 
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"

@@ -1,8 +1,7 @@
 // Levels and the level list: elevations, comparison, shear message, the
 // level record with every member kind, and clean destruction of a module.
-#include <gtest/gtest.h>
-
 #include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
 
 #include "loads/BMMemberLoad.h"
 #include "loads/BMResult.h"

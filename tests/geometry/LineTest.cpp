@@ -1,7 +1,6 @@
 // Lines, the line list, line elements and releases.
-#include <gtest/gtest.h>
-
 #include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
 
 #include "loads/BMMemberLoad.h"
 #include "loads/BMResult.h"
@@ -78,8 +77,8 @@ TEST(LineRelease, IndexConventionsAndReleaseInform) {
     int ix, iy, jx, jy;
   };
   // Starting from entry 5 set: a zero `a` leaves it set.
-  const Case cases[] = {{1, 0, 0, 0, 1, 0, 0, 0}, {0, 1, 1, 1, 1, 1, 1, 1}, {0, 0, 0, 0, 1, 0, 0, 0},
-                        {1, 1, 0, 1, 1, 1, 0, 1}};
+  const Case cases[] = {
+      {1, 0, 0, 0, 1, 0, 0, 0}, {0, 1, 1, 1, 1, 1, 1, 1}, {0, 0, 0, 0, 1, 0, 0, 0}, {1, 1, 0, 1, 1, 1, 0, 1}};
   for (const Case& c : cases) {
     CBMLineRelease rel;
     rel.set_bRelease(6, true);
@@ -128,8 +127,11 @@ TEST(LineElement, IsSameOfUsesSectionLineAndAngleTolerance) {
     double angleA, angleB;
     bool same;
   };
-  const Case cases[] = {{30.0, 30.0, true},  {30.0, 30.00001, true}, {30.00001, 30.0, true},
-                        {30.0, 30.00002, false}, {0.0, -0.00002, false}};
+  const Case cases[] = {{30.0, 30.0, true},
+                        {30.0, 30.00001, true},
+                        {30.00001, 30.0, true},
+                        {30.0, 30.00002, false},
+                        {0.0, -0.00002, false}};
   for (const Case& c : cases) {
     a.set_Angle(c.angleA);
     b.set_Angle(c.angleB);

@@ -1,7 +1,6 @@
 // Points, the point list, joints, restraints and springs.
-#include <gtest/gtest.h>
-
 #include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
 
 #include "loads/BMMemberLoad.h"
 #include "loads/BMResult.h"
@@ -58,7 +57,7 @@ TEST(Point, FloorJointIdsAreOneBasedAndBoundsSafe) {
   CBMPoint p(1.0, 2.0, 3.0, true);
   EXPECT_EQ(p.get_IsMidLevel(), 1);
   EXPECT_EQ(p.GetFloorJointId(1), 0);  // no array yet
-  p.SetFloorJointId(1, 7);              // ignored, no array
+  p.SetFloorJointId(1, 7);             // ignored, no array
   p.InitFloorJointId(3);
   p.SetFloorJointId(1, 11);
   p.SetFloorJointId(3, 33);

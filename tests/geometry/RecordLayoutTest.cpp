@@ -1,8 +1,7 @@
 // Exact archive bytes of a joint with a restraint and a beam with a release,
 // against bytes built independently of the archive class.
-#include <gtest/gtest.h>
-
 #include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
 
 #include "loads/BMResult.h"
 #include "support/ArchiveHelpers.h"
@@ -30,10 +29,10 @@ TEST(RecordLayout, JointWithRestraintAndLoad) {
   joint->AddJointLoad("DL", "FORCE", 1.5, 0, -2, 0, 0, 3);
 
   ByteBuilder expected;
-  expected.I32(2).Str("J7");          // component part
-  expected.Str("D1");                 // DiaphragmName
-  expected.I32(1);                    // HasRestraint
-  expected.Str("P7");                 // PointName
+  expected.I32(2).Str("J7");                                  // component part
+  expected.Str("D1");                                         // DiaphragmName
+  expected.I32(1);                                            // HasRestraint
+  expected.Str("P7");                                         // PointName
   expected.I32(1).I32(1).I32(0).I32(0).I32(0).I32(1).I32(0);  // flags, reserved
   expected.I32(1).Class("CBMJointLoad");                      // load block
   expected.F64(1.5).F64(0).F64(-2).F64(0).F64(0).F64(3).Str("DL").Str("FORCE");
@@ -90,14 +89,14 @@ TEST(RecordLayout, BeamWithReleaseAndForces) {
 
   ByteBuilder expected;
   expected.I32(0).Str("B1");
-  expected.F64(90).F64(24).F64(3);             // Angle, MaxSpc, MinSpc
-  expected.I32(6).I32(7).I32(1).I32(4);        // section, line, joint ids
-  expected.I32(1);                             // IsRelease
+  expected.F64(90).F64(24).F64(3);       // Angle, MaxSpc, MinSpc
+  expected.I32(6).I32(7).I32(1).I32(4);  // section, line, joint ids
+  expected.I32(1);                       // IsRelease
   for (int i = 0; i < 12; ++i) {
     expected.I32(i == 4 || i == 11 ? 1 : 0).F64(i == 11 ? 0.5 : 0.0);
   }
-  expected.I32(0);                             // line loads
-  expected.I32(1).Class("CBMComponent");       // forces report CBMComponent
+  expected.I32(0);                        // line loads
+  expected.I32(1).Class("CBMComponent");  // forces report CBMComponent
   expected.I32(1).Str("").F64(2.0).Str("DL").F64(1).F64(2).F64(3).F64(4).F64(5).F64(6);
   const auto bytes = bm::test::StoreObject(beam);
   EXPECT_EQ(bytes, expected.bytes());

@@ -7,7 +7,9 @@
 namespace bm::test::loads {
 namespace {
 
-CBMLoadWind* WindAt(CBMLoadCase& lc, int i) { return static_cast<CBMLoadWind*>(lc.GetWindList()->GetItem(i)); }
+CBMLoadWind* WindAt(CBMLoadCase& lc, int i) {
+  return static_cast<CBMLoadWind*>(lc.GetWindList()->GetItem(i));
+}
 CBMLoadComItem* TermAt(CBMLoadCom& com, int i) {
   return static_cast<CBMLoadComItem*>(com.get_CombineList()->GetItem(i));
 }
@@ -23,16 +25,8 @@ TEST(LoadWind, RecordHoldsDiaphragmBeforeLevel) {
   w.set_Mz(0.25);
   w.set_XLoc(5.0);
   w.set_YLoc(2.0);
-  const auto expected = Bytes()
-                            .component(3, "W")
-                            .f64(1.5)
-                            .f64(-2.0)
-                            .f64(0.25)
-                            .str("D1")
-                            .str("STORY1")
-                            .f64(5.0)
-                            .f64(2.0)
-                            .get();
+  const auto expected =
+      Bytes().component(3, "W").f64(1.5).f64(-2.0).f64(0.25).str("D1").str("STORY1").f64(5.0).f64(2.0).get();
   EXPECT_EQ(Store(w), expected);
 }
 

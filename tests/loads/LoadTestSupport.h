@@ -2,14 +2,13 @@
 // expected archive records, and archive round trips through memory.
 #pragma once
 
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 namespace bm::test::loads {
 

@@ -80,16 +80,8 @@ TEST(LineLoad, RecordLayoutAndRoundTrip) {
   load.set_VStart(2.0);
   load.set_VEnd(4.5);
   load.set_UniformV(-1.0);
-  const auto expected = Bytes()
-                            .str("LIVE")
-                            .f64(0.75)
-                            .f64(0.25)
-                            .str("GRAV")
-                            .str("TRAPF")
-                            .f64(-1.0)
-                            .f64(4.5)
-                            .f64(2.0)
-                            .get();
+  const auto expected =
+      Bytes().str("LIVE").f64(0.75).f64(0.25).str("GRAV").str("TRAPF").f64(-1.0).f64(4.5).f64(2.0).get();
   const auto bytes = Store(load);
   EXPECT_EQ(bytes, expected);
 
@@ -142,7 +134,8 @@ TEST(MemberLoads, ListBlocksLoadAsTheirOwnClass) {
     joints.Add(load);
   }
   const auto bytes = Store(joints);
-  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20), Bytes().i32(3).cls("CBMJointLoad").get());
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20),
+            Bytes().i32(3).cls("CBMJointLoad").get());
 
   CBMComponentList back;
   ASSERT_TRUE(Load(back, bytes));
@@ -178,13 +171,12 @@ TEST(MemberLoads, UniformLoadFillsUniformVOnBeamsAndWalls) {
 }
 
 TEST(MemberLoads, RegisteredClassesCreateTheirOwnKind) {
-  const CRuntimeClass* classes[] = {RUNTIME_CLASS(CBMJointLoad), RUNTIME_CLASS(CBMPointLoad),
-                                    RUNTIME_CLASS(CBMLineLoad), RUNTIME_CLASS(CBMAreaLoad),
-                                    RUNTIME_CLASS(CBMLoadCase), RUNTIME_CLASS(CBMLoadCaseList),
-                                    RUNTIME_CLASS(CBMLoadWind), RUNTIME_CLASS(CBMLoadCom),
-                                    RUNTIME_CLASS(CBMLoadComItem), RUNTIME_CLASS(CBMLevelDrift),
-                                    RUNTIME_CLASS(CBMLevelShear), RUNTIME_CLASS(CBMDisplacement),
-                                    RUNTIME_CLASS(CBMForce)};
+  const CRuntimeClass* classes[] = {
+      RUNTIME_CLASS(CBMJointLoad),  RUNTIME_CLASS(CBMPointLoad),  RUNTIME_CLASS(CBMLineLoad),
+      RUNTIME_CLASS(CBMAreaLoad),   RUNTIME_CLASS(CBMLoadCase),   RUNTIME_CLASS(CBMLoadCaseList),
+      RUNTIME_CLASS(CBMLoadWind),   RUNTIME_CLASS(CBMLoadCom),    RUNTIME_CLASS(CBMLoadComItem),
+      RUNTIME_CLASS(CBMLevelDrift), RUNTIME_CLASS(CBMLevelShear), RUNTIME_CLASS(CBMDisplacement),
+      RUNTIME_CLASS(CBMForce)};
   for (const CRuntimeClass* cls : classes) {
     EXPECT_EQ(CRuntimeClass::FromName(cls->m_lpszClassName), cls) << cls->m_lpszClassName;
     EXPECT_EQ(cls->m_wSchema, 1u);

@@ -1,9 +1,9 @@
 // The geometry processing passes and the on-demand pier and diaphragm
 // operations.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 #include "loads/BMAnalysisOption.h"
 #include "managers/ManagerTestUtil.h"
@@ -25,7 +25,8 @@ TEST(GeometryProcessingTest, ElevationsFollowStoreyHeightsFromTheBase) {
     g->ProcessGeometry();
     const double expected[4] = {0.0, 3.0, 6.0, 10.0};
     for (int i = 1; i <= 4; ++i) {
-      EXPECT_DOUBLE_EQ(ItemAt<CBMLevel>(g->get_pLevelList(), i)->get_EleHeight(), baseElevation + expected[i - 1]);
+      EXPECT_DOUBLE_EQ(ItemAt<CBMLevel>(g->get_pLevelList(), i)->get_EleHeight(),
+                       baseElevation + expected[i - 1]);
     }
   }
 }
@@ -116,8 +117,12 @@ TEST(GeometryProcessingTest, StationSpacingAndReductionFactorsAboveTheBase) {
     bool spacingSet;
     bool factorSet;
   };
-  const Case cases[] = {{5, 0.0, true, false},     {5, 0.001, true, false}, {5, -0.0011, true, true},
-                        {5, 0.0011, true, true},   {0, 0.5, false, true},   {-3, 0.0, false, false},
+  const Case cases[] = {{5, 0.0, true, false},
+                        {5, 0.001, true, false},
+                        {5, -0.0011, true, true},
+                        {5, 0.0011, true, true},
+                        {0, 0.5, false, true},
+                        {-3, 0.0, false, false},
                         {5, std::numeric_limits<double>::quiet_NaN(), true, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.stations << " " << c.reduction);

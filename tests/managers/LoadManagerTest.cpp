@@ -1,8 +1,8 @@
 // The load manager: member loads by handle and position, the conversion of
 // wall line loads into joint forces, and virtual loads.
-#include <cmath>
-
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "managers/ManagerTestUtil.h"
 #include "model/geometry/BMJoint.h"
@@ -274,9 +274,9 @@ TEST_F(LoadManagerTest, LoadCasesKeepTheirTypeAndVirtualCasesComeAndGo) {
 }
 
 TEST(EndReactionsTest, DegenerateSpansGiveNoForce) {
-  for (const EndReactions& r :
-       {UniformReactions(5, 0, 0, 0), RisingTriangleReactions(5, 1, 1, 4), FallingTriangleReactions(5, 2, 2, 4),
-        TrapezoidReactions(1, 9, 0, 0, 0), TrapezoidReactions(9, 1, 3, 3, 6)}) {
+  for (const EndReactions& r : {UniformReactions(5, 0, 0, 0), RisingTriangleReactions(5, 1, 1, 4),
+                                FallingTriangleReactions(5, 2, 2, 4), TrapezoidReactions(1, 9, 0, 0, 0),
+                                TrapezoidReactions(9, 1, 3, 3, 6)}) {
     EXPECT_EQ(r.f1, 0.0);
     EXPECT_EQ(r.f2, 0.0);
   }

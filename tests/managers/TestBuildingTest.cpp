@@ -1,9 +1,9 @@
 // The shared test building, checked as a whole: the model that the managers
 // build from it and that the archive, writer and reader tests rely on.
+#include <gtest/gtest.h>
+
 #include <sstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "managers/ManagerTestUtil.h"
 #include "model/geometry/BMJoint.h"
@@ -48,7 +48,8 @@ std::string Describe(CBuildingModule& m) {
       out << j->name().str() << "(" << j->get_theConnectList().GetCount() << ")";
       for (int n = 1; n <= j->get_JointLoadList()->GetCount(); ++n) {
         auto* load = ItemAt<CBMJointLoad>(j->get_JointLoadList(), n);
-        out << load->get_Lc().str() << "=" << load->get_FX() << "/" << load->get_FY() << "/" << load->get_FZ();
+        out << load->get_Lc().str() << "=" << load->get_FX() << "/" << load->get_FY() << "/"
+            << load->get_FZ();
       }
     }
   }
@@ -219,7 +220,8 @@ TEST_F(TestBuildingTest, ProcessingGaveBaseSupportsPiersSpacingsAndDiaphragms) {
   CBMPierSpandrelList* piers = g_->get_pPierSpandrelList();
   ASSERT_EQ(piers->GetCount(), 4);
   for (int i = 1; i <= 4; ++i) EXPECT_EQ(piers->GetItem(i)->name(), CString("PW" + std::to_string(i)));
-  EXPECT_EQ(ItemAt<CBMWall>(level("STORY3")->get_theCBMWallList(), 1)->get_pPierSpandrel(), piers->GetItem(1));
+  EXPECT_EQ(ItemAt<CBMWall>(level("STORY3")->get_theCBMWallList(), 1)->get_pPierSpandrel(),
+            piers->GetItem(1));
 
   struct Spacing {
     const char* level;
@@ -259,9 +261,9 @@ TEST_F(TestBuildingTest, LoadsAndConvertedWallLoads) {
     double fy;
   };
   const WallForce forces[] = {
-      {"STORY1", "C2", "DEAD", 30.0},  {"STORY1", "C3", "DEAD", 30.0}, {"STORY1", "C8", "LIVE", 7.5},
-      {"STORY1", "C12", "LIVE", 2.5},  {"STORY1", "C15", "DEAD", 8.5}, {"STORY1", "C14", "DEAD", 9.5},
-      {"STORY1", "C9", "LIVE", 10.0},  {"STORY1", "C5", "LIVE", 5.0},  {"STORY2", "C2", "DEAD", 30.0},
+      {"STORY1", "C2", "DEAD", 30.0}, {"STORY1", "C3", "DEAD", 30.0}, {"STORY1", "C8", "LIVE", 7.5},
+      {"STORY1", "C12", "LIVE", 2.5}, {"STORY1", "C15", "DEAD", 8.5}, {"STORY1", "C14", "DEAD", 9.5},
+      {"STORY1", "C9", "LIVE", 10.0}, {"STORY1", "C5", "LIVE", 5.0},  {"STORY2", "C2", "DEAD", 30.0},
       {"STORY3", "C3", "DEAD", 30.0},
   };
   for (const WallForce& f : forces) {

@@ -1,8 +1,7 @@
 // The building module: managers wired to the container, nearest-diaphragm
 // look-ups, and the archive's outer frame.
-#include <gtest/gtest.h>
-
 #include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
 
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"

@@ -1,10 +1,9 @@
 // Component lists: ids and renumbering, first-match look-ups, AddHead, the
 // list block of the archive and its failures on loading.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"
@@ -97,8 +96,8 @@ TEST(ComponentList, TypedAccessChecksTheClass) {
 
   EXPECT_EQ(list.ItemAs<CBMBeam>(1), beam);
   EXPECT_EQ(list.ItemAs<CBMLineElement>(1), beam);  // derived class
-  EXPECT_EQ(list.ItemAs<CBMColumn>(1), nullptr);     // wrong class
-  EXPECT_EQ(list.ItemAs<CBMBeam>(2), nullptr);       // empty slot
+  EXPECT_EQ(list.ItemAs<CBMColumn>(1), nullptr);    // wrong class
+  EXPECT_EQ(list.ItemAs<CBMBeam>(2), nullptr);      // empty slot
   EXPECT_EQ(list.ItemAs<CBMLineElement>(3), nullptr);
   EXPECT_NE(list.ItemAs<CBMComponent>(3), nullptr);
   for (int i : {0, -1, 6}) EXPECT_EQ(list.ItemAs<CBMComponent>(i), nullptr) << i;

@@ -1,12 +1,11 @@
 // The list block shared by the model's component lists and the reader's
 // token lists: null slots left out, foreign class records refused and failed
 // members dropped the same way for both kinds of list.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"

@@ -1,12 +1,11 @@
 // Indexed look-ups against a plain scan: random adds, removals, renames and
 // look-ups on lists long enough to be indexed, checked after every step.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 namespace {
 

@@ -1,11 +1,10 @@
 // Archive encodings: integers, doubles, length-prefixed strings, class
 // records and the failures of a short or malformed archive.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"
@@ -24,14 +23,19 @@ TEST(Archive, IntegersAndDoublesAreLittleEndian) {
     ar.WriteDword(0xDEADBEEF);
     ar.WriteDouble(1.5);
   });
-  const std::vector<uint8_t> expected = {0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD, 0xDE,
-                                         0,    0,    0,    0,    0,    0,    0xF8, 0x3F};
+  const std::vector<uint8_t> expected = {0xAB, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0xEF, 0xBE, 0xAD,
+                                         0xDE, 0,    0,    0,    0,    0,    0,    0xF8, 0x3F};
   EXPECT_EQ(bytes, expected);
 }
 
 TEST(Archive, DoublesRoundTripBitForBit) {
-  const double values[] = {0.0, -0.0, 1e-310, -3.25, std::numeric_limits<double>::max(),
-                           std::numeric_limits<double>::infinity(), std::nan("0x5")};
+  const double values[] = {0.0,
+                           -0.0,
+                           1e-310,
+                           -3.25,
+                           std::numeric_limits<double>::max(),
+                           std::numeric_limits<double>::infinity(),
+                           std::nan("0x5")};
   const auto bytes = StoreBytes([&](CArchive& ar) {
     for (double v : values) ar.WriteDouble(v);
   });

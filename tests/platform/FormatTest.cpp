@@ -1,6 +1,7 @@
 // Number formatting and parsing: identical to the C library in the "C"
 // locale, except for the three-digit exponent, and independent of the
 // process locale.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -8,8 +9,6 @@
 #include <cstdlib>
 #include <random>
 #include <string>
-
-#include <buildingmodel/buildingmodel.h>
 
 namespace {
 
@@ -89,9 +88,10 @@ TEST(Format, IgnoresTheProcessLocale) {
 }
 
 TEST(Parse, StrToDMatchesStrtod) {
-  const char* inputs[] = {"1", "-2.5", "  3e2xyz", ".5", "5.", "1e", "1e+", "-", "", "abc", "+.e1",
-                          "1.7976931348623157e308", "1e400", "-1e400", "1e-400", "0x1p4", "inf", "-nan",
-                          "12,5", "\t7", "+-2", "--2", "-+1e3", "+inf"};
+  const char* inputs[] = {"1",     "-2.5",   "  3e2xyz", ".5",    "5.",    "1e",
+                          "1e+",   "-",      "",         "abc",   "+.e1",  "1.7976931348623157e308",
+                          "1e400", "-1e400", "1e-400",   "0x1p4", "inf",   "-nan",
+                          "12,5",  "\t7",    "+-2",      "--2",   "-+1e3", "+inf"};
   for (const char* in : inputs) {
     char* end = nullptr;
     const double expected = std::strtod(in, &end);

@@ -1,11 +1,10 @@
 // CString operations, arrays, messages and text files.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/MessageCapture.h"
 

@@ -1,10 +1,9 @@
 // Transfer: one field list stores and loads a record in the same order.
-#include "platform/Transfer.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
+#include "platform/Transfer.h"
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"
 
@@ -44,8 +43,20 @@ TEST(Transfer, StoresAndLoadsOneFieldListInOrder) {
   out.name = "BEAM", out.dword = 0x89ABCDEF, out.inner.id = 42, out.inner.tag = "IN";
   out.flag = 5, out.storedFlag = 1;
   const auto bytes = StoreBytes([&](CArchive& ar) { out.Serialize(ar); });
-  const auto expected = ByteBuilder().U8(0xAB).F64(-2.5).U16(0x1234).I32(0).I32(-2).I32(3).Str("BEAM").I32(7)
-                            .I32(static_cast<int32_t>(0x89ABCDEF)).I32(42).Str("IN").I32(1).bytes();
+  const auto expected = ByteBuilder()
+                            .U8(0xAB)
+                            .F64(-2.5)
+                            .U16(0x1234)
+                            .I32(0)
+                            .I32(-2)
+                            .I32(3)
+                            .Str("BEAM")
+                            .I32(7)
+                            .I32(static_cast<int32_t>(0x89ABCDEF))
+                            .I32(42)
+                            .Str("IN")
+                            .I32(1)
+                            .bytes();
   EXPECT_EQ(bytes, expected);
 
   Record in;
@@ -73,7 +84,8 @@ TEST(Transfer, RequireItemsRefusesCountsTheBytesCannotHold) {
     bool ok;
   };
   // Eight bytes are left to read.
-  const Case cases[] = {{0, 4, true}, {2, 4, true}, {3, 4, false}, {-1, 4, false}, {8, 1, true}, {0x40000000, 4, false}};
+  const Case cases[] = {{0, 4, true},   {2, 4, true}, {3, 4, false},
+                        {-1, 4, false}, {8, 1, true}, {0x40000000, 4, false}};
   const std::vector<uint8_t> bytes(8, 0);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.count);

@@ -1,12 +1,11 @@
 // Constructors, list operations and run-time classes of the properties.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"
@@ -58,11 +57,16 @@ TEST(PropertyClasses, ListsWithoutOwnClassReportComponentList) {
 }
 
 TEST(PropertyClasses, EveryOwnClassIsRegisteredCreatableAndSchemaOne) {
-  const char* names[] = {"CBMMaterial",        "CBMFrameSection",
-                         "CBMFrameSectionList", "CBMAutoSection",
-                         "CBMWallSlabDeckSection", "CBMWallSlabDeckSectionList",
-                         "CBMLink",            "CBMLinkList",
-                         "CBMPierSpandrel",    "CBMPierSpandrelList",
+  const char* names[] = {"CBMMaterial",
+                         "CBMFrameSection",
+                         "CBMFrameSectionList",
+                         "CBMAutoSection",
+                         "CBMWallSlabDeckSection",
+                         "CBMWallSlabDeckSectionList",
+                         "CBMLink",
+                         "CBMLinkList",
+                         "CBMPierSpandrel",
+                         "CBMPierSpandrelList",
                          "CBMUnitSystem"};
   for (const char* n : names) {
     SCOPED_TRACE(n);
@@ -150,13 +154,14 @@ TEST(WallSlabDeckSection, DefaultsThicknessAndMaterial) {
   EXPECT_EQ(s->get_Id(), 1);
   EXPECT_TRUE(s->name().IsEmpty());
   EXPECT_EQ(s->get_pMaterial(), nullptr);
-  for (const CString* w : std::initializer_list<const CString*>{&s->get_MaterialName(), &s->get_PropType(), &s->get_ShellType(),
-                           &s->get_PlateType(), &s->get_DeckType()}) {
+  for (const CString* w :
+       std::initializer_list<const CString*>{&s->get_MaterialName(), &s->get_PropType(), &s->get_ShellType(),
+                                             &s->get_PlateType(), &s->get_DeckType()}) {
     EXPECT_TRUE(w->IsEmpty());
   }
-  for (double v : {s->get_TM(), s->get_TB(), s->get_SlabDepth(), s->get_RibWidth(),
-                   s->get_RibDepth(), s->get_RibSpacing(), s->get_Weight(), s->get_StuDia(),
-                   s->get_StudHeight(), s->get_StudStrength()}) {
+  for (double v :
+       {s->get_TM(), s->get_TB(), s->get_SlabDepth(), s->get_RibWidth(), s->get_RibDepth(),
+        s->get_RibSpacing(), s->get_Weight(), s->get_StuDia(), s->get_StudHeight(), s->get_StudStrength()}) {
     EXPECT_EQ(v, 0.0);
   }
   s->set_TM(0.2);

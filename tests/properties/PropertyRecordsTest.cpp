@@ -1,12 +1,11 @@
 // Archive records of the property classes: round trips and exact bytes.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/ArchiveHelpers.h"
 #include "support/ByteBuilder.h"
@@ -334,8 +333,8 @@ TEST(LinkRecord, BytesFollowTheLegacySlotOrder) {
   ByteBuilder expected;
   expected.I32(1).Str("L");
   expected.I32(4).I32(5).I32(6).I32(1).I32(2).I32(3);
-  for (double v : {209, 202, 210, 203, 212, 204, 201, 101, 208, 106, 107, 108, 213, 206, 103, 104,
-                   105, 211}) {
+  for (double v :
+       {209, 202, 210, 203, 212, 204, 201, 101, 208, 106, 107, 108, 213, 206, 103, 104, 105, 211}) {
     expected.F64(v);
   }
   expected.Str("T").F64(102).F64(205).F64(207);
@@ -349,8 +348,7 @@ TEST(PierSpandrelRecord, RoundTripAndLiteralBytes) {
   p.set_IsSpan(true);
   const auto bytes = StoreObject(p);
   // Id 1, name "P1", IsSpan 1, written out by hand.
-  const std::vector<uint8_t> expected = {0x01, 0x00, 0x00, 0x00, 0x02, 'P',
-                                         '1',  0x01, 0x00, 0x00, 0x00};
+  const std::vector<uint8_t> expected = {0x01, 0x00, 0x00, 0x00, 0x02, 'P', '1', 0x01, 0x00, 0x00, 0x00};
   EXPECT_EQ(bytes, expected);
 
   CBMPierSpandrel back;

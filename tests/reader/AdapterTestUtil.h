@@ -2,12 +2,11 @@
 // find what the handlers made.
 #pragma once
 
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "reader/ReaderTestUtil.h"
 
@@ -29,8 +28,12 @@ struct ReadModel {
   CBMPoint* Point(const char* name) {
     return dynamic_cast<CBMPoint*>(geo()->get_pPointList()->GetItem(CString(name)));
   }
-  CBMLine* Line(const char* name) { return dynamic_cast<CBMLine*>(geo()->get_pLineList()->GetItem(CString(name))); }
-  CBMArea* Area(const char* name) { return dynamic_cast<CBMArea*>(geo()->get_pAreaList()->GetItem(CString(name))); }
+  CBMLine* Line(const char* name) {
+    return dynamic_cast<CBMLine*>(geo()->get_pLineList()->GetItem(CString(name)));
+  }
+  CBMArea* Area(const char* name) {
+    return dynamic_cast<CBMArea*>(geo()->get_pAreaList()->GetItem(CString(name)));
+  }
   CBMJoint* Joint(const char* level, const char* name) {
     CBMLevel* l = Level(level);
     return l ? dynamic_cast<CBMJoint*>(l->get_theCBMJointList()->GetItem(CString(name))) : nullptr;
@@ -82,8 +85,8 @@ inline std::unique_ptr<ReadModel> Read(const std::string& body) {
 // `body` after a later file's PROGRAM line of `version` and its UNITS line.
 inline std::string Later(const std::string& body, const char* version = "20.2.0",
                          const char* units = "\"KN\"  \"M\"  \"C\"") {
-  return std::string("$ PROGRAM INFORMATION\n  PROGRAM  \"ETABS\"  VERSION \"") + version + "\"\n\n  UNITS  " +
-         units + "\n\n" + body;
+  return std::string("$ PROGRAM INFORMATION\n  PROGRAM  \"ETABS\"  VERSION \"") + version +
+         "\"\n\n  UNITS  " + units + "\n\n" + body;
 }
 
 // Reads `body` as the file's own model (no processing passes) into `model`.
@@ -130,7 +133,8 @@ inline std::string Version8Frame() {
          " LINE  \"B1\"  BEAM  \"1\"  \"2\"  0\n LINE  \"C1\"  COLUMN  \"3\"  \"3\"  1\n"
          " LINE  \"BR\"  BRACE  \"1\"  \"3\"  1\n\nAREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"4\" 0 0 0 0\n"
          "AREA \"W1\"  PANEL  4 \"1\" \"2\" \"2\" \"1\" 1 1 0 0\n\n"
-         " POINTASSIGN  \"1\"  \"STORY1\" RESTRAINT \"UX\"\n\n LINEASSIGN  \"B1\"  \"STORY1\" SECTION \"W\"  ANG 0\n"
+         " POINTASSIGN  \"1\"  \"STORY1\" RESTRAINT \"UX\"\n\n LINEASSIGN  \"B1\"  \"STORY1\" SECTION \"W\"  "
+         "ANG 0\n"
          " LINEASSIGN  \"C1\"  \"STORY1\" SECTION \"W\"  ANG 0\n\n"
          " AREAASSIGN    \"F1\"  \"STORY1\"  SECTION \"SL\"  OBJMESHTYPE \"DEFAULT\"\n"
          " AREAASSIGN    \"W1\"  \"STORY1\"  SECTION \"WL\"  OBJMESHTYPE \"DEFAULT\"\n\n";

@@ -1,11 +1,10 @@
 // Command items: token getters, number expressions, the owning and plain
 // reader lists, copies, and the archive record of a reader list.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/MessageCapture.h"
 
@@ -81,12 +80,30 @@ TEST(ComItem, GetDoubleReadsNumbersAndLeftToRightExpressions) {
     const char* token;
     double value;
   } cases[] = {
-      {"2.5", 2.5},   {"-3", -3},     {"1.5E+2", 150}, {"1.5e+002", 150}, {"3e+007", 3e7},
-      {"1+2*3", 9},   {"2*3+1", 7},   {"10/4", 2.5},   {"2P3", 8},        {"2p3", 8},
-      {"3-2", 1},     {"3*-2", -6},   {"12KN", 12},    {"NONE", 0},       {"", 0},
-      {"  4  ", 4},   {"1 + 2", 3},   {"1E", 1},       {"8.887E-06", 8.887e-6},
-      {"-2.84E-14", -2.84e-14},       {"2P0.5", std::sqrt(2.0)},      {"1e 5", 1},
-      {"+7", 7},      {".5", 0.5},
+      {"2.5", 2.5},
+      {"-3", -3},
+      {"1.5E+2", 150},
+      {"1.5e+002", 150},
+      {"3e+007", 3e7},
+      {"1+2*3", 9},
+      {"2*3+1", 7},
+      {"10/4", 2.5},
+      {"2P3", 8},
+      {"2p3", 8},
+      {"3-2", 1},
+      {"3*-2", -6},
+      {"12KN", 12},
+      {"NONE", 0},
+      {"", 0},
+      {"  4  ", 4},
+      {"1 + 2", 3},
+      {"1E", 1},
+      {"8.887E-06", 8.887e-6},
+      {"-2.84E-14", -2.84e-14},
+      {"2P0.5", std::sqrt(2.0)},
+      {"1e 5", 1},
+      {"+7", 7},
+      {".5", 0.5},
   };
   for (const auto& c : cases) {
     ZComItem item;
@@ -115,8 +132,17 @@ TEST(ComItem, GetIntReadsTheLeadingInteger) {
   const struct {
     const char* token;
     int value;
-  } cases[] = {{"12", 12}, {"3.5", 3}, {"12abc", 12}, {"-4", -4}, {"+8", 8}, {"abc", 0},
-               {"", 0},    {" 9", 9},  {"-", 0},      {"1e3", 1}, {"99999999999", 2147483647}};
+  } cases[] = {{"12", 12},
+               {"3.5", 3},
+               {"12abc", 12},
+               {"-4", -4},
+               {"+8", 8},
+               {"abc", 0},
+               {"", 0},
+               {" 9", 9},
+               {"-", 0},
+               {"1e3", 1},
+               {"99999999999", 2147483647}};
   for (const auto& c : cases) {
     ZComItem item;
     CStringArray items;
@@ -133,10 +159,18 @@ TEST(ComItem, HostArraysUseTheirOwnSelectors) {
     items.Add("\"w\"");
     items.Add(CString(std::to_string(which * 10).c_str()));
     switch (which) {
-      case 1: item.AddLineItem2(items); break;
-      case 2: item.AddLineItem3(items); break;
-      case 3: item.AddLineItem4(items); break;
-      default: item.AddLineItem5(items); break;
+      case 1:
+        item.AddLineItem2(items);
+        break;
+      case 2:
+        item.AddLineItem3(items);
+        break;
+      case 3:
+        item.AddLineItem4(items);
+        break;
+      default:
+        item.AddLineItem5(items);
+        break;
     }
   }
   EXPECT_EQ(item.GetItemCount(), 0);

@@ -1,14 +1,13 @@
 // Real files of later program versions: every file reads without a crash
 // and gives the numbers of storeys, plan points, lines and areas counted
 // independently from its text.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "reader/ReaderTestUtil.h"
 

@@ -104,7 +104,8 @@ Keys ComboTerms(const FileText& f) {
   Keys out;
   for (const TextLine& l : f.Lines("COMBO")) {
     for (size_t i = 4; i < l.tokens.size(); ++i) {
-      if (!l.quoted[i] && l.tokens[i] == "SF" && !l.quoted[i - 2]) out.push_back(Join({l.At(1), l.At(i - 1)}));
+      if (!l.quoted[i] && l.tokens[i] == "SF" && !l.quoted[i - 2])
+        out.push_back(Join({l.At(1), l.At(i - 1)}));
     }
   }
   return out;

@@ -42,12 +42,12 @@ TEST(KeyTable, PositionalPairsTakeTheKeysOfTheTable) {
   };
   const Case cases[] = {
       {{"MATERIAL", "\"a\"", "N", "2.5", "W", "Steel"}, 3, 2.5, "STEEL"},
-      {{"n", "4", " w", "x"}, 1, 4, "X"},         // keys compare without case or leading blanks
-      {{"W", "a", "N"}, 1, -1, "A"},              // a key without its value is dropped
-      {{"X", "N", "N", "7"}, 1, 7, ""},           // pairs by position: X takes "N" as its value
-      {{"N", "1", "N", "2"}, 1, 2, ""},           // a key written twice: the last value stays
-      {{"N", "1"}, 3, -1, ""},                    // no pair from `first`
-      {{"KEY", "N", "3", "W", "v"}, 2, 3, "V"},   // an even start
+      {{"n", "4", " w", "x"}, 1, 4, "X"},        // keys compare without case or leading blanks
+      {{"W", "a", "N"}, 1, -1, "A"},             // a key without its value is dropped
+      {{"X", "N", "N", "7"}, 1, 7, ""},          // pairs by position: X takes "N" as its value
+      {{"N", "1", "N", "2"}, 1, 2, ""},          // a key written twice: the last value stays
+      {{"N", "1"}, 3, -1, ""},                   // no pair from `first`
+      {{"KEY", "N", "3", "W", "v"}, 2, 3, "V"},  // an even start
   };
   for (const Case& c : cases) {
     std::unique_ptr<ZComItem> line = Line(c.tokens);

@@ -13,7 +13,9 @@ using bm::test::Later;
 using bm::test::ReadModel;
 using bm::test::ReadOwn;
 
-CBMMaterial* Material(ReadModel& m, const char* name) { return m.geo()->get_pMaterialList()->GetMaterial(name); }
+CBMMaterial* Material(ReadModel& m, const char* name) {
+  return m.geo()->get_pMaterialList()->GetMaterial(name);
+}
 CBMFrameSection* Section(ReadModel& m, const char* name) {
   return m.geo()->get_pFrameSectionList()->GetFrameSection(name);
 }
@@ -69,10 +71,11 @@ TEST(KeyedDefinitions, StoreysDiaphragmsAndMaterials) {
 
   // Version 9: TYPE is the symmetry type and the mass is given; gravity
   // follows the length unit.
-  auto v9 = ReadOwn(Later("  MATERIAL  \"STEEL\"  M 7.8271  W 76.81955  TYPE \"ISOTROPIC\"  E 1.99948E+08\n"
-                          "  MATERIAL  \"STEEL\"  DESIGNTYPE \"STEEL\"  FY 344737.9  FU 448159.3  PRICE 27.5\n"
-                          "  MATERIAL  \"S\"    TYPE \"Steel\"    WEIGHTPERVOLUME 7.7E-05\n",
-                          "20.2.0", "\"N\"  \"MM\""));
+  auto v9 =
+      ReadOwn(Later("  MATERIAL  \"STEEL\"  M 7.8271  W 76.81955  TYPE \"ISOTROPIC\"  E 1.99948E+08\n"
+                    "  MATERIAL  \"STEEL\"  DESIGNTYPE \"STEEL\"  FY 344737.9  FU 448159.3  PRICE 27.5\n"
+                    "  MATERIAL  \"S\"    TYPE \"Steel\"    WEIGHTPERVOLUME 7.7E-05\n",
+                    "20.2.0", "\"N\"  \"MM\""));
   EXPECT_EQ(Material(*v9, "STEEL")->get_Type(), "ISOTROPIC");
   EXPECT_EQ(Material(*v9, "STEEL")->get_M(), 7.8271);
   EXPECT_DOUBLE_EQ(Material(*v9, "S")->get_M(), 7.7E-05 / 9806.65);
@@ -86,20 +89,23 @@ TEST(KeyedDefinitions, FrameSectionsAndShellProperties) {
       "INCLUDEAUTORIGIDZONEAREA \"No\"\n"
       "  FRAMESECTION  \"SteelCol\"  MATERIAL \"S355\"  SHAPE \"Steel I/Wide Flange\"  D 0.5 B 0.3 TF 0.025 "
       "TW 0.0125\n"
-      "  FRAMESECTION  \"CFT\"  MATERIAL \"S355\"  SHAPE \"Filled Steel Tube\"  D 0.3 B 0.3 FILLMATERIAL \"C30\"\n"
+      "  FRAMESECTION  \"CFT\"  MATERIAL \"S355\"  SHAPE \"Filled Steel Tube\"  D 0.3 B 0.3 FILLMATERIAL "
+      "\"C30\"\n"
       "  FRAMESECTION  \"HE1000M\"  MATERIAL \"S355\"  SHAPE \"HE1000M\"  FILE \"Euro\"  \n"
       "  FRAMESECTION  \"A-GravBm\"  SHAPE \"Auto Select\"  AUTOSELECTDESIGNTYPE \"Steel\"  \n"
       "  FRAMESECTION  \"2L\"  MATERIAL \"S355\"  SHAPE \"Steel Double Angle\"  D 0.1 B 0.2 TF 0.01 TW 0.01 "
       "DIS 0.01\n  FRAMESECTION  \"Hex\"  MATERIAL \"S355\"  SHAPE \"Steel Hexagon\"  D 0.2\n"
       "  FRAMESECTION  \"Lost\"  MATERIAL \"C99\"  SHAPE \"Concrete Rectangular\"  D 0.4 B 0.4\n"
       "  FRAMESECTION  \"C50x80\"  JMOD 0.35 I2MOD 0.7 I3MOD 0.7 \n  FRAMESECTION  \"Ghost\"  JMOD 0.35 \n"
-      "  SHELLPROP  \"Slab1\"  PROPTYPE  \"Slab\"  MATERIAL \"C30\"  MODELINGTYPE \"ShellThin\"  SLABTYPE \"Slab\"  "
+      "  SHELLPROP  \"Slab1\"  PROPTYPE  \"Slab\"  MATERIAL \"C30\"  MODELINGTYPE \"ShellThin\"  SLABTYPE "
+      "\"Slab\"  "
       "SLABTHICKNESS 200 \n"
       "  SHELLPROP  \"Drop1\"  PROPTYPE  \"Slab\"  MATERIAL \"C30\"  MODELINGTYPE \"ShellThick\"  SLABTYPE "
       "\"Drop\"  SLABTHICKNESS 400 \n"
       "  SHELLPROP  \"Deck1\"  PROPTYPE  \"Deck\"  DECKTYPE \"Filled\"  CONCMATERIAL \"C30\"  DECKMATERIAL "
       "\"S355\"  DECKRIBWIDTHTOP 175 DECKRIBWIDTHBOTTOM 125 DECKUNITWEIGHT 0.00011 SHEARSTUDFU 400 \n"
-      "  SHELLPROP  \"Wall1\"  PROPTYPE  \"Wall\"  MATERIAL \"C30\"  MODELINGTYPE \"Membrane\"  WALLTHICKNESS 250 \n"
+      "  SHELLPROP  \"Wall1\"  PROPTYPE  \"Wall\"  MATERIAL \"C30\"  MODELINGTYPE \"Membrane\"  "
+      "WALLTHICKNESS 250 \n"
       "  SHELLPROP  \"Slab1\"  M11MOD 0.25 M22MOD 0.25 \n"
       "  SHELLPROP  \"Layer\"  PROPTYPE  \"Wall\"  MATERIAL \"None\"  MODELINGTYPE \"Layered\"  \n"));
   const bm::ReadReport& r = m->report();
@@ -149,12 +155,13 @@ TEST(KeyedDefinitions, FrameSectionsAndShellProperties) {
   EXPECT_EQ(r.Total(bm::ReadReport::Kind::kUnusedKey), 0);
 
   // Version 9 writes the version 8 layout, a deck over several lines.
-  auto v9 = ReadOwn(Later(
-      "  MATERIAL  \"CONC\"  M 2.4  W 23.56  TYPE \"ISOTROPIC\"  E 2.48E+07  U 0.2  A 9.9E-06\n"
-      "  SHELLPROP  \"WALL1\"  MATERIAL \"CONC\"  PROPTYPE \"WALL\"  TYPE \"SHELL\"  PLATETYPE \"THIN\"  TM 0.25  TB 0.2\n"
-      "  SHELLPROP  \"DECK1\"  PROPTYPE \"DECK\"  TYPE \"MEMBRANE\"  \n"
-      "  SHELLPROP  \"DECK1\"  DECKTYPE \"FILLED\"  CONCMATERIAL \"CONC\"  SLABDEPTH 0.0889\n"
-      "  SHELLPROP  \"DECK1\"  RIBDEPTH 0.0762  RIBWIDTH 0.1524  RIBSPACING 0.3048  WEIGHT 0.11\n"));
+  auto v9 = ReadOwn(
+      Later("  MATERIAL  \"CONC\"  M 2.4  W 23.56  TYPE \"ISOTROPIC\"  E 2.48E+07  U 0.2  A 9.9E-06\n"
+            "  SHELLPROP  \"WALL1\"  MATERIAL \"CONC\"  PROPTYPE \"WALL\"  TYPE \"SHELL\"  PLATETYPE "
+            "\"THIN\"  TM 0.25  TB 0.2\n"
+            "  SHELLPROP  \"DECK1\"  PROPTYPE \"DECK\"  TYPE \"MEMBRANE\"  \n"
+            "  SHELLPROP  \"DECK1\"  DECKTYPE \"FILLED\"  CONCMATERIAL \"CONC\"  SLABDEPTH 0.0889\n"
+            "  SHELLPROP  \"DECK1\"  RIBDEPTH 0.0762  RIBWIDTH 0.1524  RIBSPACING 0.3048  WEIGHT 0.11\n"));
   EXPECT_EQ(v9->geo()->get_pWallSlabDeckSectionList()->GetCount(), 2);
   EXPECT_EQ(Shell(*v9, "WALL1")->get_TB(), 0.2);
   EXPECT_EQ(Shell(*v9, "DECK1")->get_RibWidth(), 0.1524);
@@ -173,7 +180,8 @@ TEST(KeyedDefinitions, GridsAutoSelectListsSpringsAndLinks) {
       "  MATERIAL  \"S\"    TYPE \"Steel\"\n  FRAMESECTION  \"W12X26\"  MATERIAL \"S\"  SHAPE \"W12X26\"  \n"
       "  FRAMESECTION  \"W12X30\"  MATERIAL \"S\"  SHAPE \"W12X30\"  \n"
       "  FRAMESECTION  \"A-GravBm\"  SHAPE \"Auto Select List\"  \n"
-      "  AUTOSECTION  \"A-GravBm\"  \"W12X26\"  \"W12X30\"  \" \"  \n  AUTOSECTION  \"A-GravBm\"  \"W99X99\"  \n"
+      "  AUTOSECTION  \"A-GravBm\"  \"W12X26\"  \"W12X30\"  \" \"  \n  AUTOSECTION  \"A-GravBm\"  \"W99X99\" "
+      " \n"
       "  LINKPROP  \"Link1\"  TYPE \"LINEAR\"  \n  LINKPROP  \"Link1\"  DOF \"U1\"  \n"
       "  LINKPROP  \"Link1\"  U1STIFF 0.1019716 \n"
       "  POINTSPRING  \"RES_00\"  STIFFNESSOPTION  \"USERDEFINED\"  UX  211000 UY  212000 UZ  0 RZ 5 \n"

@@ -36,7 +36,8 @@ std::unique_ptr<ReadModel> ReadKeyed(const std::string& body) {
 // Points, lines and areas of the assignment tests.
 const char kGeometry[] =
     "  POINT \"1\"  0 0\n  POINT \"Top A\"  0 5\n  POINT \"491\"  8.887E-06 0 1.5\n  POINT \"5\"  6 0 0\n"
-    "  POINT \"1\"  9 9\n\n  LINE  \"C1\"  COLUMN  \"1\"  \"1\"  1\n  LINE  \"C2\"  COLUMN  \"1\"  \"491\"  0\n"
+    "  POINT \"1\"  9 9\n\n  LINE  \"C1\"  COLUMN  \"1\"  \"1\"  1\n  LINE  \"C2\"  COLUMN  \"1\"  \"491\"  "
+    "0\n"
     "  LINE  \"C3\"  COLUMN  \"1\"  \"5\"  3\n  LINE  \"B1\"  BEAM  \"1\"  \"5\"  0\n"
     "  LINE  \"D1\"  BRACE  \"1\"  \"Top A\"  1\n  LINE  \"X1\"  GIRDER  \"1\"  \"5\"  0\n"
     "  LINE  \"B2\"  BEAM  \"1\"  \"77\"  0\n\n  AREA \"F1\"  FLOOR  3  \"1\"  \"5\"  \"Top A\"  0  0  0\n"
@@ -64,22 +65,23 @@ TEST(KeyedGeometry, PointsLinesAndAreasAsWritten) {
   EXPECT_EQ(r.Get("LINE", bm::skip::kPointNotFound), 1);
 
   ASSERT_EQ(m->geo()->get_pAreaList()->GetCount(), 3);
-  EXPECT_EQ(m->Area("W1")->GetPointStatus(1), 1);  // corner 1 one storey below
+  EXPECT_EQ(m->Area("W1")->GetPointStatus(1), 1);   // corner 1 one storey below
   EXPECT_EQ(m->Area("A2")->GetAreaType(), "AREA");  // kept; its assignment decides
   EXPECT_EQ(r.Get("AREA", bm::skip::kTooFewTokens), 1);
   EXPECT_EQ(r.ModelDataNotTaken(), 4);
 }
 
 TEST(KeyedGeometry, PointAssignments) {
-  auto m = ReadKeyed(std::string(kGeometry) +
-                     "  POINTSPRING  \"RES_00\"  STIFFNESSOPTION  \"USERDEFINED\"  UX  211000 UY  2000 UZ  0\n\n"
-                     "  POINTASSIGN  \"1\"  \"BASE\"  RESTRAINT \"UX UY UZ RX RY RZ\"  DIAPH \"DISCONNECTED\"\n"
-                     "  POINTASSIGN  \"1\"  \"L1\"  DIAPH \"D1\"  USERJOINT \"Yes\"\n"
-                     "  POINTASSIGN  \"5\"  \"L1\"  DIAPH D2\n"
-                     "  POINTASSIGN  \"5\"  \"BASE\"  DIAPH DISCONNECTED  RESTRAINT \"UX UQ\"\n"
-                     "  POINTASSIGN  \"491\"  \"L1\"  SPRINGPROP \"res_00\"  DIAPH \"D1\"\n"
-                     "  POINTASSIGN  \"Top A\"  \"L1\"  SPRINGPROP \"RES_99\"  RESTRAINT \"\"\n"
-                     "  POINTASSIGN  \"1\"  \"L9\"  DIAPH \"D1\"\n  POINTASSIGN  \"88\"  \"L1\"  DIAPH \"D1\"\n");
+  auto m =
+      ReadKeyed(std::string(kGeometry) +
+                "  POINTSPRING  \"RES_00\"  STIFFNESSOPTION  \"USERDEFINED\"  UX  211000 UY  2000 UZ  0\n\n"
+                "  POINTASSIGN  \"1\"  \"BASE\"  RESTRAINT \"UX UY UZ RX RY RZ\"  DIAPH \"DISCONNECTED\"\n"
+                "  POINTASSIGN  \"1\"  \"L1\"  DIAPH \"D1\"  USERJOINT \"Yes\"\n"
+                "  POINTASSIGN  \"5\"  \"L1\"  DIAPH D2\n"
+                "  POINTASSIGN  \"5\"  \"BASE\"  DIAPH DISCONNECTED  RESTRAINT \"UX UQ\"\n"
+                "  POINTASSIGN  \"491\"  \"L1\"  SPRINGPROP \"res_00\"  DIAPH \"D1\"\n"
+                "  POINTASSIGN  \"Top A\"  \"L1\"  SPRINGPROP \"RES_99\"  RESTRAINT \"\"\n"
+                "  POINTASSIGN  \"1\"  \"L9\"  DIAPH \"D1\"\n  POINTASSIGN  \"88\"  \"L1\"  DIAPH \"D1\"\n");
   const bm::ReadReport& r = m->report();
   CBMJoint* base = m->Joint("BASE", "1");
   ASSERT_NE(base, nullptr);
@@ -108,15 +110,16 @@ TEST(KeyedGeometry, PointAssignments) {
 }
 
 TEST(KeyedGeometry, LineAssignments) {
-  auto m = ReadKeyed(std::string(kGeometry) +
-                     "  LINEASSIGN  \"C1\"  \"L1\"  SECTION \"C50\"  ANG 90  RELEASE \"PI TI M2I\"LENGTHOFFI 0.2 "
-                     "LENGTHOFFJ 0.3 RIGIDZONE 0.75  MINNUMSTA 3  CARDINALPT 8\n"
-                     "  LINEASSIGN  \"C2\"  \"L1\"  SECTION \"C50\"\n  LINEASSIGN  \"C3\"  \"L2\"  SECTION \"C50\"\n"
-                     "  LINEASSIGN  \"B1\"  \"L1\"  SECTION \"B30\"  MAXSTASPC 0.5  RELEASE \"PINNED\"\n"
-                     "  LINEASSIGN  \"C1\"  \"L2\"  SECTION \"C50\"  RELEASE \"M2I HINGED\"\n"
-                     "  LINEASSIGN  \"B1\"  \"L2\"  SECTION \"B30\"  RELEASE \"M2J M3J\"  LENGTHOFFJ 0.4\n"
-                     "  LINEASSIGN  \"B1\"  \"L1\"  OFFSETXI 0.1  ANG 30\n  LINEASSIGN  \"D1\"  \"L2\"  OFFSETXI 0.1\n"
-                     "  LINEASSIGN  \"D1\"  \"L1\"  SECTION \"NONE\"\n  LINEASSIGN  \"D1\"  \"L2\"  SECTION \"MISSING\"\n");
+  auto m = ReadKeyed(
+      std::string(kGeometry) +
+      "  LINEASSIGN  \"C1\"  \"L1\"  SECTION \"C50\"  ANG 90  RELEASE \"PI TI M2I\"LENGTHOFFI 0.2 "
+      "LENGTHOFFJ 0.3 RIGIDZONE 0.75  MINNUMSTA 3  CARDINALPT 8\n"
+      "  LINEASSIGN  \"C2\"  \"L1\"  SECTION \"C50\"\n  LINEASSIGN  \"C3\"  \"L2\"  SECTION \"C50\"\n"
+      "  LINEASSIGN  \"B1\"  \"L1\"  SECTION \"B30\"  MAXSTASPC 0.5  RELEASE \"PINNED\"\n"
+      "  LINEASSIGN  \"C1\"  \"L2\"  SECTION \"C50\"  RELEASE \"M2I HINGED\"\n"
+      "  LINEASSIGN  \"B1\"  \"L2\"  SECTION \"B30\"  RELEASE \"M2J M3J\"  LENGTHOFFJ 0.4\n"
+      "  LINEASSIGN  \"B1\"  \"L1\"  OFFSETXI 0.1  ANG 30\n  LINEASSIGN  \"D1\"  \"L2\"  OFFSETXI 0.1\n"
+      "  LINEASSIGN  \"D1\"  \"L1\"  SECTION \"NONE\"\n  LINEASSIGN  \"D1\"  \"L2\"  SECTION \"MISSING\"\n");
   const bm::ReadReport& r = m->report();
   CBMColumn* c1 = m->Column("L1", "C1");
   ASSERT_NE(c1, nullptr);
@@ -151,8 +154,9 @@ TEST(KeyedGeometry, LineAssignments) {
   EXPECT_DOUBLE_EQ(b1->get_MaxSpc(), 0.5);
   EXPECT_DOUBLE_EQ(b1->get_Angle(), 30);
   // PINNED: both moments at both ends.
-  for (int f = 0; f < 12; ++f) EXPECT_EQ(b1->get_pLineRelease()->get_bRelease(f), f == 4 || f == 5 || f >= 10) << f;
-  EXPECT_EQ(b2->get_pLineRelease()->get_bRelease(11), 1);  // M3J
+  for (int f = 0; f < 12; ++f)
+    EXPECT_EQ(b1->get_pLineRelease()->get_bRelease(f), f == 4 || f == 5 || f >= 10) << f;
+  EXPECT_EQ(b2->get_pLineRelease()->get_bRelease(11), 1);       // M3J
   EXPECT_DOUBLE_EQ(b2->get_pRigidZone()->get_LenghthJ(), 0.4);  // an offset at one end only
   EXPECT_EQ(b1->get_pJointJ(), m->Joint("L1", "5"));
   EXPECT_EQ(m->Joint("L1", "5")->get_theConnectList().GetCount(), 1);
@@ -171,14 +175,16 @@ TEST(KeyedGeometry, LineAssignments) {
 }
 
 TEST(KeyedGeometry, AreaAssignments) {
-  auto m = ReadKeyed(std::string(kGeometry) +
-                     "  AREAASSIGN  \"F1\"  \"L1\"  SECTION \"S15\"  OBJMESHTYPE \"DEFAULT\"  DIAPH  \"D1\"  MESHAT \"BEAMS\"\n"
-                     "  AREAASSIGN  \"F1\"  \"L2\"  SECTION \"S15\"  DIAPH \"DISCONNECTED\"\n"
-                     "  AREAASSIGN  \"W1\"  \"L1\"  SECTION \"W20\"  PIER \"P1\"  SPANDREL \"S1\"\n"
-                     "  AREAASSIGN  \"W1\"  \"L2\"  SECTION \"W20\"  SPANDREL \"S1\"\n"
-                     "  AREAASSIGN  \"W1\"  \"L1\"  \"SPRINGK3\"  2000\n"
-                     "  AREAASSIGN  \"A2\"  \"L1\"  OPENING \"Yes\"\n  AREAASSIGN  \"A2\"  \"L2\"  SECTION \"S15\"\n"
-                     "  AREAASSIGN  \"W1\"  \"BASE\"  SECTION \"W99\"\n  AREAASSIGN  \"F1\"  \"BASE\"  PIER \"P1\"\n");
+  auto m = ReadKeyed(
+      std::string(kGeometry) +
+      "  AREAASSIGN  \"F1\"  \"L1\"  SECTION \"S15\"  OBJMESHTYPE \"DEFAULT\"  DIAPH  \"D1\"  MESHAT "
+      "\"BEAMS\"\n"
+      "  AREAASSIGN  \"F1\"  \"L2\"  SECTION \"S15\"  DIAPH \"DISCONNECTED\"\n"
+      "  AREAASSIGN  \"W1\"  \"L1\"  SECTION \"W20\"  PIER \"P1\"  SPANDREL \"S1\"\n"
+      "  AREAASSIGN  \"W1\"  \"L2\"  SECTION \"W20\"  SPANDREL \"S1\"\n"
+      "  AREAASSIGN  \"W1\"  \"L1\"  \"SPRINGK3\"  2000\n"
+      "  AREAASSIGN  \"A2\"  \"L1\"  OPENING \"Yes\"\n  AREAASSIGN  \"A2\"  \"L2\"  SECTION \"S15\"\n"
+      "  AREAASSIGN  \"W1\"  \"BASE\"  SECTION \"W99\"\n  AREAASSIGN  \"F1\"  \"BASE\"  PIER \"P1\"\n");
   const bm::ReadReport& r = m->report();
   CBMSlab* s1 = m->Slab("L1", "F1");
   CBMSlab* s2 = m->Slab("L2", "F1");

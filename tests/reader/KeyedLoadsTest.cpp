@@ -42,14 +42,15 @@ std::string Terms(const CBMLoadCom* combo) {
 // From version 10 on (10.0.0 included), load patterns are the load cases; LOADCASE lines are
 // analysis cases.
 TEST(KeyedLoads, LoadPatternsAreTheLoadCasesFromVersion10) {
-  auto m = Read(Later("  LOADPATTERN \"Dead\"  TYPE  \"Dead\"  SELFWEIGHT  1\n"
-                      "  LOADPATTERN \"EQX\"  TYPE  \"Seismic\"  SELFWEIGHT  0\n"
-                      "  LOADPATTERN \"N\"  TYPE  \"Notional\"  SELFWEIGHT  0  NOTIONALBASE \"Dead\"\n"
-                      "  LOADPATTERN \"ICE\"  TYPE  \"Ice Load\"  SELFWEIGHT  0\n"
-                      "  LOADCASE \"Modal\"  TYPE  \"Modal - Eigen\"  INITCOND  \"PRESET\"\n"
-                      "  LOADCASE \"Dead\"  TYPE  \"Linear Static\"  INITCOND  \"PRESET\"\n"
-                      "  LOADCASE \"Dead\"  LOADPAT  \"Dead\"  SF  1\n",
-                      "10.0.0"));
+  auto m =
+      Read(Later("  LOADPATTERN \"Dead\"  TYPE  \"Dead\"  SELFWEIGHT  1\n"
+                 "  LOADPATTERN \"EQX\"  TYPE  \"Seismic\"  SELFWEIGHT  0\n"
+                 "  LOADPATTERN \"N\"  TYPE  \"Notional\"  SELFWEIGHT  0  NOTIONALBASE \"Dead\"\n"
+                 "  LOADPATTERN \"ICE\"  TYPE  \"Ice Load\"  SELFWEIGHT  0\n"
+                 "  LOADCASE \"Modal\"  TYPE  \"Modal - Eigen\"  INITCOND  \"PRESET\"\n"
+                 "  LOADCASE \"Dead\"  TYPE  \"Linear Static\"  INITCOND  \"PRESET\"\n"
+                 "  LOADCASE \"Dead\"  LOADPAT  \"Dead\"  SF  1\n",
+                 "10.0.0"));
   ASSERT_EQ(m->geo()->GetLoadCaseList()->GetCount(), 4);
   ASSERT_NE(Case(*m, "DEAD"), nullptr);
   EXPECT_EQ(Case(*m, "DEAD")->get_sType(), "DEAD");
@@ -65,20 +66,21 @@ TEST(KeyedLoads, LoadPatternsAreTheLoadCasesFromVersion10) {
 // Version 9: LOADCASE lines are the load cases, read by key; user lateral
 // loads keep their point of application.
 TEST(KeyedLoads, Version9LoadCasesAndUserLateralLoads) {
-  auto m = Read(Later(
-                "  LOADCASE \"DL\"  SELFWEIGHT  1  TYPE  \"DEAD\"\n"
-                "  LOADCASE \"WX\"  TYPE  \"WIND\"  SELFWEIGHT  0\n"
-                "  LOADCASE \"WY\"  TYPE  \"WIND\"  SELFWEIGHT  0\n"
-                "  LOADCASE \"EQB\"  TYPE  \"QUAKE\"  SELFWEIGHT  0\n  WIND \"WX\"  \"USER\"\n"
-                "  WIND \"WX\"  USERLOAD \"STORY1\"  \"D1\"  FX 12.5 FY 1 MZ 2 XLOC 3 YLOC 4\n"
-                "  WIND \"WX\"  USERLOAD SET 1  \"STORY2\"  \"D1\"  YLOC 7 FX 5\n  WIND \"WX\"  USERLOAD SET 2  \"STORY2\"\n"
-                "  WIND \"WY\"  \"EUROCODE1 2005\"  EXPOSUREFROM \"DIAPHRAGMS\"  ANG 90  VB 35\n"
-                "  WIND \"NONE\"  USERLOAD \"STORY1\"  \"D1\"  FX 1 XLOC 0 YLOC 0\n"
-                "  SEISMIC \"EQB\"  \"USER_LOADS\"  ECC 0.05\n"
-                "  SEISMIC \"EQB\"  USERLOAD \"STORY1\"  \"D1\"  FX 38.63\n"
-                "  SEISMIC \"EQB\"  USERLOAD   SET 1  \"STORY2\"  \"D1\"  FX 46\n"
-                "  SEISMIC \"EQX\"  \"USER_COEFF\"  DIR \"X\"  TOPSTORY \"STORY2\"  SHEARCOEFF 0.1\n",
-                "9.7.3"));
+  auto m =
+      Read(Later("  LOADCASE \"DL\"  SELFWEIGHT  1  TYPE  \"DEAD\"\n"
+                 "  LOADCASE \"WX\"  TYPE  \"WIND\"  SELFWEIGHT  0\n"
+                 "  LOADCASE \"WY\"  TYPE  \"WIND\"  SELFWEIGHT  0\n"
+                 "  LOADCASE \"EQB\"  TYPE  \"QUAKE\"  SELFWEIGHT  0\n  WIND \"WX\"  \"USER\"\n"
+                 "  WIND \"WX\"  USERLOAD \"STORY1\"  \"D1\"  FX 12.5 FY 1 MZ 2 XLOC 3 YLOC 4\n"
+                 "  WIND \"WX\"  USERLOAD SET 1  \"STORY2\"  \"D1\"  YLOC 7 FX 5\n  WIND \"WX\"  USERLOAD "
+                 "SET 2  \"STORY2\"\n"
+                 "  WIND \"WY\"  \"EUROCODE1 2005\"  EXPOSUREFROM \"DIAPHRAGMS\"  ANG 90  VB 35\n"
+                 "  WIND \"NONE\"  USERLOAD \"STORY1\"  \"D1\"  FX 1 XLOC 0 YLOC 0\n"
+                 "  SEISMIC \"EQB\"  \"USER_LOADS\"  ECC 0.05\n"
+                 "  SEISMIC \"EQB\"  USERLOAD \"STORY1\"  \"D1\"  FX 38.63\n"
+                 "  SEISMIC \"EQB\"  USERLOAD   SET 1  \"STORY2\"  \"D1\"  FX 46\n"
+                 "  SEISMIC \"EQX\"  \"USER_COEFF\"  DIR \"X\"  TOPSTORY \"STORY2\"  SHEARCOEFF 0.1\n",
+                 "9.7.3"));
   ASSERT_EQ(m->geo()->GetLoadCaseList()->GetCount(), 4);
   EXPECT_EQ(Case(*m, "DL")->get_sType(), "DEAD");
   EXPECT_DOUBLE_EQ(Case(*m, "DL")->get_fSelfW(), 1.0);
@@ -111,21 +113,23 @@ TEST(KeyedLoads, PointLineAndAreaLoadsByKeySurviveTheVersion8Text) {
   ReadModel m;
   ReadInto(m, bm::test::Version8Frame());
   ASSERT_TRUE(m.ok);
-  ReadInto(m, Later("  LOADPATTERN \"Dead\"  TYPE  \"Dead\"  SELFWEIGHT  1\n"
-                  "  LOADPATTERN \"Live\"  TYPE  \"Live\"  SELFWEIGHT  0\n"
-                  "  POINTLOAD  \"1\"  \"STORY1\"  TYPE \"FORCE\"  LC \"Dead\"  FZ -10 MX 2 RZ 3\n"
-                  "  POINTLOAD  \"2\"  \"Base\"  TYPE \"FORCE\"  LC \"Live\"  FX 10.2\n"
-                  "  POINTLOAD  \"9\"  \"STORY1\"  TYPE \"FORCE\"  LC \"Live\"  FX 1\n"
-                  "  POINTLOAD  \"1\"  \"STORY1\"  TYPE \"DISPL\"  LC \"Live\"  UX 0.01\n"
-                  "  LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\"  LC \"Dead\"  FVAL 5\n"
-                  "  LINELOAD  \"B1\"  \"STORY1\"  TYPE \"TRAPF\"  DIR \"GRAV\"  LOADPAT \"Live\"  FSTART 2  FEND 4"
-                  "  RDSTART 0.25  RDEND 0.75\n"
-                  "  LINELOAD  \"B1\"  \"STORY1\"  TYPE \"POINTF\"  DIR \"GRAV\"  LC \"Live\"  FVAL 12  RDIST 0.5\n"
-                  "  LINELOAD  \"C1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\"  LC \"Live\"  FVAL 1\n"
-                  "  LINELOAD  \"BR\"  \"STORY2\"  TYPE \"TEMPF\"  LC \"Live\"  FVAL 1\n"
-                  "  AREALOAD  \"F1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\"  LC \"Dead\"  FVAL 1.8\n"
-                  "  AREALOAD  \"W1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\"  LC \"Live\"  FVAL 0.4\n"
-                  "  AREALOAD  \"F1\"  \"STORY1\"  TYPE \"UNIFLOADSET\"  \"ULoadSet1\"\n"));
+  ReadInto(
+      m,
+      Later("  LOADPATTERN \"Dead\"  TYPE  \"Dead\"  SELFWEIGHT  1\n"
+            "  LOADPATTERN \"Live\"  TYPE  \"Live\"  SELFWEIGHT  0\n"
+            "  POINTLOAD  \"1\"  \"STORY1\"  TYPE \"FORCE\"  LC \"Dead\"  FZ -10 MX 2 RZ 3\n"
+            "  POINTLOAD  \"2\"  \"Base\"  TYPE \"FORCE\"  LC \"Live\"  FX 10.2\n"
+            "  POINTLOAD  \"9\"  \"STORY1\"  TYPE \"FORCE\"  LC \"Live\"  FX 1\n"
+            "  POINTLOAD  \"1\"  \"STORY1\"  TYPE \"DISPL\"  LC \"Live\"  UX 0.01\n"
+            "  LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\"  LC \"Dead\"  FVAL 5\n"
+            "  LINELOAD  \"B1\"  \"STORY1\"  TYPE \"TRAPF\"  DIR \"GRAV\"  LOADPAT \"Live\"  FSTART 2  FEND 4"
+            "  RDSTART 0.25  RDEND 0.75\n"
+            "  LINELOAD  \"B1\"  \"STORY1\"  TYPE \"POINTF\"  DIR \"GRAV\"  LC \"Live\"  FVAL 12  RDIST 0.5\n"
+            "  LINELOAD  \"C1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\"  LC \"Live\"  FVAL 1\n"
+            "  LINELOAD  \"BR\"  \"STORY2\"  TYPE \"TEMPF\"  LC \"Live\"  FVAL 1\n"
+            "  AREALOAD  \"F1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\"  LC \"Dead\"  FVAL 1.8\n"
+            "  AREALOAD  \"W1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\"  LC \"Live\"  FVAL 0.4\n"
+            "  AREALOAD  \"F1\"  \"STORY1\"  TYPE \"UNIFLOADSET\"  \"ULoadSet1\"\n"));
   ASSERT_TRUE(m.ok);
   const bm::ReadReport& report = m.report();
 
@@ -177,7 +181,8 @@ TEST(KeyedLoads, PointLineAndAreaLoadsByKeySurviveTheVersion8Text) {
   // write gives the same text.
   bm::test::TempDir dir;
   auto back = bm::test::ThroughVersion8(m, dir.Path("first.e2k"));
-  for (const char* keyword : {"POINTLOAD", "LINELOAD", "AREALOAD"}) EXPECT_EQ(back->report().GetKeyword(keyword), 0);
+  for (const char* keyword : {"POINTLOAD", "LINELOAD", "AREALOAD"})
+    EXPECT_EQ(back->report().GetKeyword(keyword), 0);
   ASSERT_TRUE(back->Beam("STORY1", "B1") && back->Slab("STORY1", "F1") && back->Joint("BASE", "2"));
   ASSERT_EQ(LoadCount(back->Beam("STORY1", "B1")->Get_LineLoadList()), 3);
   auto* pointBack = dynamic_cast<CBMLineLoad*>(back->Beam("STORY1", "B1")->Get_LineLoadList()->GetItem(3));
@@ -191,15 +196,15 @@ TEST(KeyedLoads, PointLineAndAreaLoadsByKeySurviveTheVersion8Text) {
 }
 
 TEST(KeyedLoads, CombinationsKeepEveryTermThroughTheArchive) {
-  auto m = Read(Later(
-                "  COMBO \"UDStlS1\"  TYPE \"Linear Add\"  NOTES \"Dead  [Strength]\"\n"
-                "  COMBO \"UDStlS1\"  DESIGN \"Steel\"  COMBOTYPE \"Strength\"\n"
-                "  COMBO \"UDStlS1\"  LOADCASE \"Dead\"  SF 1.35\n"
-                "  COMBO \"UDStlS1\"  LOADCASE \"S.Dead\"  SF 1.35\n  COMBO \"ENV\"  TYPE \"Envelope\"\n"
-                "  COMBO \"ENV\"  LOADCOMBO \"UDStlS1\"  SF 1\n  COMBO \"ENV\"  SF 2\n"
-                "  COMBO \"ENV\"  LOADCASE \"Live\"\n  COMBO \"ABS1\"  TYPE \"Absolute Add\"\n"
-                "  COMBO \"RNG\"  TYPE \"Range Add\"\n  COMBO \"ABS1\"  LOADCASE \"Live\"  SF 1\n",
-                "16.2.1"));
+  auto m =
+      Read(Later("  COMBO \"UDStlS1\"  TYPE \"Linear Add\"  NOTES \"Dead  [Strength]\"\n"
+                 "  COMBO \"UDStlS1\"  DESIGN \"Steel\"  COMBOTYPE \"Strength\"\n"
+                 "  COMBO \"UDStlS1\"  LOADCASE \"Dead\"  SF 1.35\n"
+                 "  COMBO \"UDStlS1\"  LOADCASE \"S.Dead\"  SF 1.35\n  COMBO \"ENV\"  TYPE \"Envelope\"\n"
+                 "  COMBO \"ENV\"  LOADCOMBO \"UDStlS1\"  SF 1\n  COMBO \"ENV\"  SF 2\n"
+                 "  COMBO \"ENV\"  LOADCASE \"Live\"\n  COMBO \"ABS1\"  TYPE \"Absolute Add\"\n"
+                 "  COMBO \"RNG\"  TYPE \"Range Add\"\n  COMBO \"ABS1\"  LOADCASE \"Live\"  SF 1\n",
+                 "16.2.1"));
   ASSERT_EQ(m->geo()->Get_pLoadCombination()->GetCount(), 4);
   ASSERT_TRUE(Combo(*m, "UDSTLS1") && Combo(*m, "ENV"));
   EXPECT_EQ(Combo(*m, "UDSTLS1")->get_sType(), "ADD");
@@ -219,8 +224,8 @@ TEST(KeyedLoads, CombinationsKeepEveryTermThroughTheArchive) {
 
   // Version 9 terms: LOAD, another combination (COMBO) and a response
   // spectrum, each with its factor: any key whose pair an SF closes.
-  auto v9 = Read(Later(
-                 "  COMBO \"EQV\"  TYPE \"ADD\"  DESIGN \"CONCRETE\"\n  COMBO \"EQV\"  LOAD \"DL\"  SF 1\n"
+  auto v9 =
+      Read(Later("  COMBO \"EQV\"  TYPE \"ADD\"  DESIGN \"CONCRETE\"\n  COMBO \"EQV\"  LOAD \"DL\"  SF 1\n"
                  "  COMBO \"USS04\"  TYPE \"ADD\"  DESIGN \"STEELSTRENGTH\"  DESIGN \"CONCRETE\"\n"
                  "  COMBO \"USS04\"  LOAD \"DL\"  SF 1.2\n  COMBO \"USS04\"  COMBO \"EQV\"  SF 0.3\n"
                  "  COMBO \"USS04\"  SPECTRUM \"0SPECX\"  SF 1.267549\n",
@@ -236,7 +241,8 @@ TEST(KeyedLoads, CombinationsKeepEveryTermThroughTheArchive) {
   ASSERT_TRUE(v9->module->ReadSaveFile(archive, 0));
   CBuildingModule loaded;
   ASSERT_TRUE(loaded.ReadSaveFile(archive, 1));
-  auto* again = dynamic_cast<CBMLoadCom*>(loaded.get_pMgrGeometry()->Get_pLoadCombination()->GetItem(CString("USS04")));
+  auto* again =
+      dynamic_cast<CBMLoadCom*>(loaded.get_pMgrGeometry()->Get_pLoadCombination()->GetItem(CString("USS04")));
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(again->get_sType(), "ADD");
   EXPECT_EQ(Terms(again), Terms(uss));

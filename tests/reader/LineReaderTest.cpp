@@ -1,11 +1,10 @@
 // Text line reader: token splitting, comment and empty lines, the runs that
 // form keyword blocks, line ends and awkward bytes.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "reader/ReaderTestUtil.h"
 
@@ -36,20 +35,20 @@ TEST(LineReader, SplitsTokens) {
       {"STORY \"LEVEL 1\"  HEIGHT 3", {"STORY", "\"LEVEL 1\"", "HEIGHT", "3"}},
       {"RELEASE \"TI M2I\"LENGTHOFFI 0.2", {"RELEASE", "\"TI M2I\"", "LENGTHOFFI", "0.2"}},  // glued key
       {"A \"open name", {"A", "\"open name"}},  // an unclosed quote runs to the line end
-      {"A\"B C\" D", {"A", "\"B C\"", "D"}},      // a quote ends an unquoted word
+      {"A\"B C\" D", {"A", "\"B C\"", "D"}},    // a quote ends an unquoted word
       {"SHAPE \"I/Wide Flange\" D 1", {"SHAPE", "\"I/Wide Flange\"", "D", "1"}},
-      {"Live\tLoad", {"Live Load"}},          // a tab counts as a space, also after "e"
-      {"Live  Load", {"Live ", "Load"}},      // the second space ends the token
-      {"LIVE LOAD", {"LIVE", "LOAD"}},        // only lower-case "e" keeps the space
-      {"A B   ", {"A", "B"}},                 // no empty trailing token
+      {"Live\tLoad", {"Live Load"}},      // a tab counts as a space, also after "e"
+      {"Live  Load", {"Live ", "Load"}},  // the second space ends the token
+      {"LIVE LOAD", {"LIVE", "LOAD"}},    // only lower-case "e" keeps the space
+      {"A B   ", {"A", "B"}},             // no empty trailing token
       {"     ", {}},
       {"", {}},
-      {"$ whole", {"$", "whole"}},            // "$" in column 1 is not cut here
-      {"X \"a$b\" Y $ c", {"X", "\"a$b\"", "Y"}},  // "$" inside quotes is no comment
-      {"X a$b", {"X", "a"}},                  // outside quotes it cuts the line
-      {"\xA0\xA0word \"\xA0q\"", {"word", "\"\xA0q\""}},  // high bytes lost only between tokens
+      {"$ whole", {"$", "whole"}},                                // "$" in column 1 is not cut here
+      {"X \"a$b\" Y $ c", {"X", "\"a$b\"", "Y"}},                 // "$" inside quotes is no comment
+      {"X a$b", {"X", "a"}},                                      // outside quotes it cuts the line
+      {"\xA0\xA0word \"\xA0q\"", {"word", "\"\xA0q\""}},          // high bytes lost only between tokens
       {std::string("A\0B C", 5), {std::string("A\0B", 3), "C"}},  // NUL inside a token stays
-      {std::string("\0\x01 A", 4), {"A"}},    // control bytes between tokens are skipped
+      {std::string("\0\x01 A", 4), {"A"}},                        // control bytes between tokens are skipped
       {"a\x7F b", {"a\x7F", "b"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Split(c.line), c.tokens) << "line '" << c.line << "'";
@@ -67,8 +66,9 @@ std::string Header() { return "$ File saved by someone\n\n"; }
 
 TEST(LineReader, FirstBlockOfAWrittenHeader) {
   bm::test::TempDir dir;
-  CString path = dir.Write("a.e2k", "$  File saved by Vorlan \n\n$PROGRAM INFORMATION\n"
-                                    " PROGRAM  \"ETABS\"  VERSION \"8.48\"\n\n")
+  CString path = dir.Write("a.e2k",
+                           "$  File saved by Vorlan \n\n$PROGRAM INFORMATION\n"
+                           " PROGRAM  \"ETABS\"  VERSION \"8.48\"\n\n")
                      .c_str();
   ZFileReadModule reader;
   ASSERT_TRUE(reader.Open(path));

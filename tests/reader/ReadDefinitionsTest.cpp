@@ -11,8 +11,9 @@ using bm::test::Read;
 using bm::test::ReadModel;
 
 TEST(ReaderDriver, UnitsOnlyFileSetsUnitsAndReturnsTrue) {
-  auto m = Read("$PROGRAM INFORMATION\n PROGRAM  \"ETABS\"  VERSION \"8.48\"\n\n"
-                "$CONTROLS \n UNITS \"Kip\" \"in\"\nTITLE1  \"ttl\"\nPREFERENCE  MERGETOL .001\n\n");
+  auto m = Read(
+      "$PROGRAM INFORMATION\n PROGRAM  \"ETABS\"  VERSION \"8.48\"\n\n"
+      "$CONTROLS \n UNITS \"Kip\" \"in\"\nTITLE1  \"ttl\"\nPREFERENCE  MERGETOL .001\n\n");
   EXPECT_EQ(m->module->get_pUnitSystem()->get_csForceUnit(), "KIP");
   EXPECT_EQ(m->module->get_pUnitSystem()->get_csLengthUnit(), "IN");
   // Each line is counted under its own keyword; none of these is model data.
@@ -24,11 +25,12 @@ TEST(ReaderDriver, UnitsOnlyFileSetsUnitsAndReturnsTrue) {
 }
 
 TEST(ReaderDriver, QuotedNamesWithSpacesStayWholeInVersion8Files) {
-  auto m = Read(" STORY \"LEVEL 1\"  HEIGHT 3.5\n STORY \"BASE\"  ELEV 0\n\n"
-                " MATERIAL \"CONC C30\" M 2.4 W 24 TYPE \"ISOTROPIC\" E 3e7 U 0.2 A 1e-5\n"
-                " MATERIAL  \"CONC C30\"  DESIGNTYPE \"CONCRETE\"  FY 400 FC 30  FYS 400\n\n"
-                "FRAMESECTION  \"COL 500\"  MATERIAL \"CONC C30\"  SHAPE \"Rectangular\" D 0.5 B 0.4\n"
-                "FRAMESECTION  \"W18X35\"  MATERIAL \"CONC C30\"  SHAPE \"W18X35\" \n\n");
+  auto m = Read(
+      " STORY \"LEVEL 1\"  HEIGHT 3.5\n STORY \"BASE\"  ELEV 0\n\n"
+      " MATERIAL \"CONC C30\" M 2.4 W 24 TYPE \"ISOTROPIC\" E 3e7 U 0.2 A 1e-5\n"
+      " MATERIAL  \"CONC C30\"  DESIGNTYPE \"CONCRETE\"  FY 400 FC 30  FYS 400\n\n"
+      "FRAMESECTION  \"COL 500\"  MATERIAL \"CONC C30\"  SHAPE \"Rectangular\" D 0.5 B 0.4\n"
+      "FRAMESECTION  \"W18X35\"  MATERIAL \"CONC C30\"  SHAPE \"W18X35\" \n\n");
   EXPECT_EQ(m->LevelAt(2)->get_Name(), "LEVEL 1");
   auto* material = m->geo()->get_pMaterialList()->GetMaterial("CONC C30");
   ASSERT_NE(material, nullptr);
@@ -61,8 +63,9 @@ TEST(ReaderDriver, RefusesWithoutModuleAndWithoutFile) {
 }
 
 TEST(ReaderDriver, KeywordsMatchExactlyAndSkippedBlocksAreCounted) {
-  auto m = Read(" Story \"A\" HEIGHT 3\n\n story \"B\" HEIGHT 3\n\nCOORDSYSTEM \"GLOBAL\"\nGRID \"GLOBAL\" \"A\"\n\n"
-                " STORY \"S1\" HEIGHT 3\n");
+  auto m = Read(
+      " Story \"A\" HEIGHT 3\n\n story \"B\" HEIGHT 3\n\nCOORDSYSTEM \"GLOBAL\"\nGRID \"GLOBAL\" \"A\"\n\n"
+      " STORY \"S1\" HEIGHT 3\n");
   ASSERT_EQ(m->geo()->get_pLevelList()->GetCount(), 1);
   EXPECT_EQ(m->LevelAt(1)->get_Name(), "S1");
   EXPECT_EQ(m->report().Get("Story", bm::skip::kNoHandler), 1);
@@ -85,14 +88,22 @@ TEST(ReaderDriver, SecondReadHandlesOnlyTheNewFile) {
 TEST(ReaderDriver, ShortAndOddLinesOfEveryKeywordAreSafe) {
   // Each keyword with too few tokens, stray words and odd numbers, after a
   // frame of storeys and points so that look-ups can succeed or fail.
-  const char* keywords[] = {"UNITS",      "STORY",       "DIAPHRAGM", "MATERIAL",   "FRAMESECTION", "SHELLPROP",
-                            "LINKPROP",   "PIERNAME",    "SPANDRELNAME", "POINT",   "LINE",         "AREA",
-                            "POINTASSIGN", "LINEASSIGN", "AREAASSIGN", "LOADCASE",  "POINTLOAD",    "LINELOAD",
-                            "AREALOAD",   "COMBO"};
-  const char* tails[] = {"", " \"1\"", " \"1\" \"STORY1\"", " \"1\" \"STORY1\" RESTRAINT", " \"1\" \"STORY1\" DIAPH",
-                         " \"1\" \"1\" SECTION", " \"X\" COLUMN \"1\" \"1\" 99999999999",
-                         " \"A\" FLOOR 2147483647 \"1\"", " \"1\" \"STORY1\" TYPE \"TRAPF\" DIR",
-                         " \"C\" LOAD \"DL\" SF", " \"1\" \"STORY1\" SPUX", " 1e999 -1e999 nan 0x1p3"};
+  const char* keywords[] = {"UNITS",     "STORY",     "DIAPHRAGM",   "MATERIAL",     "FRAMESECTION",
+                            "SHELLPROP", "LINKPROP",  "PIERNAME",    "SPANDRELNAME", "POINT",
+                            "LINE",      "AREA",      "POINTASSIGN", "LINEASSIGN",   "AREAASSIGN",
+                            "LOADCASE",  "POINTLOAD", "LINELOAD",    "AREALOAD",     "COMBO"};
+  const char* tails[] = {"",
+                         " \"1\"",
+                         " \"1\" \"STORY1\"",
+                         " \"1\" \"STORY1\" RESTRAINT",
+                         " \"1\" \"STORY1\" DIAPH",
+                         " \"1\" \"1\" SECTION",
+                         " \"X\" COLUMN \"1\" \"1\" 99999999999",
+                         " \"A\" FLOOR 2147483647 \"1\"",
+                         " \"1\" \"STORY1\" TYPE \"TRAPF\" DIR",
+                         " \"C\" LOAD \"DL\" SF",
+                         " \"1\" \"STORY1\" SPUX",
+                         " 1e999 -1e999 nan 0x1p3"};
   std::string text = bm::test::Frame();
   for (const char* k : keywords) {
     for (const char* t : tails) text += std::string(k) + t + "\n";
@@ -103,7 +114,8 @@ TEST(ReaderDriver, ShortAndOddLinesOfEveryKeywordAreSafe) {
 }
 
 TEST(ReaderStories, BottomLineIsLevelOneAndElevationsFollow) {
-  auto m = Read(" STORY \"STORY2\"  HEIGHT 3.000000 \n STORY \"Story1\"  HEIGHT 3.5\n STORY \"BASE\"  Elev 1.5\n");
+  auto m =
+      Read(" STORY \"STORY2\"  HEIGHT 3.000000 \n STORY \"Story1\"  HEIGHT 3.5\n STORY \"BASE\"  Elev 1.5\n");
   ASSERT_EQ(m->geo()->get_pLevelList()->GetCount(), 3);
   EXPECT_EQ(m->LevelAt(1)->get_Name(), "BASE");
   EXPECT_DOUBLE_EQ(m->LevelAt(1)->get_EleHeight(), 1.5);  // "Elev" is upper-cased first
@@ -116,8 +128,9 @@ TEST(ReaderStories, BottomLineIsLevelOneAndElevationsFollow) {
 TEST(ReaderStories, GroupsAreRunsAndStrayLinesBecomeStoreys) {
   // The same name twice in a row is one storey; a DIAPHRAGM line inside the
   // block is one more storey, with height 0, and makes no diaphragm.
-  auto m = Read(" STORY \"S2\" HEIGHT 3\n STORY \"S2\" HEIGHT 9\n STORY \"S1\" HEIGHT\nDIAPHRAGM \"D1\" TYPE RIGID\n"
-                " STORY \"S2\" HEIGHT 5\n");
+  auto m = Read(
+      " STORY \"S2\" HEIGHT 3\n STORY \"S2\" HEIGHT 9\n STORY \"S1\" HEIGHT\nDIAPHRAGM \"D1\" TYPE RIGID\n"
+      " STORY \"S2\" HEIGHT 5\n");
   ASSERT_EQ(m->geo()->get_pLevelList()->GetCount(), 4);
   EXPECT_EQ(m->LevelAt(1)->get_Name(), "S2");
   EXPECT_DOUBLE_EQ(m->LevelAt(1)->get_Height(), 5.0);
@@ -191,13 +204,14 @@ TEST(ReaderDefinitions, Materials) {
 TEST(ReaderDefinitions, FrameSections) {
   std::string longLine = "FRAMESECTION  \"G\"  MATERIAL \"STEEL\"  SHAPE \"General\"";
   for (int v = 1; v <= 25; ++v) longLine += " K " + std::to_string(v);
-  auto m = Read(" MATERIAL \"CONC\" M 2.5\n MATERIAL \"STEEL\" M 7.8\n\n"
-                "FRAMESECTION  \"AUTO1\"   SHAPE \"Auto Select List\"\n"
-                "FRAMESECTION  \"C1\"  MATERIAL \"CONC\"  SHAPE \"Rectangular\" D   0.500000  B   0.300000\n"
-                "FRAMESECTION  \"W1\"  MATERIAL \"STEEL\"  SHAPE \"I/Wide Flange\" D 0.4 B 0.2 TF 0.01 TW 0.008\n"
-                "FRAMESECTION  \"CR\"  MATERIAL \"CONC\"  SHAPE \"Concrete Rectangular\" D 1 B 1\n"
-                "FRAMESECTION  \"NM\"  MATERIAL \"NONE\"  SHAPE \"Circle\" D 0.6\n" +
-                longLine + "\n");
+  auto m = Read(
+      " MATERIAL \"CONC\" M 2.5\n MATERIAL \"STEEL\" M 7.8\n\n"
+      "FRAMESECTION  \"AUTO1\"   SHAPE \"Auto Select List\"\n"
+      "FRAMESECTION  \"C1\"  MATERIAL \"CONC\"  SHAPE \"Rectangular\" D   0.500000  B   0.300000\n"
+      "FRAMESECTION  \"W1\"  MATERIAL \"STEEL\"  SHAPE \"I/Wide Flange\" D 0.4 B 0.2 TF 0.01 TW 0.008\n"
+      "FRAMESECTION  \"CR\"  MATERIAL \"CONC\"  SHAPE \"Concrete Rectangular\" D 1 B 1\n"
+      "FRAMESECTION  \"NM\"  MATERIAL \"NONE\"  SHAPE \"Circle\" D 0.6\n" +
+      longLine + "\n");
   CBMFrameSectionList* sections = m->geo()->get_pFrameSectionList();
   ASSERT_EQ(sections->GetCount(), 6);  // AUTO1, C1, W1, CR, NM, G
   EXPECT_EQ(sections->GetFrameSection("AUTO1")->get_Shape(), bm::e2k::kShapeAutoSelect);
@@ -229,14 +243,15 @@ TEST(ReaderDefinitions, FrameSections) {
 }
 
 TEST(ReaderDefinitions, WallSlabDeckProperties) {
-  auto m = Read(" MATERIAL \"CONC\" M 2.5\n\n"
-                "  SHELLPROP  \"W250\"  MATERIAL \"CONC\"  PROPTYPE \"Wall\"  TYPE \"SHELL\"  PLATETYPE \"THIN\"  "
-                "TM 0.25  TB 0.2\n"
-                " SHELLPROP  \"DK\"  PROPTYPE \"DECK\"  TYPE \"MEMBRANE\"\n"
-                " SHELLPROP  \"DK\"  DECKTYPE \"FILLED\"  CONCMATERIAL \"CONC\"  SLABDEPTH 0.1\n"
-                " SHELLPROP  \"DK\"  RIBDEPTH 0.05  RIBWIDTH 0.15  RIBSPACING 0.3  WEIGHT 0.1 \n"
-                " SHELLPROP  \"DK\"  STUDDIA 0.02 STUDHEIGHT 0.1  STUDSTRENGTH 400\n"
-                " SHELLPROP  \"S0\"  MATERIAL \"NOPE\"  PROPTYPE \"SLAB\"\n");
+  auto m = Read(
+      " MATERIAL \"CONC\" M 2.5\n\n"
+      "  SHELLPROP  \"W250\"  MATERIAL \"CONC\"  PROPTYPE \"Wall\"  TYPE \"SHELL\"  PLATETYPE \"THIN\"  "
+      "TM 0.25  TB 0.2\n"
+      " SHELLPROP  \"DK\"  PROPTYPE \"DECK\"  TYPE \"MEMBRANE\"\n"
+      " SHELLPROP  \"DK\"  DECKTYPE \"FILLED\"  CONCMATERIAL \"CONC\"  SLABDEPTH 0.1\n"
+      " SHELLPROP  \"DK\"  RIBDEPTH 0.05  RIBWIDTH 0.15  RIBSPACING 0.3  WEIGHT 0.1 \n"
+      " SHELLPROP  \"DK\"  STUDDIA 0.02 STUDHEIGHT 0.1  STUDSTRENGTH 400\n"
+      " SHELLPROP  \"S0\"  MATERIAL \"NOPE\"  PROPTYPE \"SLAB\"\n");
   CBMWallSlabDeckSectionList* sections = m->geo()->get_pWallSlabDeckSectionList();
   ASSERT_EQ(sections->GetCount(), 3);
   auto* wall = dynamic_cast<CBMWallSlabDeckSection*>(sections->GetItem(1));
@@ -268,12 +283,13 @@ TEST(ReaderDefinitions, WallSlabDeckProperties) {
 }
 
 TEST(ReaderDefinitions, LinksPiersAndDiaphragms) {
-  auto m = Read(" LINKPROP  \"L1\"  TYPE \"Damper\"\n LINKPROP  \"L1\"  DOF \"U1\"\n LINKPROP  \"L1\"  DOF \"R3\"\n"
-                " LINKPROP  \"L2\"  TYPE \"GAP\"\n LINKPROP  \"L1\"  DOF \"U9\"\n\n"
-                "  PIERNAME  \"P1\" \n  PIERNAME  \"P1\" \n\n  SPANDRELNAME   \"S1\" \n  PIERNAME  \"P1\" \n"
-                "  PIERNAME  \"P2\" \n\n"
-                "DIAPHRAGM \"D1\"\nDIAPHRAGM \"D2\"\n\nDIAPHRAGM \"D3\"\n\n"
-                " STORY \"S\" HEIGHT 3\n\nPOINT \"1\" 0 0\n\nPOINTASSIGN \"1\" \"S\" DIAPH \"D2\"\n");
+  auto m = Read(
+      " LINKPROP  \"L1\"  TYPE \"Damper\"\n LINKPROP  \"L1\"  DOF \"U1\"\n LINKPROP  \"L1\"  DOF \"R3\"\n"
+      " LINKPROP  \"L2\"  TYPE \"GAP\"\n LINKPROP  \"L1\"  DOF \"U9\"\n\n"
+      "  PIERNAME  \"P1\" \n  PIERNAME  \"P1\" \n\n  SPANDRELNAME   \"S1\" \n  PIERNAME  \"P1\" \n"
+      "  PIERNAME  \"P2\" \n\n"
+      "DIAPHRAGM \"D1\"\nDIAPHRAGM \"D2\"\n\nDIAPHRAGM \"D3\"\n\n"
+      " STORY \"S\" HEIGHT 3\n\nPOINT \"1\" 0 0\n\nPOINTASSIGN \"1\" \"S\" DIAPH \"D2\"\n");
   CBMLinkList* links = m->geo()->get_pLinkList();
   ASSERT_EQ(links->GetCount(), 3);  // L1, L2 and L1 again
   auto* l1 = dynamic_cast<CBMLink*>(links->GetItem(1));

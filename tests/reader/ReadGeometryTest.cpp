@@ -11,10 +11,11 @@ using bm::test::Read;
 using bm::test::ReadModel;
 
 TEST(ReaderGeometry, PointsLinesAndTheirKinds) {
-  auto m = Read("POINT \"12\"  1.5 2.5 7\nPOINT \"12-1\"  1.5 2.5 4.0\nPOINT \"13\" 4.5 2.5\nPOINT \"12\" 9 9\n\n"
-                " LINE  \"C1\"  COLUMN  \"12\"  \"12\"  1\n LINE  \"X1\"  COLUMN  \"12\"  \"13\"  1\n"
-                " LINE  \"B1\"  COLUMN  \"12\"  \"13\"  0\n LINE  \"R1\"  BEAM  \"12\"  \"13\"  2\n"
-                " LINE  \"M1\"  BEAM  \"12\"  \"99\"  0\n");
+  auto m = Read(
+      "POINT \"12\"  1.5 2.5 7\nPOINT \"12-1\"  1.5 2.5 4.0\nPOINT \"13\" 4.5 2.5\nPOINT \"12\" 9 9\n\n"
+      " LINE  \"C1\"  COLUMN  \"12\"  \"12\"  1\n LINE  \"X1\"  COLUMN  \"12\"  \"13\"  1\n"
+      " LINE  \"B1\"  COLUMN  \"12\"  \"13\"  0\n LINE  \"R1\"  BEAM  \"12\"  \"13\"  2\n"
+      " LINE  \"M1\"  BEAM  \"12\"  \"99\"  0\n");
   ASSERT_EQ(m->geo()->get_pPointList()->GetCount(), 3);  // "12" again is the same point
   CBMPoint* p12 = m->Point("12");
   ASSERT_NE(p12, nullptr);
@@ -33,7 +34,8 @@ TEST(ReaderGeometry, PointsLinesAndTheirKinds) {
     const char* name;
     const char* type;
     int pass;
-  } lines[] = {{"C1", "COLUMN", 1}, {"X1", "COLUMN", 1}, {"B1", "COLUMN", 0}, {"R1", "BEAM", 2}};  // as written
+  } lines[] = {
+      {"C1", "COLUMN", 1}, {"X1", "COLUMN", 1}, {"B1", "COLUMN", 0}, {"R1", "BEAM", 2}};  // as written
   for (const auto& l : lines) {
     CBMLine* line = m->Line(l.name);
     ASSERT_NE(line, nullptr) << l.name;
@@ -47,8 +49,10 @@ TEST(ReaderGeometry, PointsLinesAndTheirKinds) {
 }
 
 TEST(ReaderGeometry, AreasNeedEveryCorner) {
-  auto m = Read(Frame() + "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"4\" 0 1 0 1 \nAREA \"F2\"  FLOOR  4 \"1\" \"2\" \"3\" \"9\" 0 0 0 0 \n"
-                          "AREA \"F3\"  FLOOR  9 \"1\" \"2\"\nAREA \"F4\"  FLOOR  -2\n");
+  auto m = Read(Frame() +
+                "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"4\" 0 1 0 1 \nAREA \"F2\"  FLOOR  4 \"1\" \"2\" "
+                "\"3\" \"9\" 0 0 0 0 \n"
+                "AREA \"F3\"  FLOOR  9 \"1\" \"2\"\nAREA \"F4\"  FLOOR  -2\n");
   ASSERT_EQ(m->geo()->get_pAreaList()->GetCount(), 1);
   CBMArea* f1 = m->Area("F1");
   ASSERT_NE(f1, nullptr);
@@ -63,10 +67,11 @@ TEST(ReaderGeometry, AreasNeedEveryCorner) {
 TEST(ReaderGeometry, AnAreaLineWithAMissingCornerLeavesAnEarlierAreaAlone) {
   // The legacy reader deleted the first area of the name, which a slab
   // already referred to.
-  auto m = Read(Frame() + " SHELLPROP \"SL\" PROPTYPE \"SLAB\"\n\n"
-                          "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"4\" 0 0 0 0\n\n"
-                          " AREAASSIGN    \"F1\"  \"STORY1\"  SECTION \"SL\"  OBJMESHTYPE \"DEFAULT\"\n\n"
-                          "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"77\" 0 0 0 0\n");
+  auto m = Read(Frame() +
+                " SHELLPROP \"SL\" PROPTYPE \"SLAB\"\n\n"
+                "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"4\" 0 0 0 0\n\n"
+                " AREAASSIGN    \"F1\"  \"STORY1\"  SECTION \"SL\"  OBJMESHTYPE \"DEFAULT\"\n\n"
+                "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"77\" 0 0 0 0\n");
   CBMArea* f1 = m->Area("F1");
   ASSERT_NE(f1, nullptr);
   EXPECT_EQ(f1->GetCount(), 4);
@@ -77,15 +82,16 @@ TEST(ReaderGeometry, AnAreaLineWithAMissingCornerLeavesAnEarlierAreaAlone) {
 }
 
 TEST(ReaderAssignments, PointAssignments) {
-  auto m = Read(Frame() + " LINKPROP \"LK\" TYPE \"GAP\"\n\nDIAPHRAGM \"D1\"\n\n"
-                          " POINTASSIGN  \"1\"  \"STORY1\" RESTRAINT \"UX UY UZ RX RY RZ \"  DIAPH \"D1\" \n"
-                          " POINTASSIGN  \"2\"  \"STORY1\" RESTRAINT \"UX RZ\"\n"
-                          " POINTASSIGN  \"2\"  \"STORY1\" DIAPH \"D1\"\n"
-                          " POINTASSIGN  \"3\"  \"STORY1\" DIAPH DISCONNECTED\n"
-                          " POINTASSIGN  \"4\"  \"STORY1\" LINKPROP \"LK\"\n"
-                          " POINTASSIGN  \"4\"  \"STORY2\" SPUZ 10 SPRX 4 SPRZ 6 SPUX 1\n"
-                          " POINTASSIGN  \"1\"  \"NOSTORY\" DIAPH \"D1\"\n"
-                          " POINTASSIGN  \"99\"  \"STORY1\" DIAPH \"D1\"\n");
+  auto m = Read(Frame() +
+                " LINKPROP \"LK\" TYPE \"GAP\"\n\nDIAPHRAGM \"D1\"\n\n"
+                " POINTASSIGN  \"1\"  \"STORY1\" RESTRAINT \"UX UY UZ RX RY RZ \"  DIAPH \"D1\" \n"
+                " POINTASSIGN  \"2\"  \"STORY1\" RESTRAINT \"UX RZ\"\n"
+                " POINTASSIGN  \"2\"  \"STORY1\" DIAPH \"D1\"\n"
+                " POINTASSIGN  \"3\"  \"STORY1\" DIAPH DISCONNECTED\n"
+                " POINTASSIGN  \"4\"  \"STORY1\" LINKPROP \"LK\"\n"
+                " POINTASSIGN  \"4\"  \"STORY2\" SPUZ 10 SPRX 4 SPRZ 6 SPUX 1\n"
+                " POINTASSIGN  \"1\"  \"NOSTORY\" DIAPH \"D1\"\n"
+                " POINTASSIGN  \"99\"  \"STORY1\" DIAPH \"D1\"\n");
   CBMJoint* j1 = m->Joint("STORY1", "1");
   ASSERT_NE(j1, nullptr);
   EXPECT_EQ(j1->get_pPoint(), m->Point("1"));
@@ -109,8 +115,8 @@ TEST(ReaderAssignments, PointAssignments) {
   EXPECT_EQ(d1->GetAssociatedPointAcount(), 2);
   EXPECT_DOUBLE_EQ(d1->Get_CX(), 3.0);
   auto* level1 = m->Level("STORY1");
-  auto* levelD1 = dynamic_cast<CBMLevelDiaphragm*>(
-      level1->get_theCBMLevelDiaphragmList()->GetItem(CString("D1")));
+  auto* levelD1 =
+      dynamic_cast<CBMLevelDiaphragm*>(level1->get_theCBMLevelDiaphragmList()->GetItem(CString("D1")));
   ASSERT_NE(levelD1, nullptr);
   EXPECT_EQ(levelD1->GetJointAmount(), 2);
   EXPECT_NE(m->geo()->get_pDiaphragmList()->GetItem(CString("DISCONNECTED")), nullptr);
@@ -136,19 +142,21 @@ TEST(ReaderAssignments, LineAssignments) {
   ReadModel m;
   m.geo()->get_pCBMAnalysisOption()->set_iStationNumber(4);
   bm::test::ReadInto(
-      m, Frame() + " MATERIAL \"STEEL\" M 7.8\n\n"
-                   "FRAMESECTION  \"W\"  MATERIAL \"STEEL\"  SHAPE \"I/Wide Flange\" D 0.4 B 0.2 TF 0.01 TW 0.008\n\n"
-                   " LINE  \"B1\"  BEAM  \"1\"  \"2\"  0\n LINE  \"C1\"  COLUMN  \"3\"  \"3\"  1\n"
-                   " LINE  \"BR\"  BRACE  \"1\"  \"3\"  1\n\n"
-                   " LINEASSIGN  \"B1\"  \"STORY2\" SECTION \"W\"  ANG  30.000000  MAXSTASPC 24.000  "
-                   "RELEASE \"  M2I M3I M2J M3J\"  0.750\n"
-                   " LINEASSIGN  \"B1\"  \"STORY1\" SECTION \"W\"  ANG  0  MAXSTASPC 24  LENGTHOFFI 0.2 "
-                   "LENGTHOFFJ 0.3 RELEASE \"PJ\"\n"
-                   " LINEASSIGN  \"C1\"  \"STORY1\" SECTION \"NOSEC\"  ANG  0\n"
-                   " LINEASSIGN  \"BR\"  \"STORY1\" SECTION \"NONE\"\n"
-                   " LINEASSIGN  \"BR\"  \"STORY2\" SECTION \"W\"\n"
-                   " LINEASSIGN  \"ZZ\"  \"STORY2\" SECTION \"W\"\n"
-                   " LINEASSIGN  \"B1\"  \"NOSTORY\" SECTION \"W\"\n");
+      m,
+      Frame() +
+          " MATERIAL \"STEEL\" M 7.8\n\n"
+          "FRAMESECTION  \"W\"  MATERIAL \"STEEL\"  SHAPE \"I/Wide Flange\" D 0.4 B 0.2 TF 0.01 TW 0.008\n\n"
+          " LINE  \"B1\"  BEAM  \"1\"  \"2\"  0\n LINE  \"C1\"  COLUMN  \"3\"  \"3\"  1\n"
+          " LINE  \"BR\"  BRACE  \"1\"  \"3\"  1\n\n"
+          " LINEASSIGN  \"B1\"  \"STORY2\" SECTION \"W\"  ANG  30.000000  MAXSTASPC 24.000  "
+          "RELEASE \"  M2I M3I M2J M3J\"  0.750\n"
+          " LINEASSIGN  \"B1\"  \"STORY1\" SECTION \"W\"  ANG  0  MAXSTASPC 24  LENGTHOFFI 0.2 "
+          "LENGTHOFFJ 0.3 RELEASE \"PJ\"\n"
+          " LINEASSIGN  \"C1\"  \"STORY1\" SECTION \"NOSEC\"  ANG  0\n"
+          " LINEASSIGN  \"BR\"  \"STORY1\" SECTION \"NONE\"\n"
+          " LINEASSIGN  \"BR\"  \"STORY2\" SECTION \"W\"\n"
+          " LINEASSIGN  \"ZZ\"  \"STORY2\" SECTION \"W\"\n"
+          " LINEASSIGN  \"B1\"  \"NOSTORY\" SECTION \"W\"\n");
   ASSERT_TRUE(m.ok);
   CBMBeam* b2 = m.Beam("STORY2", "B1");
   CBMBeam* b1 = m.Beam("STORY1", "B1");
@@ -193,19 +201,20 @@ TEST(ReaderAssignments, LineAssignments) {
 }
 
 TEST(ReaderAssignments, AreaAssignmentsAndUnusedDiaphragms) {
-  auto m = Read(Frame() + "DIAPHRAGM \"D1\"\nDIAPHRAGM \"D2\"\n\n"
-                          " SHELLPROP \"SL\" PROPTYPE \"SLAB\"\n SHELLPROP \"WL\" PROPTYPE \"WALL\"\n\n"
-                          "  PIERNAME  \"P1\" \n\n"
-                          "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"4\" 0 0 0 0\n"
-                          "AREA \"W1\"  PANEL  4 \"1\" \"2\" \"2\" \"1\" 1 1 0 0\n"
-                          "AREA \"R1\"  RAMP  3 \"1\" \"2\" \"3\" 0 0 0\n\n"
-                          " AREAASSIGN    \"F1\"  \"STORY1\"  SECTION \"SL\"  OBJMESHTYPE \"DEFAULT\" DIAPH  \"D1\"\n"
-                          " AREAASSIGN    \"F1\"  \"STORY2\"  SECTION \"SL\"  OBJMESHTYPE \"DEFAULT\" DIAPH  \"DX\"\n"
-                          " AREAASSIGN    \"W1\"  \"STORY1\"  SECTION \"WL\"  OBJMESHTYPE \"DEFAULT\" PIER  \"P1\"\n"
-                          " AREAASSIGN    \"R1\"  \"STORY1\"  SECTION \"SL\"\n"
-                          " AREAASSIGN    \"F1\"  \"BASE\"  OPENING\n"
-                          " AREAASSIGN    \"F1\"  \"BASE\"\n"
-                          " AREAASSIGN    \"F1\"  \"BASE\"  SECTION \"NO\"\n");
+  auto m = Read(Frame() +
+                "DIAPHRAGM \"D1\"\nDIAPHRAGM \"D2\"\n\n"
+                " SHELLPROP \"SL\" PROPTYPE \"SLAB\"\n SHELLPROP \"WL\" PROPTYPE \"WALL\"\n\n"
+                "  PIERNAME  \"P1\" \n\n"
+                "AREA \"F1\"  FLOOR  4 \"1\" \"2\" \"3\" \"4\" 0 0 0 0\n"
+                "AREA \"W1\"  PANEL  4 \"1\" \"2\" \"2\" \"1\" 1 1 0 0\n"
+                "AREA \"R1\"  RAMP  3 \"1\" \"2\" \"3\" 0 0 0\n\n"
+                " AREAASSIGN    \"F1\"  \"STORY1\"  SECTION \"SL\"  OBJMESHTYPE \"DEFAULT\" DIAPH  \"D1\"\n"
+                " AREAASSIGN    \"F1\"  \"STORY2\"  SECTION \"SL\"  OBJMESHTYPE \"DEFAULT\" DIAPH  \"DX\"\n"
+                " AREAASSIGN    \"W1\"  \"STORY1\"  SECTION \"WL\"  OBJMESHTYPE \"DEFAULT\" PIER  \"P1\"\n"
+                " AREAASSIGN    \"R1\"  \"STORY1\"  SECTION \"SL\"\n"
+                " AREAASSIGN    \"F1\"  \"BASE\"  OPENING\n"
+                " AREAASSIGN    \"F1\"  \"BASE\"\n"
+                " AREAASSIGN    \"F1\"  \"BASE\"  SECTION \"NO\"\n");
   CBMSlab* slab = m->Slab("STORY1", "F1");
   ASSERT_NE(slab, nullptr);
   EXPECT_EQ(slab->get_pArea(), m->Area("F1"));

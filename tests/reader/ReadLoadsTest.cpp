@@ -10,11 +10,12 @@ using bm::test::Frame;
 using bm::test::Read;
 
 TEST(ReaderLoads, LoadCasesAndUserWind) {
-  auto m = Read("LOADCASE \"DL\" TYPE \"DEAD\" SELFWEIGHT 1.000000\nLOADCASE \"WX\" TYPE \"WIND\" SELFWEIGHT 0\n"
-                "LOADCASE \"DL\" TYPE \"LIVE\" SELFWEIGHT 0\nWIND \"WX\" \"USER\"\n"
-                "WIND \"WX\" USERLOAD \"STORY1\" \"D1\" FX 12.5 FY 0 MZ 0 XLOC 3 YLOC 4\n"
-                "WIND \"WX\" USERLOAD \"STORY2\" \"D1\" YLOC 7 FY 2 QQ 9 MZ 1\n"
-                "WIND \"NONE\" USERLOAD \"STORY2\" \"D1\" FX 1\n");
+  auto m = Read(
+      "LOADCASE \"DL\" TYPE \"DEAD\" SELFWEIGHT 1.000000\nLOADCASE \"WX\" TYPE \"WIND\" SELFWEIGHT 0\n"
+      "LOADCASE \"DL\" TYPE \"LIVE\" SELFWEIGHT 0\nWIND \"WX\" \"USER\"\n"
+      "WIND \"WX\" USERLOAD \"STORY1\" \"D1\" FX 12.5 FY 0 MZ 0 XLOC 3 YLOC 4\n"
+      "WIND \"WX\" USERLOAD \"STORY2\" \"D1\" YLOC 7 FY 2 QQ 9 MZ 1\n"
+      "WIND \"NONE\" USERLOAD \"STORY2\" \"D1\" FX 1\n");
   CBMLoadCaseList* cases = m->geo()->GetLoadCaseList();
   ASSERT_EQ(cases->GetCount(), 3);  // the same name twice is kept twice
   CBMLoadCase* dl = cases->GetLoadCase("DL");
@@ -45,11 +46,12 @@ TEST(ReaderLoads, LoadCasesAndUserWind) {
 }
 
 TEST(ReaderLoads, PointLoads) {
-  auto m = Read(Frame() + " POINTASSIGN  \"1\"  \"STORY1\" RESTRAINT \"UX\"\n\n"
-                          "  POINTLOAD   \"1\"  \"STORY1\"  TYPE \"FORCE\" LC \"DL\"  FZ -10\n"
-                          "  POINTLOAD   \"1\"  \"STORY1\"  TYPE \"FORCE\" LC \"LL\"  RZ 2 FX 1 RX 3\n"
-                          "  POINTLOAD   \"2\"  \"STORY1\"  TYPE \"FORCE\" LC \"LL\"  FX 1\n"
-                          "  POINTLOAD   \"1\"  \"NOSTORY\"  TYPE \"FORCE\" LC \"LL\"  FX 1\n");
+  auto m = Read(Frame() +
+                " POINTASSIGN  \"1\"  \"STORY1\" RESTRAINT \"UX\"\n\n"
+                "  POINTLOAD   \"1\"  \"STORY1\"  TYPE \"FORCE\" LC \"DL\"  FZ -10\n"
+                "  POINTLOAD   \"1\"  \"STORY1\"  TYPE \"FORCE\" LC \"LL\"  RZ 2 FX 1 RX 3\n"
+                "  POINTLOAD   \"2\"  \"STORY1\"  TYPE \"FORCE\" LC \"LL\"  FX 1\n"
+                "  POINTLOAD   \"1\"  \"NOSTORY\"  TYPE \"FORCE\" LC \"LL\"  FX 1\n");
   CBMJoint* joint = m->Joint("STORY1", "1");
   ASSERT_NE(joint, nullptr);
   ASSERT_EQ(joint->get_JointLoadList()->GetCount(), 2);
@@ -69,20 +71,21 @@ TEST(ReaderLoads, PointLoads) {
 }
 
 TEST(ReaderLoads, LineLoads) {
-  auto m = Read(Frame() + " MATERIAL \"S\" M 1\n\nFRAMESECTION  \"W\"  MATERIAL \"S\"  SHAPE \"Circle\" D 1\n\n"
-                          " LINE  \"B1\"  BEAM  \"1\"  \"2\"  0\n LINE  \"C1\"  COLUMN  \"3\"  \"3\"  1\n"
-                          " LINE  \"BR\"  BRACE  \"1\"  \"3\"  1\n LINE  \"B2\"  BEAM  \"2\"  \"3\"  0\n\n"
-                          " LINEASSIGN  \"B1\"  \"STORY1\" SECTION \"W\"  ANG 0\n"
-                          " LINEASSIGN  \"C1\"  \"STORY1\" SECTION \"W\"  ANG 0\n\n"
-                          " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DL\"  FVAL   5.000000\n"
-                          " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"TRAPF\" DIR \"GRAV\"  LC \"LL\" FSTART   2.000000 "
-                          "FEND   4.000000 RDSTART   0.250000  RDEND   0.750000\n"
-                          " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"POINTF\" DIR \"GRAV\"  LC \"LL\" FVAL 3 RDIST  0.5 \n"
-                          " LINELOAD  \"C1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 1\n"
-                          " LINELOAD  \"BR\"  \"STORY2\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
-                          " LINELOAD  \"B2\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
-                          " LINELOAD  \"ZZ\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
-                          " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFM\"  DIR \"X\" LC \"WX\"  FVAL 2\n");
+  auto m = Read(Frame() +
+                " MATERIAL \"S\" M 1\n\nFRAMESECTION  \"W\"  MATERIAL \"S\"  SHAPE \"Circle\" D 1\n\n"
+                " LINE  \"B1\"  BEAM  \"1\"  \"2\"  0\n LINE  \"C1\"  COLUMN  \"3\"  \"3\"  1\n"
+                " LINE  \"BR\"  BRACE  \"1\"  \"3\"  1\n LINE  \"B2\"  BEAM  \"2\"  \"3\"  0\n\n"
+                " LINEASSIGN  \"B1\"  \"STORY1\" SECTION \"W\"  ANG 0\n"
+                " LINEASSIGN  \"C1\"  \"STORY1\" SECTION \"W\"  ANG 0\n\n"
+                " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DL\"  FVAL   5.000000\n"
+                " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"TRAPF\" DIR \"GRAV\"  LC \"LL\" FSTART   2.000000 "
+                "FEND   4.000000 RDSTART   0.250000  RDEND   0.750000\n"
+                " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"POINTF\" DIR \"GRAV\"  LC \"LL\" FVAL 3 RDIST  0.5 \n"
+                " LINELOAD  \"C1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 1\n"
+                " LINELOAD  \"BR\"  \"STORY2\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
+                " LINELOAD  \"B2\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
+                " LINELOAD  \"ZZ\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"X\" LC \"WX\"  FVAL 2\n"
+                " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFM\"  DIR \"X\" LC \"WX\"  FVAL 2\n");
   CBMBeam* beam = m->Beam("STORY1", "B1");
   ASSERT_NE(beam, nullptr);
   ASSERT_EQ(beam->Get_LineLoadList()->GetCount(), 3);
@@ -149,10 +152,12 @@ TEST(ReaderLoads, AreaLoadsOnSlabsAndWalls) {
 }
 
 TEST(ReaderLoads, Combinations) {
-  auto m = Read("COMBO \"C1\"  TYPE \"ADD\"\nCOMBO \"C1\"  LOAD \"DL\"  SF 1.200000\nCOMBO \"C1\"  LOAD \"LL\"  SF 1.4\n"
-                "COMBO \"C2\"  TYPE \"ENVE\"\nCOMBO \"C2\"  LOAD \"DL\"\nCOMBO \"C2\"  LOAD \"A\" LOAD \"B\" SF 2\n"
-                "COMBO \"C2\"  SF 3\n"
-                "COMBO \"C3\"  TYPE \"ADD\"\nCOMBO \"C3\"  COMBO \"C1\"  SF 0.5\nCOMBO \"C3\"  LOAD \"WX\"  SF 1\n");
+  auto m = Read(
+      "COMBO \"C1\"  TYPE \"ADD\"\nCOMBO \"C1\"  LOAD \"DL\"  SF 1.200000\nCOMBO \"C1\"  LOAD \"LL\"  SF "
+      "1.4\n"
+      "COMBO \"C2\"  TYPE \"ENVE\"\nCOMBO \"C2\"  LOAD \"DL\"\nCOMBO \"C2\"  LOAD \"A\" LOAD \"B\" SF 2\n"
+      "COMBO \"C2\"  SF 3\n"
+      "COMBO \"C3\"  TYPE \"ADD\"\nCOMBO \"C3\"  COMBO \"C1\"  SF 0.5\nCOMBO \"C3\"  LOAD \"WX\"  SF 1\n");
   CBMComponentList* combos = m->geo()->Get_pLoadCombination();
   ASSERT_EQ(combos->GetCount(), 3);
   auto* c1 = dynamic_cast<CBMLoadCom*>(combos->GetItem(1));

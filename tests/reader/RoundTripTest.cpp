@@ -42,7 +42,8 @@ std::unique_ptr<CBuildingModule> ReadBack(const std::string& path, bm::ReadRepor
 int MemberCount(CBuildingModule& module, CBMComponentList* (*list)(CBMLevel*)) {
   int n = 0;
   CBMLevelList* levels = module.get_pMgrGeometry()->get_pLevelList();
-  for (int i = 1; i <= levels->GetCount(); ++i) n += list(static_cast<CBMLevel*>(levels->GetItem(i)))->GetCount();
+  for (int i = 1; i <= levels->GetCount(); ++i)
+    n += list(static_cast<CBMLevel*>(levels->GetItem(i)))->GetCount();
   return n;
 }
 
@@ -78,7 +79,8 @@ TEST(ReaderRoundTrip, TestBuildingKeepsItsStructureAndReachesAFixpoint) {
   EXPECT_EQ(read->get_pUnitSystem()->get_csForceUnit(), "KN");
   // Assignments and member loads are taken whole: nothing of them is
   // reported. (Of the load cases, the WIND "USER" heading line is.)
-  for (const char* keyword : {"POINTASSIGN", "LINEASSIGN", "AREAASSIGN", "POINTLOAD", "LINELOAD", "AREALOAD"}) {
+  for (const char* keyword :
+       {"POINTASSIGN", "LINEASSIGN", "AREAASSIGN", "POINTLOAD", "LINELOAD", "AREALOAD"}) {
     EXPECT_EQ(report.GetKeyword(keyword), 0) << keyword;
   }
 

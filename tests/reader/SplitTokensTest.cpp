@@ -45,7 +45,8 @@ std::vector<std::pair<std::string, bool>> ModelSplit(const std::string& line, bo
 }
 
 TEST(SplitTokens, AgreesWithTheRulesOnRandomLines) {
-  const char alphabet[] = {'a', 'e', 'E', '1', '.', ' ', ' ', '\t', '"', '$', '\r', '\x01', '\x80', '\xff', 'X'};
+  const char alphabet[] = {'a', 'e', 'E',  '1',    '.',    ' ',    ' ', '\t',
+                           '"', '$', '\r', '\x01', '\x80', '\xff', 'X'};
   std::mt19937 rng(12345);
   for (int round = 0; round < 20000; ++round) {
     std::string line;

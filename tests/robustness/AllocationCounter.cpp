@@ -54,7 +54,8 @@ size_t AlignedUsableSize(void* p, size_t) { return (static_cast<AlignedHeader*>(
 void* AlignedMalloc(size_t size, size_t align) {
   void* block = std::malloc(size + align + sizeof(AlignedHeader));
   if (!block) return nullptr;
-  const uintptr_t start = (reinterpret_cast<uintptr_t>(block) + sizeof(AlignedHeader) + align - 1) / align * align;
+  const uintptr_t start =
+      (reinterpret_cast<uintptr_t>(block) + sizeof(AlignedHeader) + align - 1) / align * align;
   AlignedHeader* header = reinterpret_cast<AlignedHeader*>(start) - 1;
   *header = AlignedHeader{block, size};
   return reinterpret_cast<void*>(start);

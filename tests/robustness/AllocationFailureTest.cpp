@@ -68,7 +68,9 @@ struct Operation {
 };
 
 // The failures and other results the running test has recorded so far.
-int PartCount() { return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count(); }
+int PartCount() {
+  return ::testing::UnitTest::GetInstance()->current_test_info()->result()->total_part_count();
+}
 
 // Runs `op` once with allocation `n` failing and checks its result and what
 // it left. Returns whether the failure happened; `leaked` receives the bytes
@@ -157,7 +159,8 @@ TEST(AllocationFailure, ReadingLoadingAndWritingTheDemoEndWellOrSayOutOfMemory) 
   const auto readChecker = [&](const std::vector<uint8_t>& expected) {
     return [&folder, &expected](CBuildingModule& module, const std::string& result, bool) {
       if (result.empty()) {
-        EXPECT_EQ(ArchiveOf(module, folder), expected) << "a reading said it ended well but gave another model";
+        EXPECT_EQ(ArchiveOf(module, folder), expected)
+            << "a reading said it ended well but gave another model";
       } else {
         ExpectWritable(module, folder);
       }
@@ -165,7 +168,8 @@ TEST(AllocationFailure, ReadingLoadingAndWritingTheDemoEndWellOrSayOutOfMemory) 
   };
   // A writing: the model unchanged; a success wrote the same bytes.
   const auto writeChecker = [&](const std::vector<uint8_t>& expected) {
-    return [&folder, &archiveModelBytes, &expected, &out](CBuildingModule& module, const std::string& result, bool) {
+    return [&folder, &archiveModelBytes, &expected, &out](CBuildingModule& module, const std::string& result,
+                                                          bool) {
       if (result.empty()) {
         EXPECT_EQ(ReadBytes(out), expected) << "a writing said it ended well but wrote other bytes";
       }

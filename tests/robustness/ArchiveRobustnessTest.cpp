@@ -21,7 +21,9 @@ namespace {
 constexpr int64_t kHeapPerArchiveByte = 64;
 constexpr int64_t kFixedAllowance = 256 * 1024;
 
-int64_t HeapLimit(size_t fileSize) { return kHeapPerArchiveByte * static_cast<int64_t>(fileSize) + kFixedAllowance; }
+int64_t HeapLimit(size_t fileSize) {
+  return kHeapPerArchiveByte * static_cast<int64_t>(fileSize) + kFixedAllowance;
+}
 
 // The unit system record of an empty module: two empty strings.
 ByteBuilder Units() { return std::move(ByteBuilder().Str("").Str("")); }
@@ -113,7 +115,9 @@ struct MalformedArchive {
 
 std::vector<MalformedArchive> MalformedArchives() {
   std::vector<MalformedArchive> cases;
-  auto add = [&cases](const char* what, const ByteBuilder& b, int cause) { cases.push_back({what, b.bytes(), cause}); };
+  auto add = [&cases](const char* what, const ByteBuilder& b, int cause) {
+    cases.push_back({what, b.bytes(), cause});
+  };
   using E = CArchiveException;
 
   add("empty file", ByteBuilder(), E::endOfFile);
@@ -170,7 +174,9 @@ std::vector<MalformedArchive> MalformedArchives() {
   }
   {
     ByteBuilder b = Units();
-    b.I32(1).Class("CBuildingModule", static_cast<uint16_t>(RUNTIME_CLASS(CBuildingModule)->m_wSchema)).Raw(Filler(64));
+    b.I32(1)
+        .Class("CBuildingModule", static_cast<uint16_t>(RUNTIME_CLASS(CBuildingModule)->m_wSchema))
+        .Raw(Filler(64));
     add("diaphragm list holding a module", b, E::badClass);
   }
   {

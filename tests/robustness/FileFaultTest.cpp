@@ -2,7 +2,6 @@
 // documented way (result, and the message where one is documented) and a
 // failed write never changes the model.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <filesystem>

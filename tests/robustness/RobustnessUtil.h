@@ -1,8 +1,8 @@
 // Files, archives and models for the robustness tests.
 #pragma once
 
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstdint>
@@ -11,8 +11,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 namespace bm::test {
 
@@ -63,9 +61,9 @@ inline std::vector<uint8_t> ArchiveOf(CBuildingModule& module, const ScratchFold
 
 // How a load of an archive ended.
 struct LoadOutcome {
-  bool threw = false;  // CArchiveException
-  int cause = -1;      // its cause when it threw
-  bool result = false; // ReadSaveFile's result when it did not throw
+  bool threw = false;   // CArchiveException
+  int cause = -1;       // its cause when it threw
+  bool result = false;  // ReadSaveFile's result when it did not throw
 };
 
 inline LoadOutcome LoadArchive(CBuildingModule& module, const std::string& path) {

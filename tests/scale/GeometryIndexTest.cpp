@@ -1,6 +1,7 @@
 // Geometric look-ups (point by position, line by point pair, area by corner
 // sequence) against a plain linear scan of the same list: random adds,
 // removals, edits and look-ups, checked after every step.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -9,8 +10,6 @@
 #include <limits>
 #include <random>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "support/ArchiveHelpers.h"
 
@@ -37,7 +36,8 @@ CBMLine* ScanLine(const CBMLineList& list, CBMPoint* p1, CBMPoint* p2, bool brac
   for (int i = 1; i <= list.GetCount(); ++i) {
     auto* line = static_cast<CBMLine*>(list.GetItem(i));
     if (!line || (line->GetType() == "BRACE") != brace) continue;
-    if ((line->get_pP1() == p1 && line->get_pP2() == p2) || (line->get_pP1() == p2 && line->get_pP2() == p1)) {
+    if ((line->get_pP1() == p1 && line->get_pP2() == p2) ||
+        (line->get_pP1() == p2 && line->get_pP2() == p1)) {
       return line;
     }
   }
@@ -69,14 +69,38 @@ void TakeAll(CBMComponentList& list, std::vector<T*>& loose) {
 // tolerance, cell edges (multiples of 1/1024), negative, huge and
 // non-finite values.
 double PickCoordinate(std::mt19937& rng) {
-  static const double bases[] = {0.0,       1.0,      -1.0,       6.0,      1.0 / 1024,  -1.0 / 1024,
-                                 3.0 / 1024, 123.456, -987.654, 1e9,      -1e9,        1e15,
-                                 4.5e15,    1e17,     -1e17,      1e300,    -1e300,      DBL_MAX,
-                                 -DBL_MAX,  5e-324,   1e-310,     0.5 / 1024, -0.5 / 1024, 1073741824.0,
-                                 -1073741824.0, 1073741824.5, 4398046511104.0, 8796093022208.0, -8796093022208.0};
-  static const double offsets[] = {0.0,     5e-5,     -5e-5,     1e-4,   -1e-4,    0.99999e-4, -0.99999e-4,
-                                   1.0001e-4, 7.07e-5, -7.07e-5, 2e-4,   0.25 / 1024, 0.75 / 1024, 1.0 / 1024,
-                                   0.5 / 1024, -0.5 / 1024, 0.6 / 1024, 0.4 / 1024};
+  static const double bases[] = {0.0,
+                                 1.0,
+                                 -1.0,
+                                 6.0,
+                                 1.0 / 1024,
+                                 -1.0 / 1024,
+                                 3.0 / 1024,
+                                 123.456,
+                                 -987.654,
+                                 1e9,
+                                 -1e9,
+                                 1e15,
+                                 4.5e15,
+                                 1e17,
+                                 -1e17,
+                                 1e300,
+                                 -1e300,
+                                 DBL_MAX,
+                                 -DBL_MAX,
+                                 5e-324,
+                                 1e-310,
+                                 0.5 / 1024,
+                                 -0.5 / 1024,
+                                 1073741824.0,
+                                 -1073741824.0,
+                                 1073741824.5,
+                                 4398046511104.0,
+                                 8796093022208.0,
+                                 -8796093022208.0};
+  static const double offsets[] = {0.0,         5e-5,       -5e-5,      1e-4,        -1e-4,      0.99999e-4,
+                                   -0.99999e-4, 1.0001e-4,  7.07e-5,    -7.07e-5,    2e-4,       0.25 / 1024,
+                                   0.75 / 1024, 1.0 / 1024, 0.5 / 1024, -0.5 / 1024, 0.6 / 1024, 0.4 / 1024};
   std::uniform_int_distribution<int> pick(0, 99);
   const int r = pick(rng);
   if (r == 0) return kNaN;
@@ -142,7 +166,8 @@ TEST(GeometryIndexTest, PointByPositionMatchesScan) {
         list.DeleteAll();
       } else if (r < 88 && list.GetCount() > 0) {
         // Reloading a point's record moves it.
-        auto* p = static_cast<CBMPoint*>(list.GetItem(std::uniform_int_distribution<int>(1, list.GetCount())(rng)));
+        auto* p =
+            static_cast<CBMPoint*>(list.GetItem(std::uniform_int_distribution<int>(1, list.GetCount())(rng)));
         if (p) {
           CBMPoint moved(x, y, 0.0, false);
           bm::test::Reload(moved, *p);
@@ -167,15 +192,15 @@ TEST(GeometryIndexTest, PointToleranceEdgesOnLongList) {
   // Enough points for the index, laid on a grid whose lines fall on cell
   // edges and far from them.
   CBMPointList list;
-  std::vector<double> coords = {0.0,    1.0 / 1024,    -1.0 / 1024, 0.5 / 1024, -0.5 / 1024,     0.5,
-                                -3.75,  1e6,           -1e6,        1073741824.0, 1073741824.0005, 4398046511104.0,
-                                2.5e15, 1e18,          -1e18,       1e300};
+  std::vector<double> coords = {
+      0.0,  1.0 / 1024,   -1.0 / 1024,     0.5 / 1024,      -0.5 / 1024, 0.5,  -3.75, 1e6,
+      -1e6, 1073741824.0, 1073741824.0005, 4398046511104.0, 2.5e15,      1e18, -1e18, 1e300};
   for (double x : coords) {
     for (double y : coords) list.Add(new CBMPoint(x, y, 0.0, false));
   }
   ASSERT_GE(list.GetCount(), 100);
-  const double deltas[] = {0.0,  1e-4,        -1e-4,      0.99999999e-4, -0.99999999e-4, 1.00000001e-4,
-                           5e-5, 7.0710678e-5, 7.0710679e-5, 1e-300,       -5e-324,        2e-4};
+  const double deltas[] = {0.0,  1e-4,         -1e-4,        0.99999999e-4, -0.99999999e-4, 1.00000001e-4,
+                           5e-5, 7.0710678e-5, 7.0710679e-5, 1e-300,        -5e-324,        2e-4};
   for (double x : coords) {
     for (double y : coords) {
       for (double dx : deltas) {
@@ -215,10 +240,10 @@ TEST(GeometryIndexTest, LineByPointPairMatchesScan) {
     auto op = std::uniform_int_distribution<int>(0, 99);
     for (int step = 0; step < 1500; ++step) {
       const int r = op(rng);
-      CBMLine* existing =
-          list.GetCount() > 0
-              ? static_cast<CBMLine*>(list.GetItem(std::uniform_int_distribution<int>(1, list.GetCount())(rng)))
-              : nullptr;
+      CBMLine* existing = list.GetCount() > 0
+                              ? static_cast<CBMLine*>(
+                                    list.GetItem(std::uniform_int_distribution<int>(1, list.GetCount())(rng)))
+                              : nullptr;
       if (r < 45) {
         CString name;
         name.Format("L%d", step);
@@ -257,8 +282,10 @@ TEST(GeometryIndexTest, LineByPointPairMatchesScan) {
       for (int q = 0; q < 6; ++q) {
         CBMPoint* a = pick();
         CBMPoint* b = q == 0 ? a : pick();
-        ASSERT_EQ(list.FindLineByPoint(a, b), ScanLine(list, a, b, false)) << "seed " << seed << " step " << step;
-        ASSERT_EQ(list.FindBraceLineByPoint(b, a), ScanLine(list, b, a, true)) << "seed " << seed << " step " << step;
+        ASSERT_EQ(list.FindLineByPoint(a, b), ScanLine(list, a, b, false))
+            << "seed " << seed << " step " << step;
+        ASSERT_EQ(list.FindBraceLineByPoint(b, a), ScanLine(list, b, a, true))
+            << "seed " << seed << " step " << step;
       }
     }
     for (CBMLine* line : loose) delete line;
@@ -283,10 +310,10 @@ TEST(GeometryIndexTest, AreaByCornerSequenceMatchesScan) {
     auto op = std::uniform_int_distribution<int>(0, 99);
     for (int step = 0; step < 1500; ++step) {
       const int r = op(rng);
-      CBMArea* existing =
-          list.GetCount() > 0
-              ? static_cast<CBMArea*>(list.GetItem(std::uniform_int_distribution<int>(1, list.GetCount())(rng)))
-              : nullptr;
+      CBMArea* existing = list.GetCount() > 0
+                              ? static_cast<CBMArea*>(
+                                    list.GetItem(std::uniform_int_distribution<int>(1, list.GetCount())(rng)))
+                              : nullptr;
       if (r < 40) {
         CString name;
         name.Format("A%d", std::uniform_int_distribution<int>(1, 200)(rng));
@@ -326,9 +353,10 @@ TEST(GeometryIndexTest, AreaByCornerSequenceMatchesScan) {
       }
       for (int q = 0; q < 6; ++q) {
         CBMComponentList pts;
-        CBMArea* model = list.GetCount() > 0 ? static_cast<CBMArea*>(list.GetItem(
-                                                   std::uniform_int_distribution<int>(1, list.GetCount())(rng)))
-                                             : nullptr;
+        CBMArea* model = list.GetCount() > 0
+                             ? static_cast<CBMArea*>(
+                                   list.GetItem(std::uniform_int_distribution<int>(1, list.GetCount())(rng)))
+                             : nullptr;
         if (model && q % 2 == 0) {
           // The corners of an existing area (as counted), so that hits are common.
           for (int k = 1; k <= model->GetCount(); ++k) pts.Add(model->GetPoint(k));
@@ -336,8 +364,10 @@ TEST(GeometryIndexTest, AreaByCornerSequenceMatchesScan) {
           const int n = std::uniform_int_distribution<int>(0, 4)(rng);
           for (int k = 0; k < n; ++k) pts.Add(pick());
         }
-        ASSERT_EQ(list.FindAreaByPoints(&pts), ScanArea(list, pts, false)) << "seed " << seed << " step " << step;
-        ASSERT_EQ(list.FindRampAreaByPoints(&pts), ScanArea(list, pts, true)) << "seed " << seed << " step " << step;
+        ASSERT_EQ(list.FindAreaByPoints(&pts), ScanArea(list, pts, false))
+            << "seed " << seed << " step " << step;
+        ASSERT_EQ(list.FindRampAreaByPoints(&pts), ScanArea(list, pts, true))
+            << "seed " << seed << " step " << step;
         pts.RemoveAll();
       }
     }
@@ -368,10 +398,18 @@ TEST(GeometryIndexTest, ManagerModelMatchesScans) {
     name.Format("E%d", i);
     const double x1 = coord(), y1 = coord(), x2 = coord(), y2 = coord();
     switch (i % 4) {
-      case 0: geometry->AddColumn(name, x1, y1, "S1", "B1"); break;
-      case 1: geometry->AddBeam(name, x1, y1, x2, y2, "S1", "B1"); break;
-      case 2: geometry->AddWall(name, x1, y1, x2, y2, "S1", "W1"); break;
-      default: geometry->AddBrace(name, x1, y1, x2, y2, "S1", "BASE", "B1"); break;
+      case 0:
+        geometry->AddColumn(name, x1, y1, "S1", "B1");
+        break;
+      case 1:
+        geometry->AddBeam(name, x1, y1, x2, y2, "S1", "B1");
+        break;
+      case 2:
+        geometry->AddWall(name, x1, y1, x2, y2, "S1", "W1");
+        break;
+      default:
+        geometry->AddBrace(name, x1, y1, x2, y2, "S1", "BASE", "B1");
+        break;
     }
     CBMPointList* points = geometry->get_pPointList();
     ASSERT_EQ(points->FindPointByCoors(x1, y1), ScanPoint(*points, x1, y1));

@@ -1,11 +1,11 @@
 // Runs Serialize of an object into memory and back.
 #pragma once
 
+#include <buildingmodel/buildingmodel.h>
+
 #include <cstdint>
 #include <functional>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 namespace bm::test {
 

@@ -50,9 +50,10 @@ void AddStorey(CBMMgrGeometry* geo, const char* level) {
     const char* name;
     double x1, y1, x2, y2;
   };
-  const WallSpec walls[4] = {
-      {"W1", 6.0, 0.0, 12.0, 0.0}, {"W2", 18.0, 5.0, 18.0, 10.0}, {"W3", 12.0, 15.0, 6.0, 15.0},
-      {"W4", 0.0, 10.0, 0.0, 5.0}};
+  const WallSpec walls[4] = {{"W1", 6.0, 0.0, 12.0, 0.0},
+                             {"W2", 18.0, 5.0, 18.0, 10.0},
+                             {"W3", 12.0, 15.0, 6.0, 15.0},
+                             {"W4", 0.0, 10.0, 0.0, 5.0}};
   for (const WallSpec& w : walls) {
     CBMWall* wall = geo->AddWall(w.name, w.x1, w.y1, w.x2, w.y2, level, "WALL250");
     wall->set_MapHandle(Handle(level, w.name));
@@ -84,7 +85,8 @@ void AddLoads(CBMMgrLoad* load) {
     const char* level = kStoreys[k];
     load->AssignJointLoad(level, 0.0, 0.0, "WIND", 10.0 * (k + 1), 0.0, 0.0, 0.0, 0.0, 0.0);
     for (int b = 1; b <= 24; ++b) {
-      load->AssignBeamLoad(level, Handle(level, Numbered("B", b)), "UNIFF", "GRAV", "DEAD", 0.0, 5.0, 1.0, 5.0);
+      load->AssignBeamLoad(level, Handle(level, Numbered("B", b)), "UNIFF", "GRAV", "DEAD", 0.0, 5.0, 1.0,
+                           5.0);
     }
     load->AssignBeamLoad(level, Handle(level, "B1"), "TRAPF", "GRAV", "LIVE", 0.25, 0.0, 0.75, 8.0);
     for (int s = 1; s <= 9; ++s) {

@@ -102,7 +102,8 @@ TEST(DemoBuilding, LoadComparisonNamesEveryTypeThatDiffers) {
   auto* storey = static_cast<CBMLevel*>(module.get_pMgrGeometry()->get_pLevelList()->GetItem(2));
   bool changed = false;
   for (int i = 1; i <= storey->get_theCBMBeamList()->GetCount() && !changed; ++i) {
-    CBMComponentList* loads = static_cast<CBMBeam*>(storey->get_theCBMBeamList()->GetItem(i))->Get_LineLoadList();
+    CBMComponentList* loads =
+        static_cast<CBMBeam*>(storey->get_theCBMBeamList()->GetItem(i))->Get_LineLoadList();
     for (int j = 1; j <= loads->GetCount() && !changed; ++j) {
       auto* load = static_cast<CBMLineLoad*>(loads->GetItem(j));
       if ((changed = load->get_sType() == "POINTF")) load->set_sType("TRAPF");
@@ -110,7 +111,8 @@ TEST(DemoBuilding, LoadComparisonNamesEveryTypeThatDiffers) {
   }
   ASSERT_TRUE(changed);
   const std::vector<std::string> differences = tool::CompareLoads(built, CollectStats(module));
-  EXPECT_EQ(differences, (std::vector<std::string>{"TRAPF line loads 80 vs 81", "POINTF line loads 75 vs 74"}));
+  EXPECT_EQ(differences,
+            (std::vector<std::string>{"TRAPF line loads 80 vs 81", "POINTF line loads 75 vs 74"}));
 }
 
 TEST(DemoBuilding, RefusesUnusableOptions) {

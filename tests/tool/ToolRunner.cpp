@@ -80,13 +80,15 @@ std::string Quote(const std::string& arg) {
 // Starts the tool directly (no shell) with its standard streams redirected
 // to files and waits for it; returns its exit code, or -1 when it could not
 // be started.
-int Run(const std::vector<std::string>& args, const fs::path& dir, const std::string& out, const std::string& err) {
+int Run(const std::vector<std::string>& args, const fs::path& dir, const std::string& out,
+        const std::string& err) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   auto open = [&inherit](const char* path, DWORD access, DWORD disposition) {
     return ::CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, disposition,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   };
-  HANDLE handles[3] = {open("NUL", GENERIC_READ, OPEN_EXISTING), open(out.c_str(), GENERIC_WRITE, CREATE_ALWAYS),
+  HANDLE handles[3] = {open("NUL", GENERIC_READ, OPEN_EXISTING),
+                       open(out.c_str(), GENERIC_WRITE, CREATE_ALWAYS),
                        open(err.c_str(), GENERIC_WRITE, CREATE_ALWAYS)};
   std::string command = Quote(ToolPath());
   for (const std::string& a : args) command += " " + Quote(a);
@@ -98,8 +100,8 @@ int Run(const std::vector<std::string>& args, const fs::path& dir, const std::st
   startup.hStdError = handles[2];
   PROCESS_INFORMATION process{};
   int code = -1;
-  if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.string().c_str(), &startup,
-                       &process)) {
+  if (::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.string().c_str(),
+                       &startup, &process)) {
     ::WaitForSingleObject(process.hProcess, INFINITE);
     DWORD exitCode = 0;
     if (::GetExitCodeProcess(process.hProcess, &exitCode)) code = static_cast<int>(exitCode);
@@ -134,7 +136,8 @@ std::string Quote(const std::string& arg) {
   return q + "'";
 }
 
-int Run(const std::vector<std::string>& args, const fs::path& dir, const std::string& out, const std::string& err) {
+int Run(const std::vector<std::string>& args, const fs::path& dir, const std::string& out,
+        const std::string& err) {
   std::string command = "cd " + Quote(dir.string()) + " && " + Quote(ToolPath());
   for (const std::string& a : args) command += " " + Quote(a);
   command += " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";

@@ -109,9 +109,8 @@ TEST_F(ToolDemo, InfoShowsStoreysFromTheTopForBothForms) {
   EXPECT_LT(table.find("STORY5"), table.find("STORY1"));
   // The last line: how much model data the reader did not take; the line
   // before it the other kinds. Short: no listing without --report.
-  const std::regex summary(
-      R"(\nalso not taken: \d+ lines? not model data, \d+ unused keys of taken lines\n)"
-      R"(model data not taken: \d+ lines?( \(--report lists (them|the others)\))?\n$)");
+  const std::regex summary(R"(\nalso not taken: \d+ lines? not model data, \d+ unused keys of taken lines\n)"
+                           R"(model data not taken: \d+ lines?( \(--report lists (them|the others)\))?\n$)");
   EXPECT_TRUE(std::regex_search(text.out, summary)) << text.out;
   EXPECT_EQ(text.out.find("not taken by the reader:"), std::string::npos) << text.out;
   const std::string archiveEnd = "\nmodel data not taken: 0 lines (model archive: every record is read)\n";
@@ -208,7 +207,8 @@ TEST(Tool, StrictExitsThreeOnlyWhenModelDataWasNotTaken) {
   REQUIRE_TOOL();
   ScratchDir dir;
   const std::string body =
-      "$ a small model\n\n  UNITS  \"KN\"  \"M\"\n\n  STORY \"STORY1\"  HEIGHT 3\n  STORY \"BASE\"  ELEV 0\n\n"
+      "$ a small model\n\n  UNITS  \"KN\"  \"M\"\n\n  STORY \"STORY1\"  HEIGHT 3\n  STORY \"BASE\"  ELEV "
+      "0\n\n"
       "  POINT \"1\"  0 0\n  POINT \"2\"  6 0\n\n  LINE  \"C1\"  COLUMN  \"1\"  \"1\"  1\n"
       "  LINE  \"B1\"  BEAM  \"1\"  \"2\"  0\n";
   WriteFile(dir / "clean.e2k", body + "\n  END\n");

@@ -1,14 +1,13 @@
 // Wrong inputs told apart: files that are no model, a text model cut off
 // before its END line, an archive with bytes after its last block; and the
 // right inputs (corpus, test data, fuzz seeds) still taken for what they are.
+#include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <buildingmodel/buildingmodel.h>
 
 #include "ToolRunner.h"
 
@@ -90,7 +89,8 @@ TEST(WrongInput, TheFirstBytesTellTextModelArchiveOrNeither) {
       {"cut after the units", kUnits, "archive"},
       {"cut in the class record", kUnits + Int32(1) + ClassRecord("CBMDiaphragm").substr(0, 7), "archive"},
       {"control byte in a unit word", "\x02K\nN\x01M" + Int32(0), kNotAModel},
-      {"unit word of 32 bytes (a host may set any)", ' ' + std::string(32, 'K') + "\x01M" + Int32(0), "archive"},
+      {"unit word of 32 bytes (a host may set any)", ' ' + std::string(32, 'K') + "\x01M" + Int32(0),
+       "archive"},
       {"negative count", kUnits + Int32(-1), kNotAModel},
       {"count past the file's end", kUnits + Int32(1000) + ClassRecord("CBMDiaphragm"), kNotAModel},
       {"class name with a dash", kUnits + Int32(1) + ClassRecord("CBM-Level") + "x", kNotAModel},

@@ -1,11 +1,11 @@
 // The writer's line formatter: each directive, and what it does with a
 // missing or mismatched argument.
-#include "etabs_writer/E2kFormat.h"
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include "etabs_writer/E2kFormat.h"
 
 namespace {
 

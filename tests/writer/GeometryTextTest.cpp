@@ -1,7 +1,7 @@
 // Text of points, lines, areas and of the point, line and area assignments.
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "etabs_writer/E2kText.h"
 #include "etabs_writer/E2kWriter.h"
@@ -71,7 +71,8 @@ TEST(GeometryText, Areas) {
     area.AddPoint(&p[i]);
     area.AddPointType(0);
   }
-  EXPECT_EQ(std::string(area.GetETABSString()), "AREA \"F1\"  FLOOR  4 \"P1\" \"P2\" \"P3\" \"P4\" 0 0 0 0 \n");
+  EXPECT_EQ(std::string(area.GetETABSString()),
+            "AREA \"F1\"  FLOOR  4 \"P1\" \"P2\" \"P3\" \"P4\" 0 0 0 0 \n");
 
   CBMArea panel;
   panel.set_Name("W1");
@@ -300,7 +301,8 @@ TEST(GeometryText, SlabAndWallAssignments) {
   e2k::AppendSlabAssign(out, slab, "STORY1", nullptr);
   EXPECT_EQ(out, " AREAASSIGN    \"S1\"  \"STORY1\"  SECTION \"SLAB150\"  OBJMESHTYPE \"DEFAULT\"\n");
   slab.SetDiaphragm(&d1);
-  EXPECT_EQ(std::string(slab.GetETABSString()), " SECTION \"SLAB150\"  OBJMESHTYPE \"DEFAULT\" DIAPH  \"D1\"");
+  EXPECT_EQ(std::string(slab.GetETABSString()),
+            " SECTION \"SLAB150\"  OBJMESHTYPE \"DEFAULT\" DIAPH  \"D1\"");
 
   CBMWall wall;
   wall.set_Name("W1");
@@ -309,7 +311,8 @@ TEST(GeometryText, SlabAndWallAssignments) {
   wall.set_pPierSpandrel(&p1);
   out.clear();
   e2k::AppendWallAssign(out, wall, "STORY1", nullptr);
-  EXPECT_EQ(out, " AREAASSIGN    \"W1\"  \"STORY1\"  SECTION \"WALL250\"  OBJMESHTYPE \"PROGDET\" PIER  \"P1\"\n");
+  EXPECT_EQ(out,
+            " AREAASSIGN    \"W1\"  \"STORY1\"  SECTION \"WALL250\"  OBJMESHTYPE \"PROGDET\" PIER  \"P1\"\n");
 
   // Through the base class the overrides answer; the base itself has none.
   CBMShellElement& asShell = wall;

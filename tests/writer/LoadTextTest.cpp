@@ -1,8 +1,8 @@
 // Text of load cases and wind, point, line and area loads, combinations and
 // analysis options.
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "etabs_writer/E2kText.h"
 #include "etabs_writer/E2kWriter.h"
@@ -58,7 +58,8 @@ TEST(LoadText, LoadCaseBlockWritesAllCasesBeforeAnyWind) {
       "LOADCASE \"W1\" TYPE \"WIND\" SELFWEIGHT 0.000000\n"
       "LOADCASE \"DEAD\" TYPE \"DEAD\" SELFWEIGHT 1.000000\n"
       "WIND \"W1\" \"USER\"\n"
-      "WIND \"W1\" USERLOAD \"STORY1\" \"D1\" FX 10.000000 FY 0.000000 MZ 0.000000 XLOC 5.000000 YLOC 2.000000\n"
+      "WIND \"W1\" USERLOAD \"STORY1\" \"D1\" FX 10.000000 FY 0.000000 MZ 0.000000 XLOC 5.000000 YLOC "
+      "2.000000\n"
       "\n$ POINT OBJECT LOADS\n";
   EXPECT_NE(GenerateETABS8Text(module).find(block), std::string::npos);
 
@@ -86,22 +87,25 @@ TEST(LoadText, PointLoads) {
   EXPECT_EQ(std::string(joint.GetLoadEtabsString("STORY1")), "");
   joint.AddJointLoad("DL", "FORCE", 1, 2, 3, 4, 5, 6);
   joint.AddJointLoad("LL", "FORCE", 0, 0, -2.5, 0, 0, 0);
-  EXPECT_EQ(std::string(joint.GetLoadEtabsString("STORY1")),
-            "  POINTLOAD   \"J1\"  \"STORY1\"  TYPE \"FORCE\" LC \"DL\"  FX 1.000000 FY 2.000000  FZ 3.000000 RX "
-            "4.000000 RY 5.000000 RZ 6.000000\n"
-            "  POINTLOAD   \"J1\"  \"STORY1\"  TYPE \"FORCE\" LC \"LL\"  FX 0.000000 FY 0.000000  FZ -2.500000 RX "
-            "0.000000 RY 0.000000 RZ 0.000000\n");
+  EXPECT_EQ(
+      std::string(joint.GetLoadEtabsString("STORY1")),
+      "  POINTLOAD   \"J1\"  \"STORY1\"  TYPE \"FORCE\" LC \"DL\"  FX 1.000000 FY 2.000000  FZ 3.000000 RX "
+      "4.000000 RY 5.000000 RZ 6.000000\n"
+      "  POINTLOAD   \"J1\"  \"STORY1\"  TYPE \"FORCE\" LC \"LL\"  FX 0.000000 FY 0.000000  FZ -2.500000 RX "
+      "0.000000 RY 0.000000 RZ 0.000000\n");
   // A point load in a joint's list gives the same text.
   auto* pl = new CBMPointLoad;
   pl->set_Lc("WL");
   pl->set_sType("FORCE");
   pl->set_FX(7);
   pl->set_MZ(-1);
-  EXPECT_EQ(std::string(pl->GetEtabs8String()),
-            " TYPE \"FORCE\" LC \"WL\"  FX 7.000000 FY 0.000000  FZ 0.000000 RX 0.000000 RY 0.000000 RZ -1.000000");
+  EXPECT_EQ(
+      std::string(pl->GetEtabs8String()),
+      " TYPE \"FORCE\" LC \"WL\"  FX 7.000000 FY 0.000000  FZ 0.000000 RX 0.000000 RY 0.000000 RZ -1.000000");
   joint.get_JointLoadList()->Add(pl);
   const std::string text = joint.GetLoadEtabsString("S").str();
-  EXPECT_NE(text.find("  POINTLOAD   \"J1\"  \"S\"  TYPE \"FORCE\" LC \"WL\"  FX 7.000000"), std::string::npos);
+  EXPECT_NE(text.find("  POINTLOAD   \"J1\"  \"S\"  TYPE \"FORCE\" LC \"WL\"  FX 7.000000"),
+            std::string::npos);
 }
 
 TEST(LoadText, LineLoadsOfEveryType) {
@@ -115,7 +119,8 @@ TEST(LoadText, LineLoadsOfEveryType) {
             " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"UNIFF\"  DIR \"GRAV\" LC \"DL\"  FVAL   2.500000\n"
             " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"TRAPF\" DIR \"GRAV\"  LC \"LL\" FSTART   1.000000 FEND   "
             "8.000000 RDSTART   0.250000  RDEND   0.750000\n"
-            " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"POINTF\" DIR \"Z\"  LC \"LL\" FVAL -12.000000 RDIST    0.500000 \n"
+            " LINELOAD  \"B1\"  \"STORY1\"  TYPE \"POINTF\" DIR \"Z\"  LC \"LL\" FVAL -12.000000 RDIST    "
+            "0.500000 \n"
             " LINELOAD  \"B1\"  \"STORY1\" \n");
 }
 
@@ -171,7 +176,8 @@ TEST(LoadText, AnalysisOptions) {
   CBMAnalysisOption option;
   EXPECT_EQ(std::string(option.GetETABSString()),
             "ACTIVEDOF \"UX UY UZ RX RY RZ \"\n"
-            "DYNAMICS MODES 10 MODETYPE \"RITZ\" INCLUDEVECTORS \"YES\" ACCELX \"YES\" ACCELY \"YES\" ACCELZ \"YES\" \n"
+            "DYNAMICS MODES 10 MODETYPE \"RITZ\" INCLUDEVECTORS \"YES\" ACCELX \"YES\" ACCELY \"YES\" ACCELZ "
+            "\"YES\" \n"
             " MASSOPTIONS  GRAVITY 9.81  SOURCE \"MASS\"  LATERALONLY \"YES\"    STORYLEVELONLY \"YES\" \n");
   option.set_bUz(false);
   option.set_bRx(false);

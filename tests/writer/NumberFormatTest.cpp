@@ -1,11 +1,11 @@
 // The writer's fast number conversions against the general formatter.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
 #include <random>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "etabs_writer/E2kText.h"
 #include "platform/Format.h"
@@ -13,13 +13,40 @@
 namespace {
 
 std::vector<double> Samples() {
-  std::vector<double> v = {0.0,       -0.0,      1.0,       -1.0,      0.5,        2.5e-7,     5e-7,
-                           -5e-7,     1.5e-6,    0.0000005, 0.0005,     0.0015,     0.0025,     1234.5,
-                           999999.9999995, 999999.99999949, 1e6,      -1e6,       1e6 + 0.5, 123456789.123,
-                           1e300,     -1e-300,   24.0,      1.2,       0.1,        0.3,        2.675,
-                           1.0005,    1.0015,    std::numeric_limits<double>::infinity(),
-                           -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
-                           std::numeric_limits<double>::denorm_min(), 4503599627370495.5};
+  std::vector<double> v = {0.0,
+                           -0.0,
+                           1.0,
+                           -1.0,
+                           0.5,
+                           2.5e-7,
+                           5e-7,
+                           -5e-7,
+                           1.5e-6,
+                           0.0000005,
+                           0.0005,
+                           0.0015,
+                           0.0025,
+                           1234.5,
+                           999999.9999995,
+                           999999.99999949,
+                           1e6,
+                           -1e6,
+                           1e6 + 0.5,
+                           123456789.123,
+                           1e300,
+                           -1e-300,
+                           24.0,
+                           1.2,
+                           0.1,
+                           0.3,
+                           2.675,
+                           1.0005,
+                           1.0015,
+                           std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN(),
+                           std::numeric_limits<double>::denorm_min(),
+                           4503599627370495.5};
   std::mt19937_64 rng(12345);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   for (int i = 0; i < 40000; ++i) {

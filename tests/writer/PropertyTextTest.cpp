@@ -1,8 +1,8 @@
 // Text of materials, frame sections, wall/slab/deck properties, links and
 // pier/spandrel names.
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "etabs_writer/E2kText.h"
 #include "etabs_writer/WriteReport.h"
@@ -36,7 +36,8 @@ TEST(PropertyText, MaterialDesignTypes) {
   } cases[] = {
       {"STEEL", " MATERIAL \"MAT1\" DESIGNTYPE \"STEEL\"  FY 345.500000  FU 450.000000  PRICE 2.500000\n"},
       {"OTHER", " MATERIAL  \"MAT1\" DESIGNTYPE \"OTHER\"\n"},
-      {"CONCRETE", " MATERIAL  \"MAT1\"  DESIGNTYPE \"CONCRETE\"  FY 345.500000 FC 30.000000  FYS 400.000000\n"},
+      {"CONCRETE",
+       " MATERIAL  \"MAT1\"  DESIGNTYPE \"CONCRETE\"  FY 345.500000 FC 30.000000  FYS 400.000000\n"},
       // Words are compared exactly: lower case and unknown words give the
       // first line only.
       {"steel", ""},
@@ -53,8 +54,9 @@ TEST(PropertyText, MaterialDesignTypes) {
 
 TEST(PropertyText, MaterialNumbersKeepTheirFormats) {
   CBMMaterial m("M2", -0.5, 0.0, "", 0.0, 0.0, 1e100);
-  EXPECT_EQ(std::string(m.GetETABSString()),
-            " MATERIAL \"M2\" M -0.500000  W 0.000000  TYPE \"\" E 0.000000e+000  U 0.000000  A 1.000000e+100\n");
+  EXPECT_EQ(
+      std::string(m.GetETABSString()),
+      " MATERIAL \"M2\" M -0.500000  W 0.000000  TYPE \"\" E 0.000000e+000  U 0.000000  A 1.000000e+100\n");
 }
 
 CBMFrameSection* MakeSection(const char* shape, CBMMaterial* material) {
@@ -173,11 +175,12 @@ TEST(PropertyText, WallSlabDeckAndOtherPropertyTypes) {
                   "\"  TYPE \"SHELL\"  PLATETYPE \"THIN\"  TM 0.250000  TB 0.200000\n");
   }
   s.set_PropType("DECK");
-  EXPECT_EQ(std::string(s.GetETABSString()),
-            " SHELLPROP  \"P1\"  PROPTYPE \"DECK\"  TYPE \"SHELL\"\n"
-            " SHELLPROP  \"P1\"  DECKTYPE \"FILLED\"  CONCMATERIAL \"CONC\"  SLABDEPTH 0.100000\n"
-            " SHELLPROP  \"P1\"  RIBDEPTH 0.075000  RIBWIDTH 0.150000  RIBSPACING 0.300000  WEIGHT 0.120000 \n"
-            " SHELLPROP  \"P1\"  STUDDIA 0.019000 STUDHEIGHT 0.150000  STUDSTRENGTH 400.000000\n");
+  EXPECT_EQ(
+      std::string(s.GetETABSString()),
+      " SHELLPROP  \"P1\"  PROPTYPE \"DECK\"  TYPE \"SHELL\"\n"
+      " SHELLPROP  \"P1\"  DECKTYPE \"FILLED\"  CONCMATERIAL \"CONC\"  SLABDEPTH 0.100000\n"
+      " SHELLPROP  \"P1\"  RIBDEPTH 0.075000  RIBWIDTH 0.150000  RIBSPACING 0.300000  WEIGHT 0.120000 \n"
+      " SHELLPROP  \"P1\"  STUDDIA 0.019000 STUDHEIGHT 0.150000  STUDSTRENGTH 400.000000\n");
   for (const char* type : {"", "wall", "Deck", "PLANK"}) {
     s.set_PropType(type);
     EXPECT_EQ(std::string(s.GetETABSString()), "") << type;

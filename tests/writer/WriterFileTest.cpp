@@ -1,8 +1,8 @@
 // The whole file: golden files, block order, storeys, units, file errors.
+#include <gtest/gtest.h>
+
 #include <clocale>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "etabs_writer/E2kWriter.h"
 #include "model/BuildingModule.h"

@@ -2,14 +2,14 @@
 // files.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
-
-#include <gtest/gtest.h>
 
 namespace bm::test {
 
@@ -67,7 +67,9 @@ inline std::string ReadText(const std::string& path) {
   return text;
 }
 
-inline std::string GoldenPath(const std::string& name) { return std::string(BM_TEST_DATA_DIR) + "/golden/" + name; }
+inline std::string GoldenPath(const std::string& name) {
+  return std::string(BM_TEST_DATA_DIR) + "/golden/" + name;
+}
 
 // Compares `actual` with the golden file byte for byte and, on a mismatch,
 // names the first differing line of both.
@@ -81,14 +83,15 @@ inline ::testing::AssertionResult MatchesGolden(const std::string& actual, const
   const size_t from = lineStart == std::string::npos ? 0 : lineStart + 1;
   auto lineAt = [from](const std::string& s) {
     const size_t end = s.find('\n', from);
-    return from >= s.size() ? std::string("<end of text>") : s.substr(from, end == std::string::npos ? end : end - from);
+    return from >= s.size() ? std::string("<end of text>")
+                            : s.substr(from, end == std::string::npos ? end : end - from);
   };
   size_t lineNo = 1;
   for (size_t i = 0; i < from; ++i) lineNo += expected[i] == '\n';
-  return ::testing::AssertionFailure() << goldenName << " differs at byte " << pos << ", line " << lineNo
-                                       << "\n  expected: [" << lineAt(expected) << "]\n  actual:   ["
-                                       << lineAt(actual) << "]\n  sizes " << expected.size() << " / "
-                                       << actual.size();
+  return ::testing::AssertionFailure()
+         << goldenName << " differs at byte " << pos << ", line " << lineNo << "\n  expected: ["
+         << lineAt(expected) << "]\n  actual:   [" << lineAt(actual) << "]\n  sizes " << expected.size()
+         << " / " << actual.size();
 }
 
 }  // namespace bm::test

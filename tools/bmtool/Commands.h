@@ -1,12 +1,13 @@
 // The commands of bmtool and the helpers they share.
 #pragma once
 
+#include <buildingmodel/buildingmodel.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "Cli.h"
-#include <buildingmodel/buildingmodel.h>
 
 namespace bm::tool {
 
@@ -31,8 +32,8 @@ bool LoadOrReport(const std::string& path, CBuildingModule& module, LoadResult* 
 // reads `in` (printing "read IN (form): ..." or the failure); and with
 // --strict and model data not taken, prints that `out` is not written.
 // Returns kExitOk to go on writing, otherwise the exit code.
-int ReadForWriting(const CommandLine& cl, const std::string& in, const std::string& out, CBuildingModule& module,
-                   LoadResult* loaded);
+int ReadForWriting(const CommandLine& cl, const std::string& in, const std::string& out,
+                   CBuildingModule& module, LoadResult* loaded);
 // The shape of export and view: needs -o OUT (`outHint` names it in the
 // usage error), reads FILE as ReadForWriting does, writes OUT with `write`
 // (an empty string or the reason) under a progress line, then prints

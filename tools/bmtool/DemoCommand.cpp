@@ -17,7 +17,8 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 }
 
 // Prints the differences of a read-back to stderr under `what`.
-void PrintDifferences(const std::string& path, const char* what, const std::vector<std::string>& differences) {
+void PrintDifferences(const std::string& path, const char* what,
+                      const std::vector<std::string>& differences) {
   if (differences.empty()) return;
   std::fprintf(stderr, "bmtool: %s read back: %s differ from the built model:", path.c_str(), what);
   for (const std::string& d : differences) std::fprintf(stderr, " %s;", d.c_str());
@@ -35,16 +36,17 @@ bool ReadBack(const std::string& path, const ModelStats& built) {
   const ModelStats back = CollectStats(module);
   const std::vector<std::string> structure = CompareStructure(built, back);
   const std::vector<std::string> loads = CompareLoads(built, back);
-  std::printf("read back %s in %.2f s: %zu levels, %d members, %d load cases, %d joint loads, "
-              "%d line loads (%s), %d area loads",
-              path.c_str(), SecondsSince(start), back.storeys.size(), back.Members(), back.loadCases,
-              back.jointLoads, back.lineLoads, DescribeLineLoadTypes(back).c_str(), back.areaLoads);
+  std::printf(
+      "read back %s in %.2f s: %zu levels, %d members, %d load cases, %d joint loads, "
+      "%d line loads (%s), %d area loads",
+      path.c_str(), SecondsSince(start), back.storeys.size(), back.Members(), back.loadCases, back.jointLoads,
+      back.lineLoads, DescribeLineLoadTypes(back).c_str(), back.areaLoads);
   if (structure.empty() && loads.empty()) {
     std::printf(", same structure and loads as built\n");
   } else {
     std::printf(", %s\n", structure.empty() ? "LOADS DIFFER from the built model"
-                         : loads.empty()     ? "STRUCTURE DIFFERS from the built model"
-                                             : "STRUCTURE AND LOADS DIFFER from the built model");
+                          : loads.empty()   ? "STRUCTURE DIFFERS from the built model"
+                                            : "STRUCTURE AND LOADS DIFFER from the built model");
   }
   if (loaded.form == ModelForm::kText) {
     std::printf("  %s; %s\n", ModelDataLine(loaded.readReport).c_str(),
@@ -97,8 +99,8 @@ int RunDemo(const CommandLine& cl) {
         built.Walls(), built.Slabs(), built.Members(), built.Joints(), built.points);
     std::printf(
         "  %d load cases: %d joint loads, %d beam loads (%s), %d wall loads, %d area loads, %d supports\n",
-        built.loadCases, built.jointLoads, built.lineLoads, DescribeLineLoadTypes(built).c_str(), built.wallLoads,
-        built.areaLoads, built.restrainedJoints);
+        built.loadCases, built.jointLoads, built.lineLoads, DescribeLineLoadTypes(built).c_str(),
+        built.wallLoads, built.areaLoads, built.restrainedJoints);
 
     WriteReport report;
     start = std::chrono::steady_clock::now();

@@ -119,7 +119,8 @@ ModelStats CollectStats(CBuildingModule& module) {
                        LineLoads(*level.get_theCBMBraceList(), stats.lineLoadTypes);
     for (CBMWall& w : level.get_theCBMWallList()->Members<CBMWall>()) stats.wallLoads += w.GetLineLoadCount();
     const auto areaLoads = [&stats](const CBMComponentList& shells) {
-      for (CBMShellElement& e : shells.Members<CBMShellElement>()) stats.areaLoads += e.get_SlabLoadList()->GetCount();
+      for (CBMShellElement& e : shells.Members<CBMShellElement>())
+        stats.areaLoads += e.get_SlabLoadList()->GetCount();
     };
     areaLoads(*level.get_theCBMSlabList());
     areaLoads(*level.get_theCBMWallList());
@@ -177,7 +178,8 @@ std::string DescribeLineLoadTypes(const ModelStats& s) {
   for (const std::string& type : LineLoadTypes(s.lineLoadTypes)) {
     const int n = CountOf(s.lineLoadTypes, type);
     if (n == 0) continue;
-    out += (out.empty() ? "" : ", ") + (type.empty() ? std::string("no type") : type) + " " + std::to_string(n);
+    out +=
+        (out.empty() ? "" : ", ") + (type.empty() ? std::string("no type") : type) + " " + std::to_string(n);
   }
   return out.empty() ? "none" : out;
 }

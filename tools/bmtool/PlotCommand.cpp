@@ -114,8 +114,10 @@ void DrawAxonometric(CBuildingModule& module, Drawing& d, PlotCounts& counts) {
   for (int k = 0; k < n; ++k) {
     CBMLevel* level = levels[k];
     const double z = elevation(k);
-    for (CBMColumn& c : level->get_theCBMColumnList()->Members<CBMColumn>()) member(Shape::kColumn, c.GetP1(), floorOf(k), c.GetP2() ? c.GetP2() : c.GetP1(), z);
-    for (CBMBeam& b : level->get_theCBMBeamList()->Members<CBMBeam>()) member(Shape::kBeam, b.GetP1(), z, b.GetP2(), z);
+    for (CBMColumn& c : level->get_theCBMColumnList()->Members<CBMColumn>())
+      member(Shape::kColumn, c.GetP1(), floorOf(k), c.GetP2() ? c.GetP2() : c.GetP1(), z);
+    for (CBMBeam& b : level->get_theCBMBeamList()->Members<CBMBeam>())
+      member(Shape::kBeam, b.GetP1(), z, b.GetP2(), z);
     for (CBMBrace& b : level->get_theCBMBraceList()->Members<CBMBrace>()) {
       const int span = std::max(0, b.GetPassStoryNum());
       member(Shape::kBrace, b.GetP1(), elevation(k - span), b.GetP2(), z);
@@ -152,9 +154,12 @@ void DrawPlan(CBMLevel& level, bool jointNames, Drawing& d, PlotCounts& counts) 
     }
     Add(d, counts, kind, {Plan(p), Plan(q)}, false, name.str());
   };
-  for (CBMWall& w : level.get_theCBMWallList()->Members<CBMWall>()) line(Shape::kWall, w.GetP1(), w.GetP2(), w.name());
-  for (CBMBeam& b : level.get_theCBMBeamList()->Members<CBMBeam>()) line(Shape::kBeam, b.GetP1(), b.GetP2(), b.name());
-  for (CBMBrace& b : level.get_theCBMBraceList()->Members<CBMBrace>()) line(Shape::kBrace, b.GetP1(), b.GetP2(), b.name());
+  for (CBMWall& w : level.get_theCBMWallList()->Members<CBMWall>())
+    line(Shape::kWall, w.GetP1(), w.GetP2(), w.name());
+  for (CBMBeam& b : level.get_theCBMBeamList()->Members<CBMBeam>())
+    line(Shape::kBeam, b.GetP1(), b.GetP2(), b.name());
+  for (CBMBrace& b : level.get_theCBMBraceList()->Members<CBMBrace>())
+    line(Shape::kBrace, b.GetP1(), b.GetP2(), b.name());
   for (CBMColumn& c : level.get_theCBMColumnList()->Members<CBMColumn>()) {
     CBMPoint* p = c.GetP1();
     if (!Finite(p)) {

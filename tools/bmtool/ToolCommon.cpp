@@ -76,8 +76,8 @@ std::vector<std::string> ListReadReport(const ReadReport& report) {
     for (const auto& [keyword, reasons] : report.Skipped()) {
       for (const auto& [reason, entry] : reasons) {
         if (entry.kind != kind) continue;
-        out.push_back("  " + (keyword.empty() ? std::string("(no keyword)") : keyword) + ": " + reason + ", " +
-                      Lines(entry.lines));
+        out.push_back("  " + (keyword.empty() ? std::string("(no keyword)") : keyword) + ": " + reason +
+                      ", " + Lines(entry.lines));
       }
     }
   }
@@ -137,14 +137,15 @@ bool SameFile(const std::string& in, const std::string& out) {
 
 }  // namespace
 
-int ReadForWriting(const CommandLine& cl, const std::string& in, const std::string& out, CBuildingModule& module,
-                   LoadResult* loaded) {
+int ReadForWriting(const CommandLine& cl, const std::string& in, const std::string& out,
+                   CBuildingModule& module, LoadResult* loaded) {
   // Decision: writing over the input would destroy it on any failure or loss
   // of the reader; the command line asks for something refused, hence a
   // usage error, before anything is read or written.
   if (SameFile(in, out)) {
     throw UsageError(cl.command + " will not write over its input " + in +
-                         (in == out ? std::string() : ": " + out + " is the same file") + "; give another OUT",
+                         (in == out ? std::string() : ": " + out + " is the same file") +
+                         "; give another OUT",
                      cl.command);
   }
   if (!LoadOrReport(in, module, loaded, ReadingOf(cl))) return kExitFailure;

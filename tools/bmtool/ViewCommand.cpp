@@ -41,8 +41,10 @@ std::string HtmlText(std::string_view text) {
     for (const auto& [ch, name] : kEntities) {
       if (c == ch) entity = name;
     }
-    if (entity) out += entity;
-    else out += c;
+    if (entity)
+      out += entity;
+    else
+      out += c;
   }
   return out;
 }
@@ -55,8 +57,10 @@ std::string ScriptSafeJson(const std::string& json) {
   std::string out;
   out.reserve(json.size());
   for (char c : json) {
-    if (c == '<') out += "\\u003c";
-    else out += c;
+    if (c == '<')
+      out += "\\u003c";
+    else
+      out += c;
   }
   return out;
 }
@@ -78,8 +82,10 @@ std::string WritePage(const std::string& path, const std::string& page,
       if (name == key) value = text;
     }
     file.write(page.data() + at, static_cast<std::streamsize>(open - at));
-    if (value) file.write(value->data(), static_cast<std::streamsize>(value->size()));
-    else file.write(page.data() + open, static_cast<std::streamsize>(close + 2 - open));
+    if (value)
+      file.write(value->data(), static_cast<std::streamsize>(value->size()));
+    else
+      file.write(page.data() + open, static_cast<std::streamsize>(close + 2 - open));
     at = close + 2;
   }
   file.write(page.data() + at, static_cast<std::streamsize>(page.size() - at));

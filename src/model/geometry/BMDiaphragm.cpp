@@ -66,7 +66,8 @@ int CBMLevelDiaphragm::ArchiveJointId(int i) const {
   return ArchiveJointIds[i - 1];
 }
 
-void CBMLevelDiaphragm::AddModeResult(int mode, double v1, double v2, double v3, double v4, double v5, double v6) {
+void CBMLevelDiaphragm::AddModeResult(int mode, double v1, double v2, double v3, double v4, double v5,
+                                      double v6) {
   auto record = std::make_unique<CBMLevelDiaphragmModes>();
   record->ModeIndex = mode;
   const double values[6] = {v1, v2, v3, v4, v5, v6};

@@ -6,7 +6,8 @@ BM_IMPLEMENT_SERIAL(CBMGrid, CBMComponent, 1)
 CBMGrid::CBMGrid() = default;
 
 // Decision: the second constructor stores the six values as given.
-CBMGrid::CBMGrid(CString axisDir, CString gridLabel, double coord, CString lineType, CString bubbleLoc, bool hide)
+CBMGrid::CBMGrid(CString axisDir, CString gridLabel, double coord, CString lineType, CString bubbleLoc,
+                 bool hide)
     : AxisDir(std::move(axisDir)),
       GridLabel(std::move(gridLabel)),
       Coord(coord),

@@ -124,11 +124,12 @@ class CBMJoint : public CBMComponent {
 
   // A new CBMJointLoad appended to the joint's loads, with Lc, FX, FY, FZ,
   // sType, MX, MY, MZ set from the arguments.
-  void AddJointLoad(CString lc, CString type, double fx, double fy, double fz, double mx, double my, double mz);
+  void AddJointLoad(CString lc, CString type, double fx, double fy, double fz, double mx, double my,
+                    double mz);
   // Adds the six values to the first load of case `lc` (its type kept), or
   // calls AddJointLoad when the joint has no load of that case.
-  void TranferJointLoadFromWall(CString lc, CString type, double fx, double fy, double fz, double mx, double my,
-                                double mz);
+  void TranferJointLoadFromWall(CString lc, CString type, double fx, double fy, double fz, double mx,
+                                double my, double mz);
   // A new CBMJointDisplacement of case `lc` with the six values, appended.
   void AddDisplacement(CString lc, double ux, double uy, double uz, double rx, double ry, double rz);
 

@@ -89,6 +89,10 @@ CBMLine* CBMLineList::FindByPoints(CBMPoint* p1, CBMPoint* p2, bool brace) const
   return bm::ChainFirst<CBMLine>(*this, *chains, PairKey(p1, p2, brace), match);
 }
 
-CBMLine* CBMLineList::FindLineByPoint(CBMPoint* p1, CBMPoint* p2) const { return FindByPoints(p1, p2, false); }
+CBMLine* CBMLineList::FindLineByPoint(CBMPoint* p1, CBMPoint* p2) const {
+  return FindByPoints(p1, p2, false);
+}
 
-CBMLine* CBMLineList::FindBraceLineByPoint(CBMPoint* p1, CBMPoint* p2) const { return FindByPoints(p1, p2, true); }
+CBMLine* CBMLineList::FindBraceLineByPoint(CBMPoint* p1, CBMPoint* p2) const {
+  return FindByPoints(p1, p2, true);
+}

@@ -1,9 +1,8 @@
 // Line elements (beams, columns, braces), releases and their lists.
 #include "model/geometry/BMLineElement.h"
 
-#include <memory>
-
 #include <cmath>
+#include <memory>
 
 #include "loads/BMMemberLoad.h"
 #include "loads/BMResult.h"
@@ -61,9 +60,7 @@ void CBMRigidZone::Serialize(CArchive& /*ar*/) {}
 
 BM_IMPLEMENT_SERIAL(CBMLineElement, CBMComponent, 1)
 
-CBMLineElement::CBMLineElement() {
-  LineLoadList.SetMemberClass(RUNTIME_CLASS(CBMLineLoad));
-}
+CBMLineElement::CBMLineElement() { LineLoadList.SetMemberClass(RUNTIME_CLASS(CBMLineLoad)); }
 
 CBMLineElement::~CBMLineElement() {
   delete pLineRelease;
@@ -111,7 +108,9 @@ CBMLineRelease* CBMLineElement::CreateRelease() {
   return pLineRelease;
 }
 
-void CBMLineElement::SetReleaseInform(int a, int b, int c, int d) { CreateRelease()->SetReleaseInform(a, b, c, d); }
+void CBMLineElement::SetReleaseInform(int a, int b, int c, int d) {
+  CreateRelease()->SetReleaseInform(a, b, c, d);
+}
 
 CBMRigidZone* CBMLineElement::CreateRigidZone() {
   delete pRigidZone;
@@ -139,12 +138,12 @@ CBMLineLoad* AppendLineLoad(CBMComponentList& list, CString lc, CString type, CS
 
 CBMLineLoad* CBMLineElement::AddLineLoad(CString lc, CString type, CString dir, double rStart, double vStart,
                                          double rEnd, double vEnd) {
-  return bm::AppendLineLoad(LineLoadList, std::move(lc), std::move(type), std::move(dir), rStart, vStart, rEnd,
-                            vEnd);
+  return bm::AppendLineLoad(LineLoadList, std::move(lc), std::move(type), std::move(dir), rStart, vStart,
+                            rEnd, vEnd);
 }
 
-void CBMLineElement::AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5,
-                              double f6) {
+void CBMLineElement::AddForce(CString lc, double location, double f1, double f2, double f3, double f4,
+                              double f5, double f6) {
   auto forces = std::make_unique<CBMLineEleIntForces>();
   forces->SetForces(lc, location, f1, f2, f3, f4, f5, f6);
   ForceList.Adopt(std::move(forces));

@@ -178,7 +178,8 @@ class CBMLineElement : public CBMComponent {
                            double vEnd);
   // A new CBMLineEleIntForces of case `lc` at `location` with six forces,
   // appended to the force list.
-  void AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5, double f6);
+  void AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5,
+                double f6);
 
   // Same section name, same line name and angles within 0.00001.
   bool IsSameOf(CBMLineElement* other);

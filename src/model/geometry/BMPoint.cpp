@@ -139,8 +139,8 @@ CBMPoint* CBMPointList::FindPointByCoors(double x, double y) const {
     for (int64_t dy = -ay.below; dy <= ay.above; ++dy) {
       // Positions under a key come in list order: the first near one is the
       // earliest in this cell.
-      for (int32_t pos = chains.Head(CellKey(ax.cell + dx, ay.cell + dy)); pos >= 0 && (best < 0 || pos < best);
-           pos = chains.Next(pos)) {
+      for (int32_t pos = chains.Head(CellKey(ax.cell + dx, ay.cell + dy));
+           pos >= 0 && (best < 0 || pos < best); pos = chains.Next(pos)) {
         const CBMPoint* p = ItemAs<CBMPoint>(pos + 1);
         if (p && IsNear(*p, x, y)) {
           best = pos;

@@ -121,10 +121,10 @@ double CBMWall::GetThichness() const {
   return section ? section->get_TB() : 0.0;
 }
 
-CBMLineLoad* CBMWall::AddLineLoad(CString lc, CString type, CString dir, double rStart, double vStart, double rEnd,
-                                  double vEnd) {
-  return bm::AppendLineLoad(LineLoadList, std::move(lc), std::move(type), std::move(dir), rStart, vStart, rEnd,
-                            vEnd);
+CBMLineLoad* CBMWall::AddLineLoad(CString lc, CString type, CString dir, double rStart, double vStart,
+                                  double rEnd, double vEnd) {
+  return bm::AppendLineLoad(LineLoadList, std::move(lc), std::move(type), std::move(dir), rStart, vStart,
+                            rEnd, vEnd);
 }
 
 CBMLineLoad* CBMWall::GetLineLoadItem(int i) const { return LineLoadList.ItemAs<CBMLineLoad>(i); }

@@ -147,7 +147,8 @@ class CBMWall : public CBMShellElement {
   CBMLineLoad* GetLineLoadItem(int i) const;
   // A new CBMShellEleIntForces of case `lc` at `location` with six forces,
   // appended to the force list.
-  void AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5, double f6);
+  void AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5,
+                double f6);
   CBMComponentList* GetForceList() { return ForceList.get(); }
 
   CString GetETABSString() override;

@@ -52,7 +52,8 @@ bool Run(const std::string& folder) {
   bm::LoadResult result;
   const std::string error = bm::LoadModel(folder + "/model.bma", loaded, &result);
   if (!error.empty()) return Fail("loading model.bma: " + error);
-  if (Members(loaded) != 3) return Fail("model.bma holds " + std::to_string(Members(loaded)) + " members, not 3");
+  if (Members(loaded) != 3)
+    return Fail("model.bma holds " + std::to_string(Members(loaded)) + " members, not 3");
   std::printf("host: wrote model.e2k and model.bma, loaded 3 members back\n");
   return true;
 }
