@@ -157,41 +157,42 @@ stage_asan-ubsan() {
   build asan-ubsan && STAGE_LABEL="asan-ubsan (clang)" run_tests asan-ubsan "${start}"
 }
 
-# The code's own rules: clang-format and clang-tidy (scripts/check-style.sh),
-# over the sanitizer build's list of compile commands.
-stage_style() {
-  local start=${SECONDS} log=build/check-style.log
-  status "style: ..."
-  if scripts/check-style.sh build/asan-ubsan >"${log}" 2>&1; then
+# A stage that is one command with its output in LOG: one passed test when
+# it succeeds, one failure (and its output shown) when it fails.
+logged_stage() {  # NAME LOG NOTE COMMAND...
+  local name=$1 log=$2 note=$3 start=${SECONDS}
+  shift 3
+  status "${name}: ..."
+  mkdir -p build
+  if "$@" >"${log}" 2>&1; then
     clear_status
-    stage_line "style" 1 0 0 $((SECONDS - start)) "$(tr '\n' ';' <"${log}" | sed 's/;$//; s/;/; /g')"
+    stage_line "${name}" 1 0 0 $((SECONDS - start)) "${note:-$(tr '\n' ';' <"${log}" | sed 's/;$//; s/;/; /g')}"
   else
     clear_status
     cat "${log}"
-    stage_line "style" 0 1 0 $((SECONDS - start)) "see the findings above (${log})"
+    stage_line "${name}" 0 1 0 $((SECONDS - start)) "see the log above (${log})"
     return 1
   fi
 }
 
+# The code's own rules: clang-format and clang-tidy (scripts/check-style.sh),
+# over the sanitizer build's list of compile commands. The note is the
+# script's own summary.
+stage_style() {
+  logged_stage style build/check-style.log "" scripts/check-style.sh build/asan-ubsan
+}
+
 # The Python module installed as a user installs it: offline, into a venv
 # that sees the distribution's setuptools, wheel and pybind11.
+install_python() {
+  rm -rf build/venv &&
+    /usr/bin/python3 -m venv --system-site-packages build/venv &&
+    build/venv/bin/pip install --quiet --no-build-isolation --no-index . &&
+    (cd build && venv/bin/python -c "import buildingmodel; print('import buildingmodel:', buildingmodel.__file__)")
+}
 stage_python_install() {
-  local start=${SECONDS} log=build/python-install.log
-  status "python install: ..."
-  rm -rf build/venv
-  mkdir -p build
-  if { /usr/bin/python3 -m venv --system-site-packages build/venv &&
-       build/venv/bin/pip install --quiet --no-build-isolation --no-index . &&
-       (cd build && venv/bin/python -c "import buildingmodel; print('import buildingmodel:', buildingmodel.__file__)"); } \
-       >"${log}" 2>&1; then
-    clear_status
-    stage_line "python install" 1 0 0 $((SECONDS - start)) "pip install into build/venv, then import buildingmodel"
-  else
-    clear_status
-    cat "${log}"
-    stage_line "python install" 0 1 0 $((SECONDS - start)) "see the log above (${log})"
-    return 1
-  fi
+  logged_stage "python install" build/python-install.log \
+    "pip install into build/venv, then import buildingmodel" install_python
 }
 
 # The libFuzzer targets, briefly, over their seeds (only where clang is).

@@ -77,6 +77,12 @@ CBMLevel* FindLevel(CBMLevelList* levels, const CString& name) {
   return levels->ItemAs<CBMLevel>(name);
 }
 
+// Names arrive in any case; the model holds them upper-cased.
+template <typename... Names>
+void UpperCase(Names&... names) {
+  (names.MakeUpper(), ...);
+}
+
 }  // namespace
 
 CBMLoadCase* CBMMgrLoad::AddLoadCase(CString name, CString type, double selfWeight) {
@@ -102,11 +108,8 @@ void CBMMgrLoad::AssignJointLoad(CString level, double x, double y, CString load
 void CBMMgrLoad::AssignLineLoad(bool toWall, CString& level, CString& handle, CString& loadType,
                                 CString& direction, CString& loadCase, double startDistance,
                                 double startForce, double endDistance, double endForce) {
-  level.MakeUpper();
-  handle.MakeUpper();
-  loadType.MakeUpper();
-  direction.MakeUpper();
-  loadCase.MakeUpper();
+  if (!pContainer) return;  // not attached to a model
+  UpperCase(level, handle, loadType, direction, loadCase);
   CBMLevel* pLevel = FindLevel(pLevelList, level);
   if (!pLevel) return;
   if (toWall) {
@@ -123,7 +126,6 @@ void CBMMgrLoad::AssignLineLoad(bool toWall, CString& level, CString& handle, CS
 void CBMMgrLoad::AssignBeamLoad(CString level, CString handle, CString loadType, CString direction,
                                 CString loadCase, double startDistance, double startForce, double endDistance,
                                 double endForce) {
-  if (!pContainer) return;  // not attached to a model
   AssignLineLoad(false, level, handle, loadType, direction, loadCase, startDistance, startForce, endDistance,
                  endForce);
 }
@@ -131,7 +133,6 @@ void CBMMgrLoad::AssignBeamLoad(CString level, CString handle, CString loadType,
 void CBMMgrLoad::AssignWallLoad(CString level, CString handle, CString loadType, CString direction,
                                 CString loadCase, double startDistance, double startForce, double endDistance,
                                 double endForce) {
-  if (!pContainer) return;  // not attached to a model
   AssignLineLoad(true, level, handle, loadType, direction, loadCase, startDistance, startForce, endDistance,
                  endForce);
 }
@@ -139,11 +140,7 @@ void CBMMgrLoad::AssignWallLoad(CString level, CString handle, CString loadType,
 void CBMMgrLoad::AssignSlabLoad(CString level, CString handle, CString loadType, CString direction,
                                 CString loadCase, double value) {
   if (!pContainer) return;  // not attached to a model
-  level.MakeUpper();
-  handle.MakeUpper();
-  loadType.MakeUpper();
-  direction.MakeUpper();
-  loadCase.MakeUpper();
+  UpperCase(level, handle, loadType, direction, loadCase);
   CBMLevel* pLevel = FindLevel(pLevelList, level);
   if (!pLevel) return;
   auto* slab = CBMComponentList::As<CBMSlab>(pLevel->get_theCBMSlabList()->GetItemByMapHandle(handle));

@@ -332,16 +332,24 @@ void AppendInt(std::string& out, long long value) {
 
 namespace {
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+// Where a number of `text` starts, past leading white space and an optional
+// sign (set in `negative`), as the C library's conversions skip them.
+size_t SkipSpaceAndSign(std::string_view text, bool* negative) {
+  size_t i = 0;
+  while (i < text.size() && IsSpace(text[i])) ++i;
+  *negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    *negative = text[i] == '-';
+    ++i;
+  }
+  return i;
+}
 }  // namespace
 
 bool ScanInt(std::string_view text, int& value) {
-  size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  size_t i = SkipSpaceAndSign(text, &negative);
   if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
   long long v = 0;
   while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
@@ -356,13 +364,8 @@ bool ScanInt(std::string_view text, int& value) {
 }
 
 double StrToD(std::string_view text, size_t* consumed) {
-  size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
   bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
+  const size_t i = SkipSpaceAndSign(text, &negative);
   const char* first = text.data() + i;
   const char* last = text.data() + text.size();
   double value = 0.0;

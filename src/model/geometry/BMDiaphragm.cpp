@@ -14,12 +14,20 @@ BM_IMPLEMENT_SERIAL(CBMDiaphragm, CBMComponent, 1)
 CBMDiaphragm::CBMDiaphragm() = default;
 CBMDiaphragm::~CBMDiaphragm() = default;
 
+namespace {
+// Adds (x, y) to a running centre: the sums, the count and the mean.
+template <typename Count>
+void AddToCentre(double x, double y, double& sumX, double& sumY, Count& count, double& cx, double& cy) {
+  ++count;
+  sumX += x;
+  sumY += y;
+  cx = sumX / count;
+  cy = sumY / count;
+}
+}  // namespace
+
 void CBMDiaphragm::AddPointForDiaCenter(double x, double y) {
-  ++AssociatedPointCount;
-  SumX += x;
-  SumY += y;
-  CX = SumX / AssociatedPointCount;
-  CY = SumY / AssociatedPointCount;
+  AddToCentre(x, y, SumX, SumY, AssociatedPointCount, CX, CY);
 }
 
 void CBMDiaphragm::Serialize(CArchive& ar) {
@@ -40,11 +48,7 @@ CBMLevelDiaphragm::~CBMLevelDiaphragm() {
 }
 
 void CBMLevelDiaphragm::AddPointForDiaCenter(double x, double y) {
-  ++CenterPointCount;
-  SumX += x;
-  SumY += y;
-  CX = SumX / CenterPointCount;
-  CY = SumY / CenterPointCount;
+  AddToCentre(x, y, SumX, SumY, CenterPointCount, CX, CY);
 }
 
 void CBMLevelDiaphragm::AddJoint(CBMJoint* j) {
