@@ -76,22 +76,31 @@ void LoadOwnArchive(CBuildingModule& module, const std::vector<uint8_t>& bytes) 
   }
 }
 
-// Writes `module` as text, JSON and archive, loads that archive into a new
-// module and checks that from then on save, load, save keeps the bytes.
-// Legacy: the first save may differ from the second, because a member's own
-// id is its position in the joint connection list it was last added to, and
-// the topology rebuild adds members in another order than the managers and
-// the reader.
+// Writes `module` as text, JSON and archive, and checks that loading and
+// saving reach a fixed point: an archive that loads and saves as the same
+// bytes. Legacy: ids are positions in the list a member or point was last
+// added to, and the topology rebuild adds in another order than the managers
+// and the reader, so the ids of a model may take more than one load to
+// settle: a model loaded from a cut-off archive took three loads (the
+// finding in docs/robustness.md). No fixed point within kSettleLoads loads
+// is a broken promise.
+constexpr int kSettleLoads = 4;
+
 void WriteAndReload(CBuildingModule& module) {
   (void)bm::GenerateETABS8Text(module);
   (void)bm::ModelToJson(module);
-  CBuildingModule loaded;
-  LoadOwnArchive(loaded, SaveToMemory(module));
-  const std::vector<uint8_t> second = SaveToMemory(loaded);
-  CBuildingModule again;
-  LoadOwnArchive(again, second);
-  if (SaveToMemory(again) != second) Fail("load, save, load, save changed the archive bytes");
-  (void)bm::GenerateETABS8Text(again);
+  std::vector<uint8_t> saved = SaveToMemory(module);
+  for (int load = 1;; ++load) {
+    CBuildingModule loaded;
+    LoadOwnArchive(loaded, saved);
+    std::vector<uint8_t> again = SaveToMemory(loaded);
+    if (again == saved) {
+      (void)bm::GenerateETABS8Text(loaded);
+      return;
+    }
+    if (load == kSettleLoads) Fail("saving and loading reach no fixed point within four loads");
+    saved = std::move(again);
+  }
 }
 
 bool IsTrimSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }

@@ -2,7 +2,8 @@
 # Builds and runs every test, stage by stage: the normal build (with the
 # Python module and its pytest tests), the AddressSanitizer +
 # UndefinedBehaviorSanitizer build with clang (which also checks for leaks),
-# the Python module's offline install, a short run of the fuzz targets when
+# the style check (clang-format and clang-tidy), the Python module's offline
+# install, a short run of the fuzz targets when
 # clang is installed, and the 32- and 64-bit Windows builds (mingw-w64) with
 # their tests under wine.
 #
