@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <string>
@@ -147,6 +148,24 @@ class Fixture {
     }
     return textPath_;
   }
+  // The text file relabelled as written by a later version ("9.7.3"), so
+  // that the later-version reading path reads a file of the same size: that
+  // path takes every line of it (the lines this writer gives are lines the
+  // later versions use as well).
+  const std::string& laterTextPath() {
+    if (!laterWritten_) {
+      std::ifstream in(textPath(), std::ios::binary);
+      std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      const std::string from = "VERSION \"8.48\"";
+      const size_t at = text.find(from);
+      if (at == std::string::npos) std::abort();
+      text.replace(at, from.size(), "VERSION \"9.7.3\"");
+      std::ofstream out(laterTextPath_, std::ios::binary);
+      laterWritten_ = static_cast<bool>(out.write(text.data(), static_cast<std::streamsize>(text.size())));
+      if (!laterWritten_) std::abort();
+    }
+    return laterTextPath_;
+  }
   const std::string& archivePath() {
     if (!archiveWritten_) {
       archiveWritten_ = model_->ReadSaveFile(archivePath_.c_str(), 0);
@@ -158,6 +177,7 @@ class Fixture {
 
   ~Fixture() {
     std::remove(textPath_.c_str());
+    std::remove(laterTextPath_.c_str());
     std::remove(archivePath_.c_str());
   }
 
@@ -165,6 +185,7 @@ class Fixture {
   explicit Fixture(const Size& s) : size_(s), model_(new CBuildingModule) {
     const std::string stem = TempDir() + "/m" + std::to_string(s.storeys) + "x" + std::to_string(s.bays);
     textPath_ = stem + ".e2k";
+    laterTextPath_ = stem + "-later.e2k";
     archivePath_ = stem + ".bma";
     if (!bm::tool::BuildDemoBuilding(*model_, Options(s))) std::abort();
   }
@@ -172,8 +193,10 @@ class Fixture {
   Size size_;
   std::unique_ptr<CBuildingModule> model_;
   std::string textPath_;
+  std::string laterTextPath_;
   std::string archivePath_;
   bool textWritten_ = false;
+  bool laterWritten_ = false;
   bool archiveWritten_ = false;
 };
 
@@ -285,13 +308,17 @@ void BM_WriteText(benchmark::State& state) {
   std::remove(path.c_str());
 }
 
-void BM_ReadText(benchmark::State& state) {
+void TimeReadText(benchmark::State& state, const std::string& path) {
   Fixture& f = Fixture::For(SizeOf(state));
-  const std::string& path = f.textPath();
   PeakMeter meter;
   TimeOnNewModel(state, meter, "the text file was not read",
                  [&](CBuildingModule& m) { return MeasuredReadText(m, path); });
   Report(state, f.elements(), meter, FileBytes(path));
+}
+
+void BM_ReadText(benchmark::State& state) { TimeReadText(state, Fixture::For(SizeOf(state)).textPath()); }
+void BM_ReadLaterText(benchmark::State& state) {
+  TimeReadText(state, Fixture::For(SizeOf(state)).laterTextPath());
 }
 
 void BM_SaveArchive(benchmark::State& state) {
@@ -331,6 +358,7 @@ int RegisterAll() {
     add("ProcessGeometry", BM_ProcessGeometry);
     add("WriteText", BM_WriteText);
     add("ReadText", BM_ReadText);
+    add("ReadLaterText", BM_ReadLaterText);
     add("SaveArchive", BM_SaveArchive);
     add("LoadArchive", BM_LoadArchive);
   }

@@ -5,7 +5,7 @@ import json
 import os
 import sys
 
-OPS = ["Build", "ProcessGeometry", "WriteText", "ReadText", "SaveArchive", "LoadArchive"]
+OPS = ["Build", "ProcessGeometry", "WriteText", "ReadText", "ReadLaterText", "SaveArchive", "LoadArchive"]
 
 
 def load(path):

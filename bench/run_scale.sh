@@ -22,7 +22,7 @@ mkdir -p "$out"
 for pass in $(seq 1 "$passes"); do
   "$bench" --benchmark_repetitions="$reps" --benchmark_out="$out/timing-$pass.json" --benchmark_out_format=json >&2
 done
-for op in Build ProcessGeometry WriteText ReadText SaveArchive LoadArchive; do
+for op in Build ProcessGeometry WriteText ReadText ReadLaterText SaveArchive LoadArchive; do
   for size in 10/5 10/16 10/50 10/158 100/50; do
     BM_BENCH_TRIM=1 "$bench" --benchmark_filter="^$op/$size\$" --benchmark_min_time=0.000001 \
       --benchmark_out="$out/memory-$op-${size/\//x}.json" --benchmark_out_format=json >/dev/null

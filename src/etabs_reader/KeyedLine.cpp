@@ -27,27 +27,16 @@ KeyedLine::KeyedLine(const ZComItem& line, int first) : line_(line) {
       ++t;
       continue;
     }
-    pairs_.push_back(Pair{token, t + 1 <= count ? t + 1 : 0, false, false});
+    pairs_.push_back(Pair{token, KeyHead(token, true), t + 1 <= count ? t + 1 : 0, false, false});
     t += 2;
   }
 }
 
-namespace {
-bool SameKey(std::string_view token, std::string_view key) {
-  if (token.size() != key.size()) return false;
-  for (size_t i = 0; i < key.size(); ++i) {
-    char c = token[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != key[i]) return false;
-  }
-  return true;
-}
-}  // namespace
-
 int KeyedLine::Find(std::string_view key) {
+  const uint64_t head = KeyHead(key, false);
   int found = 0;
   for (Pair& p : pairs_) {
-    if (!SameKey(p.key, key)) continue;
+    if (!Matches(p, key, head)) continue;
     p.used = true;
     if (!found) found = p.value;
   }
@@ -55,8 +44,9 @@ int KeyedLine::Find(std::string_view key) {
 }
 
 void KeyedLine::NotModelData(std::string_view key) {
+  const uint64_t head = KeyHead(key, false);
   for (Pair& p : pairs_) {
-    if (SameKey(p.key, key)) p.noPlace = true;
+    if (Matches(p, key, head)) p.noPlace = true;
   }
 }
 
@@ -81,9 +71,10 @@ int KeyedLine::TakeRest() {
 }
 
 std::vector<int> KeyedLine::FindAll(std::string_view key) {
+  const uint64_t head = KeyHead(key, false);
   std::vector<int> values;
   for (Pair& p : pairs_) {
-    if (!SameKey(p.key, key)) continue;
+    if (!Matches(p, key, head)) continue;
     p.used = true;
     if (p.value) values.push_back(p.value);
   }
@@ -113,9 +104,7 @@ void KeyedLine::ReportUnused(ReadReport& report, std::string_view keyword) const
     if (std::find(named.begin(), named.end(), p.key) != named.end()) continue;
     named.push_back(p.key);
     std::string upper(p.key);
-    for (char& c : upper) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    for (char& c : upper) c = UpperByte(c);
     if (p.noPlace) {
       report.Add(keyword, "key " + upper + " (not model data)", ReadReport::Kind::kNotModelData, 1);
     } else {

@@ -1,6 +1,8 @@
 // KeyedLine: the KEY value pairs of a data line of a later-version file.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -60,10 +62,17 @@ class KeyedLine {
  private:
   struct Pair {
     std::string_view key;
-    int value;  // token number; 0 when the key ends the line
+    uint64_t head;  // the key's first eight bytes, upper-cased (KeyHead)
+    int value;      // token number; 0 when the key ends the line
     bool used;
     bool noPlace;
   };
+  // Handlers ask for a dozen keys or more per line: a pair whose head or
+  // length differs from the key's is passed over without a byte compare.
+  // The first eight bytes of `key` (upper-cased when `upper`) in one word.
+  // A line's keys are upper-cased; a handler's keys are compared as given.
+  static uint64_t KeyHead(std::string_view key, bool upper);
+  bool Matches(const Pair& p, std::string_view key, uint64_t head) const;
   const ZComItem& line_;
   std::vector<Pair> pairs_;
   int stray_ = 0;
@@ -83,6 +92,29 @@ bool LooksNumeric(std::string_view token);
 #include "ZComItem.h"
 
 namespace bm::reader {
+
+inline char UpperByte(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+inline uint64_t KeyedLine::KeyHead(std::string_view key, bool upper) {
+  uint64_t head = 0;
+  std::memcpy(&head, key.data(), key.size() < 8 ? key.size() : 8);
+  if (!upper) return head;
+  // The bytes 'a' to 'z' of the word lose 0x20, all eight at once.
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  const uint64_t low7 = head & (0x7F * kOnes);
+  const uint64_t atLeastA = low7 + (0x80 - 'a') * kOnes;
+  const uint64_t aboveZ = low7 + (0x80 - 'z' - 1) * kOnes;
+  const uint64_t lower = atLeastA & ~aboveZ & ~head & (0x80 * kOnes);
+  return head - (lower >> 2);
+}
+
+inline bool KeyedLine::Matches(const Pair& p, std::string_view key, uint64_t head) const {
+  if (p.head != head || p.key.size() != key.size()) return false;
+  for (size_t i = 8; i < key.size(); ++i) {
+    if (UpperByte(p.key[i]) != key[i]) return false;
+  }
+  return true;
+}
 
 template <typename Fn>
 void ForEachWord(const ZComItem& line, int first, int last, Fn fn) {

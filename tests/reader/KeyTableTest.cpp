@@ -80,4 +80,31 @@ TEST(KeyTable, KeyedLinesTakeTheFirstPairAndMarkItUsed) {
   EXPECT_EQ(report.Total(), 1);  // Z only: both N pairs were looked up
 }
 
+TEST(KeyTable, KeyedLineKeysMatchWhateverTheirCaseAndNothingElse) {
+  // A line's key matches a handler's upper-case key when only the case of
+  // its letters differs, before and after its eighth byte; the bytes next
+  // to the letters ('@', '[', '`', '{') never stand for one another.
+  const struct {
+    const char* token;
+    const char* key;
+    bool match;
+  } cases[] = {{"lengthoffi", "LENGTHOFFI", true},
+               {"LengthOffI", "LENGTHOFFI", true},
+               {"LENGTHOFFJ", "LENGTHOFFI", false},
+               {"LENGTHOFF", "LENGTHOFFI", false},
+               {"a", "A", true},
+               {"z", "Z", true},
+               {"`", "@", false},
+               {"{", "[", false},
+               {"ab`{cdefg{", "AB`{CDEFG{", true},
+               {"ab`{cdefg{", "AB@[CDEFG[", false},
+               {"abcdefgh`", "ABCDEFGH@", false},
+               {"A", "a", false}};
+  for (const auto& c : cases) {
+    std::unique_ptr<ZComItem> line = Line({"LINEASSIGN", "\"B1\"", c.token, "7"});
+    bm::reader::KeyedLine kl(*line, 3);
+    EXPECT_EQ(kl.Find(c.key), c.match ? 4 : 0) << c.token << " " << c.key;
+  }
+}
+
 }  // namespace
