@@ -115,13 +115,13 @@ void AppendLoadCaseWinds(std::string& out, const CBMLoadCase& c, WriteReport* re
 }
 
 void AppendJointLoads(std::string& out, CBMJoint& joint, const CString& levelName, WriteReport* report) {
-  AppendLoadLines<bm::VectorLoad>(out, joint.get_JointLoadList(), "  %s   %q  %q ", kPointLoad, joint.name(),
+  AppendLoadLines<bm::VectorLoad>(out, &joint.JointLoads(), "  %s   %q  %q ", kPointLoad, joint.name(),
                                   levelName, report, AppendJointLoad);
 }
 
 void AppendLineElementLoads(std::string& out, CBMLineElement& element, const CString& levelName,
                             WriteReport* report) {
-  AppendLoadLines<CBMLineLoad>(out, element.Get_LineLoadList(), " %s  %q  %q ", kLineLoad, element.name(),
+  AppendLoadLines<CBMLineLoad>(out, &element.LineLoads(), " %s  %q  %q ", kLineLoad, element.name(),
                                levelName, report, AppendLineLoad);
 }
 

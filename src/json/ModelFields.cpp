@@ -506,11 +506,9 @@ const std::vector<Field<CBMAreaLoad>>& FieldsOf<CBMAreaLoad>() {
   return fields;
 }
 
-std::vector<CBMJointLoad*> LoadsOf(CBMJoint& joint) {
-  return ItemsOf<CBMJointLoad>(joint.get_JointLoadList());
-}
+std::vector<CBMJointLoad*> LoadsOf(CBMJoint& joint) { return ItemsOf<CBMJointLoad>(&joint.JointLoads()); }
 std::vector<CBMLineLoad*> LoadsOf(CBMLineElement& member) {
-  return ItemsOf<CBMLineLoad>(member.Get_LineLoadList());
+  return ItemsOf<CBMLineLoad>(&member.LineLoads());
 }
 std::vector<CBMAreaLoad*> LoadsOf(CBMShellElement& area) {
   return ItemsOf<CBMAreaLoad>(area.get_SlabLoadList());

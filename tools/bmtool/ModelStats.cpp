@@ -15,9 +15,9 @@ int Count(const CBMComponentList* list) { return list ? list->GetCount() : 0; }
 int LineLoads(const CBMComponentList& list, std::map<std::string, int>& types) {
   int total = 0;
   for (CBMLineElement& e : list.Members<CBMLineElement>()) {
-    const CBMComponentList* loads = e.Get_LineLoadList();
-    for (const CBMLineLoad& load : loads->Members<CBMLineLoad>()) ++types[load.get_sType().str()];
-    total += loads->GetCount();
+    const CBMComponentList& loads = e.LineLoads();
+    for (const CBMLineLoad& load : loads.Members<CBMLineLoad>()) ++types[load.get_sType().str()];
+    total += loads.GetCount();
   }
   return total;
 }
@@ -111,7 +111,7 @@ ModelStats CollectStats(CBuildingModule& module) {
     stats.storeys.push_back(s);
 
     for (CBMJoint& j : level.get_theCBMJointList()->Members<CBMJoint>()) {
-      stats.jointLoads += j.get_JointLoadList()->GetCount();
+      stats.jointLoads += j.JointLoads().GetCount();
       if (j.get_pRestraint()) ++stats.restrainedJoints;
     }
     stats.lineLoads += LineLoads(*level.get_theCBMBeamList(), stats.lineLoadTypes) +

@@ -53,10 +53,9 @@ void CBMJointPannelZone::Serialize(CArchive& /*ar*/) {}
 
 BM_IMPLEMENT_SERIAL(CBMJoint, CBMComponent, 1)
 
-CBMJoint::CBMJoint() {
-  ObjectType = BM_JOINT;
-  JointLoadList.SetMemberClass(RUNTIME_CLASS(CBMJointLoad));
-}
+CBMJoint::CBMJoint() { ObjectType = BM_JOINT; }
+
+void CBMJoint::HoldLoads(CBMComponentList& list) { list.SetMemberClass(RUNTIME_CLASS(CBMJointLoad)); }
 
 CBMJoint::~CBMJoint() {
   delete pRestraint;
@@ -121,7 +120,7 @@ void CBMJoint::AddJointLoad(CString lc, CString type, double fx, double fy, doub
 
 void CBMJoint::TranferJointLoadFromWall(CString lc, CString type, double fx, double fy, double fz, double mx,
                                         double my, double mz) {
-  for (CBMJointLoad& load : JointLoadList.Members<CBMJointLoad>()) {
+  for (CBMJointLoad& load : JointLoadList.view().Members<CBMJointLoad>()) {
     if (load.get_Lc() != lc) continue;
     load.set_FX(load.get_FX() + fx);
     load.set_FY(load.get_FY() + fy);

@@ -3,7 +3,7 @@
 
 #include "../../loads/BMResult.h"
 #include "../BMComponentList.h"
-#include "../LazyResultList.h"
+#include "../LazyList.h"
 
 class CBMPoint;
 class CBMLevelDiaphragm;
@@ -119,7 +119,10 @@ class CBMJoint : public CBMComponent {
   // list's Add sets e's Id to its position in this joint's list.
   void AddConnectedElement(CBMComponent* e);
 
-  CBMComponentList* get_JointLoadList() { return &JointLoadList; }
+  // The joint's loads, created when first asked for; JointLoads() reads
+  // them without creating the list (most joints have none).
+  CBMComponentList* get_JointLoadList() { return JointLoadList.get(); }
+  const CBMComponentList& JointLoads() const { return JointLoadList.view(); }
   CBMComponentList* get_pJointDisplacementList() { return JointDisplacementList.get(); }
 
   // A new CBMJointLoad appended to the joint's loads, with Lc, FX, FY, FZ,
@@ -151,7 +154,9 @@ class CBMJoint : public CBMComponent {
   CString DiaphragmName;
   CString PointName;
   CBMLevelDiaphragm* pDiaphragm = nullptr;
-  CBMComponentList JointLoadList;
+  // Readies a new load list: it takes only joint loads.
+  static void HoldLoads(CBMComponentList& list);
+  bm::LazyList<&HoldLoads> JointLoadList;
   CBMPoint* pPoint = nullptr;
   CBMComponentList theConnectList;
   CBMJointRestraint* pRestraint = nullptr;

@@ -60,7 +60,9 @@ void CBMRigidZone::Serialize(CArchive& /*ar*/) {}
 
 BM_IMPLEMENT_SERIAL(CBMLineElement, CBMComponent, 1)
 
-CBMLineElement::CBMLineElement() { LineLoadList.SetMemberClass(RUNTIME_CLASS(CBMLineLoad)); }
+CBMLineElement::CBMLineElement() = default;
+
+void CBMLineElement::HoldLoads(CBMComponentList& list) { list.SetMemberClass(RUNTIME_CLASS(CBMLineLoad)); }
 
 CBMLineElement::~CBMLineElement() {
   delete pLineRelease;
@@ -138,8 +140,8 @@ CBMLineLoad* AppendLineLoad(CBMComponentList& list, CString lc, CString type, CS
 
 CBMLineLoad* CBMLineElement::AddLineLoad(CString lc, CString type, CString dir, double rStart, double vStart,
                                          double rEnd, double vEnd) {
-  return bm::AppendLineLoad(LineLoadList, std::move(lc), std::move(type), std::move(dir), rStart, vStart,
-                            rEnd, vEnd);
+  return bm::AppendLineLoad(*LineLoadList.get(), std::move(lc), std::move(type), std::move(dir), rStart,
+                            vStart, rEnd, vEnd);
 }
 
 void CBMLineElement::AddForce(CString lc, double location, double f1, double f2, double f3, double f4,

@@ -3,7 +3,7 @@
 
 #include "../../loads/BMResult.h"
 #include "../BMComponentList.h"
-#include "../LazyResultList.h"
+#include "../LazyList.h"
 
 class CBMPoint;
 class CBMLine;
@@ -169,7 +169,10 @@ class CBMLineElement : public CBMComponent {
   // deleted.
   CBMRigidZone* CreateRigidZone();
 
-  CBMComponentList* Get_LineLoadList() { return &LineLoadList; }
+  // The element's loads, created when first asked for; LineLoads() reads
+  // them without creating the list (most columns and braces have none).
+  CBMComponentList* Get_LineLoadList() { return LineLoadList.get(); }
+  const CBMComponentList& LineLoads() const { return LineLoadList.view(); }
   CBMComponentList* get_ForceList() { return ForceList.get(); }
   // A new CBMLineLoad appended to the element's loads with Lc, sDir, sType,
   // RStart, REnd, VStart, VEnd set; a type of exactly "UNIFF" also sets
@@ -204,7 +207,9 @@ class CBMLineElement : public CBMComponent {
   int m_IsRelease = 0;  // the field IsRelease
   int HasZoneReductionFactor = 0;
   double dZoneReductionFactor = 0.0;
-  CBMComponentList LineLoadList;
+  // Readies a new load list: it takes only line loads.
+  static void HoldLoads(CBMComponentList& list);
+  bm::LazyList<&HoldLoads> LineLoadList;
   double Angle = 0.0;
   double MaxSpc = 24.0;
   double MinSpc = 3.0;

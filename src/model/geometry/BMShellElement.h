@@ -3,7 +3,7 @@
 
 #include "../../loads/BMResult.h"
 #include "../BMComponentList.h"
-#include "../LazyResultList.h"
+#include "../LazyList.h"
 
 class CBMArea;
 class CBMPoint;
