@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <iterator>
 #include <memory>
+#include <type_traits>
 
 #include "../platform/Array.h"
 #include "BMComponent.h"
@@ -67,7 +68,13 @@ class CBMComponentList : public CBMComponent {
   // (GetItemByMapHandle); null for null.
   template <typename T>
   static T* As(CBMComponent* member) {
-    return member && member->IsKindOf(T::StaticClass()) ? static_cast<T*>(member) : nullptr;
+    // Every member is a CBMComponent: asking for that class touches no
+    // member (walks over a joint's connected elements stay in the list).
+    if constexpr (std::is_same_v<T, CBMComponent>) {
+      return member;
+    } else {
+      return member && member->IsKindOf(T::StaticClass()) ? static_cast<T*>(member) : nullptr;
+    }
   }
 
   // Every member that is a T, in list order, as a range for range-for:
