@@ -5,6 +5,10 @@
 #include "platform/MessageBox.h"
 #include "platform/Transfer.h"
 
+namespace {
+constexpr int kFileBufferBytes = 1 << 16;
+}  // namespace
+
 void CBuildingModule::Serialize(CArchive& ar) { bm::Transfer(ar, *pUnitSystem, theContainer); }
 
 bool CBuildingModule::ReadSaveFile(CString path, int load) {
@@ -14,7 +18,9 @@ bool CBuildingModule::ReadSaveFile(CString path, int load) {
   if (!file.Open(path, mode)) return false;
   CArchive* ar = nullptr;
   try {
-    ar = new CArchive(&file, load ? CArchive::load : CArchive::store, 4096);
+    // Decision: a larger buffer than the legacy 4096 bytes, so that the file
+    // is read and written in few calls; the bytes are the same.
+    ar = new CArchive(&file, load ? CArchive::load : CArchive::store, kFileBufferBytes);
     if (load) lastLoadTrailingBytes = 0;
     Serialize(*ar);
     if (load) {

@@ -2,6 +2,8 @@
 // archive stores references as names and ids, never as pointers, and leaves
 // out the level diaphragms, the joints' connection lists and the vertex
 // joints of slabs and walls.
+#include <unordered_map>
+
 #include "model/BuildingModule.h"
 
 namespace {
@@ -37,9 +39,52 @@ void LinkLineElements(CBMComponentList* elements, CBMJointList* joints, const CB
   }
 }
 
+// joint->set_pPoint(point), skipped when it would change nothing: it copies
+// the point's name.
+void AttachPoint(CBMJoint* joint, CBMPoint* point) {
+  if (joint->get_pPoint() != point || joint->get_PointName() != point->name()) joint->set_pPoint(point);
+}
+
+// The joints of one level found for the plan's points, so that the slabs and
+// walls sharing a corner look its joint up by name once.
+class VertexJoints {
+ public:
+  // Starts a level: forgets the joints of the one before.
+  void Reset(CBMJointList* joints) {
+    joints_ = joints;
+    jointOf_.clear();
+  }
+
+  // The joint that joints->AddJoint(point's name) gives (creating it when
+  // missing), with its point set to `point`.
+  CBMJoint* JointFor(CBMPoint* point) {
+    const auto known = jointOf_.find(point);
+    CBMJoint* joint = known == jointOf_.end() ? nullptr : known->second;
+    if (!joint) {
+      // Kept only when AddJoint would give the same joint again: the first
+      // member of the name is a joint, or there was none and the new joint
+      // has the name as it is (a lower-case name gets an upper-case joint,
+      // which AddJoint does not find again).
+      CBMComponent* first = joints_->GetItem(point->name());
+      joint = CBMComponentList::As<CBMJoint>(first);
+      if (!joint) {
+        CString name = point->get_Name();
+        joint = joints_->AddJoint(name);
+      }
+      if (first ? first == joint : joint->name() == point->name()) jointOf_.emplace(point, joint);
+    }
+    AttachPoint(joint, point);
+    return joint;
+  }
+
+ private:
+  CBMJointList* joints_ = nullptr;
+  std::unordered_map<const CBMPoint*, CBMJoint*> jointOf_;
+};
+
 // Section, area and vertex joints of a slab or wall; the vertex joints are
 // created in the level when missing and list the element.
-void LinkShellElement(CBMShellElement* shell, CBMJointList* joints, const CBMAreaList* areas,
+void LinkShellElement(CBMShellElement* shell, VertexJoints& vertexJoints, const CBMAreaList* areas,
                       const CBMWallSlabDeckSectionList* sections) {
   // Decision: an unknown section id is kept for a later save (see
   // LinkLineElements).
@@ -52,10 +97,7 @@ void LinkShellElement(CBMShellElement* shell, CBMJointList* joints, const CBMAre
   for (int k = 1; k <= vertices && area; ++k) {
     CBMPoint* point = area->GetPoint(k);
     if (!point) continue;
-    CString name = point->get_Name();
-    CBMJoint* joint = joints->AddJoint(name);
-    joint->set_pPoint(point);
-    joint->AddConnectedElement(shell);
+    vertexJoints.JointFor(point)->AddConnectedElement(shell);
   }
 }
 
@@ -90,11 +132,13 @@ void CBuildingModule::CreateTopologyForReading() {
   }
 
   // 5: each level's joints, line elements, slabs and walls.
+  VertexJoints vertexJoints;
   for (CBMLevel& level : levels->Members<CBMLevel>()) {
     CBMJointList* joints = level.get_theCBMJointList();
+    vertexJoints.Reset(joints);
     CBMLevelDiaphragmList* levelDiaphragms = level.get_theCBMLevelDiaphragmList();
     for (CBMJoint& joint : joints->Members<CBMJoint>()) {
-      if (CBMPoint* point = points->ItemAs<CBMPoint>(joint.get_PointName())) joint.set_pPoint(point);
+      if (CBMPoint* point = points->ItemAs<CBMPoint>(joint.get_PointName())) AttachPoint(&joint, point);
       if (!joint.get_DiaphragmName().IsEmpty()) {
         CString name = joint.get_DiaphragmName();
         CBMLevelDiaphragm* diaphragm = levelDiaphragms->AddDiaphragm(name);
@@ -112,13 +156,13 @@ void CBuildingModule::CreateTopologyForReading() {
       if (!slab.get_DiaphragmName().IsEmpty()) {
         if (auto* d = diaphragms->ItemAs<CBMDiaphragm>(slab.get_DiaphragmName())) slab.SetDiaphragm(d);
       }
-      LinkShellElement(&slab, joints, areas, shellSections);
+      LinkShellElement(&slab, vertexJoints, areas, shellSections);
     }
     for (CBMWall& wall : level.get_theCBMWallList()->Members<CBMWall>()) {
       if (!wall.get_PierName().IsEmpty()) {
         if (auto* p = piers->ItemAs<CBMPierSpandrel>(wall.get_PierName())) wall.set_pPierSpandrel(p);
       }
-      LinkShellElement(&wall, joints, areas, shellSections);
+      LinkShellElement(&wall, vertexJoints, areas, shellSections);
     }
   }
 }

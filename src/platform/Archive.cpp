@@ -12,6 +12,12 @@
 
 CArchive::CArchive(CFile* file, unsigned mode, int bufferSize) : file_(file), loading_((mode & load) != 0) {
   buffer_.resize(static_cast<size_t>(bufferSize > 0 ? bufferSize : 4096));
+  if (loading_) {
+    loadAt_ = loadEnd_ = buffer_.data();
+  } else {
+    storeAt_ = buffer_.data();
+    storeLimit_ = buffer_.data() + buffer_.size();
+  }
 }
 
 CArchive::~CArchive() {
@@ -26,9 +32,10 @@ CArchive::~CArchive() {
 
 void CArchive::Flush() {
   if (loading_ || !file_) return;
-  if (end_ > 0) {
-    file_->Write(buffer_.data(), static_cast<unsigned>(end_));
-    end_ = 0;
+  const size_t n = static_cast<size_t>(storeAt_ - buffer_.data());
+  if (n > 0) {
+    file_->Write(buffer_.data(), static_cast<unsigned>(n));
+    storeAt_ = buffer_.data();
   }
 }
 
@@ -40,39 +47,37 @@ void CArchive::Close() {
 
 void CArchive::Abort() {
   closed_ = true;
-  end_ = begin_ = 0;
+  if (loading_) {
+    loadAt_ = loadEnd_ = buffer_.data();
+  } else {
+    storeAt_ = buffer_.data();
+  }
+}
+
+void CArchive::MakeRoom(size_t count) {
+  if (loading_) throw CArchiveException(CArchiveException::readOnly);
+  Flush();
+  // Grows the buffer when it is smaller than one value (or has no file to
+  // flush to), keeping what it holds.
+  const size_t used = static_cast<size_t>(storeAt_ - buffer_.data());
+  if (buffer_.size() - used < count) {
+    buffer_.resize(used + count);
+    storeAt_ = buffer_.data() + used;
+    storeLimit_ = buffer_.data() + buffer_.size();
+  }
 }
 
 void CArchive::WriteBytes(const void* data, size_t count) {
   if (loading_) throw CArchiveException(CArchiveException::readOnly);
   const uint8_t* p = static_cast<const uint8_t*>(data);
   while (count > 0) {
-    if (end_ == buffer_.size()) Flush();
-    const size_t n = std::min(count, buffer_.size() - end_);
-    std::memcpy(buffer_.data() + end_, p, n);
-    end_ += n;
+    if (storeAt_ == storeLimit_) MakeRoom(1);
+    const size_t n = std::min(count, static_cast<size_t>(storeLimit_ - storeAt_));
+    std::memcpy(storeAt_, p, n);
+    storeAt_ += n;
     p += n;
     count -= n;
   }
-}
-
-void CArchive::WriteWord(WORD v) {
-  const uint8_t b[2] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8)};
-  WriteBytes(b, 2);
-}
-
-void CArchive::WriteDword(DWORD v) {
-  const uint8_t b[4] = {static_cast<uint8_t>(v), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v >> 16),
-                        static_cast<uint8_t>(v >> 24)};
-  WriteBytes(b, 4);
-}
-
-void CArchive::WriteDouble(double v) {
-  uint64_t bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  uint8_t b[8];
-  for (int i = 0; i < 8; ++i) b[i] = static_cast<uint8_t>(bits >> (8 * i));
-  WriteBytes(b, 8);
 }
 
 void CArchive::WriteString(const CString& s) {
@@ -92,19 +97,24 @@ void CArchive::WriteString(const CString& s) {
 
 void CArchive::FillAtLeast(size_t count) {
   if (!loading_) throw CArchiveException(CArchiveException::writeOnly);
-  if (end_ - begin_ >= count) return;
+  size_t have = static_cast<size_t>(loadEnd_ - loadAt_);
+  if (have >= count) return;
   // Move the unread bytes to the front, then read until `count` are there.
-  if (begin_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
-    end_ -= begin_;
-    begin_ = 0;
+  uint8_t* front = buffer_.data();
+  if (loadAt_ != front) {
+    std::memmove(front, loadAt_, have);
   }
-  if (buffer_.size() < count) buffer_.resize(count);
-  while (end_ < count) {
-    const unsigned n =
-        file_ ? file_->Read(buffer_.data() + end_, static_cast<unsigned>(buffer_.size() - end_)) : 0;
+  if (buffer_.size() < count) {
+    buffer_.resize(count);
+    front = buffer_.data();
+  }
+  loadAt_ = front;
+  loadEnd_ = front + have;
+  while (have < count) {
+    const unsigned n = file_ ? file_->Read(front + have, static_cast<unsigned>(buffer_.size() - have)) : 0;
     if (n == 0) throw CArchiveException(CArchiveException::endOfFile);
-    end_ += n;
+    have += n;
+    loadEnd_ = front + have;
     if (fileLeft_ >= 0) fileLeft_ = std::max<int64_t>(0, fileLeft_ - static_cast<int64_t>(n));
   }
 }
@@ -113,44 +123,13 @@ void CArchive::ReadBytes(void* data, size_t count) {
   if (!loading_) throw CArchiveException(CArchiveException::writeOnly);
   uint8_t* out = static_cast<uint8_t*>(data);
   while (count > 0) {
-    if (begin_ == end_) FillAtLeast(1);
-    const size_t n = std::min(count, end_ - begin_);
-    std::memcpy(out, buffer_.data() + begin_, n);
-    begin_ += n;
+    if (loadAt_ == loadEnd_) FillAtLeast(1);
+    const size_t n = std::min(count, static_cast<size_t>(loadEnd_ - loadAt_));
+    std::memcpy(out, loadAt_, n);
+    loadAt_ += n;
     out += n;
     count -= n;
   }
-}
-
-CArchive::BYTE CArchive::ReadByte() {
-  FillAtLeast(1);
-  return buffer_[begin_++];
-}
-
-CArchive::WORD CArchive::ReadWord() {
-  FillAtLeast(2);
-  const uint8_t* b = buffer_.data() + begin_;
-  begin_ += 2;
-  return static_cast<WORD>(b[0] | (b[1] << 8));
-}
-
-CArchive::DWORD CArchive::ReadDword() {
-  FillAtLeast(4);
-  const uint8_t* b = buffer_.data() + begin_;
-  begin_ += 4;
-  return static_cast<DWORD>(b[0]) | (static_cast<DWORD>(b[1]) << 8) | (static_cast<DWORD>(b[2]) << 16) |
-         (static_cast<DWORD>(b[3]) << 24);
-}
-
-double CArchive::ReadDouble() {
-  FillAtLeast(8);
-  const uint8_t* b = buffer_.data() + begin_;
-  begin_ += 8;
-  uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | b[i];
-  double v;
-  std::memcpy(&v, &bits, sizeof v);
-  return v;
 }
 
 size_t CArchive::ReadLength(BYTE first) {
@@ -178,15 +157,18 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
-// Chunk in which long strings are read, so that a corrupt length cannot make
-// the reader allocate ahead of the bytes that are really there.
-constexpr size_t kStringChunk = 1 << 16;
 }  // namespace
 
 void CArchive::ReadString(CString& s) {
   std::string& out = s.str();
   out.clear();
   const BYTE first = ReadByte();
+  // The common case: a short string that is all in the buffer.
+  if (first < 0xFF && static_cast<size_t>(loadEnd_ - loadAt_) >= first) {
+    out.append(reinterpret_cast<const char*>(loadAt_), first);
+    loadAt_ += first;
+    return;
+  }
   bool wide = false;
   size_t n;
   if (first == 0xFF) {
@@ -205,11 +187,13 @@ void CArchive::ReadString(CString& s) {
     throw CArchiveException(CArchiveException::endOfFile);
   }
   if (!wide) {
+    // Appended as the buffer fills, so that the string never grows ahead of
+    // the bytes really read.
     while (n > 0) {
-      const size_t chunk = std::min(n, kStringChunk);
-      const size_t at = out.size();
-      out.resize(at + chunk);
-      ReadBytes(&out[at], chunk);
+      if (loadAt_ == loadEnd_) FillAtLeast(1);
+      const size_t chunk = std::min(n, static_cast<size_t>(loadEnd_ - loadAt_));
+      out.append(reinterpret_cast<const char*>(loadAt_), chunk);
+      loadAt_ += chunk;
       n -= chunk;
     }
     return;
@@ -242,21 +226,39 @@ void CArchive::ReadString(CString& s) {
   if (pendingHigh) AppendUtf8(out, 0xFFFD);
 }
 
-uint64_t CArchive::BytesLeft() const {
-  if (!loading_) return 0;
-  if (fileLeft_ < 0) {
-    fileLeft_ = 0;
-    if (file_) {
-      const uint64_t length = file_->GetLength();
-      const uint64_t position = file_->GetPosition();
-      if (length > position) fileLeft_ = static_cast<int64_t>(length - position);
-    }
+void CArchive::AskFileLeft() const {
+  fileLeft_ = 0;
+  if (file_) {
+    const uint64_t length = file_->GetLength();
+    const uint64_t position = file_->GetPosition();
+    if (length > position) fileLeft_ = static_cast<int64_t>(length - position);
   }
-  return (end_ - begin_) + static_cast<uint64_t>(fileLeft_);
 }
 
 void CArchive::WriteClass(const CRuntimeClass* cls) { cls->Store(*this); }
 
 const CRuntimeClass* CArchive::ReadClass(unsigned int* schemaRead) {
-  return CRuntimeClass::Load(*this, schemaRead);
+  // The record's size when all of it is in the buffer (and it is not longer
+  // than a class record can be), else 0.
+  const uint8_t* record = loadAt_;
+  const size_t buffered = static_cast<size_t>(loadEnd_ - loadAt_);
+  size_t size = buffered >= 4 ? 4 + (record[2] | (record[3] << 8)) : 0;
+  if (size > kMaxClassRecord || size > buffered) size = 0;
+  for (const KnownClass& known : knownClasses_) {
+    if (size && known.size == size && std::memcmp(known.record, record, size) == 0) {
+      loadAt_ += size;
+      if (schemaRead) *schemaRead = static_cast<unsigned>(record[0] | (record[1] << 8));
+      return known.cls;
+    }
+  }
+  const CRuntimeClass* cls = CRuntimeClass::Load(*this, schemaRead);
+  // The record was read from the buffer without a refill, so it is still
+  // where it was.
+  if (size && cls) {
+    KnownClass& slot = knownClasses_[nextKnownClass_++ % kKnownClasses];
+    std::memcpy(slot.record, record, size);
+    slot.size = size;
+    slot.cls = cls;
+  }
+  return cls;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <typeinfo>
 
 #include "Archive.h"
 #include "Exceptions.h"
@@ -55,6 +56,25 @@ inline ListBlockHead ReadListBlockHead(CArchive& ar) {
   return head;
 }
 
+// `object` as a T, as dynamic_cast<T*> gives it; null for null. The classes
+// lately found to be a T are remembered (per thread), so that the many small
+// blocks of a model, each of one class, do not walk the class hierarchy for
+// every member or every block.
+template <typename T>
+T* CastToMember(CObject* object) {
+  if (!object) return nullptr;
+  constexpr unsigned kRemembered = 8;
+  thread_local const std::type_info* known[kRemembered] = {};
+  thread_local unsigned next = 0;
+  const std::type_info* type = &typeid(*object);
+  for (const std::type_info* k : known) {
+    if (k == type) return static_cast<T*>(object);
+  }
+  T* member = dynamic_cast<T*>(object);
+  if (member) known[next++ % kRemembered] = type;
+  return member;
+}
+
 // Loads `count` member records: each member is made by `create()` (a
 // CObject*, null allowed), loaded with its Serialize and handed to `add`,
 // which takes ownership. An object that is not a T (or null) is deleted and
@@ -67,7 +87,7 @@ void LoadListMembers(CArchive& ar, int count, Create create, Add add) {
     // Held here until `add` returns, so that an exception anywhere (the
     // record, or memory running out in `add`) frees it.
     std::unique_ptr<CObject> object(create());
-    T* member = dynamic_cast<T*>(object.get());
+    T* member = CastToMember<T>(object.get());
     if (!member) throw CArchiveException(CArchiveException::badClass);
     member->Serialize(ar);
     add(member);

@@ -167,6 +167,61 @@ TEST(Archive, BufferBoundariesDoNotChangeTheBytes) {
   });
 }
 
+TEST(Archive, AnyBufferSizeGivesTheSameBytesAndValues) {
+  // Values that end on, straddle and outgrow small buffers, and class records
+  // met again (known by their bytes) beside one of another schema.
+  const std::string texts[] = {"", "abc", std::string(254, 'x'), std::string(300, 'y'),
+                               std::string(70000, 'z')};
+  auto store = [&](CArchive& ar) {
+    for (int round = 0; round < 3; ++round) {
+      ar.WriteByte(0xAB);
+      ar.WriteClass(RUNTIME_CLASS(CBMJoint));
+      ar.WriteWord(0x1234);
+      ar.WriteDouble(round + 0.25);
+      for (const std::string& t : texts) ar.WriteString(CString(t));
+      ar.WriteClass(RUNTIME_CLASS(CBMBeam));
+      ar.WriteDword(0xDEADBEEF);
+    }
+  };
+  const auto expected = StoreBytes(store);
+  for (const int size : {1, 2, 3, 7, 64, 4096}) {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store, size);
+      store(ar);
+      ar.Close();
+    }
+    ASSERT_EQ(file.Data(), expected) << size;
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load, size);
+    for (int round = 0; round < 3; ++round) {
+      ASSERT_EQ(ar.ReadByte(), 0xAB) << size;
+      unsigned schema = 0;
+      ASSERT_EQ(ar.ReadClass(&schema), RUNTIME_CLASS(CBMJoint)) << size;
+      EXPECT_EQ(schema, RUNTIME_CLASS(CBMJoint)->m_wSchema);
+      ASSERT_EQ(ar.ReadWord(), 0x1234);
+      ASSERT_EQ(ar.ReadDouble(), round + 0.25);
+      for (const std::string& t : texts) {
+        CString back;
+        ar.ReadString(back);
+        ASSERT_EQ(back.str(), t) << size;
+      }
+      ASSERT_EQ(ar.ReadClass(), RUNTIME_CLASS(CBMBeam)) << size;
+      ASSERT_EQ(ar.ReadDword(), 0xDEADBEEFu);
+    }
+    EXPECT_EQ(ar.BytesLeft(), 0u) << size;
+    try {
+      CMemFile changed(ByteBuilder().Class("CBMJoint").Class("CBMJoint", 7).bytes());
+      CArchive again(&changed, CArchive::load, size);
+      again.ReadClass();
+      again.ReadClass();
+      ADD_FAILURE() << "no exception for another schema";
+    } catch (const CArchiveException& e) {
+      EXPECT_EQ(e.m_cause, CArchiveException::badSchema);
+    }
+  }
+}
+
 TEST(Archive, DirectionIsEnforced) {
   CMemFile file;
   CArchive storing(&file, CArchive::store);
