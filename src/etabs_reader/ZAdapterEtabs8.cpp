@@ -30,17 +30,17 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeywords[] = {
     {bm::e2k::kLinkProp, Form::kGrouped, &ZAdapterEtabs8::ProcessLinks},
     {bm::e2k::kPierName, Form::kGrouped, &ZAdapterEtabs8::ProcessPierSpandrel},
     {bm::e2k::kSpandrelName, Form::kGrouped, &ZAdapterEtabs8::ProcessPierSpandrel},
-    {bm::e2k::kPoint, Form::kPlain, &ZAdapterEtabs8::ProcessPointCoordinate},
-    {bm::e2k::kLine, Form::kPlain, &ZAdapterEtabs8::ProcessLines},
-    {bm::e2k::kArea, Form::kPlain, &ZAdapterEtabs8::ProcessArea},
-    {bm::e2k::kPointAssign, Form::kPlain, &ZAdapterEtabs8::ProcessPointAssignment},
-    {bm::e2k::kLineAssign, Form::kPlain, &ZAdapterEtabs8::ProcessLineAssignment},
-    {bm::e2k::kAreaAssign, Form::kPlain, &ZAdapterEtabs8::ProcessAreaAssignment},
-    {bm::e2k::kLoadCase, Form::kPlain, &ZAdapterEtabs8::ProcessLoadCase},
-    {bm::e2k::kPointLoad, Form::kPlain, &ZAdapterEtabs8::ProcessPointLoad},
-    {bm::e2k::kLineLoad, Form::kPlain, &ZAdapterEtabs8::ProcessLineLoad},
-    {bm::e2k::kAreaLoad, Form::kPlain, &ZAdapterEtabs8::ProcessAreaLoad},
-    {bm::e2k::kActiveDof, Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
+    {bm::e2k::kPoint, Form::kLines, &ZAdapterEtabs8::ProcessPointCoordinate},
+    {bm::e2k::kLine, Form::kLines, &ZAdapterEtabs8::ProcessLines},
+    {bm::e2k::kArea, Form::kLines, &ZAdapterEtabs8::ProcessArea},
+    {bm::e2k::kPointAssign, Form::kLines, &ZAdapterEtabs8::ProcessPointAssignment},
+    {bm::e2k::kLineAssign, Form::kLines, &ZAdapterEtabs8::ProcessLineAssignment},
+    {bm::e2k::kAreaAssign, Form::kLines, &ZAdapterEtabs8::ProcessAreaAssignment},
+    {bm::e2k::kLoadCase, Form::kLines, &ZAdapterEtabs8::ProcessLoadCase},
+    {bm::e2k::kPointLoad, Form::kLines, &ZAdapterEtabs8::ProcessPointLoad},
+    {bm::e2k::kLineLoad, Form::kLines, &ZAdapterEtabs8::ProcessLineLoad},
+    {bm::e2k::kAreaLoad, Form::kLines, &ZAdapterEtabs8::ProcessAreaLoad},
+    {bm::e2k::kActiveDof, Form::kLines, &ZAdapterEtabs8::ProcessAnalysisOptions},
     {bm::e2k::kCombo, Form::kGrouped, &ZAdapterEtabs8::ProcessComboLoad},
     {"CONCRETEPREFERENCE", Form::kNotModelData, nullptr},
     {"COMPOSITEPREFERENCE", Form::kNotModelData, nullptr},
@@ -76,7 +76,7 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     {bm::e2k::kMaterial, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedMaterials},
     {"REBARDEFINITION", Form::kNotModelData, nullptr},
     {bm::e2k::kFrameSection, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedFrameSections},
-    {"AUTOSECTION", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAutoSections},
+    {"AUTOSECTION", Form::kLines, &ZAdapterEtabs8::ProcessKeyedAutoSections},
     {"CONCRETESECTION", Form::kNotModelData, nullptr},
     {"TENDONSECTION", Form::kNotModelData, nullptr},
     {bm::e2k::kShellProp, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedShellProps},
@@ -88,31 +88,31 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     {bm::e2k::kPierName, Form::kGrouped, &ZAdapterEtabs8::ProcessPierSpandrel},
     {bm::e2k::kSpandrelName, Form::kGrouped, &ZAdapterEtabs8::ProcessPierSpandrel},
     // Geometry and assignments.
-    {bm::e2k::kPoint, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedPoints},
-    {bm::e2k::kLine, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedLines},
-    {bm::e2k::kArea, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAreas},
+    {bm::e2k::kPoint, Form::kLines, &ZAdapterEtabs8::ProcessKeyedPoints},
+    {bm::e2k::kLine, Form::kLines, &ZAdapterEtabs8::ProcessKeyedLines},
+    {bm::e2k::kArea, Form::kLines, &ZAdapterEtabs8::ProcessKeyedAreas},
     {"GROUP", Form::kNotModelData, nullptr},
-    {bm::e2k::kPointAssign, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedPointAssign},
-    {bm::e2k::kLineAssign, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedLineAssign},
-    {bm::e2k::kAreaAssign, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAreaAssign},
+    {bm::e2k::kPointAssign, Form::kLines, &ZAdapterEtabs8::ProcessKeyedPointAssign},
+    {bm::e2k::kLineAssign, Form::kLines, &ZAdapterEtabs8::ProcessKeyedLineAssign},
+    {bm::e2k::kAreaAssign, Form::kLines, &ZAdapterEtabs8::ProcessKeyedAreaAssign},
     {"HINGEASSIGN", Form::kNotModelData, nullptr},
     {"HINGEOVERWRITE", Form::kNotModelData, nullptr},
     {"MODELHINGESINLINKS", Form::kNotModelData, nullptr},
     // Loads.
-    {"LOADPATTERN", Form::kPlain, &ZAdapterEtabs8::ProcessLoadPatterns},
-    {bm::e2k::kLoadCase, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedLoadCases},
-    {bm::e2k::kWind, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAutoLoads},
-    {"SEISMIC", Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAutoLoads},
+    {"LOADPATTERN", Form::kLines, &ZAdapterEtabs8::ProcessLoadPatterns},
+    {bm::e2k::kLoadCase, Form::kLines, &ZAdapterEtabs8::ProcessKeyedLoadCases},
+    {bm::e2k::kWind, Form::kLines, &ZAdapterEtabs8::ProcessKeyedAutoLoads},
+    {"SEISMIC", Form::kLines, &ZAdapterEtabs8::ProcessKeyedAutoLoads},
     {"WINDEXPOSURE", Form::kNotModelData, nullptr},
     {"SHELLUNIFORMLOADSET", Form::kNotModelData, nullptr},
-    {bm::e2k::kPointLoad, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedPointLoads},
-    {bm::e2k::kLineLoad, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedLineLoads},
-    {bm::e2k::kAreaLoad, Form::kPlain, &ZAdapterEtabs8::ProcessKeyedAreaLoads},
+    {bm::e2k::kPointLoad, Form::kLines, &ZAdapterEtabs8::ProcessKeyedPointLoads},
+    {bm::e2k::kLineLoad, Form::kLines, &ZAdapterEtabs8::ProcessKeyedLineLoads},
+    {bm::e2k::kAreaLoad, Form::kLines, &ZAdapterEtabs8::ProcessKeyedAreaLoads},
     {bm::e2k::kCombo, Form::kGrouped, &ZAdapterEtabs8::ProcessKeyedCombos},
     // Analysis: the model holds the active degrees of freedom and the modal
     // settings.
-    {bm::e2k::kActiveDof, Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
-    {bm::e2k::kDynamics, Form::kPlain, &ZAdapterEtabs8::ProcessAnalysisOptions},
+    {bm::e2k::kActiveDof, Form::kLines, &ZAdapterEtabs8::ProcessAnalysisOptions},
+    {bm::e2k::kDynamics, Form::kLines, &ZAdapterEtabs8::ProcessAnalysisOptions},
     {"PDELTA", Form::kNotModelData, nullptr},
     {bm::e2k::kMassOptions, Form::kNotModelData, nullptr},
     {"MASSSOURCE", Form::kNotModelData, nullptr},
@@ -178,31 +178,53 @@ void ZAdapterEtabs8::SetBuildingModule(CBuildingModule* p) {
 bool ZAdapterEtabs8::ReadFile(CString& path) {
   // Decision: without a module there is nothing to fill; refuse.
   if (!pBuildingModule || !pMgrGeometry) return false;
-  const int before = FileReader.GetBlockList()->GetCount();
-  return FileReader.Open(path) && TakeBlocks(before);
+  return FileReader.Begin(path) && TakeBlocks();
 }
 
 bool ZAdapterEtabs8::ReadBuffer(const char* data, size_t size) {
   if (!pBuildingModule || !pMgrGeometry) return false;
-  const int before = FileReader.GetBlockList()->GetCount();
-  return FileReader.OpenBuffer(data, size) && TakeBlocks(before);
+  return FileReader.BeginBuffer(data, size) && TakeBlocks();
 }
 
-bool ZAdapterEtabs8::TakeBlocks(int before) {
+bool ZAdapterEtabs8::TakeBlocks() {
   pBlockList = FileReader.GetBlockList();
   Report.Clear();
   LastLevel = LevelCache();  // the host may have changed the levels since
   InComments = false;
   PointSprings.clear();
-  FileVersion = ReadVersion(before + 1);
-  EndLineSeen = LastLineIsEnd(before + 1);
+  FileVersion = 0;
+  EndLineSeen = false;
+  RunCut = false;
   // Decision: only the blocks of this file are handled. Handling the blocks
   // of an earlier call again would add that file's objects a second time.
-  if (FileVersion >= 9) {
-    FillKeyedModule(before + 1);
-  } else {
-    FillETABS8Module(before + 1);
+  int next = pBlockList->GetCount() + 1;
+  bool complete = false;
+  try {
+    // Each block is handled as soon as it is read and its lines are then
+    // reused, so that a large file never holds all its tokens and the whole
+    // model together. The version decides how every block is read: blocks
+    // before the PROGRAM line wait for it (all of them in a file without one).
+    bool versionKnown = false;
+    for (;;) {
+      // Once the version is known, a block comes in parts, so that a long
+      // block's lines never all live at once, unless the handler that the
+      // cut would divide needs its lines whole: the block is then read whole.
+      ZComItemList* block = FileReader.NextBlock(versionKnown ? kPartLines : 0);
+      if (!block) break;
+      if (FileReader.PartContinues() && !HandledInParts(block) && !FileReader.ReadRest(block)) break;
+      EndLineSeen = LastLineIsEnd(block);
+      if (!versionKnown) versionKnown = ReadVersion(block, FileVersion);
+      if (versionKnown) HandleBlocks(next);
+    }
+    complete = FileReader.Finish();
+  } catch (...) {
+    FileReader.Finish();
+    throw;
   }
+  // Decision: after a read error the blocks handled before it stay in the
+  // module; the rest is not handled and the geometry is not processed.
+  if (!complete) return false;
+  HandleBlocks(next);
   if (ProcessAfterReading) {
     pMgrGeometry->ProcessGeometry();
     DeleteEmptyDiaphram();
@@ -212,6 +234,21 @@ bool ZAdapterEtabs8::TakeBlocks(int before) {
     pMgrGeometry->ProcessStoryHeightElevation();
   }
   return true;
+}
+
+void ZAdapterEtabs8::HandleBlocks(int& next) {
+  for (; next <= pBlockList->GetCount(); ++next) {
+    ZComItemList* block = pBlockList->GetComList(next);
+    if (!block) continue;
+    if (FileVersion >= 9) {
+      FillKeyedModule(block);
+    } else {
+      FillETABS8Module(block);
+    }
+    // Decision: the lines of a handled block are given back at once (the
+    // named, empty block stays in the list). Nothing reads them again.
+    FileReader.Recycle(block);
+  }
 }
 
 void ZAdapterEtabs8::Skip(std::string_view reason, int lines) { Report.Count(CurrentKeyword, reason, lines); }
@@ -228,25 +265,23 @@ void ZAdapterEtabs8::SkipAll(const ZComItemList* lines, std::string_view reason)
   ForEachLine(lines, [&](const ZComItem& line) { SkipLine(&line, reason); });
 }
 
-int ZAdapterEtabs8::ReadVersion(int first) const {
-  for (int b = first; pBlockList && b <= pBlockList->GetCount(); ++b) {
-    const ZComItemList* block = pBlockList->GetComList(b);
-    for (int i = 1; block && i <= block->GetCount(); ++i) {
-      const ZComItem* line = block->GetComItem(i);
-      if (!line || !line->TokenIs(1, bm::e2k::kProgram)) continue;
-      for (int t = 2; t < line->GetItemCount(); ++t) {
-        if (line->TokenIs(t, bm::e2k::kVersion)) return bm::reader::ParseInt(line->Token(t + 1));
+bool ZAdapterEtabs8::ReadVersion(const ZComItemList* block, int& version) {
+  for (int i = 1; block && i <= block->GetCount(); ++i) {
+    const ZComItem* line = block->GetComItem(i);
+    if (!line || !line->TokenIs(1, bm::e2k::kProgram)) continue;
+    version = 0;
+    for (int t = 2; t < line->GetItemCount(); ++t) {
+      if (line->TokenIs(t, bm::e2k::kVersion)) {
+        version = bm::reader::ParseInt(line->Token(t + 1));
+        break;
       }
-      return 0;
     }
+    return true;
   }
-  return 0;
+  return false;
 }
 
-bool ZAdapterEtabs8::LastLineIsEnd(int first) const {
-  const int count = pBlockList ? pBlockList->GetCount() : 0;
-  if (count < first) return false;
-  const ZComItemList* block = pBlockList->GetComList(count);
+bool ZAdapterEtabs8::LastLineIsEnd(const ZComItemList* block) {
   const ZComItem* line = block && block->GetCount() > 0 ? block->GetComItem(block->GetCount()) : nullptr;
   return line && SameWord(line->Token(1), bm::e2k::kEnd);
 }
@@ -281,64 +316,70 @@ void ZAdapterEtabs8::Dispatch(const KeywordEntry* entry, ZComItemList* lines) {
   if (ZComItem::NumberFaultsSeen() != faults) CountNumberFaults(handed);
 }
 
-void ZAdapterEtabs8::FillKeyedModule(int first) {
-  for (int b = first; pBlockList && b <= pBlockList->GetCount(); ++b) {
-    ZComItemList* block = pBlockList->GetComList(b);
-    if (!block) continue;
-    const int count = block->GetCount();
-    int i = 1;
-    while (i <= count) {
-      ZComItem* head = block->GetComItem(i);
-      if (!head) {
-        ++i;
-        continue;
-      }
-      // A log between STARTCOMMENTS and ENDCOMMENTS holds free text.
-      if (InComments || head->TokenIs(1, bm::e2k::kStartComments)) {
-        InComments = !head->TokenIs(1, bm::e2k::kEndComments);
-        Report.CountNotModelData(bm::e2k::kStartComments);
-        ++i;
-        continue;
-      }
-      // The run of lines with the head's keyword; the lines stay owned by
-      // the block.
-      const std::string_view keyword = head->Token(1);
-      ZComItemList run;
-      int j = i;
-      for (; j <= count; ++j) {
-        ZComItem* line = block->GetComItem(j);
-        if (!line || !SameWord(line->Token(1), keyword)) break;
-        run.Add(line);
-      }
-      CurrentKeyword = std::string(keyword);
-      Dispatch(Lookup(kKeyedKeywords, keyword), &run);
-      run.RemoveAll();
-      i = j;
+void ZAdapterEtabs8::FillKeyedModule(ZComItemList* block) {
+  const int count = block->GetCount();
+  // Whether the first run goes on with the last run of the part before.
+  bool goesOn = RunCut;
+  RunCut = false;
+  int i = 1;
+  while (i <= count) {
+    ZComItem* head = block->GetComItem(i);
+    if (!head) {
+      ++i;
+      continue;
     }
-    // Decision (as for version 8 files): a handled block's lines are freed.
-    block->DeleteAll();
+    // A log between STARTCOMMENTS and ENDCOMMENTS holds free text.
+    if (InComments || head->TokenIs(1, bm::e2k::kStartComments)) {
+      InComments = !head->TokenIs(1, bm::e2k::kEndComments);
+      Report.CountNotModelData(bm::e2k::kStartComments);
+      goesOn = false;
+      ++i;
+      continue;
+    }
+    // The run of lines with the head's keyword; the lines stay owned by the
+    // block.
+    const std::string_view keyword = head->Token(1);
+    struct Borrowed {  // lends the lines, never deletes them, even when a handler throws
+      ZComItemList list;
+      ~Borrowed() { list.RemoveAll(); }
+    } run;
+    int j = i;
+    for (; j <= count; ++j) {
+      ZComItem* line = block->GetComItem(j);
+      if (!line || !SameWord(line->Token(1), keyword)) break;
+      run.list.Add(line);
+    }
+    // A run divided by a cut keeps its keyword as its first line wrote it.
+    if (!goesOn || !SameWord(keyword, CurrentKeyword)) CurrentKeyword = std::string(keyword);
+    goesOn = false;
+    Dispatch(Lookup(kKeyedKeywords, keyword), &run.list);
+    i = j;
+    RunCut = j > count && FileReader.PartContinues();
   }
 }
 
-void ZAdapterEtabs8::FillETABS8Module(int first) {
-  // The count is read again after every block.
-  for (int i = first; pBlockList && i <= pBlockList->GetCount(); ++i) {
-    ZComItemList* block = pBlockList->GetComList(i);
-    if (!block) continue;
-    CurrentKeyword = block->name().str();
-    const KeywordEntry* entry = nullptr;
-    for (const KeywordEntry& e : kKeywords) {
-      if (block->name() == e.keyword) {
-        entry = &e;
-        break;
-      }
-    }
-    Dispatch(entry, block);
-    // Decision: the lines of a handled block are freed at once (the named,
-    // empty block stays in the list). Nothing reads them again, and a large
-    // file then never holds all its tokens and the whole model together.
-    block->DeleteAll();
+const ZAdapterEtabs8::KeywordEntry* ZAdapterEtabs8::Keyword8(const CString& name) {
+  for (const KeywordEntry& e : kKeywords) {
+    if (name == e.keyword) return &e;
   }
+  return nullptr;
+}
+
+bool ZAdapterEtabs8::HandledInParts(const ZComItemList* block) const {
+  const KeywordEntry* entry = nullptr;
+  if (FileVersion >= 9) {
+    // The run of lines that the cut divides: the keyword of the last line.
+    const ZComItem* last = block->GetComItem(block->GetCount());
+    entry = last ? Lookup(kKeyedKeywords, last->Token(1)) : nullptr;
+  } else {
+    entry = Keyword8(block->name());
+  }
+  return !entry || (entry->form != Form::kPlain && entry->form != Form::kGrouped);
+}
+
+void ZAdapterEtabs8::FillETABS8Module(ZComItemList* block) {
+  CurrentKeyword = block->name().str();
+  Dispatch(Keyword8(block->name()), block);
 }
 
 void ZAdapterEtabs8::RetrieveCombineBlock(ZComItemList* block, ZComItemList* grouped) {

@@ -35,7 +35,8 @@ struct AreaKind;
 // The reader's entry point: a host gives it a building module and a file of
 // any version from 8 to 22.
 //
-// The file is read into keyword blocks. Its PROGRAM line tells the version:
+// The file is read into keyword blocks, each handled as soon as it is read
+// (those before the PROGRAM line wait for it). That line tells the version:
 // - version 8, or a file without a PROGRAM line: each block is handed in
 //   file order to the handler of its keyword (first grouped by the second
 //   token of its lines where the handler works on groups), and lines are
@@ -60,9 +61,10 @@ class ZAdapterEtabs8 {
   void SetBuildingModule(CBuildingModule* p);
 
   // Reads the file into the module, adding to what it holds. Returns false,
-  // changing nothing, without a module, when the file cannot be opened, has
-  // no first data line, or a read error interrupts it; true otherwise,
-  // whatever the handlers met (see GetReadReport).
+  // changing nothing, without a module, when the file cannot be opened or
+  // has no first data line; false when a read error interrupts it, the
+  // blocks handled before it staying in the module and the geometry not
+  // processed; true otherwise, whatever the handlers met (see GetReadReport).
   bool ReadFile(CString& path);
   // As ReadFile, reading the `size` bytes at `data` as the file's content.
   bool ReadBuffer(const char* data, size_t size);
@@ -100,8 +102,10 @@ class ZAdapterEtabs8 {
  private:
   // How a handler receives its block: the block itself, its lines grouped
   // by their second token, or not at all (a keyword read and ignored).
-  // kNotModelData: lines the model has no place for, counted as such.
-  enum class Form { kPlain, kGrouped, kSkipped, kNotModelData };
+  // kLines: the block itself, or its lines in several parts, for a handler
+  // that takes each line on its own. kNotModelData: lines the model has no
+  // place for, counted as such.
+  enum class Form { kPlain, kLines, kGrouped, kSkipped, kNotModelData };
   using Handler = void (ZAdapterEtabs8::*)(ZComItemList*);
   struct KeywordEntry {
     const char* keyword;
@@ -109,21 +113,34 @@ class ZAdapterEtabs8 {
     Handler handler;
   };
 
-  // ReadFile's work once the file's blocks follow the first `before`.
-  bool TakeBlocks(int before);
-  // Dispatches the blocks from position `first` (1-based) on.
-  void FillETABS8Module(int first = 1);
-  // Dispatches the runs of one keyword of a later-version file.
-  void FillKeyedModule(int first);
+  // ReadFile's work once the reader has begun: reads, handles and recycles
+  // the file's blocks one by one, then processes the geometry. False after a
+  // read error.
+  bool TakeBlocks();
+  // Handles the blocks from position `next` (1-based) of the block list on,
+  // each by the form of FileVersion, and recycles their lines; `next` ends
+  // past the last block.
+  void HandleBlocks(int& next);
+  // Dispatches a block of a version 8 file.
+  void FillETABS8Module(ZComItemList* block);
+  // The version 8 table entry of a block name (exact match), or null.
+  static const KeywordEntry* Keyword8(const CString& name);
+  // Whether the part `block` of a cut block may be handed on before the rest
+  // is read (see kPartLines): no handler receiving lines on both sides of
+  // the cut needs them together.
+  bool HandledInParts(const ZComItemList* block) const;
+  // Dispatches the runs of one keyword in a block of a later-version file.
+  void FillKeyedModule(ZComItemList* block);
   // Hands `lines` (plain or grouped) to the handler of `entry`.
   void Dispatch(const KeywordEntry* entry, ZComItemList* lines);
   // The table entry of `keyword` in `table`, or null.
   template <size_t N>
   static const KeywordEntry* Lookup(const KeywordEntry (&table)[N], std::string_view keyword);
-  // Version from the PROGRAM line among the blocks from position `first`.
-  int ReadVersion(int first) const;
-  // Whether the blocks from position `first` end with the END line.
-  bool LastLineIsEnd(int first) const;
+  // Whether `block` holds a PROGRAM line; `version` is then set from the
+  // first one (0 when it names none).
+  static bool ReadVersion(const ZComItemList* block, int& version);
+  // Whether the last line of `block` is the END line.
+  static bool LastLineIsEnd(const ZComItemList* block);
   // Counts the lines of `lines` whose numbers were not decimal.
   void CountNumberFaults(const ZComItemList* lines);
   // Groups the lines of `block` into `grouped`: runs of consecutive lines
@@ -298,6 +315,8 @@ class ZAdapterEtabs8 {
 
   static const KeywordEntry kKeywords[];
   static const KeywordEntry kKeyedKeywords[];
+  // Lines of a part of a block handed on in parts.
+  static constexpr int kPartLines = 1024;
 
   ZFileReadModule FileReader;
   ZComItemList* pBlockList = nullptr;
@@ -316,6 +335,8 @@ class ZAdapterEtabs8 {
   bool EndLineSeen = false;
   // Inside a STARTCOMMENTS ... ENDCOMMENTS log of a later-version file.
   bool InComments = false;
+  // The last run of lines handled reached the end of a part of a cut block.
+  bool RunCut = false;
 
   // The last storey FindLevel found, valid while the level list has the same
   // length and removal generation (the reader only appends levels and never

@@ -17,20 +17,19 @@ namespace bm::reader {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+// Space, tab, line feed, vertical tab, form feed, carriage return.
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string_view TrimLeft(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size() && IsSpace(s[i])) ++i;
-  return s.substr(i);
+  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  return s;
 }
 
 std::string_view TrimRight(std::string_view s) {
-  size_t n = s.size();
-  while (n > 0 && IsSpace(s[n - 1])) --n;
-  return s.substr(0, n);
+  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+  return s;
 }
 
 uint32_t LoadU32(const char* p) {
@@ -68,36 +67,27 @@ TokenStore::TokenStore(const TokenStore& other) {
   const uint32_t bytes = n ? TokenEnd(LoadU32(other.data_.get() + 4 * static_cast<size_t>(n))) : 0;
   const size_t size = 4 + 4 * static_cast<size_t>(n) + bytes;
   data_ = std::make_unique<char[]>(size);
+  capacity_ = size;
   std::memcpy(data_.get(), other.data_.get(), size);
 }
 
-int TokenStore::Count() const { return data_ ? static_cast<int>(LoadU32(data_.get())) : 0; }
-
-std::string_view TokenStore::Get(int i) const {
-  const char* base = data_.get();
-  const uint32_t n = LoadU32(base);
-  const char* text = base + 4 + 4 * static_cast<size_t>(n);
-  const uint32_t begin = i == 0 ? 0 : TokenEnd(LoadU32(base + 4 * static_cast<size_t>(i)));
-  const uint32_t end = TokenEnd(LoadU32(base + 4 + 4 * static_cast<size_t>(i)));
-  return std::string_view(text + begin, end - begin);
-}
-
-bool TokenStore::Quoted(int i) const {
-  return (LoadU32(data_.get() + 4 + 4 * static_cast<size_t>(i)) & kQuotedToken) != 0;
-}
-
 void TokenStore::Assign(std::string_view bytes, const uint32_t* ends, size_t count) {
-  if (count == 0) {
-    data_.reset();
-    return;
-  }
-  const size_t used = TokenEnd(ends[count - 1]);
+  const size_t used = count ? TokenEnd(ends[count - 1]) : 0;
   const size_t size = 4 + 4 * count + used;
-  std::unique_ptr<char[]> data(new char[size]);
-  StoreU32(data.get(), static_cast<uint32_t>(count));
-  std::memcpy(data.get() + 4, ends, 4 * count);
-  std::memcpy(data.get() + 4 + 4 * count, bytes.data(), used);
-  data_ = std::move(data);
+  if (!data_ || size > capacity_) {
+    if (count == 0) {
+      data_.reset();
+      capacity_ = 0;
+      return;
+    }
+    std::unique_ptr<char[]> data(new char[size]);
+    data_ = std::move(data);
+    capacity_ = size;
+  }
+  StoreU32(data_.get(), static_cast<uint32_t>(count));
+  if (count == 0) return;
+  std::memcpy(data_.get() + 4, ends, 4 * count);
+  std::memcpy(data_.get() + 4 + 4 * count, bytes.data(), used);
 }
 
 int ParseInt(std::string_view token) {
@@ -211,6 +201,16 @@ ZComItem::ZComItem(const ZComItem* src) {
   if (src) Tokens = bm::reader::TokenStore(src->Tokens);
 }
 
+void ZComItem::Refill(std::string_view bytes, const uint32_t* ends, size_t count) {
+  Tokens.Assign(bytes, ends, count);
+  ExtraArrays.reset();
+  NumberFault = false;
+  Id = 0;
+  MapId = 0;
+  ObjectType.reset();
+  if (!Name.IsEmpty()) Name = CString();
+}
+
 void ZComItem::AddLineItem(CStringArray& items) {
   std::vector<std::string> tokens = bm::reader::Collect(Tokens);
   tokens.reserve(tokens.size() + static_cast<size_t>(items.GetSize()));
@@ -261,23 +261,12 @@ void ZComItem::SetString(int i, CString s) {
   bm::reader::Rebuild(Tokens, tokens);
 }
 
-bool ZComItem::Select(int i, int which, std::string_view& token) const {
-  if (which < 0 || which > 4 || i < 1) return false;
-  if (which == 0) {
-    if (i > Tokens.Count()) return false;
-    token = Tokens.Get(i - 1);
-    return true;
-  }
-  if (!ExtraArrays) return false;
+bool ZComItem::SelectExtra(int i, int which, std::string_view& token) const {
+  if (which < 1 || which > 4 || i < 1 || !ExtraArrays) return false;
   const CStringArray& array = (*ExtraArrays)[static_cast<size_t>(which - 1)];
   if (i > array.GetSize()) return false;
   token = array[i - 1].view();
   return true;
-}
-
-std::string_view ZComItem::Token(int i) const {
-  if (i < 1 || i > Tokens.Count()) return {};
-  return Tokens.Get(i - 1);
 }
 
 bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
@@ -294,8 +283,9 @@ bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
 CString ZComItem::GetString(int i, int which) const {
   std::string_view token;
   if (!Select(i, which, token)) return CString();
+  // As CString::MakeUpper on a copy, in one pass.
   CString s(bm::reader::TrimLeft(token));
-  s.MakeUpper();
+  for (char& c : s.str()) c = bm::reader::Upper(c);
   return s;
 }
 

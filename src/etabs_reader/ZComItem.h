@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -12,9 +13,14 @@
 
 namespace bm::reader {
 
+// A token's end offset carries this bit when the token was a quoted name.
+inline constexpr uint32_t kQuotedToken = 0x80000000u;
+inline constexpr uint32_t TokenEnd(uint32_t flaggedEnd) { return flaggedEnd & ~kQuotedToken; }
+
 // The tokens of one line in a single heap block:
 // [uint32 count][uint32 end offset x count][token bytes]. A file holds tens of
-// thousands of lines, so each line costs one allocation, not one per token.
+// thousands of lines, so each line costs one allocation, not one per token,
+// and none when a reused store's block is large enough.
 class TokenStore {
  public:
   TokenStore() = default;
@@ -23,17 +29,31 @@ class TokenStore {
   TokenStore& operator=(const TokenStore&) = delete;
   TokenStore& operator=(TokenStore&&) noexcept = default;
 
-  int Count() const;
+  int Count() const { return data_ ? static_cast<int>(Word(0)) : 0; }
   // Token at 0-based position i; the caller keeps i within 0 to Count()-1.
-  std::string_view Get(int i) const;
+  std::string_view Get(int i) const {
+    const size_t n = Word(0);
+    const uint32_t begin = i == 0 ? 0 : TokenEnd(Word(static_cast<size_t>(i)));
+    const uint32_t end = TokenEnd(Word(static_cast<size_t>(i) + 1));
+    return std::string_view(data_.get() + 4 + 4 * n + begin, end - begin);
+  }
   // Whether token i (0-based, within range) was a quoted name.
-  bool Quoted(int i) const;
+  bool Quoted(int i) const { return (Word(static_cast<size_t>(i) + 1) & kQuotedToken) != 0; }
   // Replaces the content: token k is bytes[ends[k-1] .. ends[k]) (ends[-1] = 0);
-  // an end may carry kQuotedToken.
+  // an end may carry kQuotedToken. The block is reused when the content fits.
   void Assign(std::string_view bytes, const uint32_t* ends, size_t count);
 
  private:
+  // The k-th 32-bit word of the block (0 is the count, k the end of token k-1).
+  uint32_t Word(size_t k) const {
+    uint32_t v;
+    std::memcpy(&v, data_.get() + 4 * k, sizeof v);
+    return v;
+  }
+
   std::unique_ptr<char[]> data_;
+  // Bytes the block holds room for (0 when there is none).
+  size_t capacity_ = 0;
 };
 
 // Reads a decimal integer as sscanf "%d" does; 0 when the text does not
@@ -110,7 +130,9 @@ class ZComItem : public ZBMComponent {
 
   // Fast access for the reader (no allocation).
   // Token i of ItemArray0 exactly as stored; empty outside 1 to the count.
-  std::string_view Token(int i) const;
+  std::string_view Token(int i) const {
+    return i < 1 || i > Tokens.Count() ? std::string_view() : Tokens.Get(i - 1);
+  }
   // True when GetString(i, 0) equals `upperWord` (which must not hold
   // lower-case letters), compared without building the string.
   bool TokenIs(int i, std::string_view upperWord) const;
@@ -118,10 +140,21 @@ class ZComItem : public ZBMComponent {
   void AssignTokens(std::string_view bytes, const uint32_t* ends, size_t count) {
     Tokens.Assign(bytes, ends, count);
   }
+  // Makes this line as new with the given tokens (as AssignTokens): id, name,
+  // type word, the further arrays and the number-fault mark are cleared. The
+  // reader refills the lines of a handled block instead of making new ones.
+  void Refill(std::string_view bytes, const uint32_t* ends, size_t count);
 
  private:
   // Token i (1-based) of array `which`, or false when out of range.
-  bool Select(int i, int which, std::string_view& token) const;
+  bool Select(int i, int which, std::string_view& token) const {
+    if (which != 0) return SelectExtra(i, which, token);
+    if (i < 1 || i > Tokens.Count()) return false;
+    token = Tokens.Get(i - 1);
+    return true;
+  }
+  // Select for the further arrays (selectors 1 to 4).
+  bool SelectExtra(int i, int which, std::string_view& token) const;
   CStringArray& Extra(int which);
 
   // ItemArray0.

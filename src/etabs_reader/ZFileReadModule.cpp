@@ -29,14 +29,53 @@ constexpr std::array<uint8_t, 256> MakeWordTable() {
 }
 constexpr std::array<uint8_t, 256> kWordTable = MakeWordTable();
 
+// Eight bytes at a time: a word's bytes are copied in groups of eight up to
+// the first byte below 0x25, which holds every byte that may end a word
+// (tab, space, quote, "$"); the byte loop decides from there.
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+
+// The eight bytes at p, the first one lowest (compilers make this one load).
+uint64_t Load8(const char* p) {
+  const auto* b = reinterpret_cast<const unsigned char*>(p);
+  return uint64_t{b[0]} | uint64_t{b[1]} << 8 | uint64_t{b[2]} << 16 | uint64_t{b[3]} << 24 |
+         uint64_t{b[4]} << 32 | uint64_t{b[5]} << 40 | uint64_t{b[6]} << 48 | uint64_t{b[7]} << 56;
+}
+
+// Position (0 to 8) of the first of the eight bytes at p below 0x25.
+inline size_t WordBytes(const char* p) {
+  const uint64_t v = Load8(p);
+  // The high bit of each byte below 0x25, and possibly of bytes after the
+  // first such byte (a borrow): the lowest bit set is always exact.
+  const uint64_t low = (v - kOnes * 0x25) & ~v & (kOnes * 0x80);
+  if (low == 0) return 8;
+  // The lowest high bit set, 2^(8k+7), gives k: a multiply moves k into the top byte.
+  return static_cast<size_t>((((low & (0 - low)) >> 7) * 0x0001020304050607ull) >> 56);
+}
+
+// Copies the bytes from `from` on to `to` eight at a time, up to the first
+// byte below 0x25 or until fewer than eight are left before `end`; returns
+// how many were copied (up to eight more bytes may be written: the output
+// never runs ahead of the input, so they fit wherever eight remain to read).
+inline size_t CopyPlainBytes(const char* from, const char* end, char* to) {
+  size_t done = 0;
+  while (end - (from + done) >= 8) {
+    const size_t plain = WordBytes(from + done);
+    std::memcpy(to + done, from + done, 8);
+    done += plain;
+    if (plain < 8) break;
+  }
+  return done;
+}
+
 // SplitTokens without a cut length, the reader's path for every data line:
-// one pass over the bytes writing straight into `bytes`, sized once for the
-// whole line (the tokens never hold more bytes than the line, quotes kept).
-size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, std::vector<uint32_t>& ends) {
-  const size_t base = bytes.size();
-  bytes.resize(base + n);
-  char* const out = &bytes[0];
-  size_t w = base;
+// one pass over the bytes writing the tokens to `out`, which has room for `n`
+// bytes (the tokens never hold more bytes than the line, quotes kept), and
+// token k's end offset plus `base` to ends[k] (room for `n` entries: each
+// token takes at least one byte of the line). Returns the number of tokens;
+// `written` is set to the bytes written.
+size_t SplitWhole(const char* p, size_t n, bool dropQuotes, char* out, uint32_t* ends, size_t base,
+                  size_t& written) {
+  size_t w = 0;
   size_t count = 0;
   size_t i = 0;
   for (;;) {
@@ -52,7 +91,12 @@ size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, 
       const char* close = static_cast<const char*>(std::memchr(p + i + 1, '"', n - i - 1));
       const size_t stop = close ? static_cast<size_t>(close - p) : n;
       if (!dropQuotes) out[w++] = '"';
-      for (size_t k = i + 1; k < stop; ++k) {
+      // Up to a tab, a space or the closing quote (all below 0x25) eight
+      // bytes at a time.
+      const size_t plain = CopyPlainBytes(p + i + 1, p + n, out + w);
+      w += plain;
+      size_t k = i + 1 + plain;
+      for (; k < stop; ++k) {
         const char c = p[k];
         out[w++] = c == '\t' ? ' ' : c;  // a tab inside the name is a space
       }
@@ -64,6 +108,9 @@ size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, 
       // is a lower-case "e" (a tab kept inside becomes a space); a quote or
       // an in-line comment ends it too.
       out[w++] = p[i++];
+      const size_t plain = CopyPlainBytes(p + i, p + n, out + w);
+      i += plain;
+      w += plain;
       for (; i < n; ++i) {
         char c = p[i];
         const uint8_t kind = kWordTable[static_cast<unsigned char>(c)];
@@ -74,17 +121,28 @@ size_t SplitWhole(const char* p, size_t n, bool dropQuotes, std::string& bytes, 
         out[w++] = c;
       }
     }
-    ends.push_back(static_cast<uint32_t>(w) | quoted);
-    ++count;
+    ends[count++] = static_cast<uint32_t>(base + w) | quoted;
   }
-  bytes.resize(w);
+  written = w;
   return count;
 }
 }  // namespace
 
 size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::string& bytes,
                    std::vector<uint32_t>& ends) {
-  if (maxLen == 0) return SplitWhole(line.data(), line.size(), dropQuotes, bytes, ends);
+  if (maxLen == 0) {
+    if (line.empty()) return 0;
+    const size_t base = bytes.size();
+    const size_t first = ends.size();
+    bytes.resize(base + line.size());
+    ends.resize(first + line.size());
+    size_t written = 0;
+    const size_t count = SplitWhole(line.data(), line.size(), dropQuotes, &bytes[0] + base,
+                                    ends.data() + first, base, written);
+    bytes.resize(base + written);
+    ends.resize(first + count);
+    return count;
+  }
   // Legacy: with a cut length the words are split as the line reader of the
   // host framework did, a "$" inside a quoted name included.
   const size_t dollar = line.find('$');
@@ -148,6 +206,9 @@ size_t SplitTokens(std::string_view line, size_t maxLen, bool dropQuotes, std::s
 }
 
 }  // namespace bm::reader
+
+ZFileReadModule::ZFileReadModule() = default;
+ZFileReadModule::~ZFileReadModule() = default;
 
 bool ZFileReadModule::NextLine() {
   if (File) return File->ReadString(Line);
@@ -220,66 +281,148 @@ int ZFileReadModule::GetAllString(CString line, CStringArray& items, int maxLen)
 }
 
 std::unique_ptr<ZComItem> ZFileReadModule::MakeItem() {
-  ScratchBytes.clear();
-  ScratchEnds.clear();
-  bm::reader::SplitTokens(Line.view(), 0, true, ScratchBytes, ScratchEnds);
-  auto item = std::make_unique<ZComItem>();
-  item->AssignTokens(ScratchBytes, ScratchEnds.data(), ScratchEnds.size());
+  // The scratch buffers only grow (to the longest line), so a line costs no
+  // clearing or allocation; SplitWhole writes within the line's length.
+  const std::string_view line = Line.view();
+  if (ScratchBytes.size() < line.size()) ScratchBytes.resize(line.size());
+  if (ScratchEnds.size() < line.size()) ScratchEnds.resize(line.size());
+  size_t written = 0;
+  const size_t count = bm::reader::SplitWhole(line.data(), line.size(), true, &ScratchBytes[0],
+                                              ScratchEnds.data(), 0, written);
+  std::unique_ptr<ZComItem> item;
+  if (Spare.empty()) {
+    item = std::make_unique<ZComItem>();
+  } else {
+    item = std::move(Spare.back());
+    Spare.pop_back();
+  }
+  item->Refill(std::string_view(ScratchBytes.data(), written), ScratchEnds.data(), count);
   return item;
 }
 
-bool ZFileReadModule::Open(CString& path) {
-  CStdioFile file;
-  if (!file.Open(path, CFile::modeRead | CFile::typeText)) return false;
-  File = &file;
-  bool ok = false;
-  try {
-    ok = ReadBlocks();
-    File = nullptr;
-    file.Close();
-  } catch (CFileException&) {
-    // A read error: the blocks completed so far stay.
-    File = nullptr;
-    file.Abort();
-    return false;
-  }
-  return ok;
-}
+bool ZFileReadModule::Open(CString& path) { return Begin(path) && ReadToEnd(); }
 
 bool ZFileReadModule::OpenBuffer(const char* data, size_t size) {
-  Buffer = std::string_view(data, size);
-  FromBuffer = true;
-  bool ok = false;
-  try {
-    ok = ReadBlocks();
-  } catch (...) {
-    FromBuffer = false;
-    Buffer = {};
-    throw;
-  }
-  FromBuffer = false;
-  Buffer = {};
-  return ok;
+  return BeginBuffer(data, size) && ReadToEnd();
 }
 
-bool ZFileReadModule::ReadBlocks() {
-  // The first line after the leading comments is not used (the written
-  // header's empty line); the next one must be data.
-  ReadPhysicalLine();
-  ReadPhysicalLine();
-  if (LineState != kDataLine) return false;
-  while (LineState == kDataLine) {
-    auto block = std::make_unique<ZComItemList>();
-    do {
-      // Each object is owned by one holder at every moment, so that memory
-      // running out anywhere here frees what was made.
-      std::unique_ptr<ZComItem> item = MakeItem();
-      if (block->GetCount() == 0) block->set_Name(CString(item->Token(1)));
-      block->Adopt(std::move(item));
-      ReadPhysicalLine();
-    } while (LineState == kDataLine);
-    BlockList.Adopt(std::move(block));
-    while (LineState == kEmptyLine) ReadPhysicalLine();
+bool ZFileReadModule::ReadToEnd() {
+  try {
+    while (NextBlock()) {
+    }
+  } catch (...) {
+    Finish();  // memory ran out: the source is closed all the same
+    throw;
   }
-  return true;
+  return Finish();
+}
+
+bool ZFileReadModule::Begin(CString& path) {
+  Finish();
+  auto file = std::make_unique<CStdioFile>();
+  if (!file->Open(path, CFile::modeRead | CFile::typeText)) return false;
+  File = std::move(file);
+  return ReadFirstLines();
+}
+
+bool ZFileReadModule::BeginBuffer(const char* data, size_t size) {
+  Finish();
+  Buffer = std::string_view(data, size);
+  FromBuffer = true;
+  return ReadFirstLines();
+}
+
+bool ZFileReadModule::ReadFirstLines() {
+  ReadFailed = false;
+  try {
+    // The first line after the leading comments is not used (the written
+    // header's empty line); the next one must be data.
+    ReadPhysicalLine();
+    ReadPhysicalLine();
+    if (LineState == kDataLine) return true;
+  } catch (CFileException&) {
+    // A read error before the first data line: nothing is added.
+  }
+  Finish();
+  return false;
+}
+
+void ZFileReadModule::FillBlock(ZComItemList& block, int maxLines) {
+  const bool named = Continues;  // a later part is named as its block
+  Continues = false;
+  do {
+    if (maxLines > 0 && block.GetCount() >= maxLines) {
+      Continues = true;
+      return;
+    }
+    // Each object is owned by one holder at every moment, so that memory
+    // running out anywhere here frees what was made.
+    std::unique_ptr<ZComItem> item = MakeItem();
+    if (block.GetCount() == 0 && !named) block.set_Name(CString(item->Token(1)));
+    block.Adopt(std::move(item));
+    ReadPhysicalLine();
+  } while (LineState == kDataLine);
+  while (LineState == kEmptyLine) ReadPhysicalLine();
+}
+
+void ZFileReadModule::Fail() {
+  // A read error: the blocks completed so far stay; reading stops.
+  ReadFailed = true;
+  Continues = false;
+  if (File) File->Abort();
+  File.reset();
+}
+
+ZComItemList* ZFileReadModule::NextBlock(int maxLines) {
+  if (LineState != kDataLine || (!File && !FromBuffer)) return nullptr;
+  try {
+    auto block = std::make_unique<ZComItemList>();
+    if (Continues) block->set_Name(PartName);
+    FillBlock(*block, maxLines);
+    if (Continues) PartName = block->name();
+    return BlockList.Adopt(std::move(block));
+  } catch (CFileException&) {
+    Fail();
+    return nullptr;
+  }
+}
+
+bool ZFileReadModule::ReadRest(ZComItemList* block) {
+  if (!Continues || !block) return !ReadFailed;
+  try {
+    FillBlock(*block, 0);
+  } catch (CFileException&) {
+    Fail();
+  }
+  return !ReadFailed;
+}
+
+bool ZFileReadModule::Finish() {
+  if (File) File->Abort();  // read only: nothing to flush, no error to report
+  File.reset();
+  FromBuffer = false;
+  Buffer = {};
+  Continues = false;
+  std::vector<std::unique_ptr<ZComItem>>().swap(Spare);
+  // The split buffers grew to the longest line: a file of one huge line
+  // leaves nothing behind.
+  std::string().swap(ScratchBytes);
+  std::vector<uint32_t>().swap(ScratchEnds);
+  return !ReadFailed;
+}
+
+void ZFileReadModule::Recycle(ZComItemList* block) {
+  if (!block) return;
+  const int count = block->GetCount();
+  Spare.reserve(Spare.size() + static_cast<size_t>(count));  // nothing moves unless room is there
+  for (int i = 1; i <= count; ++i) {
+    ZBMComponent* member = block->GetItem(i);
+    ZComItem* line = member ? member->AsComItem() : nullptr;
+    if (line) {
+      Spare.emplace_back(line);
+    } else {
+      delete member;
+    }
+  }
+  block->RemoveAll();
 }

@@ -15,10 +15,6 @@ class CStdioFile;
 
 namespace bm::reader {
 
-// A token's end offset carries this bit when the token was a quoted name.
-inline constexpr uint32_t kQuotedToken = 0x80000000u;
-inline constexpr uint32_t TokenEnd(uint32_t flaggedEnd) { return flaggedEnd & ~kQuotedToken; }
-
 // Splits `line` into tokens. Without a cut length (maxLen 0):
 // - bytes whose signed value is at most 32 (controls, space, 0x80-0xFF)
 //   separate tokens, tabs count as spaces;
@@ -49,8 +45,8 @@ class ZFileReadModule {
   // Kind of the last line read.
   enum { kDataLine = 0, kEmptyLine = 1, kEndOfFile = 2 };
 
-  ZFileReadModule() = default;
-  virtual ~ZFileReadModule() = default;
+  ZFileReadModule();
+  virtual ~ZFileReadModule();
   ZFileReadModule(const ZFileReadModule&) = delete;
   ZFileReadModule& operator=(const ZFileReadModule&) = delete;
 
@@ -64,6 +60,33 @@ class ZFileReadModule {
   // As Open, reading the `size` bytes at `data` instead of a file (split
   // into lines as a text file is read); never fails on a read error.
   bool OpenBuffer(const char* data, size_t size);
+
+  // Reading block by block, so that a caller handles and recycles each block
+  // before the next is read: Begin (or BeginBuffer), NextBlock until it
+  // returns null, then Finish. Open is these steps in a row.
+  // Opens the source and reads up to its first data line. Returns false,
+  // adding nothing and leaving nothing open, as Open does. Ends any reading
+  // begun before.
+  bool Begin(CString& path);
+  // As Begin on the `size` bytes at `data`, which must stay valid until Finish.
+  bool BeginBuffer(const char* data, size_t size);
+  // Reads the next block and appends it to the block list, which owns it.
+  // Returns null at the end of the source, after a read error (the partial
+  // block is dropped) or without a source. With maxLines > 0 a longer block
+  // comes in parts of maxLines lines, each a block of the list named as the
+  // whole block; PartContinues tells whether the next part follows.
+  ZComItemList* NextBlock(int maxLines = 0);
+  // Whether the block NextBlock returned last was cut after maxLines lines.
+  bool PartContinues() const { return Continues; }
+  // Reads the rest of a cut block into `block`, the part NextBlock returned
+  // last. Returns false after a read error (the lines read stay).
+  bool ReadRest(ZComItemList* block);
+  // Closes the source and frees the recycled lines and split buffers. Returns
+  // false when a read error ended the reading, true otherwise.
+  bool Finish();
+  // Empties `block`, a block of the list, keeping its lines for NextBlock to
+  // fill again (the block stays, named and empty).
+  void Recycle(ZComItemList* block);
 
   // Reads the next line, skipping comment lines. Returns 1 when a data,
   // empty or comment-only line was read, 0 at the end of the file, and sets
@@ -85,17 +108,32 @@ class ZFileReadModule {
   int ReadPhysicalLine();
   // The next line of the file or buffer into Line; false at the end.
   bool NextLine();
-  // Open's reading once the source is set.
-  bool ReadBlocks();
+  // Begin's reading once the source is set.
+  bool ReadFirstLines();
+  // Open's reading after Begin: every block, then Finish.
+  bool ReadToEnd();
+  // Reads lines into `block` up to the end of the block or, with maxLines
+  // > 0, up to maxLines lines in it; then past the empty lines after a block
+  // that ended. Throws CFileException on a read error.
+  void FillBlock(ZComItemList& block, int maxLines);
+  // Stops the reading after a read error.
+  void Fail();
+  // The current line as a block line: a recycled one refilled, or a new one.
   std::unique_ptr<ZComItem> MakeItem();
 
   ZComItemList BlockList;
   int LineState = kDataLine;
   CStringArray LineItems;
-  CStdioFile* File = nullptr;
+  std::unique_ptr<CStdioFile> File;
   // The unread bytes of OpenBuffer's input, while it reads.
   std::string_view Buffer;
   bool FromBuffer = false;
+  bool ReadFailed = false;
+  // The last block read was cut; PartName names its parts.
+  bool Continues = false;
+  CString PartName;
+  // Lines of handled blocks, filled again by MakeItem.
+  std::vector<std::unique_ptr<ZComItem>> Spare;
 
   // The current physical line and the scratch buffers of the split, reused
   // from line to line.

@@ -196,6 +196,29 @@ TEST(ComItem, CopyConstructorCopiesTokensOnly) {
   EXPECT_EQ(fromNull.GetItemCount(), 0);
 }
 
+TEST(ComItem, RefillMakesTheLineAsNewWhateverItHeld) {
+  std::unique_ptr<ZComItem> item(Line({"POINT", "P1", "INF", "2"}));
+  item->set_Name("named");
+  CStringArray extra;
+  extra.Add("x");
+  item->AddLineItem2(extra);
+  (void)item->GetDouble(3, 0);
+  ASSERT_TRUE(item->HadNumberFault());
+  // Shorter, empty and longer contents than the store held before.
+  const std::string contents[] = {"AB", "", "LONGERTOKEN" + std::string(100, 'z')};
+  for (const std::string& bytes : contents) {
+    const uint32_t ends[] = {static_cast<uint32_t>(bytes.size() / 2), static_cast<uint32_t>(bytes.size())};
+    const size_t count = bytes.empty() ? 0 : 2;
+    item->Refill(bytes, ends, count);
+    ASSERT_EQ(item->GetItemCount(), static_cast<int>(count));
+    EXPECT_EQ(std::string(item->Token(1)) + std::string(item->Token(2)), bytes);
+    EXPECT_FALSE(item->HadNumberFault());
+    EXPECT_EQ(item->GetString(1, 1), "");
+    EXPECT_EQ(item->get_Name(), "");
+    EXPECT_EQ(item->get_ObjectType(), "ZBMComponent");
+  }
+}
+
 TEST(ComponentListZ, AddNumbersRemoveAtRenumbersAndLookupsAreExact) {
   ZComItemList list;
   const char* names[] = {"Story", "B", "C"};

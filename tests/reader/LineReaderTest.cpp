@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "reader/ReaderTestUtil.h"
@@ -173,6 +174,50 @@ TEST(LineReader, LongLinesNulAndHighBytesAreRead) {
   EXPECT_EQ(nul->Token(1), std::string_view("N\0A", 3));
   EXPECT_EQ(nul->Token(2), "2");
   EXPECT_EQ(block->GetComItem(3)->Token(1), "T");  // leading high bytes are lost
+}
+
+TEST(LineReader, LongBlocksComeInPartsNamedAsTheBlock) {
+  // Block A has five lines (its third begins with another word), block B one.
+  const std::string text = Header() + "A 1\nA 2\nX 3\nA 4\nA 5\n\nB 1\n";
+  using Part = std::tuple<std::string, std::string, bool>;  // name, lines' tokens, continues
+  const struct {
+    int maxLines;
+    bool readRest;  // the rest of the first part's block is read into it
+    std::vector<Part> parts;
+  } cases[] = {
+      {0, false, {{"A", "A1 A2 X3 A4 A5", false}, {"B", "B1", false}}},
+      {2, false, {{"A", "A1 A2", true}, {"A", "X3 A4", true}, {"A", "A5", false}, {"B", "B1", false}}},
+      {5, false, {{"A", "A1 A2 X3 A4 A5", false}, {"B", "B1", false}}},  // exactly maxLines: not cut
+      {2, true, {{"A", "A1 A2 X3 A4 A5", false}, {"B", "B1", false}}},
+  };
+  for (const auto& c : cases) {
+    ZFileReadModule reader;
+    ASSERT_TRUE(reader.BeginBuffer(text.data(), text.size()));
+    std::vector<Part> parts;
+    bool rest = c.readRest;
+    while (ZComItemList* block = reader.NextBlock(c.maxLines)) {
+      if (rest && reader.PartContinues()) {
+        EXPECT_TRUE(reader.ReadRest(block));
+      }
+      rest = false;
+      std::string lines;
+      for (int i = 1; i <= block->GetCount(); ++i) {
+        const ZComItem* line = block->GetComItem(i);
+        lines += (i > 1 ? " " : "") + std::string(line->Token(1)) + std::string(line->Token(2));
+      }
+      parts.emplace_back(block->name().str(), lines, reader.PartContinues());
+      // A recycled block's lines are filled again by the next parts.
+      if (block->GetCount() > 0 && block->GetComItem(1)->Token(2) == "1") reader.Recycle(block);
+    }
+    EXPECT_TRUE(reader.Finish());
+    EXPECT_EQ(parts, c.parts) << c.maxLines;
+    // Every part stays in the list, numbered in order; recycled ones are empty.
+    ZComItemList* blocks = reader.GetBlockList();
+    ASSERT_EQ(blocks->GetCount(), static_cast<int>(c.parts.size()));
+    EXPECT_EQ(blocks->GetComList(1)->GetCount(), 0);
+    ZComItemList* last = blocks->GetComList(blocks->GetCount());
+    EXPECT_EQ(last->get_Id(), blocks->GetCount());
+  }
 }
 
 }  // namespace

@@ -191,4 +191,43 @@ TEST(ReaderLoads, Combinations) {
   EXPECT_DOUBLE_EQ(nested->get_Factor(), 0.5);
 }
 
+TEST(ReaderLoads, BlocksLongerThanAPartAreReadWhole) {
+  // 5000 load cases: a block handed on in parts. A combination whose lines
+  // straddle the 4096th line of its block (a cut for any part size dividing
+  // 4096): a grouped block, read whole.
+  const struct {
+    bool later;           // a version 20 file, else version 8
+    const char* caseKey;  // the keyword of a load case line
+    const char* caseRest;
+    const char* comboType;
+    const char* termKey;
+  } forms[] = {
+      {false, "LOADCASE", "  TYPE  \"LIVE\"  SELFWT  0", "ADD", "LOAD"},
+      {true, "LOADPATTERN", "  TYPE  \"Live\"  SELFWEIGHT  0", "Linear Add", "LOADCASE"},
+  };
+  for (const auto& f : forms) {
+    std::string body;
+    for (int i = 1; i <= 5000; ++i) {
+      body += std::string(f.caseKey) + " \"L" + std::to_string(i) + "\"" + f.caseRest + "\n";
+    }
+    body += "\n";
+    for (int i = 1; i <= 4090; ++i) {
+      body += "COMBO \"A" + std::to_string(i) + "\"  TYPE \"" + f.comboType + "\"\n";
+    }
+    body += std::string("COMBO \"LONG\"  TYPE \"") + f.comboType + "\"\n";
+    for (int i = 1; i <= 10; ++i) {
+      body += std::string("COMBO \"LONG\"  ") + f.termKey + " \"L" + std::to_string(i) + "\"  SF 1\n";
+    }
+    auto m = Read(f.later ? bm::test::Later(body) : "PROGRAM  \"ETABS\"  VERSION \"8.48\"\n\n" + body);
+    EXPECT_EQ(m->adapter.GetFileVersion(), f.later ? 20 : 8);
+    EXPECT_EQ(m->geo()->GetLoadCaseList()->GetCount(), 5000);
+    CBMComponentList* combos = m->geo()->Get_pLoadCombination();
+    ASSERT_EQ(combos->GetCount(), 4091);
+    auto* last = dynamic_cast<CBMLoadCom*>(combos->GetItem(4091));
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->get_Name(), "LONG");
+    EXPECT_EQ(last->get_CombineList()->GetCount(), 10);
+  }
+}
+
 }  // namespace
