@@ -104,7 +104,7 @@ void KeyedLine::ReportUnused(ReadReport& report, std::string_view keyword) const
     if (std::find(named.begin(), named.end(), p.key) != named.end()) continue;
     named.push_back(p.key);
     std::string upper(p.key);
-    for (char& c : upper) c = UpperByte(c);
+    for (char& c : upper) c = bm::AsciiUpper(c);
     if (p.noPlace) {
       report.Add(keyword, "key " + upper + " (not model data)", ReadReport::Kind::kNotModelData, 1);
     } else {

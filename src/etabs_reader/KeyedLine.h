@@ -93,8 +93,6 @@ bool LooksNumeric(std::string_view token);
 
 namespace bm::reader {
 
-inline char UpperByte(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 inline uint64_t KeyedLine::KeyHead(std::string_view key, bool upper) {
   uint64_t head = 0;
   std::memcpy(&head, key.data(), key.size() < 8 ? key.size() : 8);
@@ -111,7 +109,7 @@ inline uint64_t KeyedLine::KeyHead(std::string_view key, bool upper) {
 inline bool KeyedLine::Matches(const Pair& p, std::string_view key, uint64_t head) const {
   if (p.head != head || p.key.size() != key.size()) return false;
   for (size_t i = 8; i < key.size(); ++i) {
-    if (UpperByte(p.key[i]) != key[i]) return false;
+    if (bm::AsciiUpper(p.key[i]) != key[i]) return false;
   }
   return true;
 }

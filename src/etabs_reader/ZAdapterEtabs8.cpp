@@ -141,27 +141,11 @@ const ZAdapterEtabs8::KeywordEntry ZAdapterEtabs8::kKeyedKeywords[] = {
     {bm::e2k::kEnd, Form::kNotModelData, nullptr},
 };
 
-namespace {
-
-// Keyword comparison of a later-version file: ASCII case ignored.
-bool SameWord(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
-}  // namespace
-
 template <size_t N>
 const ZAdapterEtabs8::KeywordEntry* ZAdapterEtabs8::Lookup(const KeywordEntry (&table)[N],
                                                            std::string_view keyword) {
   for (const KeywordEntry& e : table) {
-    if (SameWord(keyword, e.keyword)) return &e;
+    if (bm::SameNoCase(keyword, e.keyword)) return &e;
   }
   return nullptr;
 }
@@ -283,7 +267,7 @@ bool ZAdapterEtabs8::ReadVersion(const ZComItemList* block, int& version) {
 
 bool ZAdapterEtabs8::LastLineIsEnd(const ZComItemList* block) {
   const ZComItem* line = block && block->GetCount() > 0 ? block->GetComItem(block->GetCount()) : nullptr;
-  return line && SameWord(line->Token(1), bm::e2k::kEnd);
+  return line && bm::SameNoCase(line->Token(1), bm::e2k::kEnd);
 }
 
 void ZAdapterEtabs8::CountNumberFaults(const ZComItemList* lines) {
@@ -346,11 +330,11 @@ void ZAdapterEtabs8::FillKeyedModule(ZComItemList* block) {
     int j = i;
     for (; j <= count; ++j) {
       ZComItem* line = block->GetComItem(j);
-      if (!line || !SameWord(line->Token(1), keyword)) break;
+      if (!line || !bm::SameNoCase(line->Token(1), keyword)) break;
       run.list.Add(line);
     }
     // A run divided by a cut keeps its keyword as its first line wrote it.
-    if (!goesOn || !SameWord(keyword, CurrentKeyword)) CurrentKeyword = std::string(keyword);
+    if (!goesOn || !bm::SameNoCase(keyword, CurrentKeyword)) CurrentKeyword = std::string(keyword);
     goesOn = false;
     Dispatch(Lookup(kKeyedKeywords, keyword), &run.list);
     i = j;

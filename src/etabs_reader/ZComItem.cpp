@@ -17,25 +17,14 @@ namespace bm::reader {
 
 namespace {
 
-// Space, tab, line feed, vertical tab, form feed, carriage return.
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && IsSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && bm::IsAsciiSpace(s.front())) s.remove_prefix(1);
   return s;
 }
 
 std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && IsSpace(s.back())) s.remove_suffix(1);
+  while (!s.empty() && bm::IsAsciiSpace(s.back())) s.remove_suffix(1);
   return s;
-}
-
-uint32_t LoadU32(const char* p) {
-  uint32_t v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
 }
 
 void StoreU32(char* p, uint32_t v) { std::memcpy(p, &v, sizeof v); }
@@ -63,8 +52,8 @@ std::vector<std::string> Collect(const TokenStore& store) {
 
 TokenStore::TokenStore(const TokenStore& other) {
   if (!other.data_) return;
-  const uint32_t n = LoadU32(other.data_.get());
-  const uint32_t bytes = n ? TokenEnd(LoadU32(other.data_.get() + 4 * static_cast<size_t>(n))) : 0;
+  const uint32_t n = other.Word(0);
+  const uint32_t bytes = n ? TokenEnd(other.Word(n)) : 0;
   const size_t size = 4 + 4 * static_cast<size_t>(n) + bytes;
   data_ = std::make_unique<char[]>(size);
   capacity_ = size;
@@ -103,7 +92,7 @@ bool StartsNonDecimal(std::string_view text) {
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);
   if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) return true;
   if (text.size() < 3) return false;
-  const char word[3] = {Upper(text[0]), Upper(text[1]), Upper(text[2])};
+  const char word[3] = {bm::AsciiUpper(text[0]), bm::AsciiUpper(text[1]), bm::AsciiUpper(text[2])};
   return std::string_view(word, 3) == "INF" || std::string_view(word, 3) == "NAN";
 }
 
@@ -161,7 +150,7 @@ double EvaluateExpression(std::string_view token) {
   // An expression: read again from the upper-cased token, then apply each
   // operator in turn, left to right.
   std::string upper(token);
-  for (char& c : upper) c = Upper(c);
+  for (char& c : upper) c = bm::AsciiUpper(c);
   std::string_view rest = upper;
   double a = bm::StrToD(rest, &used);
   rest = TrimLeft(rest.substr(used));
@@ -275,7 +264,7 @@ bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
   token = bm::reader::TrimLeft(token);
   if (token.size() != upperWord.size()) return false;
   for (size_t k = 0; k < token.size(); ++k) {
-    if (bm::reader::Upper(token[k]) != upperWord[k]) return false;
+    if (bm::AsciiUpper(token[k]) != upperWord[k]) return false;
   }
   return true;
 }
@@ -283,9 +272,8 @@ bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
 CString ZComItem::GetString(int i, int which) const {
   std::string_view token;
   if (!Select(i, which, token)) return CString();
-  // As CString::MakeUpper on a copy, in one pass.
   CString s(bm::reader::TrimLeft(token));
-  for (char& c : s.str()) c = bm::reader::Upper(c);
+  s.MakeUpper();
   return s;
 }
 

@@ -12,8 +12,6 @@
 namespace bm::reader {
 
 namespace {
-bool IsTrimSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
-
 bool IsSeparator(char c) { return static_cast<signed char>(c) <= 32; }
 
 // What a byte does inside an unquoted word: most bytes belong to it; a space
@@ -236,7 +234,7 @@ int ZFileReadModule::ReadPhysicalLine() {
     }
     std::string& s = Line.str();
     size_t end = s.size();
-    while (end > 0 && bm::reader::IsTrimSpace(s[end - 1])) --end;
+    while (end > 0 && bm::IsAsciiSpace(s[end - 1])) --end;
     s.resize(end);
     if (s.empty()) {
       LineState = kEmptyLine;
@@ -246,7 +244,7 @@ int ZFileReadModule::ReadPhysicalLine() {
     // comment and is dropped; after white space only it is comment-only and
     // ends a block. Both reduce to the first byte that is not white space.
     size_t first = 0;
-    while (bm::reader::IsTrimSpace(s[first])) ++first;  // a non-space byte exists
+    while (bm::IsAsciiSpace(s[first])) ++first;  // a non-space byte exists
     if (s[first] == '$' || s[first] == '!') {
       if (first == 0) continue;
       LineState = kEmptyLine;

@@ -8,6 +8,8 @@
 #include <limits>
 #include <system_error>
 
+#include "platform/String.h"
+
 namespace bm {
 namespace {
 
@@ -331,13 +333,12 @@ void AppendInt(std::string& out, long long value) {
 }
 
 namespace {
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 // Where a number of `text` starts, past leading white space and an optional
 // sign (set in `negative`), as the C library's conversions skip them.
 size_t SkipSpaceAndSign(std::string_view text, bool* negative) {
   size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
+  while (i < text.size() && bm::IsAsciiSpace(text[i])) ++i;
   *negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     *negative = text[i] == '-';

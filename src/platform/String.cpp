@@ -5,11 +5,6 @@
 
 #include "platform/Format.h"
 
-namespace {
-bool IsTrimSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
-}  // namespace
-
 CString::CString(const char* text, int length) {
   if (text && length > 0) s_.assign(text, static_cast<size_t>(length));
 }
@@ -31,25 +26,15 @@ void CString::FormatV(const char* format, va_list args) {
   s_.swap(out);
 }
 
-void CString::MakeUpper() {
-  for (char& c : s_) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
-  }
-}
-
-void CString::MakeLower() {
-  for (char& c : s_) c = FoldAscii(c);
-}
-
 void CString::TrimLeft() {
   size_t i = 0;
-  while (i < s_.size() && IsTrimSpace(s_[i])) ++i;
+  while (i < s_.size() && bm::IsAsciiSpace(s_[i])) ++i;
   s_.erase(0, i);
 }
 
 void CString::TrimRight() {
   size_t n = s_.size();
-  while (n > 0 && IsTrimSpace(s_[n - 1])) --n;
+  while (n > 0 && bm::IsAsciiSpace(s_[n - 1])) --n;
   s_.resize(n);
 }
 
@@ -106,8 +91,8 @@ int CString::CompareNoCase(const char* other) const {
   const char* a = s_.c_str();
   const char* b = other ? other : "";
   for (;; ++a, ++b) {
-    const unsigned char ca = static_cast<unsigned char>(FoldAscii(*a));
-    const unsigned char cb = static_cast<unsigned char>(FoldAscii(*b));
+    const unsigned char ca = static_cast<unsigned char>(bm::AsciiLower(*a));
+    const unsigned char cb = static_cast<unsigned char>(bm::AsciiLower(*b));
     if (ca != cb) return ca < cb ? -1 : 1;
     if (ca == 0) return 0;
   }

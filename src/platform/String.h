@@ -6,6 +6,23 @@
 #include <string>
 #include <string_view>
 
+namespace bm {
+// The ASCII character rules every text reader and CString share: white space
+// is space, tab, line feed, vertical tab, form feed and carriage return; only
+// ASCII letters change case.
+inline bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// Whether a and b are equal when ASCII case is ignored.
+inline bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
+}  // namespace bm
+
 // A byte string with the legacy string operations. Bytes are kept as they
 // are: no encoding is assumed, and only ASCII letters are ever case-folded.
 class CString {
@@ -59,9 +76,13 @@ class CString {
   void FormatV(const char* format, va_list args);
 
   // Upper-cases ASCII letters in place; bytes 0x80 to 0xFF stay unchanged.
-  void MakeUpper();
+  void MakeUpper() {
+    for (char& c : s_) c = bm::AsciiUpper(c);
+  }
   // Lower-cases ASCII letters in place.
-  void MakeLower();
+  void MakeLower() {
+    for (char& c : s_) c = bm::AsciiLower(c);
+  }
   // Removes leading / trailing white space (space, tab, CR, LF, VT, FF).
   void TrimLeft();
   void TrimRight();
