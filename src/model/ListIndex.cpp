@@ -1,6 +1,8 @@
 // Hash indexes behind the name and handle look-ups of CBMComponentList.
 #include "model/ListIndex.h"
 
+#include <algorithm>
+
 #include "model/BMComponent.h"
 
 namespace bm {
@@ -22,63 +24,100 @@ namespace {
 // never followed).
 char g_tombstone;
 CBMComponent* const kTombstone = reinterpret_cast<CBMComponent*>(&g_tombstone);
+
+// Four bytes, the first in the lowest (one load on the usual hosts).
+uint64_t Load4(const unsigned char* p) {
+  return uint64_t{p[0]} | (uint64_t{p[1]} << 8) | (uint64_t{p[2]} << 16) | (uint64_t{p[3]} << 24);
+}
 }  // namespace
 
-uint64_t KeyIndex::Hash(const std::string& key) {
-  // FNV-1a, then a final mix so that the low bits used for the slot spread.
+uint64_t KeyIndex::Tag(const std::string& key) const {
+  const size_t n = key.size();
+  if (n <= 7 && key_ != IndexKey::kOutHandle) {
+    // The key itself: its bytes (the first in the lowest), its length and
+    // the top bit set. Read as two pieces that may overlap; an overlapped
+    // byte lands in the same place twice.
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(key.data());
+    uint64_t bytes = 0;
+    if (n >= 4) {
+      bytes = Load4(p) | (Load4(p + n - 4) << (8 * (n - 4)));
+    } else if (n > 0) {
+      bytes = p[0] | (uint64_t{p[n / 2]} << (8 * (n / 2))) | (uint64_t{p[n - 1]} << (8 * (n - 1)));
+    }
+    return ((0x80ULL | n) << 56) | bytes;
+  }
+  // FNV-1a, then a final mix; the top bit clear.
   uint64_t h = 1469598103934665603ULL;
   for (unsigned char c : key) h = (h ^ c) * 1099511628211ULL;
   h ^= h >> 29;
   h *= 0xBF58476D1CE4E5B9ULL;
-  return h ^ (h >> 32);
+  return (h ^ (h >> 32)) >> 1;
+}
+
+inline size_t KeyIndex::Home(uint64_t tag, size_t mask) {
+  // Spreads every bit of the tag (a short key's last bytes and length are
+  // its high bits) over the low bits used for the slot.
+  uint64_t h = (tag ^ (tag >> 30)) * 0xBF58476D1CE4E5B9ULL;
+  h = (h ^ (h >> 27)) * 0x94D049BB133111EBULL;
+  return static_cast<size_t>(h ^ (h >> 31)) & mask;
+}
+
+bool KeyIndex::Bears(uint64_t tag, const CBMComponent& member, const std::string& key) const {
+  return IsWholeKey(tag) || KeyOf(member, key_) == key;
 }
 
 void KeyIndex::Clear() {
   slots_.clear();
+  seqs_.clear();
   used_ = live_ = 0;
+  seqEnd_ = 0;
   memo_ = Memo();
 }
 
 void KeyIndex::Grow() {
-  // Keeps the table at most half full (tombstones included).
+  // Keeps the table at most half full (tombstones included). The new table
+  // is filled beside the old, so running out of memory leaves the old whole.
   size_t capacity = slots_.empty() ? 64 : slots_.size();
   while ((live_ + 1) * 2 > capacity) capacity *= 2;
-  std::vector<Slot> old;
-  old.swap(slots_);
-  slots_.assign(capacity, Slot{0, 0, nullptr});
-  used_ = live_ = 0;
+  std::vector<Slot> slots(capacity, Slot{0, nullptr});
+  std::vector<uint64_t> seqs(capacity, 0);
   const size_t mask = capacity - 1;
-  for (const Slot& s : old) {
+  for (size_t j = 0; j < slots_.size(); ++j) {
+    const Slot& s = slots_[j];
     if (!s.member || s.member == kTombstone) continue;
-    size_t i = s.hash & mask;
-    while (slots_[i].member) i = (i + 1) & mask;
-    slots_[i] = s;
-    ++used_;
-    ++live_;
+    size_t i = Home(s.tag, mask);
+    while (slots[i].member) i = (i + 1) & mask;
+    slots[i] = s;
+    seqs[i] = seqs_[j];
   }
+  slots_.swap(slots);
+  seqs_.swap(seqs);
+  used_ = live_;
 }
 
 void KeyIndex::Insert(const std::string& key, IndexEntry entry) {
   if (key.empty() || !entry.member) return;
-  if (memo_.member && entry.seq < memo_.seq) memo_ = Memo();
   if ((used_ + 1) * 2 > slots_.size()) Grow();
-  const uint64_t h = Hash(key);
+  if (entry.seq < seqEnd_) memo_ = Memo();
+  seqEnd_ = std::max(seqEnd_, entry.seq + 1);
+  const uint64_t tag = Tag(key);
   const size_t mask = slots_.size() - 1;
-  size_t i = h & mask;
+  size_t i = Home(tag, mask);
   while (slots_[i].member && slots_[i].member != kTombstone) i = (i + 1) & mask;
   if (!slots_[i].member) ++used_;
-  slots_[i] = Slot{h, entry.seq, entry.member};
+  slots_[i] = Slot{tag, entry.member};
+  seqs_[i] = entry.seq;
   ++live_;
 }
 
 void KeyIndex::Erase(const std::string& key, uint64_t seq) {
   if (key.empty() || slots_.empty()) return;
   memo_ = Memo();
-  const uint64_t h = Hash(key);
+  const uint64_t tag = Tag(key);
   const size_t mask = slots_.size() - 1;
-  for (size_t i = h & mask; slots_[i].member; i = (i + 1) & mask) {
+  for (size_t i = Home(tag, mask); slots_[i].member; i = (i + 1) & mask) {
     Slot& s = slots_[i];
-    if (s.member != kTombstone && s.seq == seq && s.hash == h) {
+    if (s.member != kTombstone && s.tag == tag && seqs_[i] == seq) {
       s.member = kTombstone;
       --live_;
       return;
@@ -88,18 +127,21 @@ void KeyIndex::Erase(const std::string& key, uint64_t seq) {
 
 CBMComponent* KeyIndex::First(const std::string& key) const {
   if (slots_.empty()) return nullptr;
-  const uint64_t h = Hash(key);
-  if (memo_.member && memo_.hash == h && KeyOf(*memo_.member, key_) == key) return memo_.member;
-  const size_t mask = slots_.size() - 1;
-  const Slot* best = nullptr;
-  for (size_t i = h & mask; slots_[i].member; i = (i + 1) & mask) {
-    const Slot& s = slots_[i];
-    if (s.member == kTombstone || s.hash != h || (best && s.seq > best->seq)) continue;
-    if (KeyOf(*s.member, key_) == key) best = &s;
+  const uint64_t tag = Tag(key);
+  if (memo_.member && memo_.tag == tag && Bears(tag, *memo_.member, key)) return memo_.member;
+  const Slot* const slots = slots_.data();
+  const size_t none = slots_.size();
+  const size_t mask = none - 1;
+  size_t best = none;
+  for (size_t i = Home(tag, mask); slots[i].member; i = (i + 1) & mask) {
+    const Slot& s = slots[i];
+    if (s.member == kTombstone || s.tag != tag) continue;
+    const bool earlier = best == none || seqs_[i] < seqs_[best];
+    if (earlier && Bears(tag, *s.member, key)) best = i;
   }
-  if (!best) return nullptr;
-  memo_ = Memo{h, best->seq, best->member};
-  return best->member;
+  if (best == none) return nullptr;
+  memo_ = Memo{tag, slots[best].member};
+  return memo_.member;
 }
 
 bool ListIndexState::IsDead(uint64_t seq) const { return !dead.empty() && dead.count(seq) != 0; }

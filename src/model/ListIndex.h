@@ -25,12 +25,19 @@ struct IndexEntry {
 };
 
 // Maps a key to the slots whose member bears it: an open-addressing table of
-// (hash, slot, member) entries, so that an entry costs no allocation of its
-// own. Entries of equal keys share a probe chain; a look-up compares the
-// members' current keys and takes the smallest sequence number, which is the
-// first match in list order. Slots with an empty key are not indexed
-// (look-ups of the empty key scan the list instead, where the first slot
-// usually answers).
+// (tag, member) entries, with each entry's slot sequence number in a
+// parallel array, so that an entry costs no allocation of its own and a
+// probe reads 16 bytes (four entries to a cache line). A name or map handle
+// of up to seven bytes is its own tag (its bytes and its length), so equal
+// tags mean equal keys and a look-up does not touch the member (a cache miss
+// apiece in a large model); those keys change only through the member,
+// which tells the list. Other keys are tagged by their hash and the member's
+// current key is compared (an out handle may be written through its
+// reference, unseen by the list). Entries of equal keys share a probe chain;
+// a look-up takes the smallest sequence number, which is the first match in
+// list order (read only when two entries match). Slots with an empty key are
+// not indexed (look-ups of the empty key scan the list instead, where the
+// first slot usually answers).
 class KeyIndex {
  public:
   explicit KeyIndex(IndexKey key = IndexKey::kName) : key_(key) {}
@@ -44,27 +51,31 @@ class KeyIndex {
 
  private:
   struct Slot {
-    uint64_t hash;
-    uint64_t seq;
+    uint64_t tag;
     CBMComponent* member;  // null: never used; kTombstone: erased
   };
-  static uint64_t Hash(const std::string& key);
+  uint64_t Tag(const std::string& key) const;
+  static bool IsWholeKey(uint64_t tag) { return (tag >> 63) != 0; }
+  static size_t Home(uint64_t tag, size_t mask);
+  // Whether the entry of tag `tag` and member `member` bears `key` (of tag `tag`).
+  bool Bears(uint64_t tag, const CBMComponent& member, const std::string& key) const;
   void Grow();
   IndexKey key_;
-  // The last answer found: the first member bearing a key of hash `hash`.
+  // The last answer found: the first member bearing a key of tag `tag`.
   // Model files and hosts look the same name up several times in a row (a
   // joint shared by consecutive members, several loads on one member), and
   // a large table costs a cache miss per look-up. Appending cannot make an
-  // earlier match; an erase, or an insert before the remembered slot, drops
-  // it.
+  // earlier match; an erase, or an insert of a slot not after every slot
+  // inserted so far (a renamed member's), drops it.
   struct Memo {
-    uint64_t hash = 0;
-    uint64_t seq = 0;
+    uint64_t tag = 0;
     CBMComponent* member = nullptr;
   };
   mutable Memo memo_;
+  uint64_t seqEnd_ = 0;  // one past the greatest sequence number inserted
   std::vector<Slot> slots_;
-  size_t used_ = 0;  // live entries and tombstones
+  std::vector<uint64_t> seqs_;  // the sequence number of each entry of slots_
+  size_t used_ = 0;             // live entries and tombstones
   size_t live_ = 0;
 };
 

@@ -3,10 +3,38 @@
 // out the level diaphragms, the joints' connection lists and the vertex
 // joints of slabs and walls.
 #include <unordered_map>
+#include <vector>
 
 #include "model/BuildingModule.h"
 
 namespace {
+
+// How many members ahead the loops below ask for the member they will reach:
+// after a load the members are spread over the whole heap, so each is a
+// cache miss that the fetch overlaps with the work on the members before it.
+constexpr int kFetchAhead = 16;
+
+// Asks for every cache line of the member at 1-based position i of `list`,
+// taken to be a T (a member's fields span several lines).
+template <typename T>
+void FetchAhead(const CBMComponentList* list, int i) {
+  const char* member = reinterpret_cast<const char*>(list->GetItem(i));
+  if (!member) return;
+  for (std::size_t at = 0; at < sizeof(T); at += 64) __builtin_prefetch(member + at);
+  __builtin_prefetch(member + sizeof(T) - 1);
+}
+
+// Calls visit(member) for each member of `list` that is a T, in list order,
+// as `for (T& member : list->Members<T>())` does (the count read at each
+// step), asking for each member `kFetchAhead` places before it is reached.
+template <typename T, typename Visit>
+void ForEachMember(const CBMComponentList* list, Visit visit) {
+  for (int i = 1; i <= kFetchAhead; ++i) FetchAhead<T>(list, i);
+  for (int i = 1; i <= list->GetCount(); ++i) {
+    FetchAhead<T>(list, i + kFetchAhead);
+    if (T* member = CBMComponentList::As<T>(list->GetItem(i))) visit(*member);
+  }
+}
 
 template <typename Section>
 void AttachMaterials(CBMComponentList* sections, const CBMMaterialList* materials) {
@@ -22,7 +50,7 @@ void AttachMaterials(CBMComponentList* sections, const CBMMaterialList* material
 // and lists it at those joints.
 void LinkLineElements(CBMComponentList* elements, CBMJointList* joints, const CBMLineList* lines,
                       const CBMFrameSectionList* sections) {
-  for (CBMLineElement& element : elements->Members<CBMLineElement>()) {
+  ForEachMember<CBMLineElement>(elements, [&](CBMLineElement& element) {
     const int lineId = element.get_LineId();
     const int sectionId = element.get_FrameSectionId();
     // Ids are 1-based positions; -1 or any id outside 1 to the count gives null.
@@ -36,8 +64,33 @@ void LinkLineElements(CBMComponentList* elements, CBMJointList* joints, const CB
     element.Set_pJoint(jointI, jointJ);
     if (jointI) jointI->AddConnectedElement(&element);
     if (jointJ) jointJ->AddConnectedElement(&element);
-  }
+  });
 }
+
+// GetItem(name) as a T, for the members of a level in list order, asking the
+// list only when the member found at the same position in the level before
+// has another name: the levels mostly repeat one plan, so the joints and the
+// slabs at one position name the same point or area. A member found by name
+// is the first member of its name, and the rebuild renames nothing and
+// reorders no list it looks in, so a remembered member of the name sought is
+// what GetItem would give.
+template <typename T>
+class FoundByPosition {
+ public:
+  // Starts a level's members from the first position.
+  void Restart() { next_ = 0; }
+
+  T* Find(const CBMComponentList* list, const CString& name) {
+    if (next_ == found_.size()) found_.push_back(nullptr);
+    T*& found = found_[next_++];
+    if (!found || found->name() != name) found = list->ItemAs<T>(name);
+    return found;
+  }
+
+ private:
+  std::vector<T*> found_;
+  std::size_t next_ = 0;
+};
 
 // joint->set_pPoint(point), skipped when it would change nothing: it copies
 // the point's name.
@@ -84,14 +137,14 @@ class VertexJoints {
 
 // Section, area and vertex joints of a slab or wall; the vertex joints are
 // created in the level when missing and list the element.
-void LinkShellElement(CBMShellElement* shell, VertexJoints& vertexJoints, const CBMAreaList* areas,
-                      const CBMWallSlabDeckSectionList* sections) {
+void LinkShellElement(CBMShellElement* shell, VertexJoints& vertexJoints, FoundByPosition<CBMArea>& areaOf,
+                      const CBMAreaList* areas, const CBMWallSlabDeckSectionList* sections) {
   // Decision: an unknown section id is kept for a later save (see
   // LinkLineElements).
   if (auto* section = sections->ItemAs<CBMWallSlabDeckSection>(shell->get_ShellSectionId())) {
     shell->set_pShellSection(section);
   }
-  if (!shell->name().IsEmpty()) shell->set_pArea(areas->ItemAs<CBMArea>(shell->name()));
+  if (!shell->name().IsEmpty()) shell->set_pArea(areaOf.Find(areas, shell->name()));
   CBMArea* area = shell->get_pArea();
   const int vertices = shell->get_VertexCount();
   for (int k = 1; k <= vertices && area; ++k) {
@@ -133,36 +186,42 @@ void CBuildingModule::CreateTopologyForReading() {
 
   // 5: each level's joints, line elements, slabs and walls.
   VertexJoints vertexJoints;
+  FoundByPosition<CBMPoint> pointOf;
+  FoundByPosition<CBMArea> slabAreaOf;
+  FoundByPosition<CBMArea> wallAreaOf;
   for (CBMLevel& level : levels->Members<CBMLevel>()) {
     CBMJointList* joints = level.get_theCBMJointList();
     vertexJoints.Reset(joints);
+    pointOf.Restart();
+    slabAreaOf.Restart();
+    wallAreaOf.Restart();
     CBMLevelDiaphragmList* levelDiaphragms = level.get_theCBMLevelDiaphragmList();
-    for (CBMJoint& joint : joints->Members<CBMJoint>()) {
-      if (CBMPoint* point = points->ItemAs<CBMPoint>(joint.get_PointName())) AttachPoint(&joint, point);
+    ForEachMember<CBMJoint>(joints, [&](CBMJoint& joint) {
+      if (CBMPoint* point = pointOf.Find(points, joint.get_PointName())) AttachPoint(&joint, point);
       if (!joint.get_DiaphragmName().IsEmpty()) {
         CString name = joint.get_DiaphragmName();
         CBMLevelDiaphragm* diaphragm = levelDiaphragms->AddDiaphragm(name);
         diaphragm->AddJoint(&joint);
         joint.set_pDiaphragm(diaphragm);
       }
-    }
+    });
     LinkLineElements(level.get_theCBMBeamList(), joints, lines, frameSections);
     LinkLineElements(level.get_theCBMColumnList(), joints, lines, frameSections);
     LinkLineElements(level.get_theCBMBraceList(), joints, lines, frameSections);
 
-    for (CBMSlab& slab : level.get_theCBMSlabList()->Members<CBMSlab>()) {
+    ForEachMember<CBMSlab>(level.get_theCBMSlabList(), [&](CBMSlab& slab) {
       // Decision: an unknown diaphragm or pier name leaves the pointer null
       // and keeps the stored name, so saving again does not lose it.
       if (!slab.get_DiaphragmName().IsEmpty()) {
         if (auto* d = diaphragms->ItemAs<CBMDiaphragm>(slab.get_DiaphragmName())) slab.SetDiaphragm(d);
       }
-      LinkShellElement(&slab, vertexJoints, areas, shellSections);
-    }
-    for (CBMWall& wall : level.get_theCBMWallList()->Members<CBMWall>()) {
+      LinkShellElement(&slab, vertexJoints, slabAreaOf, areas, shellSections);
+    });
+    ForEachMember<CBMWall>(level.get_theCBMWallList(), [&](CBMWall& wall) {
       if (!wall.get_PierName().IsEmpty()) {
         if (auto* p = piers->ItemAs<CBMPierSpandrel>(wall.get_PierName())) wall.set_pPierSpandrel(p);
       }
-      LinkShellElement(&wall, vertexJoints, areas, shellSections);
-    }
+      LinkShellElement(&wall, vertexJoints, wallAreaOf, areas, shellSections);
+    });
   }
 }

@@ -184,6 +184,37 @@ TEST(ListIndex, RepeatedLookUpsSeeEveryEarlierChange) {
   EXPECT_EQ(list.GetItemByMapHandle(CString("H")), m[0]);
 }
 
+TEST(ListIndex, KeysAroundSevenBytesAreToldApart) {
+  // Keys of up to seven bytes are filed as themselves, longer ones by hash:
+  // keys on both sides that share their first and last bytes, or differ in
+  // length only, each find their own member; renames cross the limit.
+  const char* const kKeys[] = {"A",       "AB",       "ABA",      "ABBA",      "ABCBA",
+                               "ABCCBA",  "ABCDCBA",  "ABCDDCBA", "ABCDEDCBA", "ABCDXBA",
+                               "ABXDCBA", "ABCDCBAX", "XABCDCBA", "AA"};
+  OwningList list;
+  std::vector<CBMComponent*> m;
+  for (int round = 0; round < 3; ++round) {
+    for (const char* key : kKeys) {
+      m.push_back(new CBMComponent);
+      m.back()->set_Name(key);
+      m.back()->set_MapHandle(key);
+      list.Add(m.back());
+    }
+  }
+  // The first look-up builds the index, which the renames then update.
+  EXPECT_EQ(list.GetItem(CString("ABCDCBA")), m[6]);
+  m[6]->set_Name("ABCDDCBA");  // seven bytes to eight: now the first of that name
+  m[7]->set_Name("ABCDCBA");   // eight to seven: earlier than its namesakes
+  for (const char* key : kKeys) {
+    const CString k(key);
+    EXPECT_EQ(list.GetItem(k), ScanName(list, k)) << key;
+    EXPECT_EQ(list.GetItemByMapHandle(k), ScanMap(list, k)) << key;
+  }
+  EXPECT_EQ(list.GetItem(CString("ABCDDCBA")), m[6]);
+  EXPECT_EQ(list.GetItem(CString("ABCDCBA")), m[7]);
+  EXPECT_EQ(list.GetItem(CString("ABCDCB")), nullptr);
+}
+
 TEST(ListIndex, LargeListsStayFast) {
   // 200000 find-or-create calls would take minutes as scans.
   OwningList list;
