@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "reader/ReaderTestUtil.h"
+#include "support/Files.h"
 
 namespace bm::test {
 

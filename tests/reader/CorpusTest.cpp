@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "reader/ReaderTestUtil.h"
+#include "support/Files.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "reader/FileFacts.h"
-#include "reader/ReaderTestUtil.h"
+#include "support/Files.h"
 
 namespace {
 
@@ -594,12 +594,12 @@ std::vector<std::unique_ptr<CBuildingModule>> Stages(const std::string& path, co
   std::vector<std::unique_ptr<CBuildingModule>> out(kStages);
   out[kRead] = ReadModel(path);
   if (!out[kRead]) return out;
-  const std::string archive = temp.Path("model.bma");
+  const std::string archive = temp.File("model.bma");
   if (out[kRead]->ReadSaveFile(CString(archive.c_str()), 0)) {
     out[kArchive] = std::make_unique<CBuildingModule>();
     if (!out[kArchive]->ReadSaveFile(CString(archive.c_str()), 1)) out[kArchive].reset();
   }
-  const std::string text = temp.Path("model.e2k");
+  const std::string text = temp.File("model.e2k");
   if (out[kRead]->GenerateETABS8TxtFile(CString(text.c_str()))) out[kText] = ReadModel(text);
   return out;
 }

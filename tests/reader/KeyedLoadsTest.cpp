@@ -180,7 +180,7 @@ TEST(KeyedLoads, PointLineAndAreaLoadsByKeySurviveTheVersion8Text) {
   // wall's area load aside, which that text has no line for), and a second
   // write gives the same text.
   bm::test::TempDir dir;
-  auto back = bm::test::ThroughVersion8(m, dir.Path("first.e2k"));
+  auto back = bm::test::ThroughVersion8(m, dir.File("first.e2k"));
   for (const char* keyword : {"POINTLOAD", "LINELOAD", "AREALOAD"})
     EXPECT_EQ(back->report().GetKeyword(keyword), 0);
   ASSERT_TRUE(back->Beam("STORY1", "B1") && back->Slab("STORY1", "F1") && back->Joint("BASE", "2"));
@@ -191,8 +191,8 @@ TEST(KeyedLoads, PointLineAndAreaLoadsByKeySurviveTheVersion8Text) {
   EXPECT_DOUBLE_EQ(pointBack->get_RStart(), 0.5);
   EXPECT_EQ(LoadCount(back->Slab("STORY1", "F1")->get_SlabLoadList()), 1);
   EXPECT_EQ(LoadCount(back->Joint("BASE", "2")->get_JointLoadList()), 1);
-  bm::test::ThroughVersion8(*back, dir.Path("second.e2k"));
-  EXPECT_EQ(Slurp(dir.Path("first.e2k")), Slurp(dir.Path("second.e2k")));
+  bm::test::ThroughVersion8(*back, dir.File("second.e2k"));
+  EXPECT_EQ(Slurp(dir.File("first.e2k")), Slurp(dir.File("second.e2k")));
 }
 
 TEST(KeyedLoads, CombinationsKeepEveryTermThroughTheArchive) {
@@ -237,7 +237,7 @@ TEST(KeyedLoads, CombinationsKeepEveryTermThroughTheArchive) {
 
   // The archive keeps every combination with its terms.
   bm::test::TempDir dir;
-  const CString archive = dir.Path("model.bma").c_str();
+  const CString archive = dir.File("model.bma").c_str();
   ASSERT_TRUE(v9->module->ReadSaveFile(archive, 0));
   CBuildingModule loaded;
   ASSERT_TRUE(loaded.ReadSaveFile(archive, 1));

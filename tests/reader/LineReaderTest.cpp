@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "reader/ReaderTestUtil.h"
+#include "support/Files.h"
 
 namespace {
 

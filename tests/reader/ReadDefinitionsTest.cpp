@@ -52,7 +52,7 @@ TEST(ReaderDriver, RefusesWithoutModuleAndWithoutFile) {
   EXPECT_FALSE(adapter.ReadFile(path));
   CBuildingModule module;
   adapter.SetBuildingModule(&module);
-  CString missing = dir.Path("none.e2k").c_str();
+  CString missing = dir.File("none.e2k").c_str();
   EXPECT_FALSE(adapter.ReadFile(missing));
   CString noData = dir.Write("b.e2k", "$ x\n\n\n STORY \"S\" HEIGHT 3\n").c_str();
   EXPECT_FALSE(adapter.ReadFile(noData));

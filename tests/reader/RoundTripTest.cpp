@@ -57,7 +57,7 @@ CBMComponentList* Joints(CBMLevel* l) { return l->get_theCBMJointList(); }
 TEST(ReaderRoundTrip, TestBuildingKeepsItsStructureAndReachesAFixpoint) {
   std::unique_ptr<CBuildingModule> original = bm::test::BuildTestBuilding();
   bm::test::TempDir dir;
-  const std::string first = dir.Path("first.e2k");
+  const std::string first = dir.File("first.e2k");
   ASSERT_EQ(original->GenerateETABS8TxtFile(first.c_str()), 1);
 
   bm::ReadReport report;
@@ -86,14 +86,14 @@ TEST(ReaderRoundTrip, TestBuildingKeepsItsStructureAndReachesAFixpoint) {
 
   // The second text is the first, byte for byte: area loads and
   // concentrated (POINTF) line loads included.
-  const std::string second = dir.Path("second.e2k");
+  const std::string second = dir.File("second.e2k");
   ASSERT_EQ(read->GenerateETABS8TxtFile(second.c_str()), 1);
   const std::string firstText = Slurp(first);
   EXPECT_GT(CountLines(firstText, " AREALOAD "), 0);
   EXPECT_GT(CountLines(firstText, " LINELOAD ", "\"POINTF\""), 0);
   EXPECT_EQ(firstText, Slurp(second));
   std::unique_ptr<CBuildingModule> again = ReadBack(second);
-  const std::string third = dir.Path("third.e2k");
+  const std::string third = dir.File("third.e2k");
   ASSERT_EQ(again->GenerateETABS8TxtFile(third.c_str()), 1);
   EXPECT_EQ(Slurp(second), Slurp(third));
 }

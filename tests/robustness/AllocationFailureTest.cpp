@@ -132,7 +132,7 @@ TEST(AllocationFailure, ReadingLoadingAndWritingTheDemoEndWellOrSayOutOfMemory) 
   GTEST_SKIP() << "the demo generator is not built (BM_BUILD_TOOLS=OFF)";
 #else
   AfxSetMessageHandler([](const char*) { return 1; });
-  ScratchFolder folder;
+  TempDir folder;
   const std::string text = folder.File("demo.e2k");
   const std::string archive = folder.File("demo.bma");
   const std::string out = folder.File("out");

@@ -44,7 +44,7 @@ std::vector<uint8_t> Filler(size_t n, uint8_t byte = 0) { return std::vector<uin
 
 // The test building cut to its base and first storey: every kind of record,
 // in an archive small enough to cut at every byte.
-std::vector<uint8_t> CompactArchive(const ScratchFolder& folder) {
+std::vector<uint8_t> CompactArchive(const TempDir& folder) {
   std::unique_ptr<CBuildingModule> model = BuildTestBuilding();
   CBMLevelList* levels = model->get_pMgrGeometry()->get_pLevelList();
   while (levels->GetCount() > 2) levels->RemoveAt(levels->GetCount());
@@ -67,7 +67,7 @@ std::vector<std::pair<size_t, size_t>> ClassNameSpans(const std::vector<uint8_t>
 }
 
 TEST(ArchiveTruncation, EveryPrefixOfASavedArchiveFailsWithEndOfFile) {
-  ScratchFolder folder;
+  TempDir folder;
   const std::vector<uint8_t> full = CompactArchive(folder);
   ASSERT_GT(full.size(), 2000u);
   const auto spans = ClassNameSpans(full);
@@ -94,7 +94,7 @@ TEST(ArchiveTruncation, EveryPrefixOfASavedArchiveFailsWithEndOfFile) {
 TEST(ArchiveTruncation, PartialModelsOfPrefixesStayWritable) {
   // A sample of cut points across the whole archive: what each load left in
   // the lists (no topology) is written as text and archive and loads again.
-  ScratchFolder folder;
+  TempDir folder;
   std::unique_ptr<CBuildingModule> model = BuildTestBuilding();
   const std::vector<uint8_t> full = ArchiveOf(*model, folder);
   const std::string path = folder.File("prefix.bma");
@@ -241,7 +241,7 @@ std::vector<MalformedArchive> MalformedArchives() {
 }
 
 TEST(MalformedArchive, EndsWithTheDocumentedOutcomeWithinBoundedMemory) {
-  ScratchFolder folder;
+  TempDir folder;
   const std::string path = folder.File("malformed.bma");
   MessageCapture messages;
   for (const MalformedArchive& c : MalformedArchives()) {
@@ -274,7 +274,7 @@ TEST(MalformedArchive, EndsWithTheDocumentedOutcomeWithinBoundedMemory) {
 TEST(MalformedArchive, SingleByteCorruptionsNeverBreakTheLoader) {
   // Bytes of a saved model set to a few telling values: each load either
   // succeeds or throws CArchiveException, within bounded memory.
-  ScratchFolder folder;
+  TempDir folder;
   const std::vector<uint8_t> full = CompactArchive(folder);
   const std::string path = folder.File("corrupt.bma");
   MessageCapture messages;
@@ -296,7 +296,7 @@ TEST(MalformedArchive, SingleByteCorruptionsNeverBreakTheLoader) {
 }
 
 TEST(MalformedArchive, HeapOfAValidModelIsWithinTheSameBound) {
-  ScratchFolder folder;
+  TempDir folder;
   std::unique_ptr<CBuildingModule> model = BuildTestBuilding();
   const std::vector<uint8_t> full = ArchiveOf(*model, folder);
   CBuildingModule module;

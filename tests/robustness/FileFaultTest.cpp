@@ -34,7 +34,7 @@ std::vector<std::unique_ptr<CBuildingModule>> Models() {
 }
 
 TEST(FileFault, PathThatCannotBeCreatedFailsWithoutMessageAndKeepsTheModel) {
-  ScratchFolder folder;
+  TempDir folder;
   const std::string blocked = folder.File("no-such-folder/model");
   for (auto& model : Models()) {
     const std::vector<uint8_t> before = ArchiveOf(*model, folder);
@@ -52,7 +52,7 @@ TEST(FileFault, PathThatCannotBeCreatedFailsWithoutMessageAndKeepsTheModel) {
 
 TEST(FileFault, FullDeviceReportsTheMessageAndKeepsTheModel) {
   if (!HasDevFull()) GTEST_SKIP() << "no /dev/full on this system";
-  ScratchFolder folder;
+  TempDir folder;
   for (auto& model : Models()) {
     const std::vector<uint8_t> before = ArchiveOf(*model, folder);
     {
@@ -76,7 +76,7 @@ TEST(FileFault, FullDeviceReportsTheMessageAndKeepsTheModel) {
 }
 
 TEST(FileFault, LoadingAMissingFileFailsWithoutMessageAndChangesNothing) {
-  ScratchFolder folder;
+  TempDir folder;
   CBuildingModule module;
   const std::vector<uint8_t> before = ArchiveOf(module, folder);
   MessageCapture messages;
@@ -93,7 +93,7 @@ TEST(FileFault, LoadingAFileThatCannotBeReadReportsTheMessage) {
 #ifdef _WIN32
   GTEST_SKIP() << "a folder does not open as a file on Windows";
 #endif
-  ScratchFolder folder;
+  TempDir folder;
   CBuildingModule module;
   MessageCapture messages;
   const LoadOutcome outcome = LoadArchive(module, folder.path().string());
@@ -105,7 +105,7 @@ TEST(FileFault, LoadingAFileThatCannotBeReadReportsTheMessage) {
 }
 
 TEST(FileFault, AFileRemovedBeforeLoadingFailsLikeAMissingOne) {
-  ScratchFolder folder;
+  TempDir folder;
   std::unique_ptr<CBuildingModule> model = BuildTestBuilding();
   const std::string path = folder.File("gone.bma");
   ASSERT_TRUE(model->ReadSaveFile(CString(path), 0));

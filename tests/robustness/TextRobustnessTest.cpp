@@ -76,7 +76,7 @@ std::vector<TextCase> TextCases() {
 }
 
 TEST(MalformedText, ReadsOrRefusesWithinBoundedMemoryAndStaysWritable) {
-  ScratchFolder folder;
+  TempDir folder;
   const std::string path = folder.File("input.e2k");
   MessageCapture messages;
   for (const TextCase& c : TextCases()) {
@@ -101,7 +101,7 @@ TEST(MalformedText, ReadsOrRefusesWithinBoundedMemoryAndStaysWritable) {
 }
 
 TEST(MalformedText, RefusedFilesLeaveTheModelUnchanged) {
-  ScratchFolder folder;
+  TempDir folder;
   CBuildingModule module;
   const std::vector<uint8_t> before = ArchiveOf(module, folder);
   MessageCapture messages;
@@ -121,7 +121,7 @@ TEST(MalformedText, RefusedFilesLeaveTheModelUnchanged) {
 TEST(MalformedText, EveryPrefixOfAWrittenFileReadsOrRefuses) {
   // A file cut anywhere (a write that stopped, a copy that broke off) reads
   // as the blocks before the cut or is refused; the result stays writable.
-  ScratchFolder folder;
+  TempDir folder;
   const std::string text =
       kHeader +
       "PROGRAM \"ETABS\" VERSION \"8.48\"\n\nUNITS \"KN\" \"M\"\n\n"

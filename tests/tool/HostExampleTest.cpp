@@ -37,7 +37,7 @@ int CountMembers(CBuildingModule& module) {
 }
 
 TEST(HostExample, BuildsWritesSavesAndReadsBack) {
-  ScratchDir dir;
+  TempDir dir;
   InFolder inDir(dir.path());
   testing::internal::CaptureStdout();
 
@@ -96,12 +96,12 @@ TEST(HostExample, BuildsWritesSavesAndReadsBack) {
             "loaded model.bma: 2 storeys, 3 members, 2 points\n");
   // Saved again, it has the same size, and from then on the same bytes (the
   // first load renumbers element ids through the joints' connection lists).
-  const std::string again = dir / "again.bma";
+  const std::string again = dir.File("again.bma");
   ASSERT_TRUE(loaded.ReadSaveFile(again, 0));
   EXPECT_EQ(ReadFile("model.bma").size(), ReadFile(again).size());
   CBuildingModule third;
   ASSERT_TRUE(third.ReadSaveFile(again, 1));
-  const std::string again2 = dir / "again2.bma";
+  const std::string again2 = dir.File("again2.bma");
   ASSERT_TRUE(third.ReadSaveFile(again2, 0));
   EXPECT_TRUE(SameBytes(ReadFile(again), ReadFile(again2)));
 }

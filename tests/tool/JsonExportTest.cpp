@@ -74,13 +74,13 @@ TEST(JsonExport, DemoBuildingHasEveryObjectOnceInItsPlace) {
 
 TEST(JsonExport, ToolWritesTheFileOrExitsOne) {
   if (ToolPath().empty()) GTEST_SKIP() << "built without bmtool";
-  ScratchDir dir;
+  TempDir dir;
   ASSERT_EQ(RunTool({"demo", "d"}, dir.path()).exitCode, 0);
   for (const char* input : {"d/demo.e2k", "d/demo.bma"}) {
     const ToolResult r = RunTool({"export", input, "-o", "m.json"}, dir.path());
     EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
     EXPECT_NE(r.out.find("wrote m.json (JSON, "), std::string::npos) << r.out;
-    EXPECT_EQ(ReadFile(dir / "m.json").rfind("{\"units\":{\"force\":\"KN\"", 0), 0u) << input;
+    EXPECT_EQ(ReadFile(dir.File("m.json")).rfind("{\"units\":{\"force\":\"KN\"", 0), 0u) << input;
   }
   const ToolResult missing = RunTool({"export", "none.e2k", "-o", "x.json"}, dir.path());
   EXPECT_EQ(missing.exitCode, 1);
@@ -90,9 +90,9 @@ TEST(JsonExport, ToolWritesTheFileOrExitsOne) {
   EXPECT_NE(unwritable.err.find("bmtool: cannot write no/dir/x.json: "), std::string::npos) << unwritable.err;
   EXPECT_EQ(RunTool({"export", "d/demo.bma"}, dir.path()).exitCode, 2);
   // Writing over the input is refused, under any path, and the input stays.
-  const std::string before = ReadFile(dir / "d/demo.e2k");
+  const std::string before = ReadFile(dir.File("d/demo.e2k"));
   EXPECT_EQ(RunTool({"export", "d/demo.e2k", "-o", "d/../d/demo.e2k"}, dir.path()).exitCode, 2);
-  EXPECT_EQ(ReadFile(dir / "d/demo.e2k"), before);
+  EXPECT_EQ(ReadFile(dir.File("d/demo.e2k")), before);
 }
 
 }  // namespace

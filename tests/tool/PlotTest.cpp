@@ -104,7 +104,7 @@ void CheckPlot(const Svg& svg, const std::string& what) {
 
 TEST(Plot, PlansAndViewsOfAnyShapeFitTheirCanvas) {
   if (ToolPath().empty()) GTEST_SKIP() << "built without bmtool";
-  ScratchDir dir;
+  TempDir dir;
   // Narrow, wide, and one so dense that most joint labels must be left out.
   const struct {
     const char* bx;
@@ -119,13 +119,13 @@ TEST(Plot, PlansAndViewsOfAnyShapeFitTheirCanvas) {
     const ToolResult plan = RunTool(
         {"plot", name + "/demo.e2k", "--storey", "STORY1", "--labels", "-o", name + ".svg"}, dir.path());
     ASSERT_EQ(plan.exitCode, 0) << plan.err;
-    const Svg svg = Parse(ReadFile(dir / (name + ".svg")));
+    const Svg svg = Parse(ReadFile(dir.File(name + ".svg")));
     CheckPlot(svg, name + " plan");
     EXPECT_EQ(plan.out.find("joint labels left out") != std::string::npos, c.leavesLabelsOut) << plan.out;
     EXPECT_TRUE(Has(svg, "title", "demo.e2k: plan of STORY1 at +4.50"));
 
     ASSERT_EQ(RunTool({"plot", name + "/demo.e2k", "-o", name + "-axo.svg"}, dir.path()).exitCode, 0);
-    const Svg axo = Parse(ReadFile(dir / (name + "-axo.svg")));
+    const Svg axo = Parse(ReadFile(dir.File(name + "-axo.svg")));
     CheckPlot(axo, name + " axonometric");
     // Every storey is labelled, or counted among the labels left out.
     int storeys = 0;
@@ -138,8 +138,8 @@ TEST(Plot, PlansAndViewsOfAnyShapeFitTheirCanvas) {
 
   // A storey with one column (a single point) and an empty one, under the
   // demo file's header.
-  const std::string demo = ReadFile(dir / "m1x30/demo.e2k");
-  WriteFile(dir / "one.e2k",
+  const std::string demo = ReadFile(dir.File("m1x30/demo.e2k"));
+  WriteFile(dir.File("one.e2k"),
             demo.substr(0, demo.find("$STORIES")) +
                 "$STORIES--IN SEQUENCE FROM TOP\n STORY \"STORY2\"  HEIGHT 3\n STORY \"STORY1\"  HEIGHT 3\n"
                 " STORY \"BASE\"  ELEV 0\n\n$ POINT COORDINATES\nPOINT \"1\"  2 3\n\n"
@@ -149,7 +149,7 @@ TEST(Plot, PlansAndViewsOfAnyShapeFitTheirCanvas) {
     const ToolResult r =
         RunTool({"plot", "one.e2k", "--storey", storey, "--labels", "-o", "one.svg"}, dir.path());
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    const Svg svg = Parse(ReadFile(dir / "one.svg"));
+    const Svg svg = Parse(ReadFile(dir.File("one.svg")));
     CheckPlot(svg, storey);
     EXPECT_EQ(Has(svg, "legend", "nothing to draw"), std::string(storey) == "STORY2");
   }
@@ -157,12 +157,12 @@ TEST(Plot, PlansAndViewsOfAnyShapeFitTheirCanvas) {
 
 TEST(Plot, PlotsPastTheSizeLimitAreRefused) {
   if (ToolPath().empty()) GTEST_SKIP() << "built without bmtool";
-  ScratchDir dir;
+  TempDir dir;
   ASSERT_EQ(RunTool({"-q", "demo", "d"}, dir.path()).exitCode, 0);
   // The demo building draws 365 members in all, 73 on STORY2.
   ToolResult r = RunTool({"plot", "d/demo.e2k", "--max-members", "100", "-o", "big.svg"}, dir.path());
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_FALSE(fs::exists(dir / "big.svg"));
+  EXPECT_FALSE(fs::exists(dir.File("big.svg")));
   for (const char* says : {"would draw 365 members", "past the limit of 100", "--storey NAME",
                            "bmtool info d/demo.e2k", "--max-members N"}) {
     EXPECT_NE(r.err.find(says), std::string::npos) << says << "\n" << r.err;

@@ -6,14 +6,12 @@
 #define NOMINMAX
 #endif
 #define WIN32_LEAN_AND_MEAN
-#include <process.h>
 #include <windows.h>
 #else
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
 
-#include <atomic>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -29,31 +27,6 @@ std::string ToolPath() {
 #else
   return std::string();
 #endif
-}
-
-namespace {
-
-int ProcessId() {
-#ifdef _WIN32
-  return ::_getpid();
-#else
-  return ::getpid();
-#endif
-}
-
-}  // namespace
-
-ScratchDir::ScratchDir() {
-  static std::atomic<int> counter{0};
-  path_ = fs::temp_directory_path() /
-          ("bmtool-test-" + std::to_string(ProcessId()) + "-" + std::to_string(counter.fetch_add(1)));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ec;
-  fs::remove_all(path_, ec);
 }
 
 namespace {
@@ -114,15 +87,6 @@ int Run(const std::vector<std::string>& args, const fs::path& dir, const std::st
   return code;
 }
 
-// The console streams of a Windows program end their lines in CR LF.
-std::string WithoutCarriageReturns(std::string text) {
-  size_t kept = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) text[kept++] = text[i];
-  }
-  text.resize(kept);
-  return text;
-}
 #else
 std::string Quote(const std::string& arg) {
   std::string q = "'";
@@ -145,7 +109,6 @@ int Run(const std::vector<std::string>& args, const fs::path& dir, const std::st
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
 
-std::string WithoutCarriageReturns(std::string text) { return text; }
 #endif
 
 }  // namespace
@@ -158,20 +121,6 @@ ToolResult RunTool(const std::vector<std::string>& args, const fs::path& dir) {
   r.out = WithoutCarriageReturns(ReadFile(out));
   r.err = WithoutCarriageReturns(ReadFile(err));
   return r;
-}
-
-std::string ReadText(const std::string& path) { return WithoutCarriageReturns(ReadFile(path)); }
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
 }
 
 ::testing::AssertionResult SameBytes(const std::string& a, const std::string& b) {

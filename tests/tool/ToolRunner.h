@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/Files.h"
+
 namespace bm::test {
 
 struct ToolResult {
@@ -20,28 +22,8 @@ struct ToolResult {
 // Path of the bmtool binary, or empty when the tests were built without it.
 std::string ToolPath();
 
-// A scratch folder removed again at the end of the test.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 // Runs bmtool with `args` (each passed as one argument) inside `dir`.
 ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& dir);
-
-std::string ReadFile(const std::string& path);
-// A text file with the line ends of Linux: on Windows the CR of each CR LF
-// is dropped.
-std::string ReadText(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
 
 // Equal byte strings, or a failure naming the sizes and the first
 // differing offset (without printing megabytes).

@@ -41,24 +41,24 @@ class ToolDemo : public ::testing::Test {
     if (ToolPath().empty()) GTEST_SKIP() << "built without bmtool";
     const ToolResult r = RunTool({"demo", "out"}, dir_.path());
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
-    text_ = dir_ / "out/demo.e2k";
-    archive_ = dir_ / "out/demo.bma";
+    text_ = dir_.File("out/demo.e2k");
+    archive_ = dir_.File("out/demo.bma");
   }
   ToolResult Run(const std::vector<std::string>& args) { return RunTool(args, dir_.path()); }
 
-  ScratchDir dir_;
+  TempDir dir_;
   std::string text_;
   std::string archive_;
 };
 
 TEST(Tool, DemoWritesBothFormsAndReadsThemBack) {
   REQUIRE_TOOL();
-  ScratchDir dir;
+  TempDir dir;
   // Into the current folder by default.
   ToolResult r = RunTool({"demo"}, dir.path());
   ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
-  EXPECT_TRUE(fs::exists(dir / "demo.e2k"));
-  EXPECT_TRUE(fs::exists(dir / "demo.bma"));
+  EXPECT_TRUE(fs::exists(dir.File("demo.e2k")));
+  EXPECT_TRUE(fs::exists(dir.File("demo.bma")));
   // Both read-backs hold the structure and the loads built (line loads of
   // every type, area loads).
   EXPECT_EQ(Count(r.out, "same structure and loads as built"), 2) << r.out << r.err;
@@ -73,8 +73,8 @@ TEST(Tool, DemoWritesBothFormsAndReadsThemBack) {
   EXPECT_NE(r.out.find("4 levels, 18 columns, 21 beams, 12 braces, 6 walls, 6 slabs (63 members)"),
             std::string::npos)
       << r.out;
-  EXPECT_TRUE(fs::exists(dir / "a/b/demo.e2k"));
-  const std::string text = ReadFile(dir / "a/b/demo.e2k");
+  EXPECT_TRUE(fs::exists(dir.File("a/b/demo.e2k")));
+  const std::string text = ReadFile(dir.File("a/b/demo.e2k"));
   EXPECT_EQ(text.rfind("$End of Model file!"), text.size() - 19);
 #ifdef _WIN32
   EXPECT_EQ(Count(text, "\r\n"), Count(text, "\n"));  // every line ends in CR LF
@@ -124,39 +124,39 @@ TEST_F(ToolDemo, ConvertRoundTripsReachTheSameBytes) {
   const ToolResult direct = Run({"convert", text_, "c.$ET"});
   ASSERT_EQ(direct.exitCode, 0) << direct.err;
   EXPECT_NE(direct.out.find("writer skipped nothing"), std::string::npos) << direct.out;
-  EXPECT_TRUE(SameBytes(ReadFile(dir_ / "b.e2k"), ReadFile(dir_ / "c.$ET")));
+  EXPECT_TRUE(SameBytes(ReadFile(dir_.File("b.e2k")), ReadFile(dir_.File("c.$ET"))));
   // Read as the file's own model, the text writes itself again.
-  EXPECT_TRUE(SameBytes(ReadFile(text_), ReadFile(dir_ / "c.$ET")));
+  EXPECT_TRUE(SameBytes(ReadFile(text_), ReadFile(dir_.File("c.$ET"))));
   // Reading that text again and archiving gives the first archive again.
   ASSERT_EQ(Run({"convert", "b.e2k", "d.bma"}).exitCode, 0);
-  EXPECT_TRUE(SameBytes(ReadFile(dir_ / "a.bma"), ReadFile(dir_ / "d.bma")));
+  EXPECT_TRUE(SameBytes(ReadFile(dir_.File("a.bma")), ReadFile(dir_.File("d.bma"))));
   // The demo's archive keeps everything its text shows.
   ASSERT_EQ(Run({"convert", archive_, "e.e2k"}).exitCode, 0);
-  EXPECT_TRUE(SameBytes(ReadFile(text_), ReadFile(dir_ / "e.e2k")));
+  EXPECT_TRUE(SameBytes(ReadFile(text_), ReadFile(dir_.File("e.e2k"))));
   // Archive -> archive reaches a fixpoint after one load. The first load can
   // change bytes: an element's archived Id is its position in the last list
   // that numbered it, and the joints' connection lists are rebuilt in
   // another order than the managers filled them.
   ASSERT_EQ(Run({"convert", archive_, "f.bin"}).exitCode, 0);
   ASSERT_EQ(Run({"convert", "f.bin", "g.bin"}).exitCode, 0);
-  EXPECT_EQ(ReadFile(archive_).size(), ReadFile(dir_ / "f.bin").size());
-  EXPECT_TRUE(SameBytes(ReadFile(dir_ / "f.bin"), ReadFile(dir_ / "g.bin")));
+  EXPECT_EQ(ReadFile(archive_).size(), ReadFile(dir_.File("f.bin")).size());
+  EXPECT_TRUE(SameBytes(ReadFile(dir_.File("f.bin")), ReadFile(dir_.File("g.bin"))));
 }
 
 TEST_F(ToolDemo, ConvertOutputFormFollowsExtensionUnlessTold) {
   ASSERT_EQ(Run({"convert", archive_, "x.dat", "--to", "text"}).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir_ / "x.dat").substr(0, 1), "$");
+  EXPECT_EQ(ReadFile(dir_.File("x.dat")).substr(0, 1), "$");
   ASSERT_EQ(Run({"convert", text_, "y.e2k", "--to=archive"}).exitCode, 0);
   const ToolResult info = Run({"info", "y.e2k"});
   ASSERT_EQ(info.exitCode, 0) << info.err;
   EXPECT_NE(info.out.find("y.e2k: model archive"), std::string::npos) << info.out;
   ASSERT_EQ(Run({"convert", text_, "z.E2K"}).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir_ / "z.E2K").substr(0, 1), "$");
+  EXPECT_EQ(ReadFile(dir_.File("z.E2K")).substr(0, 1), "$");
 }
 
 TEST_F(ToolDemo, ConvertRefusesToWriteOverItsInput) {
   const std::string original = ReadFile(text_);
-  WriteFile(dir_ / "in.e2k", original);
+  WriteFile(dir_.File("in.e2k"), original);
   fs::create_directory(dir_.path() / "sub");
   fs::create_hard_link(dir_.path() / "in.e2k", dir_.path() / "hard.e2k");
   std::vector<std::string> outs = {"in.e2k", "./in.e2k", "sub/../in.e2k", "hard.e2k"};
@@ -168,12 +168,12 @@ TEST_F(ToolDemo, ConvertRefusesToWriteOverItsInput) {
     const ToolResult r = Run({"convert", "in.e2k", out, "--to", "archive"});
     EXPECT_EQ(r.exitCode, 2) << out << "\n" << r.out << r.err;
     EXPECT_NE(r.err.find("convert will not write over its input in.e2k"), std::string::npos) << r.err;
-    EXPECT_TRUE(SameBytes(ReadFile(dir_ / "in.e2k"), original)) << out;
+    EXPECT_TRUE(SameBytes(ReadFile(dir_.File("in.e2k")), original)) << out;
   }
   // Another existing file is overwritten as before.
-  WriteFile(dir_ / "other.e2k", "old");
+  WriteFile(dir_.File("other.e2k"), "old");
   EXPECT_EQ(Run({"convert", "in.e2k", "other.e2k"}).exitCode, 0);
-  EXPECT_EQ(ReadFile(dir_ / "other.e2k").size(), original.size());
+  EXPECT_EQ(ReadFile(dir_.File("other.e2k")).size(), original.size());
 }
 
 TEST_F(ToolDemo, TextIsReadAsTheFilesOwnModelUnlessProcessIsAsked) {
@@ -186,7 +186,7 @@ TEST_F(ToolDemo, TextIsReadAsTheFilesOwnModelUnlessProcessIsAsked) {
     if (pier != std::string::npos) line.replace(pier, 5, "\"CORE\"");
     text += line + "\n";
   }
-  WriteFile(dir_ / "own.e2k", text);
+  WriteFile(dir_.File("own.e2k"), text);
   const ToolResult own = Run({"info", "own.e2k"});
   const ToolResult processed = Run({"info", "own.e2k", "--process"});
   ASSERT_EQ(own.exitCode + processed.exitCode, 0) << own.err << processed.err;
@@ -196,8 +196,8 @@ TEST_F(ToolDemo, TextIsReadAsTheFilesOwnModelUnlessProcessIsAsked) {
   // ... and relabels every wall's pier "P" + wall name.
   ASSERT_EQ(Run({"convert", "own.e2k", "own_out.e2k"}).exitCode, 0);
   ASSERT_EQ(Run({"convert", "own.e2k", "processed_out.e2k", "--process"}).exitCode, 0);
-  EXPECT_EQ(Count(ReadFile(dir_ / "own_out.e2k"), "PIER  \"CORE\""), 5);
-  EXPECT_EQ(Count(ReadFile(dir_ / "processed_out.e2k"), "PIER  \"PW1\""), 5);
+  EXPECT_EQ(Count(ReadFile(dir_.File("own_out.e2k")), "PIER  \"CORE\""), 5);
+  EXPECT_EQ(Count(ReadFile(dir_.File("processed_out.e2k")), "PIER  \"PW1\""), 5);
   // An archive is read as saved, with or without --process.
   ASSERT_EQ(Run({"convert", "own.e2k", "own.bma"}).exitCode, 0);
   EXPECT_NE(Run({"info", "own.bma", "--process"}).out.find("; 0 supports\n"), std::string::npos);
@@ -205,15 +205,15 @@ TEST_F(ToolDemo, TextIsReadAsTheFilesOwnModelUnlessProcessIsAsked) {
 
 TEST(Tool, StrictExitsThreeOnlyWhenModelDataWasNotTaken) {
   REQUIRE_TOOL();
-  ScratchDir dir;
+  TempDir dir;
   const std::string body =
       "$ a small model\n\n  UNITS  \"KN\"  \"M\"\n\n  STORY \"STORY1\"  HEIGHT 3\n  STORY \"BASE\"  ELEV "
       "0\n\n"
       "  POINT \"1\"  0 0\n  POINT \"2\"  6 0\n\n  LINE  \"C1\"  COLUMN  \"1\"  \"1\"  1\n"
       "  LINE  \"B1\"  BEAM  \"1\"  \"2\"  0\n";
-  WriteFile(dir / "clean.e2k", body + "\n  END\n");
+  WriteFile(dir.File("clean.e2k"), body + "\n  END\n");
   // The beam's assignment names a storey the file does not have.
-  WriteFile(dir / "lost.e2k", body + "\n  LINEASSIGN  \"B1\"  \"STORY9\"  SECTION \"X\"\n\n  END\n");
+  WriteFile(dir.File("lost.e2k"), body + "\n  LINEASSIGN  \"B1\"  \"STORY9\"  SECTION \"X\"\n\n  END\n");
   auto run = [&dir](const std::vector<std::string>& args) { return RunTool(args, dir.path()); };
   auto endsWith = [](const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -234,7 +234,7 @@ TEST(Tool, StrictExitsThreeOnlyWhenModelDataWasNotTaken) {
   // convert --strict writes nothing when model data was not taken.
   r = run({"convert", "lost.e2k", "lost.bma", "--strict"});
   EXPECT_EQ(r.exitCode, 3) << r.out << r.err;
-  EXPECT_FALSE(fs::exists(dir / "lost.bma"));
+  EXPECT_FALSE(fs::exists(dir.File("lost.bma")));
   r = run({"convert", "clean.e2k", "clean.bma", "--strict"});
   EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
   EXPECT_TRUE(endsWith(r.out, "\nmodel data not taken: 0 lines (--report lists the others)\n")) << r.out;
@@ -244,7 +244,7 @@ TEST(Tool, StrictExitsThreeOnlyWhenModelDataWasNotTaken) {
 
 TEST(Tool, QuietLeavesOnlyTheErrorsAndWhatInfoDescribes) {
   REQUIRE_TOOL();
-  ScratchDir dir;
+  TempDir dir;
   auto run = [&dir](const std::vector<std::string>& args) { return RunTool(args, dir.path()); };
   // The commands that write files print nothing, before or after the command.
   const std::vector<std::pair<std::vector<std::string>, std::string>> writers = {
@@ -258,7 +258,7 @@ TEST(Tool, QuietLeavesOnlyTheErrorsAndWhatInfoDescribes) {
     const ToolResult r = run(args);
     EXPECT_EQ(r.exitCode, 0) << file << "\n" << r.err;
     EXPECT_EQ(r.out + r.err, "") << file;
-    EXPECT_FALSE(ReadFile(dir / file).empty()) << file;
+    EXPECT_FALSE(ReadFile(dir.File(file)).empty()) << file;
   }
   // info's description is its result: -q keeps it.
   const ToolResult info = run({"info", "-q", "c.bma"});
@@ -267,7 +267,7 @@ TEST(Tool, QuietLeavesOnlyTheErrorsAndWhatInfoDescribes) {
 
   // Errors stay, with their exit codes; --strict says why on stderr.
   WriteFile(
-      dir / "lost.e2k",
+      dir.File("lost.e2k"),
       "  UNITS  \"KN\"  \"M\"\n  STORY \"STORY1\"  HEIGHT 3\n  STORY \"BASE\"  ELEV 0\n  POINT \"1\"  0 0\n"
       "  LINE  \"C1\"  COLUMN  \"1\"  \"1\"  1\n  LINEASSIGN  \"C1\"  \"STORY9\"  SECTION \"X\"\n  END\n");
   const std::vector<std::tuple<std::vector<std::string>, int, std::string>> errors = {
@@ -287,8 +287,8 @@ TEST(Tool, QuietLeavesOnlyTheErrorsAndWhatInfoDescribes) {
       EXPECT_EQ(r.out, "") << args[1];
     }
   }
-  EXPECT_FALSE(fs::exists(dir / "l.bma"));
-  EXPECT_FALSE(fs::exists(dir / "l.json"));
+  EXPECT_FALSE(fs::exists(dir.File("l.bma")));
+  EXPECT_FALSE(fs::exists(dir.File("l.json")));
 }
 
 TEST_F(ToolDemo, PlotWritesWellFormedSvgWithOnePathPerMember) {
@@ -296,7 +296,7 @@ TEST_F(ToolDemo, PlotWritesWellFormedSvgWithOnePathPerMember) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   std::map<std::string, int> counts;
   std::map<std::string, int> classes;
-  const std::string svg = ReadFile(dir_ / "axo.svg");
+  const std::string svg = ReadFile(dir_.File("axo.svg"));
   ASSERT_EQ(CheckXml(svg, &counts, &classes), "");
   EXPECT_EQ(counts["svg"], 1);
   EXPECT_EQ(counts["path"], 365);
@@ -314,7 +314,7 @@ TEST_F(ToolDemo, PlotWritesWellFormedSvgWithOnePathPerMember) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   counts.clear();
   classes.clear();
-  const std::string plan = ReadFile(dir_ / "plan.svg");
+  const std::string plan = ReadFile(dir_.File("plan.svg"));
   ASSERT_EQ(CheckXml(plan, &counts, &classes), "");
   EXPECT_EQ(counts["path"], 20 + 31 + 4 + 6 + 12);
   EXPECT_EQ(classes["path.column"], 20);
@@ -337,7 +337,7 @@ TEST(Tool, InfoReadsEveryCorpusFile) {
   REQUIRE_TOOL();
   const fs::path corpus = fs::path(BM_CORPUS_DIR) / "e2k";
   if (!fs::is_directory(corpus)) GTEST_SKIP() << "no corpus at " << corpus;
-  ScratchDir dir;
+  TempDir dir;
   int files = 0;
   for (const auto& entry : fs::directory_iterator(corpus)) {
     if (!entry.is_regular_file()) continue;
@@ -353,7 +353,7 @@ TEST(Tool, InfoReadsEveryCorpusFile) {
     EXPECT_EQ(convert.exitCode, 0) << path << "\n" << convert.err;
     const ToolResult plot = RunTool({"plot", "m.bma", "-o", "m.svg", "-q"}, dir.path());
     EXPECT_EQ(plot.exitCode, 0) << path << "\n" << plot.err;
-    EXPECT_EQ(CheckXml(ReadFile(dir / "m.svg"), nullptr), "") << path;
+    EXPECT_EQ(CheckXml(ReadFile(dir.File("m.svg")), nullptr), "") << path;
   }
   EXPECT_GT(files, 0);
 }
@@ -362,12 +362,12 @@ TEST_F(ToolDemo, UnreadableInputsExitOneWithTheFileAndReason) {
   std::mt19937 random(12345);
   std::string noise(3000, '\0');
   for (char& c : noise) c = static_cast<char>(random() & 0xFF);
-  WriteFile(dir_ / "noise.bin", noise);
-  WriteFile(dir_ / "empty.e2k", "");
-  WriteFile(dir_ / "control.txt", "hello\x01world\n");
+  WriteFile(dir_.File("noise.bin"), noise);
+  WriteFile(dir_.File("empty.e2k"), "");
+  WriteFile(dir_.File("control.txt"), "hello\x01world\n");
   // Units KN and M, one diaphragm whose class record names an unknown class.
   const char badClass[] = {2, 'K', 'N', 1, 'M', 1, 0, 0, 0, 1, 0, 5, 0, 'C', 'B', 'M', 'X', 'X'};
-  WriteFile(dir_ / "badclass.bma", std::string(badClass, sizeof badClass));
+  WriteFile(dir_.File("badclass.bma"), std::string(badClass, sizeof badClass));
   const std::string archive = ReadFile(archive_);
   fs::create_directory(dir_.path() / "folder");
 
@@ -383,7 +383,7 @@ TEST_F(ToolDemo, UnreadableInputsExitOneWithTheFileAndReason) {
   for (size_t length : {size_t{1}, size_t{5}, size_t{9}, size_t{40}, archive.size() / 3, archive.size() / 2,
                         archive.size() - 1}) {
     const std::string name = "cut" + std::to_string(length) + ".bma";
-    WriteFile(dir_ / name, archive.substr(0, length));
+    WriteFile(dir_.File(name), archive.substr(0, length));
     cases.push_back({name, ""});
   }
   for (const auto& [file, reason] : cases) {
@@ -399,7 +399,7 @@ TEST_F(ToolDemo, UnreadableInputsExitOneWithTheFileAndReason) {
   }
   const ToolResult r = Run({"convert", "cut40.bma", "out.e2k"});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_FALSE(fs::exists(dir_ / "out.e2k"));
+  EXPECT_FALSE(fs::exists(dir_.File("out.e2k")));
 }
 
 TEST_F(ToolDemo, UnwritableOutputsExitOne) {
@@ -417,7 +417,7 @@ TEST_F(ToolDemo, UnwritableOutputsExitOne) {
     EXPECT_FALSE(LooksLikeCrash(r.err)) << r.err;
   }
   // A demo folder that is a file.
-  WriteFile(dir_ / "plainfile", "x");
+  WriteFile(dir_.File("plainfile"), "x");
   const ToolResult r = Run({"demo", "plainfile"});
   EXPECT_EQ(r.exitCode, 1) << r.err;
   EXPECT_NE(r.err.find("bmtool: cannot write plainfile"), std::string::npos) << r.err;
@@ -429,7 +429,7 @@ TEST_F(ToolDemo, UnwritableOutputsExitOne) {
 
 TEST(Tool, UsageErrorsExitTwoAndHelpExitsZero) {
   REQUIRE_TOOL();
-  ScratchDir dir;
+  TempDir dir;
   const std::vector<std::vector<std::string>> usage = {
       {},
       {"frobnicate"},
@@ -459,7 +459,7 @@ TEST(Tool, UsageErrorsExitTwoAndHelpExitsZero) {
     EXPECT_TRUE(r.out.empty()) << line;
   }
   // No files were made by the refused demos.
-  EXPECT_FALSE(fs::exists(dir / "demo.e2k"));
+  EXPECT_FALSE(fs::exists(dir.File("demo.e2k")));
 
   for (const auto& args : std::vector<std::vector<std::string>>{{"--help"},
                                                                 {"-h"},

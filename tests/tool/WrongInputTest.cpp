@@ -48,8 +48,8 @@ const std::string kElf = std::string(1, '\x7F') + "ELF\x02\x01\x01";
 
 // What DetectModelForm makes of a file's bytes: "text", "archive", or the
 // reason it gives.
-std::string Detected(const ScratchDir& dir, const std::string& bytes) {
-  const std::string path = dir / "input";
+std::string Detected(const TempDir& dir, const std::string& bytes) {
+  const std::string path = dir.File("input");
   WriteFile(path, bytes);
   ModelForm form = ModelForm::kText;
   const std::string problem = DetectModelForm(path, &form);
@@ -97,7 +97,7 @@ TEST(WrongInput, TheFirstBytesTellTextModelArchiveOrNeither) {
       {"class name from a digit", kUnits + Int32(1) + ClassRecord("9Level") + "x", kNotAModel},
       {"class name empty", kUnits + Int32(1) + ClassRecord("") + "xxxx", kNotAModel},
   };
-  ScratchDir dir;
+  TempDir dir;
   for (const auto& c : cases) EXPECT_EQ(Detected(dir, c.bytes), c.expected) << c.what;
 }
 
@@ -106,7 +106,7 @@ class WrongInputTool : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (ToolPath().empty()) return;
-    dir_ = new ScratchDir;
+    dir_ = new TempDir;
     const ToolResult r = RunTool({"demo", "."}, dir_->path());
     ASSERT_EQ(r.exitCode, 0) << r.out << r.err;
   }
@@ -118,11 +118,11 @@ class WrongInputTool : public ::testing::Test {
     if (ToolPath().empty()) GTEST_SKIP() << "built without bmtool";
   }
   static ToolResult Run(const std::vector<std::string>& args) { return RunTool(args, dir_->path()); }
-  static std::string Path(const std::string& name) { return *dir_ / name; }
+  static std::string Path(const std::string& name) { return dir_->File(name); }
 
-  static ScratchDir* dir_;
+  static TempDir* dir_;
 };
-ScratchDir* WrongInputTool::dir_ = nullptr;
+TempDir* WrongInputTool::dir_ = nullptr;
 
 // The ways of reading a file that every reading command takes, with the
 // arguments after the file.

@@ -131,9 +131,8 @@ TEST(JsonWriter, MissingLinksGiveNullsAndTheFileIsWritten) {
   EXPECT_EQ(text.rfind(end), text.size() - end.size());
 
   TempDir dir;
-  ASSERT_TRUE(dir.ok());
   EXPECT_EQ(WriteModelJson(module, dir.File("m.json")), "");
-  EXPECT_EQ(ReadBytes(dir.File("m.json")), text);
+  EXPECT_EQ(ReadFile(dir.File("m.json")), text);
   EXPECT_NE(WriteModelJson(module, dir.File("no/such/m.json")), "");
   EXPECT_EQ(WriteModelJson(module, dir.File("")), "it is a folder");
 }

@@ -72,7 +72,7 @@ TEST(LoadText, LoadCaseBlockWritesAllCasesBeforeAnyWind) {
     module.get_pMgrLoad()->GetLoadCaseList()->ExportEtabs8(file);
     file.Close();
   }
-  EXPECT_EQ(ReadText(path),
+  EXPECT_EQ(ReadWrittenText(path),
             "\n $ Static Load case\n"
             "LOADCASE \"W1\" TYPE \"WIND\" SELFWEIGHT 0.000000\n"
             "LOADCASE \"DEAD\" TYPE \"DEAD\" SELFWEIGHT 1.000000\n"

@@ -1,57 +1,19 @@
-// Helpers of the writer tests: temporary folders, whole-file reads, golden
-// files.
+// Helpers of the writer tests: written text and golden files.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 
+#include "support/Files.h"
+
 namespace bm::test {
-
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes.
-class TempDir {
- public:
-  TempDir() {
-    // A name nobody else made: create_directory fails on an existing one.
-    std::random_device random;
-    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      std::filesystem::path candidate =
-          std::filesystem::temp_directory_path() / ("bm_writer_" + std::to_string(random()));
-      std::error_code ec;
-      if (std::filesystem::create_directory(candidate, ec)) path_ = std::move(candidate);
-    }
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  bool ok() const { return !path_.empty(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-// The bytes of `path`, or an empty string when it cannot be read.
-inline std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A text model file as the writer wrote it, with the line ends of Linux: on
 // Windows, where every line ends in CR LF, a line end that is not fails the
 // test and the CRs are dropped.
-inline std::string ReadText(const std::string& path) {
-  std::string text = ReadBytes(path);
+inline std::string ReadWrittenText(const std::string& path) {
+  std::string text = ReadFile(path);
 #ifdef _WIN32
   std::string plain;
   plain.reserve(text.size());
@@ -74,7 +36,7 @@ inline std::string GoldenPath(const std::string& name) {
 // Compares `actual` with the golden file byte for byte and, on a mismatch,
 // names the first differing line of both.
 inline ::testing::AssertionResult MatchesGolden(const std::string& actual, const std::string& goldenName) {
-  const std::string expected = ReadBytes(GoldenPath(goldenName));
+  const std::string expected = ReadFile(GoldenPath(goldenName));
   if (expected.empty()) return ::testing::AssertionFailure() << "missing golden file " << goldenName;
   if (actual == expected) return ::testing::AssertionSuccess();
   size_t pos = 0;
