@@ -1,44 +1,31 @@
-// Files, archives and models for the robustness tests.
+// Archive loads and partial models for the robustness tests.
 #pragma once
 
 #include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
+#include "support/ArchiveHelpers.h"
 #include "support/Files.h"
 
 namespace bm::test {
 
-// The archive bytes of `module` (saved through a file in `folder`).
-inline std::vector<uint8_t> ArchiveOf(CBuildingModule& module, const TempDir& folder) {
-  const std::string path = folder.File("snapshot.bma");
-  if (!module.ReadSaveFile(CString(path), 0)) return {};
-  return ReadBytes(path);
-}
-
-// How a load of an archive ended.
+// How an archive's load ended: CArchiveException and its cause, or ReadSaveFile's result.
 struct LoadOutcome {
-  bool threw = false;   // CArchiveException
-  int cause = -1;       // its cause when it threw
-  bool result = false;  // ReadSaveFile's result when it did not throw
+  bool threw = false, result = false;
+  int cause = -1;
 };
 
 inline LoadOutcome LoadArchive(CBuildingModule& module, const std::string& path) {
-  LoadOutcome outcome;
   try {
-    outcome.result = module.ReadSaveFile(CString(path), 1);
+    return {false, module.ReadSaveFile(CString(path), 1) != 0, -1};
   } catch (const CArchiveException& e) {
-    outcome.threw = true;
-    outcome.cause = e.m_cause;
+    return {true, false, e.m_cause};
   }
-  return outcome;
 }
 
-// Writes what a module holds after a load, as text and as archive, and loads
-// that archive again: partial models must stay writable.
+// What a module holds after a load stays writable, as text and archive, and that archive loads again.
 inline void ExpectWritable(CBuildingModule& module, const TempDir& folder) {
   EXPECT_EQ(module.GenerateETABS8TxtFile(CString(folder.File("partial.e2k"))), 1);
   ASSERT_TRUE(module.ReadSaveFile(CString(folder.File("partial.bma")), 0));
