@@ -2,10 +2,13 @@
 #pragma once
 
 #include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <vector>
+
+#include "support/ByteBuilder.h"
 
 namespace bm::test {
 
@@ -45,6 +48,16 @@ bool LoadObject(T& object, const std::vector<uint8_t>& bytes) {
 template <typename T>
 void Reload(T& from, T& to) {
   LoadBytes(StoreObject(from), [&](CArchive& ar) { to.Serialize(ar); });
+}
+
+// A record's layout: `object` stores exactly `expected`, and a fresh object
+// loads every byte of it and stores the same bytes again.
+template <typename T>
+void ExpectRecord(T& object, const ByteBuilder& expected) {
+  EXPECT_EQ(StoreObject(object), expected.bytes());
+  T back;
+  EXPECT_TRUE(LoadObject(back, expected.bytes()));
+  EXPECT_EQ(StoreObject(back), expected.bytes());
 }
 
 }  // namespace bm::test

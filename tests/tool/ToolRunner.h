@@ -1,60 +1,106 @@
-// Helpers of the bmtool tests: running the built tool in a scratch folder and
-// checking that its SVG output is well-formed XML.
+// Helpers of the bmtool tests: running the tool in a folder, the demo files made once, an SVG check.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+#include "support/Files.h"
+
+#ifndef BMTOOL_PATH
+#define BMTOOL_PATH ""
+#endif
+#define REQUIRE_TOOL() \
+  if (std::string(BMTOOL_PATH).empty()) GTEST_SKIP() << "built without bmtool"
 
 namespace bm::test {
 
 struct ToolResult {
   int exitCode = -1;
-  std::string out;  // standard output
-  std::string err;  // standard error
+  std::string out, err;
 };
 
-// Path of the bmtool binary, or empty when the tests were built without it.
-std::string ToolPath();
+// Runs bmtool with `args` inside `dir` through one shell line, each argument
+// quoted (cmd.exe takes the line inside one more pair of quotes; no argument
+// here holds a quote); fails on a crash report.
+inline ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& dir);
 
-// A scratch folder removed again at the end of the test.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+// A folder holding demo.e2k and demo.bma of the default demo building, made once.
+inline const TempDir& DemoDir() {
+  static const TempDir dir;
+  static const int made = std::string(BMTOOL_PATH).empty() ? 0 : RunTool({"-q", "demo"}, dir.path()).exitCode;
+  EXPECT_EQ(made, 0) << "bmtool demo failed";
+  return dir;
+}
 
- private:
-  std::filesystem::path path_;
-};
+inline ToolResult RunTool(const std::vector<std::string>& args,
+                          const std::filesystem::path& dir = DemoDir().path()) {
+  const std::string out = (dir / ".stdout").string(), err = (dir / ".stderr").string();
+#ifdef _WIN32
+  const auto quote = [](const std::string& s) { return "\"" + s + "\""; };
+  std::string command = "\"cd /d " + quote(dir.string()) + " && " + quote(BMTOOL_PATH);
+#else
+  const auto quote = [](const std::string& s) {
+    return "'" + std::regex_replace(s, std::regex("'"), "'\\''") + "'";
+  };
+  std::string command = "cd " + quote(dir.string()) + " && " + quote(BMTOOL_PATH);
+#endif
+  for (const std::string& a : args) command += " " + quote(a);
+  command += " >" + quote(out) + " 2>" + quote(err);
+  ToolResult r;
+#ifdef _WIN32
+  r.exitCode = std::system((command + " <NUL\"").c_str());
+#else
+  const int status = std::system((command + " </dev/null").c_str());
+  r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+#endif
+  r.out = WithoutCarriageReturns(ReadFile(out));
+  r.err = WithoutCarriageReturns(ReadFile(err));
+  for (const char* crash : {"Sanitizer", "runtime error", "terminate called", "Segmentation"})
+    EXPECT_EQ(r.err.find(crash), std::string::npos) << r.err;
+  return r;
+}
 
-// Runs bmtool with `args` (each passed as one argument) inside `dir`.
-ToolResult RunTool(const std::vector<std::string>& args, const std::filesystem::path& dir);
+inline int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) ++n;
+  return n;
+}
 
-std::string ReadFile(const std::string& path);
-// A text file with the line ends of Linux: on Windows the CR of each CR LF
-// is dropped.
-std::string ReadText(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-
-// Equal byte strings, or a failure naming the sizes and the first
-// differing offset (without printing megabytes).
-::testing::AssertionResult SameBytes(const std::string& a, const std::string& b);
-
-// True when the text shows a sanitizer report or a crash.
-bool LooksLikeCrash(const std::string& err);
-
-// A small XML well-formedness check: one root element, properly nested and
-// closed tags, quoted and unique attributes, valid references, no stray '<'
-// or '&'. Returns an empty string or the first problem; fills `counts` with
-// the number of elements by name and `classes` with "name.class" counts.
-std::string CheckXml(const std::string& xml, std::map<std::string, int>* counts,
-                     std::map<std::string, int>* classes = nullptr);
+// Our SVG's shape (references, one root, balanced tags, quoted attributes): the first problem or "";
+// counts elements by name and by "name.class".
+inline std::string CheckXml(const std::string& xml, std::map<std::string, int>* counts,
+                            std::map<std::string, int>* classes = nullptr) {
+  if (std::regex_search(xml, std::regex("&(?!(amp|lt|gt|quot|apos|#[0-9]+);)"))) return "bad reference";
+  static const std::regex tag(R"re(<(/?)([\w:.-]+)((?: [\w:.-]+="[^"<>]*")*) ?(/?)>|<(?!\?xml ))re");
+  static const std::regex cls(R"re( class="([^"]*)")re");
+  std::vector<std::string> open;
+  int roots = 0;
+  for (std::sregex_iterator it(xml.begin(), xml.end(), tag), end; it != end; ++it) {
+    const std::smatch& m = *it;
+    const std::string name = m[2], attributes = m[3];
+    if (!m[2].matched) return "malformed tag at " + std::to_string(m.position());
+    if (m[1].length() > 0 && (open.empty() || open.back() != name)) return "mismatched </" + name + ">";
+    if (m[1].length() > 0) {
+      open.pop_back();
+      continue;
+    }
+    if (open.empty() && roots++ > 0) return "a second root <" + name + ">";
+    std::smatch c;
+    if (classes && std::regex_search(attributes, c, cls)) ++(*classes)[name + "." + c[1].str()];
+    if (counts) ++(*counts)[name];
+    if (m[4].length() == 0) open.push_back(name);
+  }
+  if (roots != 1) return "no root element";
+  return open.empty() ? "" : "unclosed <" + open.back() + ">";
+}
 
 }  // namespace bm::test

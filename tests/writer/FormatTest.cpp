@@ -1,4 +1,5 @@
-// The JSON form: number and string text, and a model with missing links.
+// The writer's line formatter, its fast number conversions against the C
+// library's, and the JSON form (numbers, strings, a model with missing links).
 #include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
@@ -6,17 +7,104 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
+#include "etabs_writer/E2kFormat.h"
+#include "etabs_writer/E2kText.h"
 #include "json/JsonWriter.h"
-#include "writer/WriterTestUtil.h"
+#include "platform/Format.h"
+#include "support/Files.h"
 
 namespace bm::test {
 namespace {
 
-uint64_t Bits(double v) {
-  uint64_t b = 0;
-  std::memcpy(&b, &v, sizeof b);
-  return b;
+using e2k::FormatArg;
+
+TEST(E2kFormat, DirectivesExpandAsDocumented) {
+  struct Case {
+    const char* format;
+    std::vector<FormatArg> args;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"%q", {"A B"}, "\"A B\""},
+      {"[%s]", {"UX"}, "[UX]"},
+      {"%f", {3.5}, "3.500000"},
+      {"%f", {-0.0}, "-0.000000"},
+      {"%f", {3}, "3.000000"},  // an integer serves a number directive
+      {"%10.6f|%6.3f|%5.3f", {1.5, 2.25, 0.5}, "  1.500000| 2.250|0.500"},
+      {"%.3f %10f", {1.0, 2.0}, "1.000   2.000000"},
+      {"%10.6f", {12345678.125}, "12345678.125000"},  // wider than the field
+      {"%e %e", {200000.0, 1e-5}, "2.000000e+005 1.000000e-005"},
+      {"%d,%d", {42, -7LL}, "42,-7"},
+      {"100%%", {}, "100%"},
+      {" %s %q M %f  W %f\n", {"MATERIAL", "C30", 2.5, 24.0}, " MATERIAL \"C30\" M 2.500000  W 24.000000\n"},
+      // Missing and mismatched arguments write nothing; other '%' are copied.
+      {"a %d b", {}, "a  b"},
+      {"<%q><%f><%d>", {1.0, "x", 2.0}, "<><><>"},
+      {"%x %", {}, "%x %"},
+  };
+  for (const Case& c : cases) {
+    std::string out = "=";
+    e2k::PutFormatted(out, c.format, c.args.data(), c.args.size());
+    EXPECT_EQ(out, "=" + c.expected) << c.format;
+  }
+}
+
+TEST(E2kFormat, NamesKeepEveryByteAndTextOfCollectsAnAppender) {
+  const CString name(std::string("a\0\xE9", 3));
+  std::string out;
+  e2k::Put(out, "%q %s", name, name);
+  EXPECT_EQ(out, std::string("\"a\0\xE9\" a\0\xE9", 9));
+  const CString text = e2k::TextOf([](std::string& o, int n) { e2k::Put(o, "%d ", n); }, 5);
+  EXPECT_EQ(text.str(), "5 ");
+}
+
+std::vector<double> Samples() {
+  std::vector<double> v;
+  const char* fixed =
+      "0 -0 1 -1 0.5 2.5e-7 5e-7 -5e-7 1.5e-6 0.0005 0.0015 0.0025 1234.5 999999.9999995 999999.99999949 1e6 "
+      "-1e6 1000000.5 123456789.123 1e300 -1e-300 24 1.2 0.1 0.3 2.675 1.0005 1.0015 inf -inf "
+      "4503599627370495.5 nan 5e-324";
+  for (char* end; *fixed; fixed = end) v.push_back(std::strtod(fixed, &end));
+  std::mt19937_64 rng(12345);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (int i = 0; i < 40000; ++i) {
+    const double magnitude = std::pow(10.0, -8.0 + 16.0 * unit(rng));
+    v.push_back(i % 3 == 0 ? -magnitude * unit(rng) : magnitude * unit(rng));
+    // Values at and next to decimal halves, where rounding is decided.
+    const double half = (std::floor(unit(rng) * 1e9) + 0.5) / 1e6;
+    v.insert(v.end(), {half, std::nextafter(half, 0.0), std::nextafter(half, 1e9)});
+    v.push_back(-(std::floor(unit(rng) * 1e6) + 0.5) / 1e3);
+  }
+  return v;
+}
+
+TEST(NumberFormat, FastFixedMatchesTheGeneralFormatter) {
+  for (double x : Samples()) {
+    for (int precision : {0, 3, 6}) {
+      std::string fast;
+      e2k::PutFixed(fast, x, precision);
+      ASSERT_EQ(fast, FormatString("%.*f", precision, x)) << x;
+    }
+    std::string f10, f63, f53;
+    e2k::PutF10(f10, x);
+    e2k::PutFixedWidth(f63, x, 6, 3);
+    e2k::PutFixedWidth(f53, x, 5, 3);
+    ASSERT_EQ(f10 + "|" + f63 + "|" + f53, FormatString("%10.6f|%6.3f|%5.3f", x, x, x)) << x;
+  }
+}
+
+TEST(NumberFormat, ExponentAndIntegers) {
+  std::string out;
+  for (double x : {200000.0, 1e-5, 1e100, 0.0}) {
+    e2k::PutE(out, x);
+    out += ' ';
+  }
+  e2k::PutI(out, -42);
+  EXPECT_EQ(out, "2.000000e+005 1.000000e-005 1.000000e+100 0.000000e+000 -42");
 }
 
 TEST(JsonText, NumbersAreShortestRoundTripTextAlwaysRealAndNonFiniteNull) {
@@ -44,7 +132,8 @@ TEST(JsonText, NumbersAreShortestRoundTripTextAlwaysRealAndNonFiniteNull) {
     json::AppendNumber(text, value);
     EXPECT_EQ(text, expected);
     if (!std::isfinite(value)) continue;
-    EXPECT_EQ(Bits(std::strtod(text.c_str(), nullptr)), Bits(value)) << text;
+    const double back = std::strtod(text.c_str(), nullptr);
+    EXPECT_EQ(std::memcmp(&back, &value, sizeof back), 0) << text;
   }
 }
 
@@ -61,12 +150,8 @@ TEST(JsonText, StringsKeepUtf8AndEscapeEveryOtherByteAsSurrogateescapeDoes) {
       {"\xF0\x9F\x8F\xA2", "\"\xF0\x9F\x8F\xA2\""},
       // Each byte of no well-formed sequence becomes its own \udcXX.
       {"\xC4", R"("\udcc4")"},
-      {"A\xFF"
-       "B",
-       R"("A\udcffB")"},
-      {"\xE2\x82"
-       "A",
-       R"("\udce2\udc82A")"},                                 // a three-byte sequence cut short
+      {"A\xFF\x42", R"("A\udcffB")"},
+      {"\xE2\x82\x41", R"("\udce2\udc82A")"},                 // a three-byte sequence cut short
       {"\xF0\x9F\x8F", R"("\udcf0\udc9f\udc8f")"},            // a four-byte one cut at the end
       {"\xC0\xAF", R"("\udcc0\udcaf")"},                      // overlong
       {"\xED\xA0\x80", R"("\udced\udca0\udc80")"},            // an encoded surrogate
@@ -83,9 +168,7 @@ TEST(JsonText, StringsKeepUtf8AndEscapeEveryOtherByteAsSurrogateescapeDoes) {
 // Finds the object of `text` that starts with {"name":"NAME", on one line.
 std::string ObjectLine(const std::string& text, const std::string& name) {
   const size_t at = text.find("\n{\"name\":\"" + name + "\"");
-  if (at == std::string::npos) return std::string();
-  const size_t end = text.find('\n', at + 1);
-  return text.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
+  return at == std::string::npos ? std::string() : text.substr(at + 1, text.find('\n', at + 1) - at - 1);
 }
 
 TEST(JsonWriter, MissingLinksGiveNullsAndTheFileIsWritten) {
@@ -93,19 +176,13 @@ TEST(JsonWriter, MissingLinksGiveNullsAndTheFileIsWritten) {
   CBMMgrGeometry* g = module.get_pMgrGeometry();
   g->AddLevel("BASE", 0.0, 0.0);
   CBMLevel* level = g->AddLevel("L1", 3.0, 3.0);
-  ASSERT_NE(level, nullptr);
-  // A section name that matches nothing leaves the member without a section.
-  ASSERT_NE(g->AddBeam("B1", 0, 0, 6, 0, "L1", "NOPE"), nullptr);
+  g->AddBeam("B1", 0, 0, 6, 0, "L1", "NOPE");  // a section name that matches nothing
   // Objects put straight into the lists: no point, no line, no area.
-  CString joint("J\xC4");
+  CString joint("J\xC4"), brace("BR"), wall("W"), section("S");
   level->get_theCBMJointList()->AddJoint(joint);
-  CString brace("BR");
   level->get_theCBMBraceList()->AddBrace(brace);
-  CString wall("W");
   level->get_theCBMWallList()->AddWall(wall);
-  CString section("S");
   g->get_pFrameSectionList()->AddFrameSection(section, "PIPE");
-
   const std::string text = ModelToJson(module);
   EXPECT_EQ(text.rfind("{\"units\":{\"force\":\"\",\"length\":\"\"},\"storeys\":[\n", 0), 0u) << text;
   EXPECT_EQ(ObjectLine(text, "J\\udcc4"),
@@ -123,17 +200,12 @@ TEST(JsonWriter, MissingLinksGiveNullsAndTheFileIsWritten) {
             R"({"name":"W","kind":"wall","area":null,"section":null,"material":null,"points":null,)"
             R"("mesh":"PROGDET","pier":null,"diaphragm":null,"loads":[]}],"slabs":[]}],"points":[)");
   // A pipe has D and T; the other dimensions are null, as is the material.
-  const std::string pipe = ObjectLine(text, "S");
-  EXPECT_NE(pipe.find(R"("material":null,"d":0.0,"b":null,"tf":null,"tw":null,"t":0.0,"area":null)"),
-            std::string::npos)
-      << pipe;
-  const std::string end = ",\"piers\":[]}\n";
-  EXPECT_EQ(text.rfind(end), text.size() - end.size());
-
+  const std::string pipe = R"("material":null,"d":0.0,"b":null,"tf":null,"tw":null,"t":0.0,"area":null)";
+  EXPECT_NE(ObjectLine(text, "S").find(pipe), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 13), ",\"piers\":[]}\n");
   TempDir dir;
-  ASSERT_TRUE(dir.ok());
   EXPECT_EQ(WriteModelJson(module, dir.File("m.json")), "");
-  EXPECT_EQ(ReadBytes(dir.File("m.json")), text);
+  EXPECT_EQ(ReadFile(dir.File("m.json")), text);
   EXPECT_NE(WriteModelJson(module, dir.File("no/such/m.json")), "");
   EXPECT_EQ(WriteModelJson(module, dir.File("")), "it is a folder");
 }

@@ -1,0 +1,242 @@
+// Archive encodings, buffer refills and the failures of a short or malformed archive; numbers formatted and
+// parsed as the C library does in the "C" locale (but for the three-digit exponent); CString; text files.
+#include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "platform/Transfer.h"
+#include "support/ArchiveHelpers.h"
+#include "support/ByteBuilder.h"
+#include "support/Files.h"
+
+namespace {
+
+using bm::test::ByteBuilder, bm::test::LoadBytes, bm::test::StoreBytes;
+
+// The cause of the CArchiveException that `use` throws over `bytes`; -1 for none.
+int Cause(const std::vector<uint8_t>& bytes, const std::function<void(CArchive&)>& use,
+          unsigned mode = CArchive::load) {
+  CMemFile file(bytes);
+  CArchive ar(&file, mode);
+  try {
+    use(ar);
+  } catch (const CArchiveException& e) {
+    return e.m_cause;
+  }
+  return -1;
+}
+
+TEST(Archive, StringPrefixesFollowTheLength) {
+  const std::pair<size_t, std::vector<uint8_t>> cases[] = {
+      {0, {0x00}},
+      {254, {0xFE}},
+      {255, {0xFF, 0xFF, 0x00}},
+      {65533, {0xFF, 0xFD, 0xFF}},
+      {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+      {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+  };
+  for (const auto& [length, prefix] : cases) {
+    const std::string text(length, 'q');
+    const auto bytes = StoreBytes([&](CArchive& ar) { ar.WriteString(CString(text)); });
+    ASSERT_EQ(bytes.size(), prefix.size() + length) << length;
+    EXPECT_TRUE(std::equal(prefix.begin(), prefix.end(), bytes.begin())) << length;
+    CString back;
+    EXPECT_EQ(0u, LoadBytes(bytes, [&](CArchive& ar) { ar.ReadString(back); }));
+    EXPECT_EQ(back.str(), text);
+  }
+}
+
+TEST(Archive, ReadsTheWideCharacterForm) {
+  // 0xFF 0xFFFE announces UTF-16LE; then a length prefix counting code units.
+  ByteBuilder b;
+  b.U8(0xFF).U16(0xFFFE).U8(4).U16('A').U16(0x00E9).U16(0xD83D).U16(0xDE00).U8(2).Raw({'o', 'k'});
+  CString wide, narrow;
+  EXPECT_EQ(0u, LoadBytes(b.bytes(), [&](CArchive& ar) { ar.ReadString(wide), ar.ReadString(narrow); }));
+  EXPECT_EQ(wide.str() + "|" + narrow.str(), "A\xC3\xA9\xF0\x9F\x98\x80|ok");
+}
+
+// A string and a number (S) or class records (C) from inputs that end early, announce a string longer
+// than the bytes left, or name a class unknown, cut short or of another schema; a write while loading (W)
+// and a read while storing (R).
+TEST(Archive, ShortOrMalformedInputsAndTheWrongDirectionThrowTheirCause) {
+  const int eof = CArchiveException::endOfFile, badClass = CArchiveException::badClass;
+  const int badSchema = CArchiveException::badSchema;
+  const std::tuple<char, std::vector<uint8_t>, int> cases[] = {
+      {'S', {}, eof},
+      {'S', {1}, eof},
+      {'S', {1, 2, 3}, eof},
+      {'S', {0x05, 'a', 'b'}, eof},
+      {'S', {0xFF, 0x10}, eof},
+      {'S', ByteBuilder().U8(0xFF).U16(0xFFFF).I32(0x7FFFFFF0).bytes(), eof},
+      {'C', ByteBuilder().Class("CBMNoSuchClass").bytes(), badClass},
+      {'C', ByteBuilder().Class("cbmcomponent").bytes(), badClass},
+      {'C', ByteBuilder().Class("CBMComponent", 2).bytes(), badSchema},
+      {'C', ByteBuilder().Class("CBMJoint").Class("CBMJoint", 7).bytes(), badSchema},  // met again, changed
+      {'C', ByteBuilder().U16(1).U16(64).bytes(), badClass},
+      {'C', ByteBuilder().U16(1).U16(12).Raw({'C', 'B', 'M'}).bytes(), badClass},
+      {'C', ByteBuilder().U16(1).bytes(), eof},
+      {'W', {0, 0, 0, 0}, CArchiveException::readOnly},
+      {'R', {}, CArchiveException::writeOnly},
+  };
+  for (const auto& [what, in, cause] : cases) {
+    auto use = [what = what](CArchive& ar) {
+      CString s;
+      if (what == 'S') ar.ReadString(s);
+      if (what == 'S' || what == 'R') ar.ReadInt32();
+      if (what == 'C' && ar.ReadClass()) ar.ReadClass();
+      if (what == 'W') ar.WriteInt32(1);
+    };
+    EXPECT_EQ(Cause(in, use, what == 'R' ? CArchive::store : CArchive::load), cause) << what << in.size();
+  }
+}
+
+// Values that end on, straddle and outgrow small buffers, and a class record met again.
+TEST(Archive, AnyBufferSizeGivesTheSameBytesAndValues) {
+  const std::string texts[] = {"", "abc", std::string(254, 'x'), std::string(300, 'y'),
+                               std::string(70000, 'z')};
+  const double values[] = {-0.0, 1e-310, -3.25, 1.7976931348623157e308, HUGE_VAL, std::nan("0x5")};
+  auto store = [&](CArchive& ar) {
+    ar << CArchive::BYTE(0xAB) << CArchive::WORD(0x1234) << CArchive::DWORD(0xDEADBEEF) << int32_t(-2);
+    ar.WriteClass(RUNTIME_CLASS(CBMJoint));
+    for (double v : values) ar << v;
+    for (const std::string& t : texts) ar << CString(t);
+    ar.WriteClass(RUNTIME_CLASS(CBMBeam));
+    ar.WriteClass(RUNTIME_CLASS(CBMJoint));
+  };
+  const auto expected = StoreBytes(store);
+  ByteBuilder head;  // numbers are little-endian
+  head.U8(0xAB).U16(0x1234).I32(int32_t(0xDEADBEEF)).I32(-2).Class("CBMJoint");
+  for (double v : values) head.F64(v);
+  ASSERT_TRUE(std::equal(head.bytes().begin(), head.bytes().end(), expected.begin()));
+  for (const int size : {1, 2, 3, 7, 64, 4096}) {
+    SCOPED_TRACE(size);
+    CMemFile file;
+    CArchive out(&file, CArchive::store, size);
+    store(out);
+    out.Close();
+    ASSERT_EQ(file.Data(), expected);
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load, size);
+    const std::vector<int64_t> numbers{ar.ReadByte(), ar.ReadWord(), ar.ReadDword(), ar.ReadInt32()};
+    ASSERT_EQ(numbers, (std::vector<int64_t>{0xAB, 0x1234, 0xDEADBEEF, -2}));
+    unsigned schema = 0;
+    ASSERT_EQ(ar.ReadClass(&schema), RUNTIME_CLASS(CBMJoint));
+    EXPECT_EQ(schema, RUNTIME_CLASS(CBMJoint)->m_wSchema);
+    double doubles[std::size(values)];
+    CString strings[std::size(texts)];
+    for (double& v : doubles) ar >> v;
+    for (CString& t : strings) ar >> t;
+    ASSERT_EQ(0, std::memcmp(doubles, values, sizeof values));
+    for (size_t i = 0; i < std::size(texts); ++i) ASSERT_EQ(strings[i].str(), texts[i]);
+    ASSERT_EQ(ar.ReadClass(), RUNTIME_CLASS(CBMBeam));
+    ASSERT_EQ(ar.ReadClass(), RUNTIME_CLASS(CBMJoint));
+    EXPECT_EQ(ar.BytesLeft(), 0u);
+  }
+}
+
+// (count, least bytes each, accepted) with eight bytes left: checked before anything is made.
+TEST(Transfer, RequireItemsRefusesCountsTheBytesCannotHold) {
+  const std::tuple<int, size_t, bool> cases[] = {{0, 4, true},   {2, 4, true}, {3, 4, false},
+                                                 {-1, 4, false}, {8, 1, true}, {0x40000000, 4, false}};
+  for (const auto& [count, each, ok] : cases) {
+    const auto require = [count = count, each = each](CArchive& ar) { bm::RequireItems(ar, count, each); };
+    EXPECT_EQ(Cause(std::vector<uint8_t>(8, 0), require), ok ? -1 : CArchiveException::endOfFile) << count;
+  }
+}
+
+// The C library's conversion, with the exponent of "%e" widened to three digits.
+std::string Printf(const char* format, double v) {
+  char buf[512];
+  std::snprintf(buf, sizeof buf, format, v);
+  std::string s = buf;
+  const size_t e = s.find_first_of("eE"), digits = e == std::string::npos ? 3 : s.size() - (e + 2);
+  if (digits < 3) s.insert(e + 2, 3 - digits, '0');
+  return s;
+}
+
+TEST(Format, MatchesPrintfForFixedConversions) {
+  std::mt19937_64 rng(42);
+  std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> exponent(-12, 12);
+  const char* formats[] = {"%f", "%10.6f", "%6.3f", "%5.3f", "%.0f", "%-12.4f|", "%+08.2f", "%g", "%.10g"};
+  for (int i = 0; i < 3000; ++i) {
+    const double v = mantissa(rng) * std::pow(10.0, exponent(rng));
+    for (const char* f : formats) {
+      CString s;
+      s.Format(f, v);
+      ASSERT_EQ(s.str(), Printf(f, v)) << f << " " << v;
+    }
+  }
+}
+
+// In a comma-decimal locale when one is installed (the last name is the Windows C runtime's).
+TEST(Format, ExponentsHaveThreeDigitsWhateverTheProcessLocale) {
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE", "German_Germany.1252"}) {
+    if (std::setlocale(LC_NUMERIC, name)) break;
+  }
+  const std::pair<std::string, std::string> cases[] = {
+      {bm::FormatString("%g", bm::StrToD("3.25")), "3.25"},
+      {bm::FormatString("%10.6f|%e|%e|%e|%E|E %e", 3.5, 200000.0, 1e-5, 1e100, -0.0, 2e5),
+       "  3.500000|2.000000e+005|1.000000e-005|1.000000e+100|-0.000000E+000|E 2.000000e+005"},
+      {bm::FormatString("%i|%d|%5d|%-5d|%05d|%x|%X|%u", 7, -42, 3, 3, -3, 255, 255, 4000000000u),
+       "7|-42|    3|3    |-0003|ff|FF|4000000000"},
+      {bm::FormatString("%s \"%s\" %.2s %5s|%.0s|%1s|", "A", "B C", "xyz", "r", "abc", ""),
+       "A \"B C\" xy     r|| |"},
+      {bm::FormatString("100%%"), "100%"},
+      {bm::FormatString("%f %f", HUGE_VAL, -HUGE_VAL), "inf -inf"},
+      {std::to_string(bm::FormatString("%10.6f", 1e300).size()), "308"},
+  };
+  std::setlocale(LC_NUMERIC, "C");
+  for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
+}
+
+TEST(Parse, StrToDAndScanIntMatchStrtodAndSscanf) {
+  const char* inputs[] = {"1",      "-2.5",   "  3e2xyz", ".5",    "5.",          "1e",
+                          "1e+",    "-",      "",         "abc",   "+.e1",        "1e400",
+                          "-1e400", "1e-400", "0x1p4",    "inf",   "-nan",        "12,5",
+                          "\t7",    "+-2",    "--2",      "-+1e3", "+inf",        "1.7976931348623157e308",
+                          "12",     "-7x",    "  +3",     "x1",    "99999999999", "4.9"};
+  for (const char* in : inputs) {
+    char* end = nullptr;
+    const double expected = std::strtod(in, &end);
+    size_t consumed = 0;
+    const double got = bm::StrToD(in, &consumed);
+    EXPECT_EQ(consumed, static_cast<size_t>(end - in)) << in;
+    EXPECT_TRUE(got == expected || (std::isnan(got) && std::isnan(expected))) << in;
+    int scanned = -12345, value = -12345;
+    EXPECT_EQ(bm::ScanInt(in, value), std::sscanf(in, "%d", &scanned) == 1) << in;
+    // Out of range, sscanf's value is undefined; a failed scan leaves the value.
+    EXPECT_TRUE(value == scanned || std::string(in) == "99999999999") << in;
+  }
+}
+
+TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
+  CString s("  \tab\xe9z-1 x\r\n");
+  s.Trim();
+  s.MakeUpper();
+  EXPECT_EQ(s, "AB\xe9Z-1 X");
+  EXPECT_TRUE(CString("abc").Left(-1) == "" && CString("abc").Right(5) == "abc");
+  EXPECT_EQ(CString("abc").Right(2), "bc");
+  EXPECT_EQ(CString("abc").Find('a', 3), -1);
+  EXPECT_EQ(CString("abc").Find('b', -4), 1);
+}
+
+TEST(TextFile, ReadStringTakesLfCrLfAndAnUnterminatedLastLine) {
+  bm::test::TempDir dir;
+  const std::string longLine(200000, 'z');
+  const std::string path = dir.Write("lines.txt", "a\r\nb\n\nc\r\n" + longLine + "\nlast");
+  CStdioFile f;
+  ASSERT_TRUE(f.Open(path.c_str(), CFile::modeRead));
+  std::vector<std::string> lines;
+  for (CString line; f.ReadString(line);) lines.push_back(line.str());
+  EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "c", longLine, "last"}));
+}
+
+}  // namespace
