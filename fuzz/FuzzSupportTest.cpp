@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
 #include <regex>
 #include <set>
 #include <string>
@@ -21,9 +22,11 @@ namespace {
 
 using bm::fuzz::TextMutation;
 
+// A file name of its own, so that test programs running at once (two builds'
+// suites, say) never share it.
 std::string TempPath() {
   return (std::filesystem::temp_directory_path() /
-          ("bm-fuzz-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".e2k"))
+          ("bm-fuzz-test-" + std::to_string(std::random_device{}()) + ".e2k"))
       .string();
 }
 
