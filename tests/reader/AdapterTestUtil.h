@@ -134,7 +134,8 @@ inline std::string Dump(ReadModel& m, const std::string& kinds = "") {
     const std::pair<const char*, CBMComponentList*> members[] = {{"beam", level.get_theCBMBeamList()},
                                                                  {"column", level.get_theCBMColumnList()},
                                                                  {"brace", level.get_theCBMBraceList()}};
-    for (const auto& [kind, items] : members)
+    for (const auto& [kindName, items] : members) {
+      const char* kind = kindName;  // a lambda may not capture a structured binding
       Each<CBMLineElement>(items, [&](CBMLineElement& e) {
         o += Cat(on, kind, " ", Name(&e), ": ", Name(e.get_pFrameSection()), " ang ", e.get_Angle(), " spc ",
                  e.get_MaxSpc(), " ends ", Name(e.get_pJointI()), "/", Name(e.get_pJointJ()));
@@ -149,9 +150,11 @@ inline std::string Dump(ReadModel& m, const std::string& kinds = "") {
                    x.get_REnd(), "\n");
         });
       });
+    }
     const std::pair<const char*, CBMComponentList*> shells[] = {{"slab", level.get_theCBMSlabList()},
                                                                 {"wall", level.get_theCBMWallList()}};
-    for (const auto& [kind, items] : shells)
+    for (const auto& [kindName, items] : shells) {
+      const char* kind = kindName;  // a lambda may not capture a structured binding
       Each<CBMShellElement>(items, [&](CBMShellElement& e) {
         o += Cat(on, kind, " ", Name(&e), ": ", Name(e.get_pShellSection()), " on ", Name(e.get_pArea()),
                  " mesh ", e.get_MeshOption().str());
@@ -162,6 +165,7 @@ inline std::string Dump(ReadModel& m, const std::string& kinds = "") {
           o += Cat("  load ", x.get_Lc().str(), " ", x.get_sDir().str(), " ", x.get_Value(), "\n");
         });
       });
+    }
   });
   Each<CBMLoadCase>(g->GetLoadCaseList(), [&](CBMLoadCase& c) {
     o += Cat("case ", Name(&c), ": ", c.get_sType().str(), " ", c.get_fSelfW(), "\n");

@@ -179,11 +179,13 @@ ModelKeys OnStoreys(const std::function<Keys(T&, const std::string& type)>& fn) 
           {l.get_theCBMJointList(), "JOINT"},   {l.get_theCBMBeamList(), "BEAM"},
           {l.get_theCBMColumnList(), "COLUMN"}, {l.get_theCBMBraceList(), "BRACE"},
           {l.get_theCBMSlabList(), "FLOOR"},    {l.get_theCBMWallList(), "PANEL"}};
-      for (const auto& [list, type] : lists)
+      for (const auto& [list, listType] : lists) {
+        const char* type = listType;  // a lambda may not capture a structured binding
         Each<T>(list, [&](T& x) {
           for (const std::string& v : fn(x, type))
             out.push_back(Upper(l.name()) + "/" + Upper(x.name()) + (v.empty() ? "" : "/" + v));
         });
+      }
     });
     return out;
   };
