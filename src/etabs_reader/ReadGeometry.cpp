@@ -70,16 +70,14 @@ CBMLevel* ZAdapterEtabs8::StoreyOrSkip(const ZComItem* line) {
 
 CBMJoint* ZAdapterEtabs8::JointAt(CBMLevel* level, CBMPoint* point) {
   // Most joints are met again (shared by several members): one found costs
-  // no copy of the point's name, and is given its point only if it changed.
+  // no copy of the point's name.
   CBMJointList* joints = level->get_theCBMJointList();
   CBMJoint* joint = joints->ItemAs<CBMJoint>(point->name());
   if (!joint) {
     CString name = point->name();
     joint = joints->AddJoint(name);
   }
-  if (joint && (joint->get_pPoint() != point || !(joint->get_PointName() == point->name()))) {
-    joint->set_pPoint(point);
-  }
+  if (joint) joint->set_pPoint(point);
   return joint;
 }
 

@@ -92,12 +92,6 @@ class FoundByPosition {
   std::size_t next_ = 0;
 };
 
-// joint->set_pPoint(point), skipped when it would change nothing: it copies
-// the point's name.
-void AttachPoint(CBMJoint* joint, CBMPoint* point) {
-  if (joint->get_pPoint() != point || joint->get_PointName() != point->name()) joint->set_pPoint(point);
-}
-
 // The joints of one level found for the plan's points, so that the slabs and
 // walls sharing a corner look its joint up by name once.
 class VertexJoints {
@@ -126,7 +120,7 @@ class VertexJoints {
       }
       if (first ? first == joint : joint->name() == point->name()) jointOf_.emplace(point, joint);
     }
-    AttachPoint(joint, point);
+    joint->set_pPoint(point);
     return joint;
   }
 
@@ -197,7 +191,7 @@ void CBuildingModule::CreateTopologyForReading() {
     wallAreaOf.Restart();
     CBMLevelDiaphragmList* levelDiaphragms = level.get_theCBMLevelDiaphragmList();
     ForEachMember<CBMJoint>(joints, [&](CBMJoint& joint) {
-      if (CBMPoint* point = pointOf.Find(points, joint.get_PointName())) AttachPoint(&joint, point);
+      if (CBMPoint* point = pointOf.Find(points, joint.get_PointName())) joint.set_pPoint(point);
       if (!joint.get_DiaphragmName().IsEmpty()) {
         CString name = joint.get_DiaphragmName();
         CBMLevelDiaphragm* diaphragm = levelDiaphragms->AddDiaphragm(name);

@@ -66,6 +66,9 @@ CBMJoint::~CBMJoint() {
 }
 
 void CBMJoint::set_pPoint(CBMPoint* p) {
+  // A joint is often given the point it already has (shared by several
+  // members, or again after a load): no copy of the name then.
+  if (p == pPoint && (p ? PointName == p->name() : PointName.IsEmpty())) return;
   pPoint = p;
   PointName = p ? p->get_Name() : CString();
 }
