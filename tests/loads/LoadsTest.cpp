@@ -268,6 +268,10 @@ TEST(Results, DisplacementSettersAndDriftBuild) {
   d.SetDisplacement("X", nullptr);  // a null array keeps the values
   EXPECT_EQ(d.ReturnDisplacement()[0], 0.5);
   EXPECT_EQ(d.ReturnDisplacement()[5], -5.0);
+  CBMJoint joint;
+  joint.AddDisplacement("DEAD", 1, 2, 3, 4, 5, 6);
+  EXPECT_EQ(joint.get_pJointDisplacementList()->ItemAs<CBMJointDisplacement>(1)->ReturnDisplacement()[5],
+            6.0);
 
   CBMLevelDrift drift;
   const double coord[3] = {1, 2, 3}, disp[3] = {0.1, 0.2, 0.3}, rot[3] = {7, 8, 9};

@@ -185,8 +185,8 @@ TEST(Format, ExponentsHaveThreeDigitsWhateverTheProcessLocale) {
       {bm::FormatString("%g", bm::StrToD("3.25")), "3.25"},
       {bm::FormatString("%10.6f|%e|%e|%e|%E|E %e", 3.5, 200000.0, 1e-5, 1e100, -0.0, 2e5),
        "  3.500000|2.000000e+005|1.000000e-005|1.000000e+100|-0.000000E+000|E 2.000000e+005"},
-      {bm::FormatString("%i|%d|%5d|%-5d|%05d|%x|%X|%u", 7, -42, 3, 3, -3, 255, 255, 4000000000u),
-       "7|-42|    3|3    |-0003|ff|FF|4000000000"},
+      {bm::FormatString("%i|%d|%5d|%-5d|%05d|%x|%X|%u|%hd", 7, -42, 3, 3, -3, 255, 255, 4000000000u, 70000),
+       "7|-42|    3|3    |-0003|ff|FF|4000000000|4464"},
       {bm::FormatString("%s \"%s\" %.2s %5s|%.0s|%1s|", "A", "B C", "xyz", "r", "abc", ""),
        "A \"B C\" xy     r|| |"},
       {bm::FormatString("100%%"), "100%"},
@@ -231,9 +231,13 @@ TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
 TEST(TextFile, ReadStringTakesLfCrLfAndAnUnterminatedLastLine) {
   bm::test::TempDir dir;
   const std::string longLine(200000, 'z');
-  const std::string path = dir.Write("lines.txt", "a\r\nb\n\nc\r\n" + longLine + "\nlast");
+  const std::string text = "a\r\nb\n\nc\r\n" + longLine + "\nlast";
+  const std::string path = dir.Write("lines.txt", text);
   CStdioFile f;
   ASSERT_TRUE(f.Open(path.c_str(), CFile::modeRead));
+  EXPECT_EQ(f.GetLength(), text.size());
+  EXPECT_FALSE(
+      CFile().Open(dir.File("none").c_str(), CFile::modeWrite));  // writing without create: no file made
   std::vector<std::string> lines;
   for (CString line; f.ReadString(line);) lines.push_back(line.str());
   EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "c", longLine, "last"}));

@@ -160,7 +160,9 @@ S joint 1: DD2 c0
 MATERIAL: m too few tokens x1
 )");
   EXPECT_EQ(m->geo()->get_pDiaphragmList()->GetItem(1)->get_Id(), 1);
-  ZAdapterEtabs8().DeleteEmptyDiaphram();  // no module: nothing
+  ZAdapterEtabs8 alone;  // no module: nothing to fill or delete
+  alone.DeleteEmptyDiaphram();
+  EXPECT_FALSE(alone.ReadBuffer("STORY \"S\"\n", 10));
 }
 
 // Mass is weight over gravity per length unit; rebar is steel; a deck is a membrane, mean rib width.
@@ -181,6 +183,7 @@ TEST(KeyedDefinitions, MaterialsMassIsWeightOverGravityRebarIsSteelAndADeckIsAMe
   FRAMESECTION  "A-GravBm"  SHAPE "Auto Select"  AUTOSELECTDESIGNTYPE "Steel"
   FRAMESECTION  "2L"  MATERIAL "S355"  SHAPE "Steel Double Angle"  D 0.1 B 0.2 TF 0.01 TW 0.01 DIS 0.01
   FRAMESECTION  "Hex"  MATERIAL "S355"  SHAPE "Steel Hexagon"  D 0.2
+  FRAMESECTION  "P1"  MATERIAL "S355"  SHAPE "Steel Pipe"  D 0.3 TW 0.01
   FRAMESECTION  "Lost"  MATERIAL "C99"  SHAPE "Concrete Rectangular"  D 0.4 B 0.4
   FRAMESECTION  "C50x80"  JMOD 0.35 I2MOD 0.7 I3MOD 0.7
   FRAMESECTION  "Ghost"  JMOD 0.35
@@ -208,6 +211,7 @@ section HE1000M: HE1000M of S355:
 section A-GRAVBM: AutoSelectList of -:
 section 2L: STEEL DOUBLE ANGLE of S355:
 section HEX: STEEL HEXAGON of S355:
+section P1: PIPE of S355: 0.3 0.01
 section LOST: RECTANGULAR of -: 0.4 0.4
 shell SLAB1: SLAB SHELL/THIN of C30 TM200 TB200
 shell DROP1: SLAB SHELL/THICK of C30 TM400 TB400

@@ -86,6 +86,7 @@ TEST(KeyedLoads, Version9LoadCasesUserLateralLoadsAndCombinations) {
   WIND "WX"  USERLOAD SET 1  "STORY2"  "D1"  YLOC 7 FX 5
   WIND "WX"  USERLOAD SET 2  "STORY2"
   WIND "WY"  "EUROCODE1 2005"  EXPOSUREFROM "DIAPHRAGMS"  ANG 90  VB 35
+  WIND "WY"  EXPOSUREFROM "DIAPHRAGMS"  ANG 90
   WIND "NONE"  USERLOAD "STORY1"  "D1"  FX 1 XLOC 0 YLOC 0
   SEISMIC "EQB"  "USER_LOADS"  ECC 0.05
   SEISMIC "EQB"  USERLOAD "STORY1"  "D1"  FX 38.63
@@ -110,7 +111,7 @@ combo EQV: ADD DL*1
 combo USS04: ADD DL*1.2 EQV*0.3 0SPECX*1.267549
 COMBO: n key DESIGN (not model data) x2
 SEISMIC: m lateral load at centre of mass x2 | n not model data x2
-WIND: m load case not found x1 | n not model data x2 | m too few tokens x1
+WIND: m load case not found x1 | n not model data x3 | m too few tokens x1
 )");
 }
 
@@ -211,6 +212,15 @@ TEST(ReaderLoads, BlocksLongerThanAPartAreReadWhole) {
     EXPECT_EQ(last->get_Name(), "LONG");
     EXPECT_EQ(last->get_CombineList()->GetCount(), 10);
   }
+}
+
+// Freedoms left out of ACTIVEDOF are inactive; a PROGRAM line without VERSION is version 0.
+TEST(ReaderAnalysis, FreedomsLeftOutAreInactive) {
+  auto m = Read("PROGRAM  \"ETABS\"\n\nACTIVEDOF \"UX UY UZ RY RZ\"\n");
+  const CBMAnalysisOption* o = m->geo()->get_pCBMAnalysisOption();
+  EXPECT_EQ(bm::test::Cat(o->get_bUx(), o->get_bUy(), o->get_bUz(), o->get_bRx(), o->get_bRy(), o->get_bRz()),
+            "111011");
+  EXPECT_EQ(m->adapter.GetFileVersion(), 0);
 }
 
 }  // namespace

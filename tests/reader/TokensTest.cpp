@@ -85,8 +85,8 @@ TEST(ComItem, GetDoubleReadsDecimalsAndLeftToRightExpressions) {
     EXPECT_EQ(item->GetSystemDouble(1, 0), 0);
   }
   // Decision: only decimal numbers are read; the rest reads as 0 and marks.
-  for (const char* token : {"INF", "-inf", "NAN", "nan(1)", "Infinity", "0x10", "-0X1p3", "1+0x10", "2*inf",
-                            "1e999", "5/0", "-1e400"}) {
+  for (const char* token : {"INF", "-inf", "NAN", "nan(1)", "Infinity", "0x10", "0x1", "-0X1p3", "1+0x10",
+                            "2*inf", "1e999", "5/0", "-1e400"}) {
     auto item = Line({token});
     EXPECT_EQ(item->GetDouble(1, 0), 0.0) << token;
     EXPECT_TRUE(item->HadNumberFault()) << token;
@@ -102,6 +102,7 @@ TEST(ComItem, GetDoubleReadsDecimalsAndLeftToRightExpressions) {
 TEST(ComItem, RefillMakesTheLineAsNew) {
   auto line = Line({"POINT", "P1", "INF", "2"});
   line->set_Name("named");
+  line->set_Id(7);
   CStringArray extra = Array({"x"});
   line->AddLineItem2(extra);
   (void)line->GetDouble(3, 0);
@@ -114,6 +115,7 @@ TEST(ComItem, RefillMakesTheLineAsNew) {
     EXPECT_EQ(std::string(line->Token(1)) + std::string(line->Token(2)), bytes);
     EXPECT_FALSE(line->HadNumberFault());
     EXPECT_EQ(line->get_Name() + line->GetString(1, 1), "");
+    EXPECT_EQ(line->get_Id(), 0);
     EXPECT_EQ(line->get_ObjectType(), "ZBMComponent");
   }
 }
@@ -212,6 +214,8 @@ TEST(LineReader, SplitsTokens) {
   EXPECT_EQ(Split("POINT " + longName + " 1"), (Tokens{"POINT", longName, "1"}));
   EXPECT_EQ(Split("ABCDEFG H", 3), (Tokens{"ABC", "DEF", "G", "H"}));
   EXPECT_EQ(Split("ABC DEF", 3), (Tokens{"ABC", "DEF"}));
+  EXPECT_EQ(Split("A$B C", 3), (Tokens{"A"}));  // a "$" ends the line, unless it is the first byte
+  EXPECT_EQ(Split("$A B", 3), (Tokens{"$A", "B"}));
 }
 
 // Each block of `reader` as "NAME(line|line)", a line its tokens joined by ' '.
@@ -337,7 +341,7 @@ TEST(KeyTable, PositionalPairsTakeTheKeysOfTheTable) {
 }
 
 TEST(KeyTable, KeyedLinesTakeTheFirstPairAndMatchOnlyTheCaseOfLetters) {
-  auto line = Line({"MATERIAL", "\"a\"", "N", "1", "Z", "3", "n", "2"});
+  auto line = Line({"MATERIAL", "\"a\"", "N", "1", "Z", "3", "n", "2", "Z", "4"});
   bm::reader::KeyedLine keyed(*line, 3);
   Probe probe;
   bm::reader::TakeKeys(kProbeKeys, probe, keyed);
@@ -345,7 +349,7 @@ TEST(KeyTable, KeyedLinesTakeTheFirstPairAndMatchOnlyTheCaseOfLetters) {
   EXPECT_EQ(probe.word, "");
   bm::ReadReport report;
   keyed.ReportUnused(report, "MATERIAL");
-  EXPECT_EQ(report.Total(), 1);  // Z only: both N pairs were looked up
+  EXPECT_EQ(report.Total(), 1);  // Z only, once a line: both N pairs were looked up
   // Only letters' case may differ, before and after the eighth byte.
   // "token key matches"
   for (const char* c : {"lengthoffi LENGTHOFFI 1", "LengthOffI LENGTHOFFI 1", "LENGTHOFFJ LENGTHOFFI 0",

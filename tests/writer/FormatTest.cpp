@@ -183,6 +183,9 @@ TEST(JsonWriter, MissingLinksGiveNullsAndTheFileIsWritten) {
   level->get_theCBMBraceList()->AddBrace(brace);
   level->get_theCBMWallList()->AddWall(wall);
   g->get_pFrameSectionList()->AddFrameSection(section, "PIPE");
+  CString general("G");
+  CBMFrameSection* dims = g->get_pFrameSectionList()->AddFrameSection(general, "GENERAL");
+  for (int i = 0; i < 16; ++i) dims->set_ParamItems(i, i + 1);
   const std::string text = ModelToJson(module);
   EXPECT_EQ(text.rfind("{\"units\":{\"force\":\"\",\"length\":\"\"},\"storeys\":[\n", 0), 0u) << text;
   EXPECT_EQ(ObjectLine(text, "J\\udcc4"),
@@ -202,6 +205,12 @@ TEST(JsonWriter, MissingLinksGiveNullsAndTheFileIsWritten) {
   // A pipe has D and T; the other dimensions are null, as is the material.
   const std::string pipe = R"("material":null,"d":0.0,"b":null,"tf":null,"tw":null,"t":0.0,"area":null)";
   EXPECT_NE(ObjectLine(text, "S").find(pipe), std::string::npos);
+  // A general section's values, each from its own slot.
+  EXPECT_NE(
+      ObjectLine(text, "G").find(R"("d":1.0,"b":2.0,"tf":null,"tw":null,"t":null,"area":3.0,"torsion":4.0,)"
+                                 R"("i33":5.0,"i22":6.0,"as2":7.0,"as3":8.0,"s33":9.0,"s22":10.0,"z33":11.0,)"
+                                 R"("z22":12.0,"r33":13.0,"r22":14.0})"),
+      std::string::npos);
   EXPECT_EQ(text.substr(text.size() - 13), ",\"piers\":[]}\n");
   TempDir dir;
   EXPECT_EQ(WriteModelJson(module, dir.File("m.json")), "");
