@@ -209,6 +209,7 @@ TEST(KeyedGeometry, PinnedReleasesMomentsAndALineWithoutSectionMakesNoMember) {
   AREAASSIGN  "A2"  "L2"  SECTION "S15"
   AREAASSIGN  "W1"  "BASE"  SECTION "W99"
   AREAASSIGN  "F1"  "BASE"  PIER "P1"
+  AREAASSIGN  "F1"  "BASE"  SECTION "NONE"
 )"),
            false, std::move(m));
   EXPECT_EQ(Dump(*m, "diaphragms points lines areas joint beam column brace slab wall") + Report(m->report()),
@@ -237,7 +238,7 @@ L2 brace D1: - ang 0 spc 0.8 ends 1/TOP A
 L2 slab F1: S15 on F1 mesh PROGDET D-
 L2 wall W1: W20 on W1 mesh PROGDET label S1
 AREA: m too few tokens x1
-AREAASSIGN: n area spring (not model data) x1 | k key MESHAT not used x1 | m member not found x1 | m opening x1 | m section not found x1 | m spandrel beside a pier (one label per wall) x1 | m type not read x1
+AREAASSIGN: n area spring (not model data) x1 | k key MESHAT not used x1 | m member not found x1 | m opening x1 | m section NONE x1 | m section not found x1 | m spandrel beside a pier (one label per wall) x1 | m type not read x1
 LINE: m point not found x1 | m type not read x1
 LINEASSIGN: k key CARDINALPT not used x1 | k key OFFSETXI not used x1 | m member not found x1 | m release word not read x1 | m section NONE x1 | m section not found x1
 POINT: m name defined before x1
