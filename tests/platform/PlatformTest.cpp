@@ -226,6 +226,7 @@ TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
   EXPECT_EQ(CString("abc").Right(2), "bc");
   EXPECT_EQ(CString("abc").Find('a', 3), -1);
   EXPECT_EQ(CString("abc").Find('b', -4), 1);
+  EXPECT_EQ(CString("abc").Find(static_cast<const char*>(nullptr)), -1);
 }
 
 TEST(TextFile, ReadStringTakesLfCrLfAndAnUnterminatedLastLine) {

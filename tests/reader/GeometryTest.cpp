@@ -85,6 +85,7 @@ AREA "R1"  RAMP  3 "1" "2" "3" 0 0 0
 
  LINEASSIGN  "B1"  "STORY2" SECTION "W"  ANG  30.000000  MAXSTASPC 24.000  RELEASE "  M2I M3I M2J M3J"  0.750
  LINEASSIGN  "B1"  "STORY1" SECTION "W"  ANG  0  MAXSTASPC 24  LENGTHOFFI 0.2 LENGTHOFFJ 0.3 RELEASE "PI PJ"
+ LINEASSIGN  "B1"  "STORY1" LINKPROP "LK"
  LINEASSIGN  "C1"  "STORY1" SECTION "NOSEC"  ANG  0
  LINEASSIGN  "BR"  "STORY1" SECTION "NONE"
  LINEASSIGN  "BR"  "STORY2" SECTION "W"
@@ -133,6 +134,7 @@ POINTASSIGN: m empty name x1 | m point not found x1 | m storey not found x1
   EXPECT_EQ(onStorey->GetJointAmount(), 2);
   CBMJoint* joint = m.On<CBMJoint>("STORY1", &CBMLevel::get_theCBMJointList, "1");
   EXPECT_EQ(joint->get_theConnectList().GetItem(1), m.Beam("STORY1", "B1"));
+  EXPECT_EQ(bm::test::Name(m.Beam("STORY1", "B1")->get_pLink()), "LK");
   // Without the passes the file's spacing stays; so it does without stations.
   auto own = std::make_unique<ReadModel>();
   own->geo()->get_pCBMAnalysisOption()->set_iStationNumber(0);
@@ -181,7 +183,7 @@ TEST(KeyedGeometry, PinnedReleasesMomentsAndALineWithoutSectionMakesNoMember) {
   POINTSPRING  "RES_00"  STIFFNESSOPTION  "USERDEFINED"  UX  211000 UY  2000 UZ  0
 
   POINTASSIGN  "1"  "BASE"  RESTRAINT "UX UY UZ RX RY RZ"  DIAPH "DISCONNECTED"
-  POINTASSIGN  "1"  "L1"  DIAPH "D1"  USERJOINT "Yes"
+  POINTASSIGN  "1"  "L1"  DIAPH "D1"  userJoint "Yes"
   POINTASSIGN  "5"  "L1"  DIAPH D2
   POINTASSIGN  "5"  "BASE"  DIAPH DISCONNECTED  RESTRAINT "UX UQ"
   POINTASSIGN  "491"  "L1"  SPRINGPROP "res_00"  DIAPH "D1"
