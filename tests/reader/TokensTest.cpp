@@ -270,6 +270,20 @@ TEST(LineReader, RunsOfDataLinesFormBlocks) {
   for (const auto& [text, shape] : cases) EXPECT_EQ(Blocks(text), shape) << text;
 }
 
+// ReadLine after Begin: 1 and the state for an empty and a data line (split), then 0 at the end.
+TEST(LineReader, ReadLineGivesEachLineAndItsState) {
+  const std::string text = "$ h\n\nA 1\n\nB \"q\" 2\n";
+  ZFileReadModule reader;
+  ASSERT_TRUE(reader.BeginBuffer(text.data(), text.size()));
+  std::string seen;
+  for (int i = 0; i < 3; ++i) {
+    const int result = reader.ReadLine(0);
+    seen += std::to_string(result) + std::to_string(reader.GetLineState()) +
+            std::to_string(reader.GetLineItems().GetSize()) + " ";
+  }
+  EXPECT_EQ(seen, "110 103 023 ");  // result, state, items: the items stay at the end
+}
+
 TEST(LineReader, LongBlocksComeInPartsNamedAsTheBlock) {
   // Block A has five lines (its third begins with another word), block B one.
   const std::string text = "$ h\n\nA 1\nA 2\nX 3\nA 4\nA 5\n\nB 1\n";
