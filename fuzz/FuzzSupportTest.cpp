@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <random>
 #include <regex>
 #include <set>
 #include <string>
@@ -17,18 +16,11 @@
 #include "etabs_reader/ZFileReadModule.h"
 #include "etabs_writer/E2kWriter.h"
 #include "model/BuildingModule.h"
+#include "support/Files.h"
 
 namespace {
 
 using bm::fuzz::TextMutation;
-
-// A file name of its own, so that test programs running at once (two builds'
-// suites, say) never share it.
-std::string TempPath() {
-  return (std::filesystem::temp_directory_path() /
-          ("bm-fuzz-test-" + std::to_string(std::random_device{}()) + ".e2k"))
-      .string();
-}
 
 // Every block as its name and its lines' tokens joined by "|".
 std::vector<std::string> Blocks(ZFileReadModule& reader) {
@@ -57,7 +49,8 @@ TEST(ReadBuffer, SplitsLinesAsTheFileReaderDoes) {
       "h\n\n\n\nA\n\r\n\rB\n",                              // empty lines, a lone CR
       std::string("h\nA \0 1\nB\n", 11),                    // a NUL byte inside a line
   };
-  const std::string path = TempPath();
+  const bm::test::TempDir dir;
+  const std::string path = dir.File("input.e2k");
   for (const std::string& input : inputs) {
     bm::fuzz::WriteWholeFile(path, reinterpret_cast<const uint8_t*>(input.data()), input.size());
     ZFileReadModule fromFile;
@@ -66,7 +59,6 @@ TEST(ReadBuffer, SplitsLinesAsTheFileReaderDoes) {
     EXPECT_EQ(fromFile.Open(p), fromBuffer.OpenBuffer(input.data(), input.size())) << input;
     EXPECT_EQ(Blocks(fromFile), Blocks(fromBuffer)) << input;
   }
-  std::filesystem::remove(path);
 }
 
 TEST(ReadBuffer, ReadsTheSameModelAsReadFile) {
