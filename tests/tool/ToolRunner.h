@@ -56,8 +56,14 @@ inline ToolResult RunTool(const std::vector<std::string>& args,
   for (const std::string& a : args) command += " " + quote(a);
   command += " >" + quote(out) + " 2>" + quote(err);
   ToolResult r;
+  // Output of an earlier run must never be read as this run's.
+  std::filesystem::remove(out);
+  std::filesystem::remove(err);
 #ifdef _WIN32
-  r.exitCode = std::system((command + " <NUL\"").c_str());
+  // -1: the shell itself could not be started (seen under Wine on a loaded machine); bmtool never
+  // exits with it, so the line is tried again.
+  for (int attempt = 0; attempt < 3 && r.exitCode == -1; ++attempt)
+    r.exitCode = std::system((command + " <NUL\"").c_str());
 #else
   const int status = std::system((command + " </dev/null").c_str());
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
