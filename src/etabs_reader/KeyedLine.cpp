@@ -19,7 +19,6 @@ bool LooksNumeric(std::string_view token) {
 KeyedLine::KeyedLine(const ZComItem& line, int first) : line_(line) {
   const int count = line.GetItemCount();
   int t = first < 1 ? 1 : first;
-  if (t <= count) pairs_.reserve(static_cast<size_t>(count - t + 2) / 2);
   while (t <= count) {
     const std::string_view token = line.Token(t);
     if (line.IsQuoted(t) || LooksNumeric(token) || token.empty()) {

@@ -1,6 +1,7 @@
 // KeyedLine: the KEY value pairs of a data line of a later-version file.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -73,8 +74,32 @@ class KeyedLine {
   // A line's keys are upper-cased; a handler's keys are compared as given.
   static uint64_t KeyHead(std::string_view key, bool upper);
   bool Matches(const Pair& p, std::string_view key, uint64_t head) const;
+  // The pairs of a line: in place up to kInline of them (nearly every line),
+  // on the heap beyond, so that reading a line allocates nothing.
+  class PairList {
+   public:
+    void push_back(const Pair& pair) {
+      if (heap_.empty() && size_ < kInline) {
+        inline_[size_++] = pair;
+        return;
+      }
+      if (heap_.empty()) heap_.assign(inline_.begin(), inline_.begin() + size_);
+      heap_.push_back(pair);
+      ++size_;
+    }
+    Pair* begin() { return heap_.empty() ? inline_.data() : heap_.data(); }
+    Pair* end() { return begin() + size_; }
+    const Pair* begin() const { return heap_.empty() ? inline_.data() : heap_.data(); }
+    const Pair* end() const { return begin() + size_; }
+
+   private:
+    static constexpr size_t kInline = 16;
+    std::array<Pair, kInline> inline_;
+    std::vector<Pair> heap_;
+    size_t size_ = 0;
+  };
   const ZComItem& line_;
-  std::vector<Pair> pairs_;
+  PairList pairs_;
   int stray_ = 0;
 };
 
@@ -96,14 +121,7 @@ namespace bm::reader {
 inline uint64_t KeyedLine::KeyHead(std::string_view key, bool upper) {
   uint64_t head = 0;
   std::memcpy(&head, key.data(), key.size() < 8 ? key.size() : 8);
-  if (!upper) return head;
-  // The bytes 'a' to 'z' of the word lose 0x20, all eight at once.
-  constexpr uint64_t kOnes = 0x0101010101010101ULL;
-  const uint64_t low7 = head & (0x7F * kOnes);
-  const uint64_t atLeastA = low7 + (0x80 - 'a') * kOnes;
-  const uint64_t aboveZ = low7 + (0x80 - 'z' - 1) * kOnes;
-  const uint64_t lower = atLeastA & ~aboveZ & ~head & (0x80 * kOnes);
-  return head - (lower >> 2);
+  return upper ? bm::AsciiUpper8(head) : head;
 }
 
 inline bool KeyedLine::Matches(const Pair& p, std::string_view key, uint64_t head) const {

@@ -86,20 +86,19 @@ size_t SplitWhole(const char* p, size_t n, bool dropQuotes, char* out, uint32_t*
       // A quoted name is one token, whatever it holds, up to its closing
       // quote (or the end of the line). The next token begins right after
       // the closing quote, so a key glued to it stands on its own.
-      const char* close = static_cast<const char*>(std::memchr(p + i + 1, '"', n - i - 1));
-      const size_t stop = close ? static_cast<size_t>(close - p) : n;
       if (!dropQuotes) out[w++] = '"';
       // Up to a tab, a space or the closing quote (all below 0x25) eight
-      // bytes at a time.
+      // bytes at a time, then byte by byte to the closing quote.
       const size_t plain = CopyPlainBytes(p + i + 1, p + n, out + w);
       w += plain;
       size_t k = i + 1 + plain;
-      for (; k < stop; ++k) {
+      for (; k < n && p[k] != '"'; ++k) {
         const char c = p[k];
         out[w++] = c == '\t' ? ' ' : c;  // a tab inside the name is a space
       }
-      if (!dropQuotes && close) out[w++] = '"';
-      i = close ? stop + 1 : n;
+      const bool closed = k < n;
+      if (!dropQuotes && closed) out[w++] = '"';
+      i = closed ? k + 1 : n;
       quoted = kQuotedToken;
     } else {
       // An unquoted word: a space or tab ends it unless the byte before it

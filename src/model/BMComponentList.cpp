@@ -119,6 +119,7 @@ void CBMComponentList::TrackMembers() const {
 void CBMComponentList::BuildIndexOrThrow(bm::IndexKey key) const {
   TrackMembers();
   const int k = static_cast<int>(key);
+  index_->keys[k].Reserve(static_cast<size_t>(GetCount()));
   for (int i = 0; i < GetCount(); ++i) {
     CBMComponent* p = items_[i];
     if (p && !index_->IsDead(index_->seqs[static_cast<size_t>(i)])) {
@@ -234,6 +235,13 @@ void CBMComponentList::Serialize(CArchive& ar) {
   // its member class: refuse it before creating anything.
   if (!useFactory && (memberClass_ ? !cls->IsDerivedFrom(memberClass_) : elementFactory_ != nullptr)) {
     throw CArchiveException(CArchiveException::badClass);
+  }
+  // Room for the members up front, up to one per four bytes left (a member
+  // record holds at least its id), so that a malformed count asks for no
+  // more than twice the archive's size; the list grows as usual beyond.
+  if (head.count > 3) {
+    const uint64_t room = std::min<uint64_t>(static_cast<uint64_t>(head.count), ar.BytesLeft() / 4);
+    items_.Reserve(static_cast<size_t>(GetCount()) + static_cast<size_t>(room));
   }
   bm::LoadListMembers<CBMComponent>(
       ar, head.count, [&]() -> CObject* { return useFactory ? elementFactory_() : cls->CreateObject(); },

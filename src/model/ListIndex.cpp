@@ -74,11 +74,15 @@ void KeyIndex::Clear() {
   memo_ = Memo();
 }
 
-void KeyIndex::Grow() {
+void KeyIndex::Reserve(size_t count) {
+  if (count * 2 > slots_.size()) Grow(count);
+}
+
+void KeyIndex::Grow(size_t live) {
   // Keeps the table at most half full (tombstones included). The new table
   // is filled beside the old, so running out of memory leaves the old whole.
   size_t capacity = slots_.empty() ? 64 : slots_.size();
-  while ((live_ + 1) * 2 > capacity) capacity *= 2;
+  while (live * 2 > capacity) capacity *= 2;
   std::vector<Slot> slots(capacity, Slot{0, nullptr});
   std::vector<uint64_t> seqs(capacity, 0);
   const size_t mask = capacity - 1;
@@ -97,7 +101,7 @@ void KeyIndex::Grow() {
 
 void KeyIndex::Insert(const std::string& key, IndexEntry entry) {
   if (key.empty() || !entry.member) return;
-  if ((used_ + 1) * 2 > slots_.size()) Grow();
+  if ((used_ + 1) * 2 > slots_.size()) Grow(live_ + 1);
   if (entry.seq < seqEnd_) memo_ = Memo();
   seqEnd_ = std::max(seqEnd_, entry.seq + 1);
   const uint64_t tag = Tag(key);

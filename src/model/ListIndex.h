@@ -47,6 +47,9 @@ class KeyIndex {
   // Removes the entry of slot `seq`, filed under `key`.
   void Erase(const std::string& key, uint64_t seq);
   CBMComponent* First(const std::string& key) const;
+  // Makes room for `count` live entries in all, so that inserting up to
+  // that many rehashes nothing.
+  void Reserve(size_t count);
   void Clear();
 
  private:
@@ -59,7 +62,8 @@ class KeyIndex {
   static size_t Home(uint64_t tag, size_t mask);
   // Whether the entry of tag `tag` and member `member` bears `key` (of tag `tag`).
   bool Bears(uint64_t tag, const CBMComponent& member, const std::string& key) const;
-  void Grow();
+  // Grows the table to hold at least `live` entries at most half full.
+  void Grow(size_t live);
   IndexKey key_;
   // The last answer found: the first member bearing a key of tag `tag`.
   // Model files and hosts look the same name up several times in a row (a

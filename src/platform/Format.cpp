@@ -1,6 +1,7 @@
 // Locale-independent printf formatting and number parsing.
 #include "platform/Format.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -364,6 +365,48 @@ bool ScanInt(std::string_view text, int& value) {
   return true;
 }
 
+namespace {
+// Reads a plain decimal (digits, an optional point, digits; no exponent) at
+// first whose digits make an integer of at most 2^53 with at most 22 of them
+// after the point: its value is that integer over an exact power of ten,
+// and one division rounds it correctly, as from_chars would. Only where
+// doubles are computed in double precision (x87 arithmetic would round
+// twice); false otherwise, and for any other form, leaving the general path
+// to read it.
+bool ReadPlainDecimal(const char* first, const char* last, double& value, const char*& end) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  constexpr uint64_t kExact = uint64_t{1} << 53;
+  // Nineteen digits at most: their integer cannot wrap.
+  constexpr size_t kMaxDigits = 19;
+  const auto digitAt = [last](const char* at) {
+    return at < last && static_cast<unsigned>(static_cast<unsigned char>(*at)) - unsigned{'0'} < 10;
+  };
+  uint64_t digits = 0;
+  const char* p = first;
+  for (; digitAt(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  size_t count = static_cast<size_t>(p - first), afterPoint = 0;
+  if (p < last && *p == '.') {
+    const char* fraction = ++p;
+    for (; digitAt(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    afterPoint = static_cast<size_t>(p - fraction);
+    count += afterPoint;
+  }
+  if (count == 0 || count > kMaxDigits || digits > kExact) return false;
+  if (afterPoint >= sizeof kPowersOfTen / sizeof kPowersOfTen[0]) return false;
+  if (p < last && (*p == 'e' || *p == 'E')) return false;
+  value = static_cast<double>(digits) / kPowersOfTen[afterPoint];
+  end = p;
+  return true;
+#else
+  (void)first, (void)last, (void)value, (void)end;
+  return false;
+#endif
+}
+}  // namespace
+
 double StrToD(std::string_view text, size_t* consumed) {
   bool negative = false;
   const size_t i = SkipSpaceAndSign(text, &negative);
@@ -386,6 +429,10 @@ double StrToD(std::string_view text, size_t* consumed) {
     // "0x" without hex digits: strtod reads the "0".
     if (consumed) *consumed = static_cast<size_t>(first + 1 - text.data());
     return negative ? -0.0 : 0.0;
+  }
+  if (const char* end = nullptr; ReadPlainDecimal(first, last, value, end)) {
+    if (consumed) *consumed = static_cast<size_t>(end - text.data());
+    return negative ? -value : value;
   }
   std::from_chars_result r = std::from_chars(first, last, value, std::chars_format::general);
   if (r.ec == std::errc::invalid_argument) {

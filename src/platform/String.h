@@ -3,6 +3,8 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -13,6 +15,33 @@ namespace bm {
 inline bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// AsciiUpper of each of the eight bytes of `v` at once: a byte from 'a' to
+// 'z' loses 0x20 (no byte carries into the next, so the byte order does not
+// matter).
+inline uint64_t AsciiUpper8(uint64_t v) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  const uint64_t low7 = v & (0x7F * kOnes);
+  const uint64_t atLeastA = low7 + (0x80 - 'a') * kOnes;
+  const uint64_t aboveZ = low7 + (0x80 - 'z' - 1) * kOnes;
+  const uint64_t lower = atLeastA & ~aboveZ & ~v & (0x80 * kOnes);
+  return v - (lower >> 2);
+}
+// AsciiUpper of the n bytes at p, eight at a time from eight bytes on
+// (names and keywords are upper-cased on every line read).
+inline void AsciiUpperInPlace(char* p, size_t n) {
+  if (n < 8) {
+    for (size_t i = 0; i < n; ++i) p[i] = AsciiUpper(p[i]);
+    return;
+  }
+  const auto upper8 = [](char* at) {
+    uint64_t v;
+    std::memcpy(&v, at, 8);
+    v = AsciiUpper8(v);
+    std::memcpy(at, &v, 8);
+  };
+  for (size_t i = 0; i + 8 < n; i += 8) upper8(p + i);
+  upper8(p + n - 8);  // the last eight, overlapping: upper-casing twice changes nothing
+}
 // Whether a and b are equal when ASCII case is ignored.
 inline bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -76,9 +105,7 @@ class CString {
   void FormatV(const char* format, va_list args);
 
   // Upper-cases ASCII letters in place; bytes 0x80 to 0xFF stay unchanged.
-  void MakeUpper() {
-    for (char& c : s_) c = bm::AsciiUpper(c);
-  }
+  void MakeUpper() { bm::AsciiUpperInPlace(s_.data(), s_.size()); }
   // Lower-cases ASCII letters in place.
   void MakeLower() {
     for (char& c : s_) c = bm::AsciiLower(c);

@@ -203,6 +203,29 @@ TEST(Parse, StrToDAndScanIntMatchStrtodAndSscanf) {
                           "-1e400", "1e-400", "0x1p4",    "inf",   "-nan",        "12,5",
                           "\t7",    "+-2",    "--2",      "-+1e3", "+inf",        "1.7976931348623157e308",
                           "12",     "-7x",    "  +3",     "x1",    "99999999999", "4.9"};
+  // Plain decimals on both sides of the short path's limits (an integer of 2^53, 22 digits after the
+  // point), with signs, leading zeros and a point at every place.
+  std::vector<std::string> decimals = {"9007199254740992",
+                                       "9007199254740993",
+                                       "-0",
+                                       "0.1e1",
+                                       "1.5.2",
+                                       "0." + std::string(21, '0') + "1",
+                                       "1." + std::string(22, '0') + "1"};
+  std::mt19937_64 random(7);
+  for (int k = 0; k < 3000; ++k) {
+    std::string digits = std::to_string(random() >> (random() % 64));
+    if (k % 3 == 0) digits.insert(0, std::string(random() % 4, '0'));
+    digits.insert(random() % (digits.size() + 1), ".");
+    decimals.push_back((k % 2 ? "-" : "") + digits);
+  }
+  for (const std::string& in : decimals) {
+    char* end = nullptr;
+    size_t used = 0;
+    const double expected = std::strtod(in.c_str(), &end), got = bm::StrToD(in, &used);
+    EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << in;
+    EXPECT_EQ(used, static_cast<size_t>(end - in.c_str())) << in;
+  }
   for (const char* in : inputs) {
     char* end = nullptr;
     const double expected = std::strtod(in, &end);
@@ -222,6 +245,17 @@ TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
   s.Trim();
   s.MakeUpper();
   EXPECT_EQ(s, "AB\xe9Z-1 X");
+  // Every byte value at every place of strings of 0 to 20 bytes, against the byte rule.
+  for (size_t length = 0; length <= 20; ++length) {
+    for (int first = 0; first < 256; first += 7) {
+      std::string bytes(length, ' ');
+      for (size_t k = 0; k < length; ++k) bytes[k] = static_cast<char>((first + 37 * k) % 256);
+      CString upper(bytes);
+      upper.MakeUpper();
+      for (char& c : bytes) c = bm::AsciiUpper(c);
+      EXPECT_EQ(upper.str(), bytes) << length << " " << first;
+    }
+  }
   EXPECT_TRUE(CString("abc").Left(-1) == "" && CString("abc").Right(5) == "abc");
   EXPECT_EQ(CString("abc").Right(2), "bc");
   EXPECT_EQ(CString("abc").Find('a', 3), -1);

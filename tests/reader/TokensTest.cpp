@@ -364,6 +364,15 @@ TEST(KeyTable, KeyedLinesTakeTheFirstPairAndMatchOnlyTheCaseOfLetters) {
   bm::ReadReport report;
   keyed.ReportUnused(report, "MATERIAL");
   EXPECT_EQ(report.Total(), 1);  // Z only, once a line: both N pairs were looked up
+  // A line of more pairs than a line holds in place.
+  Tokens wide = {"MATERIAL", "\"a\""};
+  for (int k = 1; k <= 20; ++k) wide.insert(wide.end(), {"K" + std::to_string(k), std::to_string(k)});
+  auto wideLine = Line(wide);
+  bm::reader::KeyedLine wideKeyed(*wideLine, 3);
+  for (int k = 1; k <= 19; ++k) EXPECT_EQ(wideKeyed.Find("K" + std::to_string(k)), 2 + 2 * k) << k;
+  bm::ReadReport wideReport;
+  wideKeyed.ReportUnused(wideReport, "MATERIAL");
+  EXPECT_EQ(wideReport.Total(), 1);  // K20
   // Only letters' case may differ, before and after the eighth byte.
   // "token key matches"
   for (const char* c : {"lengthoffi LENGTHOFFI 1", "LengthOffI LENGTHOFFI 1", "LENGTHOFFJ LENGTHOFFI 0",
