@@ -119,8 +119,7 @@ bool LooksNumeric(std::string_view token);
 namespace bm::reader {
 
 inline uint64_t KeyedLine::KeyHead(std::string_view key, bool upper) {
-  uint64_t head = 0;
-  std::memcpy(&head, key.data(), key.size() < 8 ? key.size() : 8);
+  const uint64_t head = bm::LoadPrefix8(key.data(), key.size());
   return upper ? bm::AsciiUpper8(head) : head;
 }
 

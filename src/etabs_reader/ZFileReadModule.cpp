@@ -8,6 +8,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/File.h"
+#include "platform/String.h"
 
 namespace bm::reader {
 
@@ -32,16 +33,9 @@ constexpr std::array<uint8_t, 256> kWordTable = MakeWordTable();
 // (tab, space, quote, "$"); the byte loop decides from there.
 constexpr uint64_t kOnes = 0x0101010101010101ull;
 
-// The eight bytes at p, the first one lowest (compilers make this one load).
-uint64_t Load8(const char* p) {
-  const auto* b = reinterpret_cast<const unsigned char*>(p);
-  return uint64_t{b[0]} | uint64_t{b[1]} << 8 | uint64_t{b[2]} << 16 | uint64_t{b[3]} << 24 |
-         uint64_t{b[4]} << 32 | uint64_t{b[5]} << 40 | uint64_t{b[6]} << 48 | uint64_t{b[7]} << 56;
-}
-
 // Position (0 to 8) of the first of the eight bytes at p below 0x25.
 inline size_t WordBytes(const char* p) {
-  const uint64_t v = Load8(p);
+  const uint64_t v = bm::LoadPrefix8(p, 8);
   // The high bit of each byte below 0x25, and possibly of bytes after the
   // first such byte (a borrow): the lowest bit set is always exact.
   const uint64_t low = (v - kOnes * 0x25) & ~v & (kOnes * 0x80);

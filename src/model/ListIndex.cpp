@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "model/BMComponent.h"
+#include "platform/String.h"
 
 namespace bm {
 
@@ -24,27 +25,14 @@ namespace {
 // never followed).
 char g_tombstone;
 CBMComponent* const kTombstone = reinterpret_cast<CBMComponent*>(&g_tombstone);
-
-// Four bytes, the first in the lowest (one load on the usual hosts).
-uint64_t Load4(const unsigned char* p) {
-  return uint64_t{p[0]} | (uint64_t{p[1]} << 8) | (uint64_t{p[2]} << 16) | (uint64_t{p[3]} << 24);
-}
 }  // namespace
 
 uint64_t KeyIndex::Tag(const std::string& key) const {
   const size_t n = key.size();
   if (n <= 7 && key_ != IndexKey::kOutHandle) {
     // The key itself: its bytes (the first in the lowest), its length and
-    // the top bit set. Read as two pieces that may overlap; an overlapped
-    // byte lands in the same place twice.
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(key.data());
-    uint64_t bytes = 0;
-    if (n >= 4) {
-      bytes = Load4(p) | (Load4(p + n - 4) << (8 * (n - 4)));
-    } else if (n > 0) {
-      bytes = p[0] | (uint64_t{p[n / 2]} << (8 * (n / 2))) | (uint64_t{p[n - 1]} << (8 * (n - 1)));
-    }
-    return ((0x80ULL | n) << 56) | bytes;
+    // the top bit set.
+    return ((0x80ULL | n) << 56) | bm::LoadPrefix8(key.data(), n);
   }
   // FNV-1a, then a final mix; the top bit clear.
   uint64_t h = 1469598103934665603ULL;

@@ -381,16 +381,24 @@ bool ReadPlainDecimal(const char* first, const char* last, double& value, const 
   constexpr uint64_t kExact = uint64_t{1} << 53;
   // Nineteen digits at most: their integer cannot wrap.
   constexpr size_t kMaxDigits = 19;
-  const auto digitAt = [last](const char* at) {
-    return at < last && static_cast<unsigned>(static_cast<unsigned char>(*at)) - unsigned{'0'} < 10;
-  };
   uint64_t digits = 0;
-  const char* p = first;
-  for (; digitAt(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+  // Appends the digits from p on to `digits`; returns where they end. The
+  // sum is kept in a local: a char read may alias any variable in memory.
+  const auto readDigits = [last, &digits](const char* p) {
+    uint64_t sum = digits;
+    for (; p < last; ++p) {
+      const unsigned d = static_cast<unsigned>(static_cast<unsigned char>(*p)) - unsigned{'0'};
+      if (d > 9) break;
+      sum = sum * 10 + d;
+    }
+    digits = sum;
+    return p;
+  };
+  const char* p = readDigits(first);
   size_t count = static_cast<size_t>(p - first), afterPoint = 0;
   if (p < last && *p == '.') {
-    const char* fraction = ++p;
-    for (; digitAt(p); ++p) digits = digits * 10 + static_cast<unsigned>(*p - '0');
+    const char* fraction = p + 1;
+    p = readDigits(fraction);
     afterPoint = static_cast<size_t>(p - fraction);
     count += afterPoint;
   }

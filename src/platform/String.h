@@ -15,6 +15,20 @@ namespace bm {
 inline bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+// The first min(n, 8) bytes at p in one word, the first byte lowest and the
+// bytes above n zero, reading no byte beyond n: one load, or two that may
+// overlap (an overlapped byte lands in the same place twice). Short names
+// and keys are compared and hashed as such words.
+inline uint64_t LoadPrefix8(const char* text, size_t n) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  const auto load4 = [](const unsigned char* b) {
+    return uint64_t{b[0]} | uint64_t{b[1]} << 8 | uint64_t{b[2]} << 16 | uint64_t{b[3]} << 24;
+  };
+  if (n >= 8) return load4(p) | load4(p + 4) << 32;
+  if (n >= 4) return load4(p) | load4(p + n - 4) << (8 * (n - 4));
+  if (n == 0) return 0;
+  return uint64_t{p[0]} | uint64_t{p[n / 2]} << (8 * (n / 2)) | uint64_t{p[n - 1]} << (8 * (n - 1));
+}
 // AsciiUpper of each of the eight bytes of `v` at once: a byte from 'a' to
 // 'z' loses 0x20 (no byte carries into the next, so the byte order does not
 // matter).

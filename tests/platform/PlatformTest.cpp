@@ -245,6 +245,15 @@ TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
   s.Trim();
   s.MakeUpper();
   EXPECT_EQ(s, "AB\xe9Z-1 X");
+  // A text's first bytes as one word, the first lowest, for every length.
+  const char* word =
+      "a\xff\x80"
+      "cdefghij";
+  for (size_t n = 0; n <= 10; ++n) {
+    uint64_t expected = 0;
+    for (size_t k = 0; k < std::min<size_t>(n, 8); ++k) expected |= uint64_t{uint8_t(word[k])} << (8 * k);
+    EXPECT_EQ(bm::LoadPrefix8(word, n), expected) << n;
+  }
   // Every byte value at every place of strings of 0 to 20 bytes, against the byte rule.
   for (size_t length = 0; length <= 20; ++length) {
     for (int first = 0; first < 256; first += 7) {
