@@ -9,13 +9,6 @@
 
 namespace bm::reader {
 
-bool LooksNumeric(std::string_view token) {
-  while (!token.empty() && (token.front() == ' ' || token.front() == '\t')) token.remove_prefix(1);
-  if (token.empty()) return false;
-  const char c = token.front();
-  return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
-}
-
 KeyedLine::KeyedLine(const ZComItem& line, int first) : line_(line) {
   const int count = line.GetItemCount();
   int t = first < 1 ? 1 : first;

@@ -303,8 +303,6 @@ double ZComItem::GetDouble(int i, int which) const {
   return value;
 }
 
-bool ZComItem::IsQuoted(int i) const { return i >= 1 && i <= Tokens.Count() && Tokens.Quoted(i - 1); }
-
 long ZComItem::GetSystemDouble(int i, int which) const {
   (void)GetDouble(i, which);
   return 0;

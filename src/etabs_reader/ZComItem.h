@@ -122,7 +122,7 @@ class ZComItem : public ZBMComponent {
   // of them needs a look.
   static uint64_t NumberFaultsSeen() { return NumberFaultCount; }
   // Whether token i of ItemArray0 was written as a quoted name.
-  bool IsQuoted(int i) const;
+  bool IsQuoted(int i) const { return i >= 1 && i <= Tokens.Count() && Tokens.Quoted(i - 1); }
 
   ZComItem* AsComItem() override { return this; }
   // Evaluates the token as GetDouble does and returns 0.

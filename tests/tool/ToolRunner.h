@@ -60,8 +60,7 @@ inline ToolResult RunTool(const std::vector<std::string>& args,
   std::filesystem::remove(out);
   std::filesystem::remove(err);
 #ifdef _WIN32
-  // -1: the shell itself could not be started (seen under Wine on a loaded machine); bmtool never
-  // exits with it, so the line is tried again.
+  // -1: the shell could not be started (seen under Wine); bmtool never exits with it: try again.
   for (int attempt = 0; attempt < 3 && r.exitCode == -1; ++attempt)
     r.exitCode = std::system((command + " <NUL\"").c_str());
 #else
