@@ -169,8 +169,7 @@ TEST(LoadCaseList, AddAppendsEvenForAnExistingNameAndGetLoadCaseFindsByExactName
   EXPECT_EQ(second->get_Id(), 2);
   EXPECT_EQ(name, CString("live"));  // the caller's string is not changed
   EXPECT_EQ(list.GetLoadCase("LIVE"), first);
-  EXPECT_EQ(list.GetLoadCase("live"), nullptr);
-  EXPECT_EQ(list.GetLoadCase("DEAD"), nullptr);
+  for (const char* absent : {"live", "DEAD"}) EXPECT_EQ(list.GetLoadCase(absent), nullptr) << absent;
   EXPECT_EQ(CBMLoadCaseList().GetLoadCase("LIVE"), nullptr);
 }
 

@@ -211,8 +211,7 @@ TEST_F(GeometryManagerTest, JointRestraintNeedsAPointAndKeepsAnExistingRestraint
   for (int i = 0; i < 6; ++i) EXPECT_EQ(j->get_pRestraint()->get_bU(i), i % 2 == 0 ? 1 : 0) << i;
   CBMJointRestraint* before = j->get_pRestraint();
   EXPECT_EQ(g_->AddJointRestrain(s1, 0, 0, 0, 0, 0, 0, 0, 0), j);
-  EXPECT_EQ(j->get_pRestraint(), before);
-  EXPECT_EQ(j->get_pRestraint()->get_bU(0), 1);
+  EXPECT_TRUE(j->get_pRestraint() == before && before->get_bU(0) == 1);     // kept as it was
   EXPECT_EQ(g_->AddJointRestrain(lower, 0, 0, 1, 1, 1, 1, 1, 1), nullptr);  // not upper-cased
 }
 
@@ -306,8 +305,8 @@ TEST_F(GeometryManagerTest, WallsOfOneNameSharePierAndTheRelabellingPassesChain)
   };
   g_->ProcessGeometry();
   EXPECT_EQ(piers(), "PW1/ PW1/ PW2/ PW3/ ");
-  EXPECT_EQ(walls[0]->get_pPierSpandrel(), walls[1]->get_pPierSpandrel());
-  EXPECT_EQ(walls[0]->get_pPierSpandrel()->IsSpandrel(), 0);
+  EXPECT_TRUE(walls[0]->get_pPierSpandrel() == walls[1]->get_pPierSpandrel() &&
+              walls[0]->get_pPierSpandrel()->IsSpandrel() == 0);
   g_->ProcessGeometry();  // keeps the piers, saves the first run's names
   EXPECT_EQ(piers(), "PW1/PW1 PW1/PW1 PW2/PW2 PW3/PW3 ");
   EXPECT_EQ(g_->get_pPierSpandrelList()->GetCount(), 3);
@@ -378,8 +377,7 @@ TEST_F(GeometryManagerTest, AssignJointDiaphragmNeedsTheJointAndAccumulatesCentr
   g_->AddBeam("B1", 0, 0, 8, 2, "STORY1", "");
   g_->AssignJointDiaphragm("STORY2", 0, 0, "D1");    // a point but no joint on STORY2
   g_->AssignJointDiaphragm("STORY1", 50, 50, "D1");  // no point there
-  EXPECT_EQ(g_->get_pDiaphragmList()->GetCount(), 0);
-  EXPECT_EQ(level("STORY2")->get_theCBMJointList()->GetCount(), 0);
+  EXPECT_EQ(g_->get_pDiaphragmList()->GetCount() + level("STORY2")->get_theCBMJointList()->GetCount(), 0);
   CBMLevel* s1 = level("STORY1");
   CBMJoint* j1 = JointNamed(s1, "1");
   j1->set_pPoint(nullptr);  // as read from a file: named after its point
@@ -389,8 +387,7 @@ TEST_F(GeometryManagerTest, AssignJointDiaphragmNeedsTheJointAndAccumulatesCentr
   auto* ld = s1->get_theCBMLevelDiaphragmList()->ItemAs<CBMLevelDiaphragm>(1);
   auto* d = g_->get_pDiaphragmList()->ItemAs<CBMDiaphragm>(1);
   EXPECT_EQ(ld->name() + " " + j1->get_DiaphragmName(), "D1 D1");
-  EXPECT_EQ(j1->get_pPoint(), g_->get_pPointList()->GetItem(1));
-  EXPECT_EQ(j1->get_pDiaphragm(), ld);
+  EXPECT_TRUE(j1->get_pPoint() == g_->get_pPointList()->GetItem(1) && j1->get_pDiaphragm() == ld);
   EXPECT_EQ(ld->GetJointAmount() * 10 + d->GetAssociatedPointAcount(), 22);
   EXPECT_DOUBLE_EQ(ld->Get_CX(), 4.0);
   EXPECT_DOUBLE_EQ(ld->Get_CY(), 1.0);

@@ -191,9 +191,11 @@ TEST(KeyedDefinitions, MaterialsMassIsWeightOverGravityRebarIsSteelAndADeckIsAMe
   SHELLPROP  "Slab1"  PROPTYPE  "Slab"  MATERIAL "C30"  MODELINGTYPE "ShellThin"  SLABTYPE "Slab"  SLABTHICKNESS 200
   SHELLPROP  "Drop1"  PROPTYPE  "Slab"  MATERIAL "C30"  MODELINGTYPE "ShellThick"  SLABTYPE "Drop"  SLABTHICKNESS 400
   SHELLPROP  "Deck1"  PROPTYPE  "Deck"  DECKTYPE "Filled"  CONCMATERIAL "C30"  DECKMATERIAL "S355"  DECKRIBWIDTHTOP 175 DECKRIBWIDTHBOTTOM 125 DECKUNITWEIGHT 0.00011 SHEARSTUDFU 400
+  SHELLPROP  "Deck2"  PROPTYPE  "Deck"  DECKTYPE "Filled"  CONCMATERIAL "C30"  DECKRIBWIDTHBOTTOM 90
   SHELLPROP  "Wall1"  PROPTYPE  "Wall"  MATERIAL "C30"  MODELINGTYPE "Membrane"  WALLTHICKNESS 250
   SHELLPROP  "Slab1"  M11MOD 0.25 M22MOD 0.25
   SHELLPROP  "Layer"  PROPTYPE  "Wall"  MATERIAL "None"  MODELINGTYPE "Layered"
+  SHELLPROP  "Plank"  PROPTYPE  "Plank"  MATERIAL "C30"
 )"),
                 false);
   EXPECT_DOUBLE_EQ(m->geo()->get_pMaterialList()->GetMaterial("A992FY50")->get_M(), 76.9729 / 9.80665);
@@ -216,11 +218,13 @@ section LOST: RECTANGULAR of -: 0.4 0.4
 shell SLAB1: SLAB SHELL/THIN of C30 TM200 TB200
 shell DROP1: SLAB SHELL/THICK of C30 TM400 TB400
 shell DECK1: DECK MEMBRANE/ of C30 TM0 TB0 FILLED 0 rib 0 150 0 w0.00011 stud 0 0 400
+shell DECK2: DECK MEMBRANE/ of C30 TM0 TB0 FILLED 0 rib 0 90 0 w0 stud 0 0 0
 shell WALL1: WALL MEMBRANE/ of C30 TM250 TB250
 shell LAYER: WALL / of - TM0 TB0
+shell PLANK:  / of C30 TM0 TB0
 FRAMESECTION: n key AUTOSELECTDESIGNTYPE (not model data) x1 | n key FILE (not model data) x1 | n key FILLMATERIAL (not model data) x1 | n key I2MOD (not model data) x1 | n key I3MOD (not model data) x1 | n key INCLUDEAUTORIGIDZONEAREA (not model data) x1 | n key JMOD (not model data) x1 | m material not found x1 | m section not found x1 | m shape not read x2
 MATERIAL: n key FUE (not model data) x1 | n key FYE (not model data) x1 | n key GRADE (not model data) x1 | m type not read x1
-SHELLPROP: n key DECKMATERIAL (not model data) x1 | n key M11MOD (not model data) x1 | n key M22MOD (not model data) x1 | n key SLABTYPE (not model data) x1 | m material not found x1 | m type not read x1
+SHELLPROP: n key DECKMATERIAL (not model data) x1 | n key M11MOD (not model data) x1 | n key M22MOD (not model data) x1 | n key SLABTYPE (not model data) x1 | m material not found x1 | m type not read x2
 )");
   // The version 9 layout: TYPE is the symmetry type and the mass is given.
   auto v9 = Read(Later(R"(  MATERIAL  "STEEL"  M 7.8271  W 76.81955  TYPE "ISOTROPIC"  E 1.99948E+08
@@ -257,6 +261,7 @@ TEST(KeyedDefinitions, GridsAutoSelectListsSpringsAndLinks) {
   GRIDSYSTEM "G1"  TYPE "Cylindrical"  BUBBLESIZE 1.5
   GRID "G1"  LABEL "A"  DIR "X"  COORD 0 VISIBLE "Yes"  BUBBLELOC "End"
   GRID "G1"  LABEL "B"  DIR "X"  COORD 4.575 VISIBLE "No"  BUBBLELOC "End"
+  GRID "G1"  LABEL "C"  DIR "X"  VISIBLE "Yes"
   GENGRID "G1"  LABEL "9"  X1 7.7 Y1 0 X2 7.7 Y2 20.75 VISIBLE "Yes"  BUBBLELOC "End"
   GRIDSYSTEM "G2"  TYPE "CARTESIAN"  BUBBLESIZE 1.5
   GRID "G2"  LABEL "1"  DIR "Y"  COORD 3 VISIBLE "Yes"  BUBBLELOC "Start"
@@ -296,7 +301,7 @@ link LINK1: LINEAR 100000
 BASE joint 1: S211000,212000,0,0,0,5 c0
 AUTOSECTION: m section not found x1
 GENGRID: m general grid line x1
-GRID: m grid of a second grid system x1
+GRID: m grid of a second grid system x1 | m not read x1
 GRIDSYSTEM: m grid of a second grid system x1
 LINKPROP: n key U1STIFF (not model data) x1
 POINTSPRING: m type not read x1

@@ -30,6 +30,7 @@ WIND "NONE" USERLOAD "STORY2" "D1" FX 1
  LINELOAD  "B2"  "STORY1"  TYPE "UNIFF"  DIR "X" LC "WX"  FVAL 2
  LINELOAD  "ZZ"  "STORY1"  TYPE "UNIFF"  DIR "X" LC "WX"  FVAL 2
  LINELOAD  "B1"  "STORY1"  TYPE "UNIFM"  DIR "X" LC "WX"  FVAL 2
+ LINELOAD  "B1"  "STORY1"  TYPE "TRAPF"  DIR "GRAV" LC "DL"  FSTART 2  FEND 4  RDSTART 0.25  RDEND 0.75
 
  AREALOAD  "F1"  "STORY1"  FVAL 2 LC "LL" DIR "GRAV" TYPE "UNIFF" QQ 1
  AREALOAD  "W1"  "STORY1"  TYPE "UNIFF"  DIR "X" LC "WX"  FVAL 0.5
@@ -51,6 +52,8 @@ COMBO "C3"  LOAD "WX"  SF 1
 )");
   EXPECT_EQ(Dump(*m, "loaded case combo") + Report(m->report()), R"(STORY1 joint 1: R100000 c3
   load LL F1,0,0 M3,0,2 FORCE
+STORY1 beam B1: W ang 0 spc 1.2 ends 1/2
+  load DL TRAPF GRAV u0 2@0.25 4@0.75
 STORY1 column C1: W ang 0 spc 1.6 ends 3/-
   load WX UNIFF X u1 1@0 0@0
 STORY1 slab F1: SL on F1 mesh DEFAULT D-

@@ -56,9 +56,7 @@ inline ToolResult RunTool(const std::vector<std::string>& args,
   for (const std::string& a : args) command += " " + quote(a);
   command += " >" + quote(out) + " 2>" + quote(err);
   ToolResult r;
-  // Output of an earlier run must never be read as this run's.
-  std::filesystem::remove(out);
-  std::filesystem::remove(err);
+  for (const std::string& file : {out, err}) std::filesystem::remove(file);  // never an earlier run's
 #ifdef _WIN32
   // -1: the shell could not be started (seen under Wine); bmtool never exits with it: try again.
   for (int attempt = 0; attempt < 3 && r.exitCode == -1; ++attempt)
