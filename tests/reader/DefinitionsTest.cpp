@@ -101,6 +101,8 @@ MATERIAL "C31" M 2.5
 MATERIAL
 
 FRAMESECTION  "AUTO1"   SHAPE "Auto Select List"
+FRAMESECTION  "AUTO2"   SHAPE "Auto Select"
+FRAMESECTION  "ODD"   SHAPE "Odd"
 FRAMESECTION  "CR"  MATERIAL "C30"  SHAPE "Concrete Rectangular" D 1 B 1
 FRAMESECTION  "NM"  MATERIAL "NONE"  SHAPE "Circle" D 0.6
 FRAMESECTION  "COL 500"  MATERIAL "X"  SHAPE "Rectangular" D 0.5 B 0.4
@@ -145,6 +147,7 @@ material X: ISOTROPIC/ M1 W2 E3 U0.1 A0 FY0 FC0 FYS0 FU0 P0
 material C31: / M2.5 W0 E0 U0 A0 FY0 FC0 FYS0 FU0 P0
 material : / M0 W0 E0 U0 A0 FY0 FC0 FYS0 FU0 P0
 section AUTO1: AutoSelectList of -:
+section AUTO2: AutoSelectList of -:
 section CR: CONCRETE RECTANGULAR of C30:
 section NM: CIRCLE of -:
 section COL 500: RECTANGULAR of X: 0.5 0.4
@@ -157,6 +160,7 @@ link L2: GAP 000000
 link L1:  000000
 labels: pier P1 | spandrel S1 | pier P2
 S joint 1: DD2 c0
+FRAMESECTION: m auto-select list x1
 MATERIAL: m too few tokens x1
 )");
   EXPECT_EQ(m->geo()->get_pDiaphragmList()->GetItem(1)->get_Id(), 1);

@@ -103,10 +103,11 @@ TEST(ComItem, RefillMakesTheLineAsNew) {
   auto line = Line({"POINT", "P1", "INF", "2"});
   line->set_Name("named");
   line->set_Id(7);
-  CStringArray extra = Array({"x"});
+  line->set_ObjectType("TYPED");
+  CStringArray extra = Array({"\"x\""});
   line->AddLineItem2(extra);
   (void)line->GetDouble(3, 0);
-  ASSERT_TRUE(line->HadNumberFault());
+  ASSERT_TRUE(line->HadNumberFault() && line->GetString(1, 1) == "X");  // the extra item without its quotes
   for (const std::string& bytes : {std::string("AB"), std::string(), "LONGERTOKEN" + std::string(100, 'z')}) {
     const uint32_t ends[] = {static_cast<uint32_t>(bytes.size() / 2), static_cast<uint32_t>(bytes.size())};
     const size_t count = bytes.empty() ? 0 : 2;

@@ -374,6 +374,7 @@ TEST(WrongInput, UnreadableFilesExitOneNamingTheFileAndTheReasonAndWriteNothing)
   std::vector<std::tuple<std::string, std::string, std::string>> cases = {
       {"noise.bin", Noise(3000), kNotAModel},
       {"control.txt", "hello\x01world\n", kNotAModel},
+      {"blank.e2k", " \n\t \n  ", kNotAModel},
       {"empty.e2k", "", "the file is empty"},
       {"badclass.bma", Block(1, "CBMXX"),
        "the model archive names a class this library does not know (corrupt, or not a model archive)"},
