@@ -3,7 +3,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -110,7 +109,12 @@ template <typename Fn>
 void ForEachWord(const ZComItem& line, int first, int last, Fn fn);
 
 // True when `token` reads as a number (digits, sign or point first).
-inline bool LooksNumeric(std::string_view token);
+inline bool LooksNumeric(std::string_view token) {
+  while (!token.empty() && (token.front() == ' ' || token.front() == '\t')) token.remove_prefix(1);
+  if (token.empty()) return false;
+  const char c = token.front();
+  return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
+}
 
 }  // namespace bm::reader
 
@@ -146,13 +150,6 @@ void ForEachWord(const ZComItem& line, int first, int last, Fn fn) {
       rest.remove_prefix(stop);
     }
   }
-}
-
-inline bool LooksNumeric(std::string_view token) {
-  while (!token.empty() && (token.front() == ' ' || token.front() == '\t')) token.remove_prefix(1);
-  if (token.empty()) return false;
-  const char c = token.front();
-  return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.';
 }
 
 }  // namespace bm::reader
