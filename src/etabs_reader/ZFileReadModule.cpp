@@ -210,7 +210,7 @@ bool ZFileReadModule::NextLine() {
   std::string_view line = Buffer.substr(0, nl);
   Buffer.remove_prefix(nl == std::string_view::npos ? Buffer.size() : nl + 1);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  Line.str().assign(line.data(), line.size());
+  Line.SetString(line.data(), line.size());
   return true;
 }
 
@@ -225,10 +225,8 @@ int ZFileReadModule::ReadPhysicalLine() {
       LineState = kEndOfFile;
       return 0;
     }
-    std::string& s = Line.str();
-    size_t end = s.size();
-    while (end > 0 && bm::IsAsciiSpace(s[end - 1])) --end;
-    s.resize(end);
+    Line.TrimRight();
+    const std::string_view s = Line.view();
     if (s.empty()) {
       LineState = kEmptyLine;
       return 1;

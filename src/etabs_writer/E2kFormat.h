@@ -37,7 +37,7 @@ class FormatArg {
  public:
   enum Kind { kText, kReal, kInteger };
 
-  FormatArg(const CString& text) : kind_(kText), text_(text.str()) {}     // NOLINT: implicit by design
+  FormatArg(const CString& text) : kind_(kText), text_(text.view()) {}    // NOLINT: implicit by design
   FormatArg(const char* text) : kind_(kText), text_(text ? text : "") {}  // NOLINT: null reads as ""
   FormatArg(std::string_view text) : kind_(kText), text_(text) {}         // NOLINT
   FormatArg(double value) : kind_(kReal), real_(value) {}                 // NOLINT
@@ -84,7 +84,7 @@ template <typename Appender, typename... Args>
 CString TextOf(Appender append, Args&&... args) {
   std::string out;
   append(out, std::forward<Args>(args)...);
-  return CString(std::move(out));
+  return CString(out);
 }
 
 }  // namespace e2k

@@ -142,7 +142,9 @@ CString CBMLoadWind::GetEtabs8String() const { return bm::e2k::TextOf(bm::e2k::A
 CString CBMLoadCase::GetETABSString() const { return CString(); }
 
 void CBMLoadCase::ExportEtabs8(CStdioFile& file) const {
-  file.WriteString(bm::e2k::TextOf(bm::e2k::AppendLoadCase, *this).str());
+  std::string out;
+  bm::e2k::AppendLoadCase(out, *this);
+  file.WriteString(out);
 }
 
 void CBMLoadCase::ExportEtabs8WindList(CStdioFile& file) const {

@@ -72,7 +72,7 @@ void AppendFrameSection(std::string& out, CBMFrameSection& s, WriteReport* repor
     return;
   }
   // Any other word than the table's is written as stored, without dimensions.
-  ShapeText text = {nullptr, shape.str(), nullptr, 0};
+  ShapeText text = {nullptr, shape.view(), nullptr, 0};
   for (const ShapeText& t : kShapes) {
     if (shape == t.word) {
       text = t;

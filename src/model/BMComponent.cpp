@@ -72,7 +72,7 @@ void CBMComponent::RemoveLinks(const CBMComponentList* list) {
 
 void CBMComponent::ChangeKey(bm::IndexKey key, CString& field, CString value) {
   ForEachLink([&](const bm::IndexLink& link) {
-    link.list->OnKeyChanging(this, link.seq, key, field.str(), value.str());
+    link.list->OnKeyChanging(this, link.seq, key, field.view(), value.view());
   });
   field = std::move(value);
 }

@@ -69,7 +69,7 @@ CBMComponent* CBMComponentList::GetItemByOutHandle(const CString& handle) const 
 
 CBMComponent* CBMComponentList::Scan(bm::IndexKey key, const CString& value) const {
   for (CBMComponent* p : items_) {
-    if (p && bm::KeyOf(*p, key) == value.str()) return p;
+    if (p && bm::KeyOf(*p, key) == value.view()) return p;
   }
   return nullptr;
 }
@@ -80,7 +80,7 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
   if (value.IsEmpty() || (!(index_ && index_->built[k]) && GetCount() < kIndexThreshold))
     return Scan(key, value);
   if (!index_ || !index_->built[k]) BuildIndex(key);
-  return index_->keys[k].First(value.str());
+  return index_->keys[k].First(value.view());
 }
 
 void CBMComponentList::BuildIndex(bm::IndexKey key) const {
@@ -160,7 +160,7 @@ void CBMComponentList::DropIndex() {
 }
 
 void CBMComponentList::OnKeyChanging(CBMComponent* member, uint64_t seq, bm::IndexKey key,
-                                     const std::string& from, const std::string& to) {
+                                     std::string_view from, std::string_view to) {
   const int k = static_cast<int>(key);
   if (!index_ || !index_->built[k]) return;
   index_->keys[k].Erase(from, seq);

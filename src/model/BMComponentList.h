@@ -179,8 +179,8 @@ class CBMComponentList : public CBMComponent {
 
   // Called by a member when one of its keys changes or it is destroyed while
   // it sits in this list; keeps the look-up indexes right.
-  void OnKeyChanging(CBMComponent* member, uint64_t seq, bm::IndexKey key, const std::string& from,
-                     const std::string& to);
+  void OnKeyChanging(CBMComponent* member, uint64_t seq, bm::IndexKey key, std::string_view from,
+                     std::string_view to);
   void OnMemberDestroyed(CBMComponent* member, uint64_t seq);
   void OnMemberKeyEdited() { ++keyEdits_; }
 

@@ -8,16 +8,16 @@
 
 namespace bm {
 
-const std::string& KeyOf(const CBMComponent& c, IndexKey key) {
+std::string_view KeyOf(const CBMComponent& c, IndexKey key) {
   switch (key) {
     case IndexKey::kName:
-      return c.name().str();
+      return c.name().view();
     case IndexKey::kMapHandle:
-      return c.mapHandle().str();
+      return c.mapHandle().view();
     case IndexKey::kOutHandle:
       break;
   }
-  return c.outHandle().str();
+  return c.outHandle().view();
 }
 
 namespace {
@@ -27,7 +27,7 @@ char g_tombstone;
 CBMComponent* const kTombstone = reinterpret_cast<CBMComponent*>(&g_tombstone);
 }  // namespace
 
-uint64_t KeyIndex::Tag(const std::string& key) const {
+uint64_t KeyIndex::Tag(std::string_view key) const {
   const size_t n = key.size();
   if (n <= 7 && key_ != IndexKey::kOutHandle) {
     // The key itself: its bytes (the first in the lowest), its length and
@@ -50,7 +50,7 @@ inline size_t KeyIndex::Home(uint64_t tag, size_t mask) {
   return static_cast<size_t>(h ^ (h >> 31)) & mask;
 }
 
-bool KeyIndex::Bears(uint64_t tag, const CBMComponent& member, const std::string& key) const {
+bool KeyIndex::Bears(uint64_t tag, const CBMComponent& member, std::string_view key) const {
   return IsWholeKey(tag) || KeyOf(member, key_) == key;
 }
 
@@ -87,7 +87,7 @@ void KeyIndex::Grow(size_t live) {
   used_ = live_;
 }
 
-void KeyIndex::Insert(const std::string& key, IndexEntry entry) {
+void KeyIndex::Insert(std::string_view key, IndexEntry entry) {
   if (key.empty() || !entry.member) return;
   if ((used_ + 1) * 2 > slots_.size()) Grow(live_ + 1);
   if (entry.seq < seqEnd_) memo_ = Memo();
@@ -102,7 +102,7 @@ void KeyIndex::Insert(const std::string& key, IndexEntry entry) {
   ++live_;
 }
 
-void KeyIndex::Erase(const std::string& key, uint64_t seq) {
+void KeyIndex::Erase(std::string_view key, uint64_t seq) {
   if (key.empty() || slots_.empty()) return;
   memo_ = Memo();
   const uint64_t tag = Tag(key);
@@ -117,7 +117,7 @@ void KeyIndex::Erase(const std::string& key, uint64_t seq) {
   }
 }
 
-CBMComponent* KeyIndex::First(const std::string& key) const {
+CBMComponent* KeyIndex::First(std::string_view key) const {
   if (slots_.empty()) return nullptr;
   const uint64_t tag = Tag(key);
   if (memo_.member && memo_.tag == tag && Bears(tag, *memo_.member, key)) return memo_.member;

@@ -16,7 +16,7 @@ enum class IndexKey { kName = 0, kMapHandle = 1, kOutHandle = 2 };
 inline constexpr int kIndexKeyCount = 3;
 
 // The current value of `key` of `c`.
-const std::string& KeyOf(const CBMComponent& c, IndexKey key);
+std::string_view KeyOf(const CBMComponent& c, IndexKey key);
 
 // One list slot: its insertion sequence number (list order) and its member.
 struct IndexEntry {
@@ -43,10 +43,10 @@ class KeyIndex {
   explicit KeyIndex(IndexKey key = IndexKey::kName) : key_(key) {}
   void SetKey(IndexKey key) { key_ = key; }
   // `key` is the member's current value of this index's key.
-  void Insert(const std::string& key, IndexEntry entry);
+  void Insert(std::string_view key, IndexEntry entry);
   // Removes the entry of slot `seq`, filed under `key`.
-  void Erase(const std::string& key, uint64_t seq);
-  CBMComponent* First(const std::string& key) const;
+  void Erase(std::string_view key, uint64_t seq);
+  CBMComponent* First(std::string_view key) const;
   // Makes room for `count` live entries in all, so that inserting up to
   // that many rehashes nothing.
   void Reserve(size_t count);
@@ -57,11 +57,11 @@ class KeyIndex {
     uint64_t tag;
     CBMComponent* member;  // null: never used; kTombstone: erased
   };
-  uint64_t Tag(const std::string& key) const;
+  uint64_t Tag(std::string_view key) const;
   static bool IsWholeKey(uint64_t tag) { return (tag >> 63) != 0; }
   static size_t Home(uint64_t tag, size_t mask);
   // Whether the entry of tag `tag` and member `member` bears `key` (of tag `tag`).
-  bool Bears(uint64_t tag, const CBMComponent& member, const std::string& key) const;
+  bool Bears(uint64_t tag, const CBMComponent& member, std::string_view key) const;
   // Grows the table to hold at least `live` entries at most half full.
   void Grow(size_t live);
   IndexKey key_;

@@ -160,15 +160,14 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 }  // namespace
 
 void CArchive::ReadString(CString& s) {
-  std::string& out = s.str();
-  out.clear();
   const BYTE first = ReadByte();
   // The common case: a short string that is all in the buffer.
   if (first < 0xFF && static_cast<size_t>(loadEnd_ - loadAt_) >= first) {
-    out.append(reinterpret_cast<const char*>(loadAt_), first);
+    s.SetString(reinterpret_cast<const char*>(loadAt_), first);
     loadAt_ += first;
     return;
   }
+  std::string out;
   bool wide = false;
   size_t n;
   if (first == 0xFF) {
@@ -196,6 +195,7 @@ void CArchive::ReadString(CString& s) {
       loadAt_ += chunk;
       n -= chunk;
     }
+    s.SetString(out.data(), out.size());
     return;
   }
   // UTF-16LE code units, converted to UTF-8; unpaired surrogates become
@@ -224,6 +224,7 @@ void CArchive::ReadString(CString& s) {
     AppendUtf8(out, unit);
   }
   if (pendingHigh) AppendUtf8(out, 0xFFFD);
+  s.SetString(out.data(), out.size());
 }
 
 void CArchive::AskFileLeft() const {

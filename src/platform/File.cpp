@@ -170,8 +170,6 @@ unsigned CStdioFile::Read(void* buffer, unsigned count) {
 }
 
 bool CStdioFile::ReadString(CString& line) {
-  std::string& s = line.str();
-  s.clear();
   size_t scanned = begin_;
   for (;;) {
     const char* start = buffer_.data();
@@ -180,17 +178,20 @@ bool CStdioFile::ReadString(CString& line) {
       size_t stop = static_cast<size_t>(static_cast<const char*>(nl) - start);
       const size_t next = stop + 1;
       if (stop > begin_ && start[stop - 1] == '\r') --stop;
-      s.assign(start + begin_, stop - begin_);
+      line.SetString(start + begin_, stop - begin_);
       begin_ = next;
       return true;
     }
     const size_t consumedBefore = begin_;
     scanned = end_;
     if (!Fill()) {
-      if (begin_ == end_) return false;
+      if (begin_ == end_) {
+        line.Empty();
+        return false;
+      }
       size_t stop = end_;
       if (stop > begin_ && buffer_[stop - 1] == '\r') --stop;
-      s.assign(buffer_.data() + begin_, stop - begin_);
+      line.SetString(buffer_.data() + begin_, stop - begin_);
       begin_ = end_;
       return true;
     }

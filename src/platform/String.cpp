@@ -1,16 +1,88 @@
 // CString operations.
 #include "platform/String.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
+#include <string>
 
 #include "platform/Format.h"
 
-CString::CString(const char* text, int length) {
-  if (text && length > 0) s_.assign(text, static_cast<size_t>(length));
+CString::CString(const char* text, int length) : CString() {
+  if (text && length > 0) SetString(text, static_cast<size_t>(length));
 }
 
-CString::CString(char c, int count) {
-  if (count > 0) s_.assign(static_cast<size_t>(count), c);
+CString::CString(char c, int count) : CString() {
+  if (count > 0) std::memset(GetBufferSetLength(count), c, static_cast<size_t>(count));
+}
+
+void CString::Release() {
+  if (OnHeap()) ::operator delete(HeapData());
+}
+
+void CString::SetLength(size_t n) {
+  if (!OnHeap()) {
+    SetInlineLength(n);
+    return;
+  }
+  const auto length = static_cast<uint32_t>(n);
+  std::memcpy(bytes_ + kSizeAt, &length, sizeof length);
+  HeapData()[n] = 0;
+}
+
+void CString::Grow(size_t capacity, size_t keep) {
+  if (capacity > size_t{0x7FFFFFFF} - 9) throw std::length_error("CString: a string of 2^31 bytes or more");
+  unsigned shift = 5;
+  while ((size_t{1} << shift) - 9 < capacity) ++shift;
+  char* block = static_cast<char*>(::operator new((size_t{1} << shift) - 8));
+  std::memcpy(block, data(), keep);
+  Release();
+  std::memcpy(bytes_, &block, sizeof block);
+  bytes_[kShiftAt] = static_cast<unsigned char>(shift);
+  bytes_[kInline] = kHeap;
+}
+
+void CString::SetString(const char* text, size_t length) {
+  if (length > Capacity()) {
+    // A new block; `text` cannot lie in the old one, being longer than it.
+    Grow(length, 0);
+    std::memcpy(HeapData(), text, length);
+  } else if (length > 0) {
+    std::memmove(MutableData(), text, length);
+  }
+  SetLength(length);
+}
+
+char* CString::GetBufferSetLength(int n) {
+  const size_t length = n > 0 ? static_cast<size_t>(n) : 0;
+  if (length > Capacity()) Grow(length, size());
+  SetLength(length);
+  return MutableData();
+}
+
+CString& CString::Append(const char* text, size_t length) {
+  const size_t old = size();
+  if (old + length > Capacity()) {
+    // Twice the room, so that appending byte by byte stays linear; `text`
+    // may lie in the old block, which Grow frees: copy it first.
+    if (text >= data() && text < data() + old) {
+      const std::string copy(text, length);
+      return Append(copy.data(), copy.size());
+    }
+    Grow(std::max(old + length, 2 * old), old);
+  }
+  std::memmove(MutableData() + old, text, length);
+  SetLength(old + length);
+  return *this;
+}
+
+CString CString::Concat(std::string_view a, std::string_view b) {
+  CString out;
+  char* p = out.GetBufferSetLength(static_cast<int>(a.size() + b.size()));
+  std::memcpy(p, a.data(), a.size());
+  std::memcpy(p + a.size(), b.data(), b.size());
+  return out;
 }
 
 void CString::Format(const char* format, ...) {
@@ -23,72 +95,73 @@ void CString::Format(const char* format, ...) {
 void CString::FormatV(const char* format, va_list args) {
   std::string out;
   bm::AppendFormatV(out, format, args);
-  s_.swap(out);
+  SetString(out.data(), out.size());
 }
 
 void CString::TrimLeft() {
+  const std::string_view s = view();
   size_t i = 0;
-  while (i < s_.size() && bm::IsAsciiSpace(s_[i])) ++i;
-  s_.erase(0, i);
+  while (i < s.size() && bm::IsAsciiSpace(s[i])) ++i;
+  if (i > 0) SetString(s.data() + i, s.size() - i);
 }
 
 void CString::TrimRight() {
-  size_t n = s_.size();
-  while (n > 0 && bm::IsAsciiSpace(s_[n - 1])) --n;
-  s_.resize(n);
+  const std::string_view s = view();
+  size_t n = s.size();
+  while (n > 0 && bm::IsAsciiSpace(s[n - 1])) --n;
+  SetLength(n);
 }
 
 int CString::Remove(char c) {
-  const size_t before = s_.size();
-  std::string out;
-  out.reserve(before);
-  for (char ch : s_) {
-    if (ch != c) out += ch;
+  char* p = MutableData();
+  const size_t before = size();
+  size_t kept = 0;
+  for (size_t i = 0; i < before; ++i) {
+    if (p[i] != c) p[kept++] = p[i];
   }
-  s_.swap(out);
-  return static_cast<int>(before - s_.size());
+  SetLength(kept);
+  return static_cast<int>(before - kept);
 }
 
 int CString::Find(char c, int start) const {
   if (start < 0) start = 0;
-  if (static_cast<size_t>(start) >= s_.size()) return -1;
-  const size_t pos = s_.find(c, static_cast<size_t>(start));
-  return pos == std::string::npos ? -1 : static_cast<int>(pos);
+  const size_t pos = view().find(c, static_cast<size_t>(start));
+  return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
 }
 
 int CString::Find(const char* sub, int start) const {
   if (!sub) return -1;
   if (start < 0) start = 0;
-  if (static_cast<size_t>(start) > s_.size()) return -1;
-  const size_t pos = s_.find(sub, static_cast<size_t>(start));
-  return pos == std::string::npos ? -1 : static_cast<int>(pos);
+  if (static_cast<size_t>(start) > size()) return -1;
+  const size_t pos = view().find(sub, static_cast<size_t>(start));
+  return pos == std::string_view::npos ? -1 : static_cast<int>(pos);
 }
 
 CString CString::Left(int n) const {
   if (n <= 0) return CString();
-  return CString(s_.substr(0, static_cast<size_t>(n)));
+  return CString(view().substr(0, static_cast<size_t>(n)));
 }
 
 CString CString::Right(int n) const {
   if (n <= 0) return CString();
-  if (static_cast<size_t>(n) >= s_.size()) return *this;
-  return CString(s_.substr(s_.size() - static_cast<size_t>(n)));
+  if (static_cast<size_t>(n) >= size()) return *this;
+  return CString(view().substr(size() - static_cast<size_t>(n)));
 }
 
 CString CString::Mid(int first, int count) const {
   if (first < 0) first = 0;
-  if (static_cast<size_t>(first) >= s_.size()) return CString();
-  if (count < 0) return CString(s_.substr(static_cast<size_t>(first)));
-  return CString(s_.substr(static_cast<size_t>(first), static_cast<size_t>(count)));
+  if (static_cast<size_t>(first) >= size()) return CString();
+  if (count < 0) return CString(view().substr(static_cast<size_t>(first)));
+  return CString(view().substr(static_cast<size_t>(first), static_cast<size_t>(count)));
 }
 
 int CString::Compare(const char* other) const {
-  const int r = std::strcmp(s_.c_str(), other ? other : "");
+  const int r = std::strcmp(c_str(), other ? other : "");
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
 int CString::CompareNoCase(const char* other) const {
-  const char* a = s_.c_str();
+  const char* a = c_str();
   const char* b = other ? other : "";
   for (;; ++a, ++b) {
     const unsigned char ca = static_cast<unsigned char>(bm::AsciiLower(*a));

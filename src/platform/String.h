@@ -1,4 +1,4 @@
-// CString: the byte string of the legacy framework, rebuilt on std::string.
+// CString: the byte string of the legacy framework.
 #pragma once
 
 #include <cstdarg>
@@ -70,46 +70,69 @@ inline bool SameNoCase(std::string_view a, std::string_view b) {
 
 // A byte string with the legacy string operations. Bytes are kept as they
 // are: no encoding is assumed, and only ASCII letters are ever case-folded.
+//
+// Sixteen bytes, half a std::string: a model holds several strings in each of
+// its millions of objects. Up to 15 bytes live in the object itself, the last
+// byte holding 15 minus the length (so that it is the terminating NUL at 15);
+// a longer string lives in a block of 2^k - 8 bytes on the heap (the sizes
+// malloc serves without waste), with its address, length and k in the object
+// and the top bit of the last byte set. Lengths stay below 2^31, as an int.
 class CString {
  public:
-  CString() = default;
-  CString(const char* text) : s_(text ? text : "") {}  // NOLINT: implicit, as the legacy class
+  CString() { SetInlineLength(0); }
+  CString(const char* text) : CString() {
+    SetString(text, text ? std::strlen(text) : 0);
+  }  // NOLINT: implicit
   CString(const char* text, int length);
-  CString(const std::string& text) : s_(text) {}        // NOLINT
-  CString(std::string&& text) : s_(std::move(text)) {}  // NOLINT
-  CString(std::string_view text) : s_(text) {}          // NOLINT
+  CString(const std::string& text) : CString(std::string_view(text)) {}                // NOLINT
+  CString(std::string_view text) : CString() { SetString(text.data(), text.size()); }  // NOLINT
   CString(char c, int count = 1);
+  CString(const CString& other) : CString() { SetString(other.data(), other.size()); }
+  CString(CString&& other) noexcept {
+    std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+    other.SetInlineLength(0);
+  }
+  CString& operator=(const CString& other) {
+    if (this != &other) SetString(other.data(), other.size());
+    return *this;
+  }
+  CString& operator=(CString&& other) noexcept {
+    if (this != &other) {
+      Release();
+      std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+      other.SetInlineLength(0);
+    }
+    return *this;
+  }
+  ~CString() { Release(); }
 
   // Implicit conversion to a NUL-terminated C string, as the legacy class has.
-  operator const char*() const { return s_.c_str(); }  // NOLINT
-  const char* c_str() const { return s_.c_str(); }
-  const std::string& str() const { return s_; }
-  std::string& str() { return s_; }
-  std::string_view view() const { return s_; }
+  operator const char*() const { return data(); }  // NOLINT
+  const char* c_str() const { return data(); }
+  // A copy of the bytes (view() reads them in place).
+  std::string str() const { return std::string(data(), size()); }
+  std::string_view view() const { return std::string_view(data(), size()); }
 
-  int GetLength() const { return static_cast<int>(s_.size()); }
-  bool IsEmpty() const { return s_.empty(); }
-  void Empty() { s_.clear(); }
-  // Byte at 0-based position i (no bounds check beyond std::string's).
-  char GetAt(int i) const { return s_[static_cast<size_t>(i)]; }
-  void SetAt(int i, char c) { s_[static_cast<size_t>(i)] = c; }
+  int GetLength() const { return static_cast<int>(size()); }
+  bool IsEmpty() const { return size() == 0; }
+  void Empty() { SetString(nullptr, 0); }
+  // Byte at 0-based position i (unchecked).
+  char GetAt(int i) const { return data()[i]; }
+  void SetAt(int i, char c) { MutableData()[i] = c; }
+  // Replaces the bytes with `length` bytes at `text` (which may lie in this
+  // string).
+  void SetString(const char* text, size_t length);
+  // Sets the length to n, keeping the first bytes, and returns the n bytes to
+  // fill in (the terminating NUL after them is kept).
+  char* GetBufferSetLength(int n);
 
   CString& operator=(const char* text) {
-    s_ = text ? text : "";
+    SetString(text, text ? std::strlen(text) : 0);
     return *this;
   }
-  CString& operator+=(const CString& other) {
-    s_ += other.s_;
-    return *this;
-  }
-  CString& operator+=(const char* text) {
-    if (text) s_ += text;
-    return *this;
-  }
-  CString& operator+=(char c) {
-    s_ += c;
-    return *this;
-  }
+  CString& operator+=(const CString& other) { return Append(other.data(), other.size()); }
+  CString& operator+=(const char* text) { return text ? Append(text, std::strlen(text)) : *this; }
+  CString& operator+=(char c) { return Append(&c, 1); }
 
   // printf-style formatting of the legacy runtime, independent of the process
   // locale; "%e" always has a three-digit exponent (see platform/Format.h).
@@ -121,10 +144,11 @@ class CString {
   void FormatV(const char* format, va_list args);
 
   // Upper-cases ASCII letters in place; bytes 0x80 to 0xFF stay unchanged.
-  void MakeUpper() { bm::AsciiUpperInPlace(s_.data(), s_.size()); }
+  void MakeUpper() { bm::AsciiUpperInPlace(MutableData(), size()); }
   // Lower-cases ASCII letters in place.
   void MakeLower() {
-    for (char& c : s_) c = bm::AsciiLower(c);
+    char* p = MutableData();
+    for (size_t i = 0, n = size(); i < n; ++i) p[i] = bm::AsciiLower(p[i]);
   }
   // Removes leading / trailing white space (space, tab, CR, LF, VT, FF).
   void TrimLeft();
@@ -147,24 +171,58 @@ class CString {
   int Compare(const char* other) const;
   int CompareNoCase(const char* other) const;
 
-  friend bool operator==(const CString& a, const CString& b) { return a.s_ == b.s_; }
-  friend bool operator!=(const CString& a, const CString& b) { return a.s_ != b.s_; }
-  friend bool operator==(const CString& a, const char* b) { return a.s_ == (b ? b : ""); }
+  friend bool operator==(const CString& a, const CString& b) { return a.view() == b.view(); }
+  friend bool operator!=(const CString& a, const CString& b) { return a.view() != b.view(); }
+  friend bool operator==(const CString& a, const char* b) { return a.view() == std::string_view(b ? b : ""); }
   friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
   friend bool operator==(const char* a, const CString& b) { return b == a; }
   friend bool operator!=(const char* a, const CString& b) { return !(b == a); }
-  friend bool operator<(const CString& a, const CString& b) { return a.s_ < b.s_; }
+  friend bool operator<(const CString& a, const CString& b) { return a.view() < b.view(); }
 
-  friend CString operator+(const CString& a, const CString& b) { return CString(a.s_ + b.s_); }
-  friend CString operator+(const CString& a, const char* b) { return CString(a.s_ + (b ? b : "")); }
-  friend CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.s_); }
-  friend CString operator+(const CString& a, char b) { return CString(a.s_ + b); }
+  friend CString operator+(const CString& a, const CString& b) { return Concat(a.view(), b.view()); }
+  friend CString operator+(const CString& a, const char* b) { return Concat(a.view(), b ? b : ""); }
+  friend CString operator+(const char* a, const CString& b) { return Concat(a ? a : "", b.view()); }
+  friend CString operator+(const CString& a, char b) { return Concat(a.view(), std::string_view(&b, 1)); }
 
  private:
-  std::string s_;
+  static constexpr size_t kInline = 15;
+  static constexpr unsigned char kHeap = 0x80;
+  static constexpr size_t kSizeAt = 8;    // the heap length, 4 bytes
+  static constexpr size_t kShiftAt = 12;  // k of the heap block's 2^k - 8 bytes
+
+  bool OnHeap() const { return (bytes_[kInline] & kHeap) != 0; }
+  char* HeapData() const {
+    char* p;
+    std::memcpy(&p, bytes_, sizeof p);
+    return p;
+  }
+  size_t size() const {
+    if (!OnHeap()) return kInline - bytes_[kInline];
+    uint32_t n;
+    std::memcpy(&n, bytes_ + kSizeAt, sizeof n);
+    return n;
+  }
+  const char* data() const { return OnHeap() ? HeapData() : reinterpret_cast<const char*>(bytes_); }
+  char* MutableData() { return OnHeap() ? HeapData() : reinterpret_cast<char*>(bytes_); }
+  size_t Capacity() const { return OnHeap() ? (size_t{1} << bytes_[kShiftAt]) - 9 : kInline; }
+  void SetInlineLength(size_t n) {
+    bytes_[n] = 0;
+    bytes_[kInline] = static_cast<unsigned char>(kInline - n);
+  }
+  // Sets the length within the capacity and writes the terminating NUL.
+  void SetLength(size_t n);
+  void Release();
+  // Moves the bytes to a block of at least `capacity` bytes (plus the NUL),
+  // keeping the first `keep`.
+  void Grow(size_t capacity, size_t keep);
+  CString& Append(const char* text, size_t length);
+  static CString Concat(std::string_view a, std::string_view b);
+
+  alignas(void*) unsigned char bytes_[16];
 };
+static_assert(sizeof(CString) == 16, "a CString is sixteen bytes");
 
 template <>
 struct std::hash<CString> {
-  size_t operator()(const CString& s) const noexcept { return std::hash<std::string>()(s.str()); }
+  size_t operator()(const CString& s) const noexcept { return std::hash<std::string_view>()(s.view()); }
 };
