@@ -62,7 +62,8 @@ class KeyIndex {
   static size_t Home(uint64_t tag, size_t mask);
   // Whether the entry of tag `tag` and member `member` bears `key` (of tag `tag`).
   bool Bears(uint64_t tag, const CBMComponent& member, std::string_view key) const;
-  // Grows the table to hold at least `live` entries at most half full.
+  // Rehashes into a table that holds `live` entries at most three quarters
+  // full.
   void Grow(size_t live);
   IndexKey key_;
   // The last answer found: the first member bearing a key of tag `tag`.
