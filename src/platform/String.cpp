@@ -17,10 +17,6 @@ CString::CString(char c, int count) : CString() {
   if (count > 0) std::memset(GetBufferSetLength(count), c, static_cast<size_t>(count));
 }
 
-void CString::Release() {
-  if (OnHeap()) ::operator delete(HeapData());
-}
-
 void CString::SetLength(size_t n) {
   if (!OnHeap()) {
     SetInlineLength(n);

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -87,13 +88,24 @@ class CString {
   CString(const std::string& text) : CString(std::string_view(text)) {}                // NOLINT
   CString(std::string_view text) : CString() { SetString(text.data(), text.size()); }  // NOLINT
   CString(char c, int count = 1);
-  CString(const CString& other) : CString() { SetString(other.data(), other.size()); }
+  CString(const CString& other) {
+    if (other.OnHeap()) {
+      SetInlineLength(0);
+      SetString(other.HeapData(), other.size());
+    } else {
+      std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+    }
+  }
   CString(CString&& other) noexcept {
     std::memcpy(bytes_, other.bytes_, sizeof bytes_);
     other.SetInlineLength(0);
   }
   CString& operator=(const CString& other) {
-    if (this != &other) SetString(other.data(), other.size());
+    if (!OnHeap() && !other.OnHeap()) {
+      std::memcpy(bytes_, other.bytes_, sizeof bytes_);
+    } else if (this != &other) {
+      SetString(other.data(), other.size());
+    }
     return *this;
   }
   CString& operator=(CString&& other) noexcept {
@@ -211,7 +223,9 @@ class CString {
   }
   // Sets the length within the capacity and writes the terminating NUL.
   void SetLength(size_t n);
-  void Release();
+  void Release() {
+    if (OnHeap()) ::operator delete(HeapData());
+  }
   // Moves the bytes to a block of at least `capacity` bytes (plus the NUL),
   // keeping the first `keep`.
   void Grow(size_t capacity, size_t keep);

@@ -195,12 +195,13 @@ class CBMLineElement : public CBMComponent {
   bm::LazyResultList<&CBMLineEleIntForces::CreateInstance> ForceList;
   CBMLine* pLine = nullptr;
   CBMFrameSection* pFrameSection = nullptr;
-  int FrameSectionId = -1;
   CBMLink* pLink = nullptr;
   CBMLineRelease* pLineRelease = nullptr;
   CBMRigidZone* pRigidZone = nullptr;
   CBMJoint* pJointI = nullptr;
   CBMJoint* pJointJ = nullptr;
+  // The six ints together: no padding between them and the pointers.
+  int FrameSectionId = -1;
   int JointIId = -1;
   int JointJId = -1;
   int LineId = -1;
