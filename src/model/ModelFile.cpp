@@ -283,6 +283,8 @@ std::string LoadModel(const std::string& path, CBuildingModule& module, LoadResu
     r.failure = LoadFailure::kOutOfMemory;
     return kOutOfMemoryReason;
   } catch (const std::length_error&) {
+    // A text line or an archive size beyond what a string or list can hold.
+    if (r.form == ModelForm::kText) return "the text model has a line of 2 GB or more";
     r.failure = LoadFailure::kMalformedArchive;
     return "the model archive is malformed (impossible size)";
   }

@@ -28,7 +28,7 @@ void CString::SetLength(size_t n) {
 }
 
 void CString::Grow(size_t capacity, size_t keep) {
-  if (capacity > size_t{0x7FFFFFFF} - 9) throw std::length_error("CString: a string of 2^31 bytes or more");
+  if (capacity > kMaxLength) throw std::length_error("CString: a string of 2^31 - 8 bytes or more");
   unsigned shift = 5;
   while ((size_t{1} << shift) - 9 < capacity) ++shift;
   char* block = static_cast<char*>(::operator new((size_t{1} << shift) - 8));
@@ -66,7 +66,7 @@ CString& CString::Append(const char* text, size_t length) {
       const std::string copy(text, length);
       return Append(copy.data(), copy.size());
     }
-    Grow(std::max(old + length, 2 * old), old);
+    Grow(std::max(old + length, std::min(2 * old, kMaxLength)), old);
   }
   std::memmove(MutableData() + old, text, length);
   SetLength(old + length);

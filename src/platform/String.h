@@ -77,7 +77,8 @@ inline bool SameNoCase(std::string_view a, std::string_view b) {
 // byte holding 15 minus the length (so that it is the terminating NUL at 15);
 // a longer string lives in a block of 2^k - 8 bytes on the heap (the sizes
 // malloc serves without waste), with its address, length and k in the object
-// and the top bit of the last byte set. Lengths stay below 2^31, as an int.
+// and the top bit of the last byte set. A length is at most 2^31 - 9 (an int,
+// as GetLength gives it); a longer one throws std::length_error.
 class CString {
  public:
   CString() { SetInlineLength(0); }
@@ -199,8 +200,9 @@ class CString {
  private:
   static constexpr size_t kInline = 15;
   static constexpr unsigned char kHeap = 0x80;
-  static constexpr size_t kSizeAt = 8;    // the heap length, 4 bytes
-  static constexpr size_t kShiftAt = 12;  // k of the heap block's 2^k - 8 bytes
+  static constexpr size_t kSizeAt = 8;                         // the heap length, 4 bytes
+  static constexpr size_t kMaxLength = (size_t{1} << 31) - 9;  // the room of the largest block
+  static constexpr size_t kShiftAt = 12;                       // k of the heap block's 2^k - 8 bytes
 
   bool OnHeap() const { return (bytes_[kInline] & kHeap) != 0; }
   char* HeapData() const {

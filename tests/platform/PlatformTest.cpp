@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -344,6 +345,8 @@ TEST(CStringTest, EditsAgreeWithAByteStringInPlaceAndOnTheHeap) {
     ASSERT_EQ(s.c_str()[model.size()], '\0') << step;
   }
   EXPECT_EQ(sizeof(CString), 16u);
+  EXPECT_THROW(s.GetBufferSetLength(INT_MAX), std::length_error);  // 2^31 bytes and more: refused, s kept
+  EXPECT_EQ(s.view(), model);
 }
 
 TEST(TextFile, ReadStringTakesLfCrLfAndAnUnterminatedLastLine) {
