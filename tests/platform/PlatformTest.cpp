@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -272,81 +273,50 @@ TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
 TEST(CStringTest, EditsAgreeWithAByteStringInPlaceAndOnTheHeap) {
   std::mt19937 rng(7);
   auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-  std::string model;
+  std::string text, m;
   CString s;
+  int n = 0;
+  const auto u = [&n] { return size_t(std::max(n, 0)); };
+  using Edit = std::pair<std::function<void()>, std::function<void()>>;  // the CString's, the model's
+  const Edit edits[] = {
+      {[&] { s.SetString(text.data(), text.size()); }, [&] { m = text; }},
+      {[&] { s += s; }, [&] { m += m; }},
+      {[&] { s = s.Mid(n / 3, n - 8); },
+       [&] { m = m.substr(std::min<size_t>(n / 3, m.size()), n < 8 ? std::string::npos : size_t(n - 8)); }},
+      {[&] { s = CString(s) + s.Right(n); },
+       [&] { m += m.substr(n <= 0 ? m.size() : m.size() - std::min(u(), m.size())); }},
+      {[&] { s.Trim(); },
+       [&] { m.erase(0, m.find_first_not_of(" \t")), m.erase(m.find_last_not_of(" \t") + 1); }},
+      {[&] { EXPECT_EQ(s.Remove('a'), std::count(m.begin(), m.end(), 'a')); },
+       [&] { m.erase(std::remove(m.begin(), m.end(), 'a'), m.end()); }},
+      {[&] {
+         std::fill_n(s.GetBufferSetLength(int(u())) + std::min(u(), m.size()), u() - std::min(u(), m.size()),
+                     'q');
+       },
+       [&] { m.resize(u(), 'q'); }},
+      {[&] { s.SetString(s.c_str() + s.GetLength() / 2, size_t(s.GetLength() - s.GetLength() / 2)); },
+       [&] { m.erase(0, m.size() / 2); }},
+      {[&] {
+         CString moved(std::move(s)), &alias = s, copy;
+         s = moved, s = std::move(alias), copy = s, s = std::move(copy);
+       },
+       [] {}},
+      {[&] { m.size() > 200 ? s.Empty() : void(s += 'b'); },
+       [&] { m.size() > 200 ? m.clear() : void(m += 'b'); }},
+  };
   for (int step = 0; step < 20000; ++step) {
-    std::string text(static_cast<size_t>(pick(40)), ' ');
+    text.assign(static_cast<size_t>(pick(40)), ' ');
     for (char& c : text) c = "aZ \t\0-x"[pick(7)];
-    const int n = pick(45) - 2;
-    const int op = pick(12);
-    switch (op) {
-      case 0:
-        s.SetString(text.data(), text.size());
-        model = text;
-        break;
-      case 1:
-        s += CString(text);
-        model += text;
-        break;
-      case 2:
-        s += s;
-        model += model;
-        break;
-      case 3:
-        s = s.Mid(n / 3, n - 8);
-        model = model.substr(std::min<size_t>(std::max(n / 3, 0), model.size()),
-                             n - 8 < 0 ? std::string::npos : size_t(n - 8));
-        break;
-      case 4:
-        s = CString(s) + s.Right(n);
-        model +=
-            model.substr(n <= 0 ? model.size() : model.size() - std::min<size_t>(size_t(n), model.size()));
-        break;
-      case 5:
-        s.Trim();
-        model.erase(0, model.find_first_not_of(" \t"));
-        model.erase(model.find_last_not_of(" \t") + 1);
-        break;
-      case 6:
-        EXPECT_EQ(s.Remove('a'), int(std::count(model.begin(), model.end(), 'a')));
-        model.erase(std::remove(model.begin(), model.end(), 'a'), model.end());
-        break;
-      case 7:
-        s.MakeUpper();
-        std::transform(model.begin(), model.end(), model.begin(), bm::AsciiUpper);
-        break;
-      case 8: {
-        const size_t m = size_t(std::max(n, 0));
-        char* p = s.GetBufferSetLength(int(m));
-        for (size_t k = model.size(); k < m; ++k) p[k] = 'q';
-        model.resize(m, 'q');
-      } break;
-      case 9:
-        s.SetString(s.c_str() + s.GetLength() / 2, size_t(s.GetLength() - s.GetLength() / 2));
-        model.erase(0, model.size() / 2);
-        break;
-      case 10: {
-        CString moved(std::move(s)), &alias = s;
-        s = moved;
-        s = std::move(alias);
-        CString copy = s;
-        s = std::move(copy);
-      } break;
-      default:
-        s += 'b';
-        model += 'b';
-        if (model.size() > 200) {
-          s.Empty();
-          model.clear();
-        }
-        break;
-    }
-    ASSERT_EQ(s.view(), model) << step << " edit " << op;
-    ASSERT_EQ(s.c_str()[model.size()], '\0') << step;
+    n = pick(45) - 2;
+    const int e = pick(int(std::size(edits)));
+    edits[e].first();
+    edits[e].second();
+    ASSERT_EQ(s.view(), m) << step << " edit " << e;
+    ASSERT_EQ(s.c_str()[m.size()], '\0') << step;
   }
   EXPECT_EQ(sizeof(CString), 16u);
   EXPECT_THROW(s.GetBufferSetLength(INT_MAX), std::length_error);  // 2^31 bytes and more: refused, s kept
-  EXPECT_EQ(s.view(), model);
+  EXPECT_EQ(s.view(), m);
 }
 
 TEST(TextFile, ReadStringTakesLfCrLfAndAnUnterminatedLastLine) {
