@@ -39,7 +39,7 @@ void CString::Grow(size_t capacity, size_t keep) {
   bytes_[kInline] = kHeap;
 }
 
-void CString::SetString(const char* text, size_t length) {
+void CString::SetLongString(const char* text, size_t length) {
   if (length > Capacity()) {
     // A new block; `text` cannot lie in the old one, being longer than it.
     Grow(length, 0);

@@ -77,8 +77,9 @@ inline bool SameNoCase(std::string_view a, std::string_view b) {
 // byte holding 15 minus the length (so that it is the terminating NUL at 15);
 // a longer string lives in a block of 2^k - 8 bytes on the heap (the sizes
 // malloc serves without waste), with its address, length and k in the object
-// and the top bit of the last byte set. A length is at most 2^31 - 9 (an int,
-// as GetLength gives it); a longer one throws std::length_error.
+// and the top bit of the last byte set. Decision: a length is at most
+// 2^31 - 9 (an int, as GetLength gives it); a longer one throws
+// std::length_error and leaves the string as it was.
 class CString {
  public:
   CString() { SetInlineLength(0); }
@@ -134,7 +135,17 @@ class CString {
   void SetAt(int i, char c) { MutableData()[i] = c; }
   // Replaces the bytes with `length` bytes at `text` (which may lie in this
   // string).
-  void SetString(const char* text, size_t length);
+  void SetString(const char* text, size_t length) {
+    if (length > kInline || OnHeap() || !kLittleEndian) return SetLongString(text, length);
+    // A short string (most names of a model): two word loads that read no
+    // byte beyond the text (the bytes above it are zero), stored as the
+    // object's sixteen bytes in memory order; no library call.
+    const uint64_t low = bm::LoadPrefix8(text, length < 8 ? length : 8);
+    const uint64_t high = length > 8 ? bm::LoadPrefix8(text + 8, length - 8) : 0;
+    std::memcpy(bytes_, &low, 8);
+    std::memcpy(bytes_ + 8, &high, 8);
+    bytes_[kInline] = static_cast<unsigned char>(kInline - length);
+  }
   // Sets the length to n, keeping the first bytes, and returns the n bytes to
   // fill in (the terminating NUL after them is kept).
   char* GetBufferSetLength(int n);
@@ -198,6 +209,11 @@ class CString {
   friend CString operator+(const CString& a, char b) { return Concat(a.view(), std::string_view(&b, 1)); }
 
  private:
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  static constexpr bool kLittleEndian = false;
+#else
+  static constexpr bool kLittleEndian = true;  // x86, and every Windows target
+#endif
   static constexpr size_t kInline = 15;
   static constexpr unsigned char kHeap = 0x80;
   static constexpr size_t kSizeAt = 8;                         // the heap length, 4 bytes
@@ -225,6 +241,7 @@ class CString {
   }
   // Sets the length within the capacity and writes the terminating NUL.
   void SetLength(size_t n);
+  void SetLongString(const char* text, size_t length);
   void Release() {
     if (OnHeap()) ::operator delete(HeapData());
   }
