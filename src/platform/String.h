@@ -83,9 +83,8 @@ inline bool SameNoCase(std::string_view a, std::string_view b) {
 class CString {
  public:
   CString() { SetInlineLength(0); }
-  CString(const char* text) : CString() {
-    SetString(text, text ? std::strlen(text) : 0);
-  }  // NOLINT: implicit
+  // The conversions are implicit, as the legacy class has them.
+  CString(const char* text) : CString(std::string_view(text ? text : "")) {}  // NOLINT
   CString(const char* text, int length);
   CString(const std::string& text) : CString(std::string_view(text)) {}                // NOLINT
   CString(std::string_view text) : CString() { SetString(text.data(), text.size()); }  // NOLINT
