@@ -166,11 +166,13 @@ TEST(RecordLayout, BeamWithReleaseAndForces) {
   release->set_bRelease(5, true);
   release->set_bRelease(12, true);
   release->set_dParFix(11, 0.5);
+  release->set_dParFix(0, 0.25);  // the first and last slots
   beam.AddForce("DL", 2.0, 1, 2, 3, 4, 5, 6);
   ByteBuilder expected;
   expected.I32(0).Str("B1").F64(90).F64(24).F64(3);  // angle, max and min spacing
   expected.I32(6).I32(7).I32(1).I32(4).I32(1);       // section, line, joints, IsRelease
-  for (int i = 0; i < 12; ++i) expected.I32(i == 4 || i == 11 ? 1 : 0).F64(i == 11 ? 0.5 : 0.0);
+  for (int i = 0; i < 12; ++i)
+    expected.I32(i == 4 || i == 11 ? 1 : 0).F64(i == 11 ? 0.5 : i == 0 ? 0.25 : 0.0);
   expected.I32(0).I32(1).Class("CBMComponent");  // no line loads; forces report CBMComponent
   expected.I32(1).Str("").F64(2.0).Str("DL").F64(1).F64(2).F64(3).F64(4).F64(5).F64(6);
   const auto bytes = StoreObject(beam);

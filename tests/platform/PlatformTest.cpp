@@ -301,8 +301,9 @@ TEST(CStringTest, EditsAgreeWithAByteStringInPlaceAndOnTheHeap) {
          s = moved, s = std::move(alias), copy = s, s = std::move(copy);
        },
        [] {}},
-      {[&] { m.size() > 200 ? s.Empty() : void(s += 'b'); },
-       [&] { m.size() > 200 ? m.clear() : void(m += 'b'); }},
+      {[&] { m.size() > 200 ? s.Empty() : void(s += text.c_str()); },
+       [&] { m.size() > 200 ? m.clear() : void(m += text.c_str()); }},
+      {[&] { s += 'b'; }, [&] { m += 'b'; }},
   };
   for (int step = 0; step < 20000; ++step) {
     text.assign(static_cast<size_t>(pick(40)), ' ');
