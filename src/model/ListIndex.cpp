@@ -63,14 +63,14 @@ void KeyIndex::Clear() {
 }
 
 void KeyIndex::Reserve(size_t count) {
-  if (count * 4 > slots_.size() * 3) Grow(count);
+  if (!WithinLoad(count, slots_.size())) Grow(count);
 }
 
 void KeyIndex::Grow(size_t live) {
   // Room for `live` entries at most three quarters full. The new table
   // is filled beside the old, so running out of memory leaves the old whole.
   size_t capacity = slots_.empty() ? 64 : slots_.size();
-  while (live * 4 > capacity * 3) capacity *= 2;
+  while (!WithinLoad(live, capacity)) capacity *= 2;
   std::vector<Slot> slots(capacity, Slot{0, nullptr});
   std::vector<uint64_t> seqs(capacity, 0);
   const size_t mask = capacity - 1;
@@ -92,7 +92,7 @@ void KeyIndex::Insert(std::string_view key, IndexEntry entry) {
   // At three quarters full (tombstones included), rehashed with room for
   // twice the live entries: the table is then at most three eighths full,
   // and a probe chain stays within a cache line or two.
-  if ((used_ + 1) * 4 > slots_.size() * 3) Grow(2 * (live_ + 1));
+  if (!WithinLoad(used_ + 1, slots_.size())) Grow(2 * (live_ + 1));
   if (entry.seq < seqEnd_) memo_ = Memo();
   seqEnd_ = std::max(seqEnd_, entry.seq + 1);
   const uint64_t tag = Tag(key);

@@ -60,6 +60,9 @@ class KeyIndex {
   uint64_t Tag(std::string_view key) const;
   static bool IsWholeKey(uint64_t tag) { return (tag >> 63) != 0; }
   static size_t Home(uint64_t tag, size_t mask);
+  // Whether `entries` (tombstones included) keep a table of `slots` at most
+  // three quarters full.
+  static bool WithinLoad(size_t entries, size_t slots) { return entries * 4 <= slots * 3; }
   // Whether the entry of tag `tag` and member `member` bears `key` (of tag `tag`).
   bool Bears(uint64_t tag, const CBMComponent& member, std::string_view key) const;
   // Rehashes into a table that holds `live` entries at most three quarters

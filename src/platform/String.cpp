@@ -14,7 +14,7 @@ CString::CString(const char* text, int length) : CString() {
 }
 
 CString::CString(char c, int count) : CString() {
-  if (count > 0) std::memset(GetBufferSetLength(count), c, static_cast<size_t>(count));
+  if (count > 0) std::memset(Resize(static_cast<size_t>(count)), c, static_cast<size_t>(count));
 }
 
 void CString::SetLength(size_t n) {
@@ -28,10 +28,10 @@ void CString::SetLength(size_t n) {
 }
 
 void CString::Grow(size_t capacity, size_t keep) {
-  if (capacity > kMaxLength) throw std::length_error("CString: a string of 2^31 - 8 bytes or more");
+  if (capacity > Room(kLargestShift)) throw std::length_error("CString: a string of 2^31 - 8 bytes or more");
   unsigned shift = 5;
-  while ((size_t{1} << shift) - 9 < capacity) ++shift;
-  char* block = static_cast<char*>(::operator new((size_t{1} << shift) - 8));
+  while (Room(shift) < capacity) ++shift;
+  char* block = static_cast<char*>(::operator new(Room(shift) + 1));
   std::memcpy(block, data(), keep);
   Release();
   std::memcpy(bytes_, &block, sizeof block);
@@ -50,8 +50,7 @@ void CString::SetLongString(const char* text, size_t length) {
   SetLength(length);
 }
 
-char* CString::GetBufferSetLength(int n) {
-  const size_t length = n > 0 ? static_cast<size_t>(n) : 0;
+char* CString::Resize(size_t length) {
   if (length > Capacity()) Grow(length, size());
   SetLength(length);
   return MutableData();
@@ -66,7 +65,7 @@ CString& CString::Append(const char* text, size_t length) {
       const std::string copy(text, length);
       return Append(copy.data(), copy.size());
     }
-    Grow(std::max(old + length, std::min(2 * old, kMaxLength)), old);
+    Grow(std::max(old + length, std::min(2 * old, Room(kLargestShift))), old);
   }
   std::memmove(MutableData() + old, text, length);
   SetLength(old + length);
@@ -75,7 +74,7 @@ CString& CString::Append(const char* text, size_t length) {
 
 CString CString::Concat(std::string_view a, std::string_view b) {
   CString out;
-  char* p = out.GetBufferSetLength(static_cast<int>(a.size() + b.size()));
+  char* p = out.Resize(a.size() + b.size());
   std::memcpy(p, a.data(), a.size());
   std::memcpy(p + a.size(), b.data(), b.size());
   return out;

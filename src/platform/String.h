@@ -147,7 +147,7 @@ class CString {
   }
   // Sets the length to n, keeping the first bytes, and returns the n bytes to
   // fill in (the terminating NUL after them is kept).
-  char* GetBufferSetLength(int n);
+  char* GetBufferSetLength(int n) { return Resize(n > 0 ? static_cast<size_t>(n) : 0); }
 
   CString& operator=(const char* text) {
     SetString(text, text ? std::strlen(text) : 0);
@@ -215,9 +215,11 @@ class CString {
 #endif
   static constexpr size_t kInline = 15;
   static constexpr unsigned char kHeap = 0x80;
-  static constexpr size_t kSizeAt = 8;                         // the heap length, 4 bytes
-  static constexpr size_t kMaxLength = (size_t{1} << 31) - 9;  // the room of the largest block
-  static constexpr size_t kShiftAt = 12;                       // k of the heap block's 2^k - 8 bytes
+  static constexpr size_t kSizeAt = 8;    // the heap length, 4 bytes
+  static constexpr size_t kShiftAt = 12;  // k of the heap block's 2^k - 8 bytes
+  // The bytes a heap block of 2^k - 8 bytes holds before its NUL.
+  static constexpr size_t Room(unsigned shift) { return (size_t{1} << shift) - 9; }
+  static constexpr unsigned kLargestShift = 31;  // Room(31): the longest string
 
   bool OnHeap() const { return (bytes_[kInline] & kHeap) != 0; }
   char* HeapData() const {
@@ -233,13 +235,16 @@ class CString {
   }
   const char* data() const { return OnHeap() ? HeapData() : reinterpret_cast<const char*>(bytes_); }
   char* MutableData() { return OnHeap() ? HeapData() : reinterpret_cast<char*>(bytes_); }
-  size_t Capacity() const { return OnHeap() ? (size_t{1} << bytes_[kShiftAt]) - 9 : kInline; }
+  size_t Capacity() const { return OnHeap() ? Room(bytes_[kShiftAt]) : kInline; }
   void SetInlineLength(size_t n) {
     bytes_[n] = 0;
     bytes_[kInline] = static_cast<unsigned char>(kInline - n);
   }
   // Sets the length within the capacity and writes the terminating NUL.
   void SetLength(size_t n);
+  // Sets the length, growing the room and keeping the first bytes; returns
+  // the bytes.
+  char* Resize(size_t length);
   void SetLongString(const char* text, size_t length);
   void Release() {
     if (OnHeap()) ::operator delete(HeapData());
