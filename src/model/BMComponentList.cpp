@@ -226,7 +226,10 @@ void CBMComponentList::Serialize(CArchive& ar) {
     bm::StoreListBlock(ar, items_);
     return;
   }
-  const bm::ListBlockHead head = bm::ReadListBlockHead(ar);
+  LoadMembers(ar, bm::ReadListBlockHead(ar));
+}
+
+void CBMComponentList::LoadMembers(CArchive& ar, const bm::ListBlockHead& head) {
   if (!head.cls) return;
   const CRuntimeClass* cls = head.cls;
   const bool useFactory = elementFactory_ && cls == RUNTIME_CLASS(CBMComponent);

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include "../platform/Array.h"
+#include "../platform/ListBlock.h"
 #include "BMComponent.h"
 
 // An ordered array of component pointers with 1-based positions. Look-ups by
@@ -147,6 +148,8 @@ class CBMComponentList : public CBMComponent {
   // Throws CArchiveException (badClass, badSchema, endOfFile) on a
   // malformed block; the members read so far stay in the list.
   void Serialize(CArchive& ar) override;
+  // Loads the members of a block whose head has been read (see Serialize).
+  void LoadMembers(CArchive& ar, const bm::ListBlockHead& head);
 
   // Members whose class record names plain CBMComponent are created by
   // `factory` when loading. Lists whose member class is fixed by their owner

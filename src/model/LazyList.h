@@ -14,7 +14,7 @@ namespace bm {
 // This holder creates the list on first use (and `Setup` prepares it);
 // until then it costs one pointer. It owns the members: they are deleted
 // with it. In the archive it is exactly an embedded list: an absent list
-// writes the empty list block, and a loaded empty block leaves it absent.
+// writes the empty list block, and loading an empty block makes none.
 template <void (*Setup)(CBMComponentList&)>
 class LazyList {
  public:
@@ -57,8 +57,9 @@ class LazyList {
       }
       return;
     }
-    get()->Serialize(ar);
-    if (list_->GetCount() == 0) list_.reset();
+    // An empty block (most of them) makes no list.
+    const ListBlockHead head = ReadListBlockHead(ar);
+    if (head.cls) get()->LoadMembers(ar, head);
   }
 
  private:

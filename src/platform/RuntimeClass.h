@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstddef>
+#include <new>
 #include <vector>
+
+#include "ObjectPool.h"
 
 class CArchive;
 class CObject;
@@ -49,6 +52,18 @@ class CObject {
   // The run-time class of the static type, for templates that have only the
   // type; every class with BM_DECLARE_DYNAMIC declares its own.
   static const CRuntimeClass* StaticClass() { return &classCObject; }
+
+  // Objects are made in the size-class pool (ObjectPool.h): `new` and
+  // `delete` are used as ever, and the virtual destructor hands `delete` the
+  // size of the object's own class. The placement and over-aligned forms
+  // are those of the global operators (a class operator new hides them).
+  // `new (std::nothrow)` is not offered: its delete would not know the size.
+  static void* operator new(std::size_t size) { return bm::PoolAllocate(size); }
+  static void operator delete(void* p, std::size_t size) noexcept { bm::PoolFree(p, size); }
+  static void* operator new(std::size_t, void* where) noexcept { return where; }
+  static void operator delete(void*, void*) noexcept {}
+  static void* operator new(std::size_t size, std::align_val_t align) { return ::operator new(size, align); }
+  static void operator delete(void* p, std::align_val_t align) noexcept { ::operator delete(p, align); }
 
  protected:
   CObject() = default;

@@ -1,0 +1,94 @@
+// The size-class pool behind the objects' operator new: objects never overlap, are aligned for their
+// size, and every chunk and block goes back when its objects are freed, from one thread or two.
+#include <buildingmodel/buildingmodel.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "platform/ObjectPool.h"
+
+namespace {
+
+struct Held {
+  unsigned char* p;
+  size_t size;
+  unsigned char fill;
+};
+
+// Allocates and frees objects of random sizes (pooled and not) in random order, each filled with its
+// own byte and checked before it is freed; `keep` objects at most are live at once.
+void Churn(unsigned seed, int steps, size_t keep) {
+  std::mt19937 random(seed);
+  std::vector<Held> live;
+  for (int step = 0; step < steps; ++step) {
+    if (live.size() < keep && random() % 3 != 0) {
+      const size_t size = 1 + random() % (bm::kLargestPooled + 64);
+      auto* p = static_cast<unsigned char*>(bm::PoolAllocate(size));
+      // (The heap's alignment is its own: 8 on some 32-bit targets.)
+      const size_t alignment = size > bm::kLargestPooled ? 1 : size % 16 == 0 ? 16 : 8;
+      EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % alignment, 0u) << size;
+      const auto fill = static_cast<unsigned char>(random());
+      std::memset(p, fill, size);
+      live.push_back({p, size, fill});
+    } else if (!live.empty()) {
+      const size_t i = random() % live.size();
+      const Held held = live[i];
+      EXPECT_EQ(std::count(held.p, held.p + held.size, held.fill), static_cast<std::ptrdiff_t>(held.size))
+          << held.size;
+      bm::PoolFree(held.p, held.size);
+      live[i] = live.back();
+      live.pop_back();
+    }
+  }
+  for (const Held& held : live) bm::PoolFree(held.p, held.size);
+}
+
+TEST(ObjectPool, ObjectsKeepTheirBytesAndEveryChunkAndBlockGoesBack) {
+  const bm::PoolUsage before = bm::PoolUsageNow();
+  Churn(7, 200000, 20000);
+  const bm::PoolUsage after = bm::PoolUsageNow();
+  EXPECT_EQ(after.objects, before.objects);
+  EXPECT_EQ(after.chunks, before.chunks);
+  // At most the one spare block stays.
+  EXPECT_LE(after.blocks, before.blocks + 1);
+  EXPECT_EQ(after.blocks - (after.spareBytes ? 1 : 0), before.blocks - (before.spareBytes ? 1 : 0));
+  bm::PoolFree(nullptr, 8);
+}
+
+TEST(ObjectPool, TwoThreadsShareThePoolAndFreeEachOthersObjects) {
+  const bm::PoolUsage before = bm::PoolUsageNow();
+  std::thread other([] { Churn(11, 100000, 5000); });
+  Churn(12, 100000, 5000);
+  other.join();
+  // Objects made in one thread, freed in another.
+  std::vector<void*> made(30000);
+  std::thread maker([&made] {
+    for (size_t i = 0; i < made.size(); ++i) made[i] = bm::PoolAllocate(8 + i % 300);
+  });
+  maker.join();
+  for (size_t i = 0; i < made.size(); ++i) bm::PoolFree(made[i], 8 + i % 300);
+  const bm::PoolUsage after = bm::PoolUsageNow();
+  EXPECT_EQ(after.objects, before.objects);
+  EXPECT_EQ(after.chunks, before.chunks);
+}
+
+// Sanitized builds serve every object from the heap, so that the sanitizer sees each one.
+TEST(ObjectPool, ModelObjectsComeFromThePoolUnlessSanitizedAndLargeOnesFromTheHeap) {
+  const uint64_t objects = bm::PoolUsageNow().objects;
+  {
+    CBuildingModule model;
+    auto beam = std::make_unique<CBMBeam>();
+    EXPECT_EQ(bm::PoolUsageNow().objects > objects, bm::PoolEnabled());
+  }
+  EXPECT_EQ(bm::PoolUsageNow().objects, objects);
+  void* large = bm::PoolAllocate(bm::kLargestPooled + 1);
+  EXPECT_EQ(bm::PoolUsageNow().objects, objects);
+  bm::PoolFree(large, bm::kLargestPooled + 1);
+}
+
+}  // namespace
