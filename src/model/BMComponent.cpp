@@ -70,6 +70,14 @@ void CBMComponent::RemoveLinks(const CBMComponentList* list) {
   if (firstLink_.list == list) RemoveLink(list, firstLink_.seq);
 }
 
+uint64_t CBMComponent::FirstSeqIn(const CBMComponentList* list) const {
+  uint64_t first = UINT64_MAX;
+  ForEachLink([&](const bm::IndexLink& link) {
+    if (link.list == list) first = std::min(first, link.seq);
+  });
+  return first;
+}
+
 void CBMComponent::ChangeKey(bm::IndexKey key, CString& field, CString value) {
   ForEachLink([&](const bm::IndexLink& link) {
     link.list->OnKeyChanging(this, link.seq, key, field.view(), value.view());

@@ -74,6 +74,7 @@ class CBMComponent : public CObject {
 
  private:
   friend class CBMComponentList;
+  friend class bm::KeyIndex;
 
   // What most components never have, kept out of line so that a model of a
   // million components does not carry two empty strings and a vector each:
@@ -94,6 +95,9 @@ class CBMComponent : public CObject {
   void RemoveLink(const CBMComponentList* list, uint64_t seq);
   // Removes every link to `list`.
   void RemoveLinks(const CBMComponentList* list);
+  // The smallest sequence number of the component's slots in `list` (the
+  // first of them in list order); the greatest number when it has none.
+  uint64_t FirstSeqIn(const CBMComponentList* list) const;
   template <typename F>
   void ForEachLink(F f) const {
     if (!firstLink_.list) return;

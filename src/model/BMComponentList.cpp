@@ -80,7 +80,7 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
   if (value.IsEmpty() || (!(index_ && index_->built[k]) && GetCount() < kIndexThreshold))
     return Scan(key, value);
   if (!index_ || !index_->built[k]) BuildIndex(key);
-  return index_->keys[k].First(value.view());
+  return index_->keys[k].First(value.view(), this);
 }
 
 void CBMComponentList::BuildIndex(bm::IndexKey key) const {
@@ -140,7 +140,7 @@ void CBMComponentList::UnindexSlot(int i) {
     return;
   }
   for (int k = 0; k < bm::kIndexKeyCount; ++k) {
-    if (index_->built[k]) index_->keys[k].Erase(bm::KeyOf(*p, static_cast<bm::IndexKey>(k)), seq);
+    if (index_->built[k]) index_->keys[k].Erase(bm::KeyOf(*p, static_cast<bm::IndexKey>(k)), p);
   }
   p->RemoveLink(this, seq);
 }
@@ -163,14 +163,14 @@ void CBMComponentList::OnKeyChanging(CBMComponent* member, uint64_t seq, bm::Ind
                                      std::string_view from, std::string_view to) {
   const int k = static_cast<int>(key);
   if (!index_ || !index_->built[k]) return;
-  index_->keys[k].Erase(from, seq);
+  index_->keys[k].Erase(from, member);
   index_->keys[k].Insert(to, {seq, member});
 }
 
 void CBMComponentList::OnMemberDestroyed(CBMComponent* member, uint64_t seq) {
   if (!index_) return;
   for (int k = 0; k < bm::kIndexKeyCount; ++k) {
-    if (index_->built[k]) index_->keys[k].Erase(bm::KeyOf(*member, static_cast<bm::IndexKey>(k)), seq);
+    if (index_->built[k]) index_->keys[k].Erase(bm::KeyOf(*member, static_cast<bm::IndexKey>(k)), member);
   }
   index_->dead.insert(seq);
 }

@@ -56,7 +56,6 @@ bool KeyIndex::Bears(uint64_t tag, const CBMComponent& member, std::string_view 
 
 void KeyIndex::Clear() {
   slots_.clear();
-  seqs_.clear();
   used_ = live_ = 0;
   seqEnd_ = 0;
   memo_ = Memo();
@@ -72,7 +71,6 @@ void KeyIndex::Grow(size_t live) {
   size_t capacity = slots_.empty() ? 64 : slots_.size();
   while (!WithinLoad(live, capacity)) capacity *= 2;
   std::vector<Slot> slots(capacity, Slot{0, nullptr});
-  std::vector<uint64_t> seqs(capacity, 0);
   const size_t mask = capacity - 1;
   for (size_t j = 0; j < slots_.size(); ++j) {
     const Slot& s = slots_[j];
@@ -80,10 +78,8 @@ void KeyIndex::Grow(size_t live) {
     size_t i = Home(s.tag, mask);
     while (slots[i].member) i = (i + 1) & mask;
     slots[i] = s;
-    seqs[i] = seqs_[j];
   }
   slots_.swap(slots);
-  seqs_.swap(seqs);
   used_ = live_;
 }
 
@@ -101,18 +97,17 @@ void KeyIndex::Insert(std::string_view key, IndexEntry entry) {
   while (slots_[i].member && slots_[i].member != kTombstone) i = (i + 1) & mask;
   if (!slots_[i].member) ++used_;
   slots_[i] = Slot{tag, entry.member};
-  seqs_[i] = entry.seq;
   ++live_;
 }
 
-void KeyIndex::Erase(std::string_view key, uint64_t seq) {
+void KeyIndex::Erase(std::string_view key, const CBMComponent* member) {
   if (key.empty() || slots_.empty()) return;
   memo_ = Memo();
   const uint64_t tag = Tag(key);
   const size_t mask = slots_.size() - 1;
   for (size_t i = Home(tag, mask); slots_[i].member; i = (i + 1) & mask) {
     Slot& s = slots_[i];
-    if (s.member != kTombstone && s.tag == tag && seqs_[i] == seq) {
+    if (s.member == member && s.tag == tag) {
       s.member = kTombstone;
       --live_;
       return;
@@ -120,7 +115,7 @@ void KeyIndex::Erase(std::string_view key, uint64_t seq) {
   }
 }
 
-CBMComponent* KeyIndex::First(std::string_view key) const {
+CBMComponent* KeyIndex::First(std::string_view key, const CBMComponentList* list) const {
   if (slots_.empty()) return nullptr;
   const uint64_t tag = Tag(key);
   if (memo_.member && memo_.tag == tag && Bears(tag, *memo_.member, key)) return memo_.member;
@@ -128,11 +123,24 @@ CBMComponent* KeyIndex::First(std::string_view key) const {
   const size_t none = slots_.size();
   const size_t mask = none - 1;
   size_t best = none;
+  uint64_t bestSeq = 0;
+  bool seqRead = false;  // bestSeq is read once a second entry matches
   for (size_t i = Home(tag, mask); slots[i].member; i = (i + 1) & mask) {
     const Slot& s = slots[i];
-    if (s.member == kTombstone || s.tag != tag) continue;
-    const bool earlier = best == none || seqs_[i] < seqs_[best];
-    if (earlier && Bears(tag, *s.member, key)) best = i;
+    if (s.member == kTombstone || s.tag != tag || !Bears(tag, *s.member, key)) continue;
+    if (best == none) {
+      best = i;
+      continue;
+    }
+    if (!seqRead) {
+      bestSeq = slots[best].member->FirstSeqIn(list);
+      seqRead = true;
+    }
+    const uint64_t seq = s.member->FirstSeqIn(list);
+    if (seq < bestSeq) {
+      best = i;
+      bestSeq = seq;
+    }
   }
   if (best == none) return nullptr;
   memo_ = Memo{tag, slots[best].member};

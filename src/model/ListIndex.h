@@ -25,28 +25,31 @@ struct IndexEntry {
 };
 
 // Maps a key to the slots whose member bears it: an open-addressing table of
-// (tag, member) entries, with each entry's slot sequence number in a
-// parallel array, so that an entry costs no allocation of its own and a
-// probe reads 16 bytes (four entries to a cache line). A name or map handle
-// of up to seven bytes is its own tag (its bytes and its length), so equal
-// tags mean equal keys and a look-up does not touch the member (a cache miss
-// apiece in a large model); those keys change only through the member,
-// which tells the list. Other keys are tagged by their hash and the member's
-// current key is compared (an out handle may be written through its
-// reference, unseen by the list). Entries of equal keys share a probe chain;
-// a look-up takes the smallest sequence number, which is the first match in
-// list order (read only when two entries match). Slots with an empty key are
-// not indexed (look-ups of the empty key scan the list instead, where the
-// first slot usually answers).
+// (tag, member) entries, so that an entry costs no allocation of its own and
+// a probe reads 16 bytes (four entries to a cache line). A name or map
+// handle of up to seven bytes is its own tag (its bytes and its length), so
+// equal tags mean equal keys and a look-up does not touch the member (a
+// cache miss apiece in a large model); those keys change only through the
+// member, which tells the list. Other keys are tagged by their hash and the
+// member's current key is compared (an out handle may be written through
+// its reference, unseen by the list). Entries of equal keys share a probe
+// chain; a look-up takes the one whose member sits first in the list, by
+// the sequence numbers of the member's links to the list (read only when
+// two entries match). A member that sits in two slots has two equal
+// entries, and erasing either is the same. Slots with an empty key are not
+// indexed (look-ups of the empty key scan the list instead, where the first
+// slot usually answers).
 class KeyIndex {
  public:
   explicit KeyIndex(IndexKey key = IndexKey::kName) : key_(key) {}
   void SetKey(IndexKey key) { key_ = key; }
   // `key` is the member's current value of this index's key.
   void Insert(std::string_view key, IndexEntry entry);
-  // Removes the entry of slot `seq`, filed under `key`.
-  void Erase(std::string_view key, uint64_t seq);
-  CBMComponent* First(std::string_view key) const;
+  // Removes an entry of `member` filed under `key`.
+  void Erase(std::string_view key, const CBMComponent* member);
+  // The member bearing `key` that sits first in `list`, the list this index
+  // belongs to; null if none.
+  CBMComponent* First(std::string_view key, const CBMComponentList* list) const;
   // Makes room for `count` live entries in all, so that inserting up to
   // that many rehashes nothing.
   void Reserve(size_t count);
@@ -82,8 +85,7 @@ class KeyIndex {
   mutable Memo memo_;
   uint64_t seqEnd_ = 0;  // one past the greatest sequence number inserted
   std::vector<Slot> slots_;
-  std::vector<uint64_t> seqs_;  // the sequence number of each entry of slots_
-  size_t used_ = 0;             // live entries and tombstones
+  size_t used_ = 0;  // live entries and tombstones
   size_t live_ = 0;
 };
 
