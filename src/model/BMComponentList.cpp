@@ -19,8 +19,8 @@ void CBMComponentList::Add(CBMComponent* p) {
   // look-up.
   if (p) p->set_Id(GetCount() + 1);
   // Most lists of a model are short (a member's loads, a joint's members):
-  // the first block holds three pointers, which costs the heap no more than
-  // one, and spares the reallocations from one to two to four.
+  // the first block holds three pointers, which spares the reallocations
+  // from one to two to four.
   if (items_.IsEmpty()) items_.Reserve(3);
   if (index_) index_->seqs.push_back(index_->nextSeq);
   try {

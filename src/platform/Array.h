@@ -4,13 +4,17 @@
 #include <cstddef>
 #include <vector>
 
+#include "ObjectPool.h"
 #include "String.h"
 
 class CObject;
 
-// A growable array: 0-based, grows on append, RemoveAt closes the gap.
+// A growable array: 0-based, grows on append, RemoveAt closes the gap. Its
+// elements lie in the object pool while they are few.
 template <typename T>
 class CArrayT {
+  using Items = std::vector<T, bm::PoolAllocator<T>>;
+
  public:
   int GetSize() const { return static_cast<int>(items_.size()); }
   int GetCount() const { return GetSize(); }
@@ -36,13 +40,13 @@ class CArrayT {
   void SetSize(int n) { items_.resize(n > 0 ? static_cast<size_t>(n) : 0); }
   void Reserve(size_t n) { items_.reserve(n); }
 
-  typename std::vector<T>::iterator begin() { return items_.begin(); }
-  typename std::vector<T>::iterator end() { return items_.end(); }
-  typename std::vector<T>::const_iterator begin() const { return items_.begin(); }
-  typename std::vector<T>::const_iterator end() const { return items_.end(); }
+  typename Items::iterator begin() { return items_.begin(); }
+  typename Items::iterator end() { return items_.end(); }
+  typename Items::const_iterator begin() const { return items_.begin(); }
+  typename Items::const_iterator end() const { return items_.end(); }
 
  private:
-  std::vector<T> items_;
+  Items items_;
 };
 
 using CObArray = CArrayT<CObject*>;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 
 namespace bm {
 
@@ -42,5 +43,29 @@ struct PoolUsage {
 PoolUsage PoolUsageNow();
 // Whether objects come from the pool in this build.
 bool PoolEnabled();
+
+// A standard allocator over the pool, for the small arrays that model
+// objects own (a member's loads, a joint's elements): most hold a few
+// pointers, which the heap would serve in blocks of 32 bytes and more.
+template <typename T>
+struct PoolAllocator {
+  using value_type = T;
+  PoolAllocator() = default;
+  template <typename U>
+  PoolAllocator(const PoolAllocator<U>&) noexcept {}  // NOLINT(google-explicit-constructor)
+  T* allocate(std::size_t n) {
+    if (n > std::size_t(-1) / sizeof(T)) throw std::bad_array_new_length();
+    return static_cast<T*>(PoolAllocate(n * sizeof(T)));
+  }
+  void deallocate(T* p, std::size_t n) noexcept { PoolFree(p, n * sizeof(T)); }
+  template <typename U>
+  bool operator==(const PoolAllocator<U>&) const noexcept {
+    return true;
+  }
+  template <typename U>
+  bool operator!=(const PoolAllocator<U>&) const noexcept {
+    return false;
+  }
+};
 
 }  // namespace bm
