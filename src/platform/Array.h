@@ -2,18 +2,22 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 #include <vector>
 
 #include "ObjectPool.h"
+#include "PlainArray.h"
 #include "String.h"
 
 class CObject;
 
 // A growable array: 0-based, grows on append, RemoveAt closes the gap. Its
-// elements lie in the object pool while they are few.
+// elements lie in the object pool while they are few; plain values (the
+// pointers of every model list) in a PlainArray of 16 bytes.
 template <typename T>
 class CArrayT {
-  using Items = std::vector<T, bm::PoolAllocator<T>>;
+  using Items = std::conditional_t<std::is_trivially_copyable_v<T>, bm::PlainArray<T>,
+                                   std::vector<T, bm::PoolAllocator<T>>>;
 
  public:
   int GetSize() const { return static_cast<int>(items_.size()); }

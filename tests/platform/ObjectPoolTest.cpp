@@ -1,5 +1,6 @@
 // The size-class pool behind the objects' operator new: objects never overlap, are aligned for their
-// size, and every chunk and block goes back when its objects are freed, from one thread or two.
+// size, and every chunk and block goes back when its objects are freed, from one thread or two. The
+// arrays kept in it edit as std::vector does.
 #include <buildingmodel/buildingmodel.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/Array.h"
 #include "platform/ObjectPool.h"
 
 namespace {
@@ -89,6 +91,57 @@ TEST(ObjectPool, ModelObjectsComeFromThePoolUnlessSanitizedAndLargeOnesFromTheHe
   void* large = bm::PoolAllocate(bm::kLargestPooled + 1);
   EXPECT_EQ(bm::PoolUsageNow().objects, objects);
   bm::PoolFree(large, bm::kLargestPooled + 1);
+}
+
+// Random appends, inserts, removals, resizes and copies of an array of plain values (16 bytes, its
+// own growth) and of strings (a std::vector), each against a std::vector after every edit.
+template <typename T, typename Make>
+void EditLikeAVector(Make make) {
+  std::mt19937 random(5);
+  CArrayT<T> array;
+  std::vector<T> expected;
+  for (int step = 0; step < 4000; ++step) {
+    const int n = array.GetSize(), at = n ? static_cast<int>(random() % (n + 1)) : 0;
+    const T v = make(random());
+    switch (random() % 6) {
+      case 0:
+      case 1: {
+        const int from = n ? static_cast<int>(random() % n) : -1;
+        EXPECT_EQ(array.Add(from < 0 ? v : array[from]), n);  // an element of its own too
+        expected.push_back(from < 0 ? v : expected[from]);
+        break;
+      }
+      case 2: {
+        const int count = static_cast<int>(random() % 5);
+        array.InsertAt(at, v, count);
+        expected.insert(expected.begin() + at, count, v);
+        break;
+      }
+      case 3:
+        if (at < n) {
+          const int count = 1 + static_cast<int>(random() % (n - at));
+          array.RemoveAt(at, count);
+          expected.erase(expected.begin() + at, expected.begin() + at + count);
+        }
+        break;
+      case 4:
+        array.SetSize(at + static_cast<int>(random() % 9));
+        expected.resize(static_cast<size_t>(array.GetSize()));
+        break;
+      default: {
+        CArrayT<T> copy(array);
+        array = CArrayT<T>();
+        array = random() % 2 ? copy : std::move(copy);
+      }
+    }
+    ASSERT_EQ(std::vector<T>(array.begin(), array.end()), expected) << "step " << step;
+  }
+}
+
+TEST(ObjectPool, ArraysEditAsAVectorDoes) {
+  EditLikeAVector<long long>([](unsigned r) { return static_cast<long long>(r) << 20; });
+  EditLikeAVector<CString>(
+      [](unsigned r) { return CString(std::string(r % 40, static_cast<char>('a' + r % 26)).c_str()); });
 }
 
 }  // namespace
