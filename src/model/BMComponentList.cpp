@@ -157,6 +157,9 @@ void CBMComponentList::DropIndex() {
     p->RemoveLinks(this);
   }
   index_.reset();
+  // The members' edits no longer reach the list: indexes kept on its
+  // members' keys (the geometry indexes) must start again.
+  ++keyEdits_;
 }
 
 void CBMComponentList::OnKeyChanging(CBMComponent* member, uint64_t seq, bm::IndexKey key,

@@ -6,10 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "AllocationCounter.h"
 #include "RobustnessUtil.h"
 #include "model/ModelFile.h"
+#include "model/geometry/BMLine.h"
+#include "model/geometry/BMPoint.h"
 #include "platform/MessageBox.h"
 
 #ifdef BM_HAVE_DEMO
@@ -109,6 +114,44 @@ TEST(AllocationFailure, ReadingLoadingAndWritingTheDemoEndWellOrSayOutOfMemory) 
     if (HasFailure()) return;
   }
 #endif
+}
+
+// Memory running out while a name index grows drops the list's indexes and its members' links to
+// it; the list's geometry index must then see a member's later edit, which no longer reaches the list.
+TEST(AllocationFailure, AnIndexDroppedForWantOfMemoryLeavesNoStaleGeometryIndex) {
+  CBMPointList points;
+  CBMLineList lines;
+  std::vector<CBMPoint*> p;
+  for (int i = 0; i < 400; ++i) p.push_back(points.AddPoint(i * 1.0, 0.0));
+  const auto makeLine = [&p](int i) {
+    auto line = std::make_unique<CBMLine>(p[i], p[i + 1]);
+    line->set_Name(("L" + std::to_string(i)).c_str());
+    return line;
+  };
+  CBMLine* first = lines.Adopt(makeLine(0));
+  for (int i = 1; i < 30; ++i) lines.Adopt(makeLine(i));
+  ASSERT_EQ(lines.FindLineByPoint(p[0], p[1]), first);
+  ASSERT_EQ(lines.GetItem(CString("L0")), first);
+  // Lines are added with the first, second or third allocation failing, until one fails in the index
+  // (Add goes on without it); a failure in the list's own arrays throws and adds nothing.
+  bool dropped = false;
+  for (int i = 30; i < 398 && !dropped; ++i) {
+    for (uint64_t n = 1; n <= 3; ++n) {
+      std::unique_ptr<CBMLine> line = makeLine(i);
+      AllocationFailure failure(n);
+      try {
+        lines.Adopt(std::move(line));
+      } catch (const std::bad_alloc&) {
+        continue;
+      }
+      dropped = failure.Fired();
+      break;
+    }
+  }
+  ASSERT_TRUE(dropped);
+  first->set_pPoint(p[398], p[399]);
+  EXPECT_EQ(lines.FindLineByPoint(p[398], p[399]), first);
+  EXPECT_EQ(lines.FindLineByPoint(p[0], p[1]), nullptr);
 }
 
 }  // namespace
