@@ -31,6 +31,8 @@ constexpr std::size_t kGranule = 8;
 constexpr std::size_t kClassCount = kLargestPooled / kGranule;
 constexpr std::size_t kChunkBytes = std::size_t{1} << 16;
 constexpr std::size_t kChunksPerBlock = 64;
+// A block's heap bytes: a chunk more than it hands out, for their alignment.
+constexpr std::size_t kBlockBytes = (kChunksPerBlock + 1) * kChunkBytes;
 
 // Held for a few dozen instructions at a time, so waiting spins (yielding
 // the processor) rather than sleeping.
@@ -118,7 +120,7 @@ std::uint64_t g_chunkCount = 0;
 
 void NewBlock() {
   auto block = std::make_unique<Block>();
-  block->raw = ::operator new(kChunksPerBlock* kChunkBytes + kChunkBytes);
+  block->raw = ::operator new(kBlockBytes);
   const auto start = reinterpret_cast<std::uintptr_t>(block->raw);
   const std::uintptr_t skip = (kChunkBytes - start % kChunkBytes) % kChunkBytes;
   block->first = static_cast<char*>(block->raw) + skip;
@@ -242,7 +244,7 @@ PoolUsage PoolUsageNow() {
   std::lock_guard<SpinLock> hold(g_blockLock);
   usage.blocks = g_blockCount;
   usage.chunks = g_chunkCount;
-  usage.spareBytes = g_spare ? kChunksPerBlock * kChunkBytes + kChunkBytes : 0;
+  usage.spareBytes = g_spare ? kBlockBytes : 0;
   return usage;
 }
 
