@@ -44,7 +44,7 @@ class PlainArray {
     std::swap(room_, other.room_);
     return *this;
   }
-  ~PlainArray() { PoolFree(data_, room_ * sizeof(T)); }
+  ~PlainArray() { PoolFree(data_, Bytes(room_)); }
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
@@ -88,13 +88,16 @@ class PlainArray {
   }
 
  private:
+  // The size of an element (often a pointer: the elements are the values).
+  static constexpr std::size_t kElementBytes = sizeof(T);  // NOLINT(bugprone-sizeof-expression)
+  static std::size_t Bytes(std::size_t count) { return count * kElementBytes; }
   static void Copy(T* to, const T* from, std::size_t count) {
-    if (count) std::memmove(static_cast<void*>(to), static_cast<const void*>(from), count * sizeof(T));
+    if (count) std::memmove(static_cast<void*>(to), static_cast<const void*>(from), Bytes(count));
   }
   // The most elements a block can hold: the count is 32 bits, and the
   // block's bytes must fit a size_t (on 32-bit targets).
   static constexpr std::size_t kMostElements =
-      UINT32_MAX < SIZE_MAX / sizeof(T) ? std::size_t{UINT32_MAX} : SIZE_MAX / sizeof(T);
+      UINT32_MAX < SIZE_MAX / kElementBytes ? std::size_t{UINT32_MAX} : SIZE_MAX / kElementBytes;
   // The room to grow to for `needed` elements: twice the room, at least
   // `needed`, at most kMostElements.
   std::size_t Grown(std::size_t needed) const {
@@ -103,9 +106,9 @@ class PlainArray {
   }
   void Regrow(std::size_t room) {
     if (room > kMostElements) throw std::length_error("an array of more than 2^32 - 1 elements");
-    T* block = static_cast<T*>(PoolAllocate(room * sizeof(T)));
+    T* block = static_cast<T*>(PoolAllocate(Bytes(room)));
     Copy(block, data_, size_);
-    PoolFree(data_, room_ * sizeof(T));
+    PoolFree(data_, Bytes(room_));
     data_ = block;
     room_ = static_cast<std::uint32_t>(room);
   }
