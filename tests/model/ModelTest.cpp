@@ -259,7 +259,10 @@ TEST(ListIndex, AgreesWithAScanThroughRandomEdits) {
 TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
   CBMComponentList lists[3];
   std::vector<CBMComponent*> fillers;
-  for (int i = 0; i < 30; ++i) fillers.push_back(Named("F" + std::to_string(i)));
+  for (int i = 0; i < 30; ++i) {
+    fillers.push_back(Named("F" + std::to_string(i)));
+    fillers.back()->set_MapHandle(("M" + std::to_string(i)).c_str());
+  }
   auto fill = [&](CBMComponent* extra) {
     for (CBMComponentList& list : lists) {
       for (CBMComponent* c : fillers) list.Add(c);
@@ -273,6 +276,8 @@ TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
   lists[2].Add(shared);
   lists[0].RemoveAt(lists[0].GetCount());  // deletes the member
   for (CBMComponentList& list : lists) EXPECT_EQ(list.GetItem(CString("SHARED")), nullptr);
+  // An index built now passes over the dead slots only.
+  EXPECT_EQ(lists[2].GetItemByMapHandle(CString("M7")), fillers[7]);
   for (CBMComponentList& list : lists) list.RemoveAll();
   CBMComponent* again = Named("OLD");
   fill(again);
