@@ -274,7 +274,7 @@ TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
   CBMComponent* shared = Named("SHARED");
   fill(shared);
   lists[2].Add(shared);
-  lists[0].RemoveAt(lists[0].GetCount());  // deletes the member
+  lists[1].RemoveAt(lists[1].GetCount());  // deletes the member, whose first link is to lists[0]
   for (CBMComponentList& list : lists) EXPECT_EQ(list.GetItem(CString("SHARED")), nullptr);
   // An index built now passes over the dead slots only.
   EXPECT_EQ(lists[2].GetItemByMapHandle(CString("M7")), fillers[7]);
