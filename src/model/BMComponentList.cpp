@@ -220,7 +220,11 @@ void CBMComponentList::DeleteAll() {
 
 void CBMComponentList::ReSetComponentId() {
   for (int i = 0; i < items_.GetSize(); ++i) {
-    if (items_[i]) items_[i]->set_Id(i + 1);
+    // A slot whose member was destroyed elsewhere, which the index knows
+    // of, is not written to.
+    const bool dead = index_ && static_cast<size_t>(i) < index_->seqs.size() &&
+                      index_->IsDead(index_->seqs[static_cast<size_t>(i)]);
+    if (items_[i] && !dead) items_[i]->set_Id(i + 1);
   }
 }
 

@@ -297,6 +297,23 @@ TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
   for (CBMComponent* c : fillers) delete c;
 }
 
+// A member twice in a list, deleted through its later slot: the earlier slot is dead, so renumbering
+// the list does not write to it (the sanitizers see that) and an index built afterwards passes over it.
+TEST(ListIndex, AMemberDeletedThroughItsLaterSlotLeavesTheEarlierOneDead) {
+  CBMComponentList list;
+  std::vector<CBMComponent*> fillers;
+  for (int i = 0; i < 30; ++i) list.Add(fillers.emplace_back(Named("F" + std::to_string(i))));
+  CBMComponent* twice = Named("TWICE");
+  twice->set_MapHandle("HT");
+  list.Add(twice);
+  list.Add(twice);
+  ASSERT_EQ(list.GetItem(CString("TWICE")), twice);  // builds the name index
+  list.RemoveAt(list.GetCount());                    // deletes the member
+  EXPECT_EQ(list.GetItemByMapHandle(CString("HT")), nullptr);
+  list.RemoveAll();
+  for (CBMComponent* c : fillers) delete c;
+}
+
 // 200000 find-or-create calls would take minutes as scans.
 TEST(ListIndex, LargeListsStayFast) {
   OwningList list;
