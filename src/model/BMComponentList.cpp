@@ -122,7 +122,7 @@ void CBMComponentList::BuildIndexOrThrow(bm::IndexKey key) const {
   index_->keys[k].Reserve(static_cast<size_t>(GetCount()));
   for (int i = 0; i < GetCount(); ++i) {
     CBMComponent* p = items_[i];
-    if (p && !index_->IsDead(index_->seqs[static_cast<size_t>(i)])) {
+    if (p && !index_->SlotIsDead(static_cast<size_t>(i))) {
       index_->keys[k].Insert(bm::KeyOf(*p, key), {index_->seqs[static_cast<size_t>(i)], p});
     }
   }
@@ -152,8 +152,7 @@ void CBMComponentList::DropIndex() {
   const int numbered = std::min(GetCount(), static_cast<int>(index_->seqs.size()));
   for (int i = 0; i < numbered; ++i) {
     CBMComponent* p = items_[i];
-    const uint64_t seq = index_->seqs[static_cast<size_t>(i)];
-    if (!p || index_->IsDead(seq)) continue;  // a dead member is not read
+    if (!p || index_->SlotIsDead(static_cast<size_t>(i))) continue;  // a dead member is not read
     p->RemoveLinks(this);
   }
   index_.reset();
@@ -222,9 +221,7 @@ void CBMComponentList::ReSetComponentId() {
   for (int i = 0; i < items_.GetSize(); ++i) {
     // A slot whose member was destroyed elsewhere, which the index knows
     // of, is not written to.
-    const bool dead = index_ && static_cast<size_t>(i) < index_->seqs.size() &&
-                      index_->IsDead(index_->seqs[static_cast<size_t>(i)]);
-    if (items_[i] && !dead) items_[i]->set_Id(i + 1);
+    if (items_[i] && !(index_ && index_->SlotIsDead(static_cast<size_t>(i)))) items_[i]->set_Id(i + 1);
   }
 }
 

@@ -123,24 +123,12 @@ CBMComponent* KeyIndex::First(std::string_view key, const CBMComponentList* list
   const size_t none = slots_.size();
   const size_t mask = none - 1;
   size_t best = none;
-  uint64_t bestSeq = 0;
-  bool seqRead = false;  // bestSeq is read once a second entry matches
   for (size_t i = Home(tag, mask); slots[i].member; i = (i + 1) & mask) {
     const Slot& s = slots[i];
     if (s.member == kTombstone || s.tag != tag || !Bears(tag, *s.member, key)) continue;
-    if (best == none) {
-      best = i;
-      continue;
-    }
-    if (!seqRead) {
-      bestSeq = slots[best].member->FirstSeqIn(list);
-      seqRead = true;
-    }
-    const uint64_t seq = s.member->FirstSeqIn(list);
-    if (seq < bestSeq) {
-      best = i;
-      bestSeq = seq;
-    }
+    // A second match is ordered by the members' links to the list.
+    if (best != none && s.member->FirstSeqIn(list) >= slots[best].member->FirstSeqIn(list)) continue;
+    best = i;
   }
   if (best == none) return nullptr;
   memo_ = Memo{tag, slots[best].member};

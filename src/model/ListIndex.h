@@ -108,6 +108,9 @@ struct ListIndexState {
   // deletes all its members may leave every slot of a long list dead.
   std::unordered_set<uint64_t> dead;
   bool IsDead(uint64_t seq) const;
+  // Whether the member of 0-based slot `slot` was destroyed elsewhere; false
+  // for a slot the index has not numbered.
+  bool SlotIsDead(size_t slot) const { return slot < seqs.size() && IsDead(seqs[slot]); }
 };
 
 }  // namespace bm

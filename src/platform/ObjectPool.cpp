@@ -61,7 +61,6 @@ struct Chunk {
   Chunk* next = nullptr;  // the same; in its block, the next chunk given back
   FreeSlot* freed = nullptr;
   char* fresh = nullptr;  // the first slot never used
-  char* end = nullptr;
   std::size_t slot = 0;
   std::size_t live = 0;
   bool listed = false;
@@ -128,7 +127,8 @@ void NewBlock() {
   ++g_blockCount;
 }
 
-Chunk* TakeChunk() {
+// A chunk for slots of `slot` bytes, taken from a block.
+Chunk* TakeChunk(std::size_t slot) {
   std::lock_guard<SpinLock> hold(g_blockLock);
   if (!g_openBlocks) NewBlock();
   Block* block = g_openBlocks;
@@ -145,6 +145,8 @@ Chunk* TakeChunk() {
   ++g_chunkCount;
   Chunk* chunk = new (place) Chunk();
   chunk->block = block;
+  chunk->slot = slot;
+  chunk->fresh = static_cast<char*>(place) + kChunkHead;
   return chunk;
 }
 
@@ -190,10 +192,7 @@ void* PoolAllocate(std::size_t size) {
   std::lock_guard<SpinLock> hold(cls.lock);
   Chunk* chunk = cls.open;
   if (!chunk) {
-    chunk = TakeChunk();
-    chunk->slot = (index + 1) * kGranule;
-    chunk->fresh = reinterpret_cast<char*>(chunk) + kChunkHead;
-    chunk->end = reinterpret_cast<char*>(chunk) + kChunkBytes;
+    chunk = TakeChunk((index + 1) * kGranule);
     Link(cls.open, chunk);
   }
   void* p;
@@ -206,8 +205,8 @@ void* PoolAllocate(std::size_t size) {
   }
   ++chunk->live;
   ++cls.live;
-  if (!chunk->freed && static_cast<std::size_t>(chunk->end - chunk->fresh) < chunk->slot)
-    Unlink(cls.open, chunk);
+  const char* end = reinterpret_cast<const char*>(chunk) + kChunkBytes;
+  if (!chunk->freed && static_cast<std::size_t>(end - chunk->fresh) < chunk->slot) Unlink(cls.open, chunk);
   return p;
 }
 
