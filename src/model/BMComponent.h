@@ -110,3 +110,20 @@ class CBMComponent : public CObject {
   bm::IndexLink firstLink_{nullptr, 0};
   std::unique_ptr<Extras> extras_;
 };
+
+namespace bm {
+
+// The current value of `key` of `c`.
+inline std::string_view KeyOf(const CBMComponent& c, IndexKey key) {
+  switch (key) {
+    case IndexKey::kName:
+      return c.name().view();
+    case IndexKey::kMapHandle:
+      return c.mapHandle().view();
+    case IndexKey::kOutHandle:
+      break;
+  }
+  return c.outHandle().view();
+}
+
+}  // namespace bm

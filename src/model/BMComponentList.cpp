@@ -69,7 +69,7 @@ CBMComponent* CBMComponentList::GetItemByOutHandle(const CString& handle) const 
 
 CBMComponent* CBMComponentList::Scan(bm::IndexKey key, const CString& value) const {
   for (CBMComponent* p : items_) {
-    if (p && bm::KeyOf(*p, key) == value.view()) return p;
+    if (p && bm::SameBytes(bm::KeyOf(*p, key), value.view())) return p;
   }
   return nullptr;
 }
@@ -80,7 +80,31 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
   if (value.IsEmpty() || (!(index_ && index_->built[k]) && GetCount() < kIndexThreshold))
     return Scan(key, value);
   if (!index_ || !index_->built[k]) BuildIndex(key);
-  return index_->keys[k].First(value.view(), this);
+  bm::ListIndexState& state = *index_;
+  const bm::KeyIndex& keys = state.keys[k];
+  // Readers and hosts mostly look members up in list order, one or more
+  // times each: the slot of the last answer and the one after it are tried
+  // first. They lie next to the member just found, where a table slot of a
+  // large list is a cache miss. A member there is the answer when it bears
+  // the key and no two members do. Not for out handles, which may change
+  // unseen by the list, nor while a slot holds a member destroyed elsewhere.
+  const size_t count = static_cast<size_t>(GetCount());
+  const size_t last = state.lastSlot[k];
+  if (last < count && key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty()) {
+    for (size_t slot = last; slot <= last + 1 && slot < count; ++slot) {
+      CBMComponent* p = items_[static_cast<int>(slot)];
+      if (p && bm::SameBytes(bm::KeyOf(*p, key), value.view())) {
+        state.lastSlot[k] = slot;
+        return p;
+      }
+    }
+  }
+  CBMComponent* found = keys.First(value.view(), this);
+  // While no slot has been removed, a slot's sequence number is its
+  // position.
+  const uint64_t seq = found && state.compact ? found->FirstSeqIn(this) : UINT64_MAX;
+  state.lastSlot[k] = seq < count ? static_cast<size_t>(seq) : SIZE_MAX;
+  return found;
 }
 
 void CBMComponentList::BuildIndex(bm::IndexKey key) const {
@@ -133,6 +157,7 @@ void CBMComponentList::UnindexSlot(int i) {
   if (!index_) return;
   const uint64_t seq = index_->seqs[static_cast<size_t>(i)];
   index_->seqs.erase(index_->seqs.begin() + i);
+  index_->compact = false;
   CBMComponent* p = items_[i];
   if (!p) return;
   if (index_->IsDead(seq)) {

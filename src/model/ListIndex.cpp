@@ -8,18 +8,6 @@
 
 namespace bm {
 
-std::string_view KeyOf(const CBMComponent& c, IndexKey key) {
-  switch (key) {
-    case IndexKey::kName:
-      return c.name().view();
-    case IndexKey::kMapHandle:
-      return c.mapHandle().view();
-    case IndexKey::kOutHandle:
-      break;
-  }
-  return c.outHandle().view();
-}
-
 namespace {
 // The mark of an erased slot: an address no member can have (compared,
 // never followed).
@@ -51,7 +39,7 @@ inline size_t KeyIndex::Home(uint64_t tag, size_t mask) {
 }
 
 bool KeyIndex::Bears(uint64_t tag, const CBMComponent& member, std::string_view key) const {
-  return IsWholeKey(tag) || KeyOf(member, key_) == key;
+  return IsWholeKey(tag) || SameBytes(KeyOf(member, key_), key);
 }
 
 void KeyIndex::Clear() {
@@ -59,6 +47,7 @@ void KeyIndex::Clear() {
   used_ = live_ = 0;
   seqEnd_ = 0;
   memo_ = Memo();
+  shared_ = false;
 }
 
 void KeyIndex::Reserve(size_t count) {
@@ -93,10 +82,23 @@ void KeyIndex::Insert(std::string_view key, IndexEntry entry) {
   seqEnd_ = std::max(seqEnd_, entry.seq + 1);
   const uint64_t tag = Tag(key);
   const size_t mask = slots_.size() - 1;
+  // The entry takes the first erased or free slot of its chain; the rest of
+  // the chain is read for an entry of the same key.
+  size_t place = slots_.size();
   size_t i = Home(tag, mask);
-  while (slots_[i].member && slots_[i].member != kTombstone) i = (i + 1) & mask;
-  if (!slots_[i].member) ++used_;
-  slots_[i] = Slot{tag, entry.member};
+  for (; slots_[i].member; i = (i + 1) & mask) {
+    const Slot& s = slots_[i];
+    if (s.member == kTombstone) {
+      if (place == slots_.size()) place = i;
+    } else if (!shared_ && s.tag == tag && Bears(tag, *s.member, key)) {
+      shared_ = true;
+    }
+  }
+  if (place == slots_.size()) {
+    place = i;
+    ++used_;
+  }
+  slots_[place] = Slot{tag, entry.member};
   ++live_;
 }
 

@@ -15,9 +15,6 @@ namespace bm {
 enum class IndexKey { kName = 0, kMapHandle = 1, kOutHandle = 2 };
 inline constexpr int kIndexKeyCount = 3;
 
-// The current value of `key` of `c`.
-std::string_view KeyOf(const CBMComponent& c, IndexKey key);
-
 // One list slot: its insertion sequence number (list order) and its member.
 struct IndexEntry {
   uint64_t seq;
@@ -54,6 +51,10 @@ class KeyIndex {
   // that many rehashes nothing.
   void Reserve(size_t count);
   void Clear();
+  // Whether no two entries have borne one key since the index was filled
+  // (an erase does not make it so again): then a member of the list that
+  // bears a key is the one First gives.
+  bool Unique() const { return !shared_; }
 
  private:
   struct Slot {
@@ -87,6 +88,7 @@ class KeyIndex {
   std::vector<Slot> slots_;
   size_t used_ = 0;  // live entries and tombstones
   size_t live_ = 0;
+  bool shared_ = false;
 };
 
 // A slot of an indexed list that holds a component: renaming or destroying
@@ -104,6 +106,13 @@ struct ListIndexState {
   bool built[kIndexKeyCount] = {false, false, false};
   std::vector<uint64_t> seqs;  // sequence number of each slot, in list order
   uint64_t nextSeq = 0;
+  // Whether every slot's sequence number is its 0-based position (no slot
+  // has been removed since the list was numbered).
+  bool compact = true;
+  // The 0-based slot of the last answer of each key's look-up (SIZE_MAX:
+  // none), tried first by the next one with the slot after it (see
+  // CBMComponentList::Lookup).
+  size_t lastSlot[kIndexKeyCount] = {SIZE_MAX, SIZE_MAX, SIZE_MAX};
   // Slots whose member was destroyed elsewhere. A hash set: an owner that
   // deletes all its members may leave every slot of a long list dead.
   std::unordered_set<uint64_t> dead;

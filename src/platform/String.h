@@ -57,6 +57,16 @@ inline void AsciiUpperInPlace(char* p, size_t n) {
   for (size_t i = 0; i + 8 < n; i += 8) upper8(p + i);
   upper8(p + n - 8);  // the last eight, overlapping: upper-casing twice changes nothing
 }
+// Whether a and b hold the same bytes; names and keys of up to 16 bytes are
+// compared as one or two words, without a library call.
+inline bool SameBytes(std::string_view a, std::string_view b) {
+  const size_t n = a.size();
+  if (n != b.size()) return false;
+  if (n > 16) return std::memcmp(a.data(), b.data(), n) == 0;
+  const size_t head = n < 8 ? n : 8;
+  return LoadPrefix8(a.data(), head) == LoadPrefix8(b.data(), head) &&
+         (n <= 8 || LoadPrefix8(a.data() + 8, n - 8) == LoadPrefix8(b.data() + 8, n - 8));
+}
 // Whether a and b are equal when ASCII case is ignored.
 inline bool SameNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

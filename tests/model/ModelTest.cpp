@@ -254,6 +254,76 @@ TEST(ListIndex, AgreesWithAScanThroughRandomEdits) {
   }
 }
 
+// Look-ups in list order (a key once or twice, now and then one passed over) try the slots of the
+// last answer first. Through renames onto new and used names, members in two slots, removals and
+// members destroyed by their owner, every answer is the scan's.
+TEST(ListIndex, LookUpsInListOrderAgreeWithAScan) {
+  for (unsigned seed = 1; seed <= 4; ++seed) {
+    std::mt19937 rng(seed);
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    std::vector<std::unique_ptr<CBMComponent>> owned;  // the list owns none of its members
+    CBMComponentList list;
+    std::vector<bool> dead;  // per slot: its member was destroyed (its address may be reused)
+    int fresh = 0;
+    auto add = [&](CBMComponent* c) {
+      list.Add(c);
+      dead.push_back(false);
+    };
+    auto make = [&] {
+      owned.emplace_back(Named("N" + std::to_string(fresh)));
+      owned.back()->set_MapHandle(("M" + std::to_string(fresh++)).c_str());
+      add(owned.back().get());
+    };
+    auto live = [&](int i) { return dead[static_cast<size_t>(i - 1)] ? nullptr : list.GetItem(i); };
+    auto forget = [&](CBMComponent* c, bool destroy) {
+      for (int i = 1; i <= list.GetCount(); ++i) {
+        if (list.GetItem(i) == c) dead[static_cast<size_t>(i - 1)] = true;
+      }
+      for (auto& p : owned) {
+        if (p.get() == c) destroy ? p.reset() : (void)p.release();
+      }
+    };
+    auto scan = [&](int which, const CString& key) -> CBMComponent* {
+      for (int i = 1; i <= list.GetCount(); ++i) {
+        if (CBMComponent* c = live(i); c && (which ? c->mapHandle() : c->name()) == key) return c;
+      }
+      return nullptr;
+    };
+    for (int i = 0; i < 40; ++i) make();
+    int cursor = 1;
+    for (int step = 0; step < 3000; ++step) {
+      const int op = pick(100);
+      const int slot = 1 + pick(list.GetCount());
+      CBMComponent* at = live(slot);
+      if (op < 3) {
+        make();
+      } else if (op < 5 && at) {
+        add(at);  // a second slot
+      } else if (op < 9 && at) {
+        CBMComponent* used = live(cursor);  // a rename onto its name makes the name shared
+        CString name = op < 7 || !used ? CString(("R" + std::to_string(fresh++)).c_str()) : used->name();
+        at->set_Name(name);
+      } else if (op < 10 && at) {
+        at->set_MapHandle(("M" + std::to_string(pick(fresh))).c_str());
+      } else if (op < 11 && seed % 2 && at) {
+        forget(at, false);
+        list.RemoveAt(slot);  // deletes the member, which may sit in another slot
+        dead.erase(dead.begin() + (slot - 1));
+      } else if (op < 12 && seed > 2 && at) {
+        forget(at, true);  // destroyed by its owner: its slots are dead
+      } else {
+        cursor = std::min(list.GetCount(), std::max(1, cursor + pick(3) - (op % 7 == 0 ? 5 : 0)));
+        CBMComponent* c = live(cursor);
+        if (!c) continue;
+        SCOPED_TRACE(testing::Message() << seed << ":" << step);
+        ASSERT_EQ(list.GetItem(c->name()), scan(0, c->name()));
+        ASSERT_EQ(list.GetItemByMapHandle(c->mapHandle()), scan(1, c->mapHandle()));
+      }
+    }
+    list.RemoveAll();
+  }
+}
+
 // A member in three indexed lists (twice in one) is dropped from each when destroyed, and
 // followed through a rename after it left one of them.
 TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
