@@ -134,6 +134,11 @@ CBMPoint* CBMPointList::FindPointByCoors(double x, double y) const {
   const AxisCell ax = CellOf(x);
   const AxisCell ay = CellOf(y);
   const bm::PositionChains& chains = *index;
+  // A query in the middle part of its cell finds its points in that cell alone.
+  if (ax.below + ax.above + ay.below + ay.above == 0) {
+    return bm::ChainFirst<CBMPoint>(*this, chains, CellKey(ax.cell, ay.cell),
+                                    [x, y](const CBMPoint& p) { return IsNear(p, x, y); });
+  }
   int32_t best = -1;
   for (int64_t dx = -ax.below; dx <= ax.above; ++dx) {
     for (int64_t dy = -ay.below; dy <= ay.above; ++dy) {
@@ -149,6 +154,7 @@ CBMPoint* CBMPointList::FindPointByCoors(double x, double y) const {
       }
     }
   }
+  if (best >= 0) chains.NoteAnswer(best);
   return best < 0 ? nullptr : ItemAs<CBMPoint>(best + 1);
 }
 

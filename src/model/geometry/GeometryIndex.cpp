@@ -44,10 +44,13 @@ void PositionChains::Clear() {
   table_.clear();
   keys_ = 0;
   next_.clear();
+  heads_.clear();
+  lastAnswer_ = -1;
 }
 
 void PositionChains::Reserve(size_t n) {
   if (n > next_.capacity()) next_.reserve(std::max(n, 2 * next_.capacity()));
+  if (n > heads_.capacity()) heads_.reserve(std::max(n, 2 * heads_.capacity()));
 }
 
 void PositionChains::Grow() {
@@ -64,8 +67,9 @@ void PositionChains::Grow() {
 }
 
 void PositionChains::Append(uint64_t key, int32_t pos) {
-  next_.push_back(-1);
   if ((keys_ + 1) * 2 > table_.size()) Grow();
+  next_.push_back(-1);
+  heads_.push_back(0);
   const size_t mask = table_.size() - 1;
   size_t i = key & mask;
   while (table_[i].head >= 0 && table_[i].key != key) i = (i + 1) & mask;
@@ -73,13 +77,17 @@ void PositionChains::Append(uint64_t key, int32_t pos) {
   if (e.head < 0) {
     e = Ends{key, pos, pos};
     ++keys_;
+    heads_.back() = 1;
     return;
   }
   next_[static_cast<size_t>(e.tail)] = pos;
   e.tail = pos;
 }
 
-void PositionChains::Skip(int32_t /*pos*/) { next_.push_back(-1); }
+void PositionChains::Skip(int32_t /*pos*/) {
+  next_.push_back(-1);
+  heads_.push_back(0);
+}
 
 int32_t PositionChains::Head(uint64_t key) const {
   if (table_.empty()) return -1;

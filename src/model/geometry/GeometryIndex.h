@@ -42,6 +42,14 @@ class PositionChains {
   int32_t Head(uint64_t key) const;
   // The next position under the same key as `pos`, or -1.
   int32_t Next(int32_t pos) const { return next_[static_cast<size_t>(pos)]; }
+  // Whether `pos` (below Positions()) is the first position filed under its
+  // key; false for a skipped one.
+  bool FirstUnderKey(int32_t pos) const { return heads_[static_cast<size_t>(pos)] != 0; }
+  int32_t Positions() const { return static_cast<int32_t>(next_.size()); }
+  // The position of the last look-up's answer (-1: none), which the next
+  // look-up tries first (see ChainFirst).
+  int32_t LastAnswer() const { return lastAnswer_; }
+  void NoteAnswer(int32_t pos) const { lastAnswer_ = pos; }
 
  private:
   // An open-addressing table of keys with the ends of their chains (head -1:
@@ -56,6 +64,8 @@ class PositionChains {
   std::vector<Ends> table_;
   size_t keys_ = 0;
   std::vector<int32_t> next_;
+  std::vector<uint8_t> heads_;  // per position: 1 when first under its key
+  mutable int32_t lastAnswer_ = -1;
 };
 
 // An index of one list that follows the list lazily: before each look-up
@@ -131,12 +141,31 @@ T* ScanFirst(const CBMComponentList& list, Match match) {
 }
 
 // The first member filed under `key` in `chains`, as a T, that `match`
-// accepts (positions under a key come in list order).
+// accepts (positions under a key come in list order). Every member that
+// `match` accepts must be filed under `key`.
+//
+// Look-ups mostly come in list order (the storeys of a building repeat one
+// plan), so the position of the last answer and the one after it are tried
+// first: a member there that `match` accepts and that is the first filed
+// under its key is the answer, found next to the last one instead of
+// through a table slot far away.
 template <typename T, typename Match>
 T* ChainFirst(const CBMComponentList& list, const PositionChains& chains, uint64_t key, Match match) {
+  const int32_t last = chains.LastAnswer();
+  for (int32_t pos = last; last >= 0 && pos <= last + 1 && pos < chains.Positions(); ++pos) {
+    if (!chains.FirstUnderKey(pos)) continue;
+    T* member = list.ItemAs<T>(pos + 1);
+    if (member && match(*member)) {
+      chains.NoteAnswer(pos);
+      return member;
+    }
+  }
   for (int32_t pos = chains.Head(key); pos >= 0; pos = chains.Next(pos)) {
     T* member = list.ItemAs<T>(pos + 1);
-    if (member && match(*member)) return member;
+    if (member && match(*member)) {
+      chains.NoteAnswer(pos);
+      return member;
+    }
   }
   return nullptr;
 }
