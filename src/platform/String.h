@@ -177,7 +177,20 @@ class CString {
   void FormatV(const char* format, va_list args);
 
   // Upper-cases ASCII letters in place; bytes 0x80 to 0xFF stay unchanged.
-  void MakeUpper() { bm::AsciiUpperInPlace(MutableData(), size()); }
+  void MakeUpper() {
+    if (OnHeap() || !kLittleEndian) return bm::AsciiUpperInPlace(MutableData(), size());
+    // A short string: its sixteen bytes as two words. Upper-casing the bytes
+    // beyond the text changes nothing that is read, and the last holds 15
+    // minus the length, which is no letter.
+    uint64_t low;
+    uint64_t high;
+    std::memcpy(&low, bytes_, 8);
+    std::memcpy(&high, bytes_ + 8, 8);
+    low = bm::AsciiUpper8(low);
+    high = bm::AsciiUpper8(high);
+    std::memcpy(bytes_, &low, 8);
+    std::memcpy(bytes_ + 8, &high, 8);
+  }
   // Lower-cases ASCII letters in place.
   void MakeLower() {
     char* p = MutableData();
@@ -265,7 +278,7 @@ class CString {
   CString& Append(const char* text, size_t length);
   static CString Concat(std::string_view a, std::string_view b);
 
-  alignas(void*) unsigned char bytes_[16];
+  alignas(void*) unsigned char bytes_[16] = {};
 };
 static_assert(sizeof(CString) == 16, "a CString is sixteen bytes");
 
