@@ -40,7 +40,9 @@ class CArrayT {
   }
   // Removes `count` elements from 0-based position i and closes the gap.
   void RemoveAt(int i, int count = 1) { items_.erase(items_.begin() + i, items_.begin() + i + count); }
-  void RemoveAll() { items_.clear(); }
+  // Empties the array and gives its storage back, as the legacy class does
+  // (an emptied list is often kept: the reader's handled blocks, for one).
+  void RemoveAll() { items_ = Items(); }
   void SetSize(int n) { items_.resize(n > 0 ? static_cast<size_t>(n) : 0); }
   void Reserve(size_t n) { items_.reserve(n); }
 

@@ -88,6 +88,11 @@ TEST(ObjectPool, ModelObjectsComeFromThePoolUnlessSanitizedAndLargeOnesFromTheHe
     EXPECT_EQ(bm::PoolUsageNow().objects > objects, bm::PoolEnabled());
   }
   EXPECT_EQ(bm::PoolUsageNow().objects, objects);
+  CObArray emptied;  // an emptied array gives its block back (a handled block of lines is kept)
+  for (int i = 0; i < 20; ++i) emptied.Add(nullptr);
+  EXPECT_EQ(bm::PoolUsageNow().objects, objects + (bm::PoolEnabled() ? 1 : 0));
+  emptied.RemoveAll();
+  EXPECT_EQ(bm::PoolUsageNow().objects, objects);
   void* large = bm::PoolAllocate(bm::kLargestPooled + 1);
   EXPECT_EQ(bm::PoolUsageNow().objects, objects);
   bm::PoolFree(large, bm::kLargestPooled + 1);
