@@ -22,11 +22,12 @@ void CBMComponentList::Add(CBMComponent* p) {
   // the first block holds three pointers, which spares the reallocations
   // from one to two to four.
   if (items_.IsEmpty()) items_.Reserve(3);
-  if (index_) index_->seqs.push_back(index_->nextSeq);
+  const bool numbering = index_ && !index_->compact;
+  if (numbering) index_->seqs.push_back(index_->nextSeq);
   try {
     items_.Add(p);
   } catch (...) {
-    if (index_) index_->seqs.pop_back();
+    if (numbering) index_->seqs.pop_back();
     throw;
   }
   if (!index_) return;
@@ -122,12 +123,10 @@ void CBMComponentList::TrackMembers() const {
   if (index_) return;
   auto* self = const_cast<CBMComponentList*>(this);
   auto state = std::make_unique<bm::ListIndexState>();
-  state->seqs.reserve(static_cast<size_t>(GetCount()));
   int linked = 0;
   try {
     for (; linked < GetCount(); ++linked) {
       const uint64_t seq = state->nextSeq++;
-      state->seqs.push_back(seq);
       if (CBMComponent* p = items_[linked]) p->AddLink({self, seq});
     }
   } catch (...) {
@@ -147,7 +146,7 @@ void CBMComponentList::BuildIndexOrThrow(bm::IndexKey key) const {
   for (int i = 0; i < GetCount(); ++i) {
     CBMComponent* p = items_[i];
     if (p && !index_->SlotIsDead(static_cast<size_t>(i))) {
-      index_->keys[k].Insert(bm::KeyOf(*p, key), {index_->seqs[static_cast<size_t>(i)], p});
+      index_->keys[k].Insert(bm::KeyOf(*p, key), {index_->SeqOf(static_cast<size_t>(i)), p});
     }
   }
   index_->built[k] = true;
@@ -155,9 +154,14 @@ void CBMComponentList::BuildIndexOrThrow(bm::IndexKey key) const {
 
 void CBMComponentList::UnindexSlot(int i) {
   if (!index_) return;
+  try {
+    index_->Uncompact(index_->Numbered());
+  } catch (const std::bad_alloc&) {
+    DropIndex();  // a cache: built again by the next look-up
+    return;
+  }
   const uint64_t seq = index_->seqs[static_cast<size_t>(i)];
   index_->seqs.erase(index_->seqs.begin() + i);
-  index_->compact = false;
   CBMComponent* p = items_[i];
   if (!p) return;
   if (index_->IsDead(seq)) {
@@ -174,7 +178,7 @@ void CBMComponentList::DropIndex() {
   if (!index_) return;
   // The slots the index numbered: all of them, but fewer when building the
   // index ran out of memory.
-  const int numbered = std::min(GetCount(), static_cast<int>(index_->seqs.size()));
+  const int numbered = static_cast<int>(std::min(static_cast<size_t>(GetCount()), index_->Numbered()));
   for (int i = 0; i < numbered; ++i) {
     CBMComponent* p = items_[i];
     if (!p || index_->SlotIsDead(static_cast<size_t>(i))) continue;  // a dead member is not read

@@ -137,6 +137,13 @@ CBMComponent* KeyIndex::First(std::string_view key, const CBMComponentList* list
   return memo_.member;
 }
 
+void ListIndexState::Uncompact(size_t slots) {
+  if (!compact) return;
+  seqs.resize(slots);
+  for (size_t i = 0; i < slots; ++i) seqs[i] = i;
+  compact = false;
+}
+
 bool ListIndexState::IsDead(uint64_t seq) const { return !dead.empty() && dead.count(seq) != 0; }
 
 }  // namespace bm

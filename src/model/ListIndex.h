@@ -104,11 +104,12 @@ struct ListIndexState {
   KeyIndex keys[kIndexKeyCount] = {KeyIndex(IndexKey::kName), KeyIndex(IndexKey::kMapHandle),
                                    KeyIndex(IndexKey::kOutHandle)};
   bool built[kIndexKeyCount] = {false, false, false};
-  std::vector<uint64_t> seqs;  // sequence number of each slot, in list order
   uint64_t nextSeq = 0;
-  // Whether every slot's sequence number is its 0-based position (no slot
-  // has been removed since the list was numbered).
+  // Until a slot is removed, a slot's sequence number is its 0-based
+  // position and `seqs` stays empty; from the first removal on, `seqs`
+  // holds the number of each slot, in list order.
   bool compact = true;
+  std::vector<uint64_t> seqs;
   // The 0-based slot of the last answer of each key's look-up (SIZE_MAX:
   // none), tried first by the next one with the slot after it (see
   // CBMComponentList::Lookup).
@@ -117,9 +118,15 @@ struct ListIndexState {
   // deletes all its members may leave every slot of a long list dead.
   std::unordered_set<uint64_t> dead;
   bool IsDead(uint64_t seq) const;
+  // How many slots, from the first, the index has numbered.
+  size_t Numbered() const { return compact ? static_cast<size_t>(nextSeq) : seqs.size(); }
+  // The sequence number of 0-based slot `slot` (below Numbered()).
+  uint64_t SeqOf(size_t slot) const { return compact ? slot : seqs[slot]; }
   // Whether the member of 0-based slot `slot` was destroyed elsewhere; false
   // for a slot the index has not numbered.
-  bool SlotIsDead(size_t slot) const { return slot < seqs.size() && IsDead(seqs[slot]); }
+  bool SlotIsDead(size_t slot) const { return slot < Numbered() && IsDead(SeqOf(slot)); }
+  // Writes out the numbers of the first `slots` slots, before one is removed.
+  void Uncompact(size_t slots);
 };
 
 }  // namespace bm

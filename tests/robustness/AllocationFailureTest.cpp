@@ -154,5 +154,26 @@ TEST(AllocationFailure, AnIndexDroppedForWantOfMemoryLeavesNoStaleGeometryIndex)
   EXPECT_EQ(lines.FindLineByPoint(p[0], p[1]), nullptr);
 }
 
+// Memory running out when a removal first writes out the slot numbers of an indexed list drops the
+// index: the removal still happens, and look-ups answer from an index built again.
+TEST(AllocationFailure, ARemovalThatCannotNumberTheSlotsDropsTheIndex) {
+  CBMPointList points;
+  for (int i = 0; i < 40; ++i) {
+    CString name(("P" + std::to_string(i)).c_str());
+    points.AddPoint(name, i * 1.0, 0.0);
+  }
+  ASSERT_NE(points.GetItem(CString("P5")), nullptr);  // builds the name index
+  {
+    AllocationFailure failure(1);
+    points.RemoveAt(3);
+    EXPECT_TRUE(failure.Fired());
+  }
+  EXPECT_EQ(points.GetCount(), 39);
+  EXPECT_EQ(points.GetItem(CString("P2")), nullptr);
+  EXPECT_EQ(points.GetItem(CString("P3")), points.GetItem(3));
+  for (int i = 1; i <= points.GetCount(); ++i) ASSERT_EQ(points.GetItem(i)->get_Id(), i);  // renumbered
+  EXPECT_EQ(points.GetItemId(CString("P39")), 39);
+}
+
 }  // namespace
 }  // namespace bm::test
