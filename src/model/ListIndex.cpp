@@ -75,9 +75,10 @@ void KeyIndex::Grow(size_t live) {
 void KeyIndex::Insert(std::string_view key, IndexEntry entry) {
   if (key.empty() || !entry.member) return;
   // At three quarters full (tombstones included), rehashed with room for
-  // twice the live entries: the table is then at most three eighths full,
-  // and a probe chain stays within a cache line or two.
-  if (!WithinLoad(used_ + 1, slots_.size())) Grow(2 * (live_ + 1));
+  // twice the live entries: a full table doubles and is then three eighths
+  // full, and a probe chain stays within a cache line or two. (Room for
+  // twice the live entries and the new one would quadruple it.)
+  if (!WithinLoad(used_ + 1, slots_.size())) Grow(2 * live_);
   if (entry.seq < seqEnd_) memo_ = Memo();
   seqEnd_ = std::max(seqEnd_, entry.seq + 1);
   const uint64_t tag = Tag(key);

@@ -55,6 +55,8 @@ class KeyIndex {
   // (an erase does not make it so again): then a member of the list that
   // bears a key is the one First gives.
   bool Unique() const { return !shared_; }
+  // Slots of the table (entries, erased ones and free ones).
+  size_t TableSlots() const { return slots_.size(); }
 
  private:
   struct Slot {

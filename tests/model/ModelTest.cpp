@@ -384,6 +384,16 @@ TEST(ListIndex, AMemberDeletedThroughItsLaterSlotLeavesTheEarlierOneDead) {
   for (CBMComponent* c : fillers) delete c;
 }
 
+// A table that fills up doubles: beyond its first 64 slots it stays at least three eighths full.
+TEST(ListIndex, TablesDoubleAsTheyFill) {
+  bm::KeyIndex index;
+  CBMComponent member;
+  for (size_t n = 1; n <= 5000; ++n) {
+    index.Insert(("K" + std::to_string(n)).c_str(), {n, &member});
+    ASSERT_LE(index.TableSlots() * 3, std::max<size_t>(64 * 3, 8 * n)) << n;
+  }
+}
+
 // 200000 find-or-create calls would take minutes as scans.
 TEST(ListIndex, LargeListsStayFast) {
   OwningList list;
