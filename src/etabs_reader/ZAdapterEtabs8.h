@@ -315,8 +315,10 @@ class ZAdapterEtabs8 {
 
   static const KeywordEntry kKeywords[];
   static const KeywordEntry kKeyedKeywords[];
-  // Lines of a part of a block handed on in parts.
-  static constexpr int kPartLines = 1024;
+  // Lines of a part of a block handed on in parts. The lines of a part and
+  // their token buffers stay for reuse: a quarter of a thousand keeps them
+  // small beside the model of even a small file, and costs no more work.
+  static constexpr int kPartLines = 256;
 
   ZFileReadModule FileReader;
   ZComItemList* pBlockList = nullptr;
