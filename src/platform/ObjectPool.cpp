@@ -183,6 +183,17 @@ Chunk* ChunkOf(void* p) {
 
 std::size_t ClassOf(std::size_t size) { return size == 0 ? 0 : (size - 1) / kGranule; }
 
+// Asks the cache for the `bytes` at `p` (the slot the class hands out next):
+// a large model is built in memory no cache has seen, and the object made
+// next is written at once.
+void PrefetchForWrite(const char* p, std::size_t bytes) {
+#if defined(__GNUC__)
+  for (std::size_t at = 0; at < bytes; at += 64) __builtin_prefetch(p + at, 1);
+#else
+  (void)p, (void)bytes;
+#endif
+}
+
 }  // namespace
 
 void* PoolAllocate(std::size_t size) {
@@ -195,6 +206,7 @@ void* PoolAllocate(std::size_t size) {
     chunk = TakeChunk((index + 1) * kGranule);
     Link(cls.open, chunk);
   }
+  const char* end = reinterpret_cast<const char*>(chunk) + kChunkBytes;
   void* p;
   if (chunk->freed) {
     p = chunk->freed;
@@ -202,10 +214,11 @@ void* PoolAllocate(std::size_t size) {
   } else {
     p = chunk->fresh;
     chunk->fresh += chunk->slot;
+    if (static_cast<std::size_t>(end - chunk->fresh) >= chunk->slot)
+      PrefetchForWrite(chunk->fresh, chunk->slot);
   }
   ++chunk->live;
   ++cls.live;
-  const char* end = reinterpret_cast<const char*>(chunk) + kChunkBytes;
   if (!chunk->freed && static_cast<std::size_t>(end - chunk->fresh) < chunk->slot) Unlink(cls.open, chunk);
   return p;
 }
