@@ -83,28 +83,27 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
   if (!index_ || !index_->built[k]) BuildIndex(key);
   bm::ListIndexState& state = *index_;
   const bm::KeyIndex& keys = state.keys[k];
-  // Readers and hosts mostly look members up in list order, one or more
-  // times each: the slot of the last answer and the one after it are tried
-  // first. They lie next to the member just found, where a table slot of a
-  // large list is a cache miss. A member there is the answer when it bears
-  // the key and no two members do. Not for out handles, which may change
-  // unseen by the list, nor while a slot holds a member destroyed elsewhere.
+  // A member near the last answer (bm::NearLastAnswer) is the answer when it
+  // bears the key and no two members do. Not for out handles, which may
+  // change unseen by the list, nor while a slot holds a member destroyed
+  // elsewhere.
   const size_t count = static_cast<size_t>(GetCount());
-  const size_t last = state.lastSlot[k];
-  if (last < count && key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty()) {
-    for (size_t slot = last; slot <= last + 1 && slot < count; ++slot) {
-      CBMComponent* p = items_[static_cast<int>(slot)];
-      if (p && bm::SameBytes(bm::KeyOf(*p, key), value.view())) {
-        state.lastSlot[k] = slot;
-        return p;
-      }
-    }
+  size_t& last = state.lastSlot[k];
+  CBMComponent* near = nullptr;
+  if (key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty() &&
+      bm::NearLastAnswer(last, count, [&](size_t slot) {
+        near = items_[static_cast<int>(slot)];
+        if (!near || !bm::SameBytes(bm::KeyOf(*near, key), value.view())) return false;
+        last = slot;
+        return true;
+      })) {
+    return near;
   }
   CBMComponent* found = keys.First(value.view(), this);
   // While no slot has been removed, a slot's sequence number is its
   // position.
   const uint64_t seq = found && state.compact ? found->FirstSeqIn(this) : UINT64_MAX;
-  state.lastSlot[k] = seq < count ? static_cast<size_t>(seq) : SIZE_MAX;
+  last = seq < count ? static_cast<size_t>(seq) : SIZE_MAX;
   return found;
 }
 

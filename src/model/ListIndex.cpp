@@ -2,6 +2,7 @@
 #include "model/ListIndex.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "model/BMComponent.h"
 #include "platform/String.h"
@@ -141,7 +142,7 @@ CBMComponent* KeyIndex::First(std::string_view key, const CBMComponentList* list
 void ListIndexState::Uncompact(size_t slots) {
   if (!compact) return;
   seqs.resize(slots);
-  for (size_t i = 0; i < slots; ++i) seqs[i] = i;
+  std::iota(seqs.begin(), seqs.end(), uint64_t{0});
   compact = false;
 }
 

@@ -15,6 +15,20 @@ namespace bm {
 enum class IndexKey { kName = 0, kMapHandle = 1, kOutHandle = 2 };
 inline constexpr int kIndexKeyCount = 3;
 
+// Look-ups mostly come in list order (files name members in the order they
+// were defined, a storey repeats the plan of the one below): the member
+// asked for next sits at the last answer's position or the one after it,
+// next to the last member in memory, where a table slot of a large list is
+// a cache miss. Calls take(pos) for those two positions below `count` until
+// it returns true; whether one did (`last` SIZE_MAX: none).
+template <typename Take>
+bool NearLastAnswer(size_t last, size_t count, Take take) {
+  for (size_t pos = last; pos < count && pos - last <= 1; ++pos) {
+    if (take(pos)) return true;
+  }
+  return false;
+}
+
 // One list slot: its insertion sequence number (list order) and its member.
 struct IndexEntry {
   uint64_t seq;

@@ -79,7 +79,6 @@ class PlainArray {
     Copy(data_ + i, data_ + i + count, size_ - i - count);
     size_ -= static_cast<std::uint32_t>(count);
   }
-  void clear() { size_ = 0; }
   // New elements are value-initialised (zero), as std::vector makes them.
   void resize(std::size_t n) {
     reserve(n);

@@ -142,30 +142,26 @@ T* ScanFirst(const CBMComponentList& list, Match match) {
 
 // The first member filed under `key` in `chains`, as a T, that `match`
 // accepts (positions under a key come in list order). Every member that
-// `match` accepts must be filed under `key`.
-//
-// Look-ups mostly come in list order (the storeys of a building repeat one
-// plan), so the position of the last answer and the one after it are tried
-// first: a member there that `match` accepts and that is the first filed
-// under its key is the answer, found next to the last one instead of
-// through a table slot far away.
+// `match` accepts must be filed under `key`: then a member near the last
+// answer (bm::NearLastAnswer) that `match` accepts and that is the first
+// filed under its key is the answer, without a read of the table.
 template <typename T, typename Match>
 T* ChainFirst(const CBMComponentList& list, const PositionChains& chains, uint64_t key, Match match) {
-  const int32_t last = chains.LastAnswer();
-  for (int32_t pos = last; last >= 0 && pos <= last + 1 && pos < chains.Positions(); ++pos) {
-    if (!chains.FirstUnderKey(pos)) continue;
-    T* member = list.ItemAs<T>(pos + 1);
-    if (member && match(*member)) {
-      chains.NoteAnswer(pos);
-      return member;
-    }
+  T* found = nullptr;
+  const auto take = [&](int32_t pos) {
+    found = list.ItemAs<T>(pos + 1);
+    if (!found || !match(*found)) return false;
+    chains.NoteAnswer(pos);
+    return true;
+  };
+  const auto last = static_cast<size_t>(chains.LastAnswer());  // -1: SIZE_MAX, none
+  if (NearLastAnswer(last, static_cast<size_t>(chains.Positions()), [&](size_t pos) {
+        return chains.FirstUnderKey(static_cast<int32_t>(pos)) && take(static_cast<int32_t>(pos));
+      })) {
+    return found;
   }
   for (int32_t pos = chains.Head(key); pos >= 0; pos = chains.Next(pos)) {
-    T* member = list.ItemAs<T>(pos + 1);
-    if (member && match(*member)) {
-      chains.NoteAnswer(pos);
-      return member;
-    }
+    if (take(pos)) return found;
   }
   return nullptr;
 }
