@@ -138,7 +138,9 @@ bool CStdioFile::Open(const char* path, unsigned flags, CFileException* error) {
 
 bool CStdioFile::Fill() {
   if (eof_ || !file_) return false;
-  if (buffer_.empty()) buffer_.resize(1 << 16);
+  // 16 KiB: larger reads are no faster (the file is copied either way), and
+  // the buffer counts against the memory of reading a small file.
+  if (buffer_.empty()) buffer_.resize(1 << 14);
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
