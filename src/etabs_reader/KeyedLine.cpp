@@ -10,11 +10,12 @@
 namespace bm::reader {
 
 KeyedLine::KeyedLine(const ZComItem& line, int first) : line_(line) {
-  const int count = line.GetItemCount();
+  const TokenStore& tokens = line.tokens();
+  const int count = tokens.Count();
   int t = first < 1 ? 1 : first;
   while (t <= count) {
-    const std::string_view token = line.Token(t);
-    if (line.IsQuoted(t) || LooksNumeric(token) || token.empty()) {
+    const std::string_view token = tokens.Get(t - 1);
+    if (tokens.Quoted(t - 1) || LooksNumeric(token) || token.empty()) {
       ++stray_;
       ++t;
       continue;
@@ -89,6 +90,10 @@ double KeyedLine::Number(std::string_view key, double fallback) {
 }
 
 void KeyedLine::ReportUnused(ReadReport& report, std::string_view keyword) const {
+  // Nearly every line has had all its keys asked for.
+  if (!stray_ &&
+      std::all_of(pairs_.begin(), pairs_.end(), [](const Pair& p) { return p.used && !p.noPlace; }))
+    return;
   // Each key name once per line, in line order.
   std::vector<std::string_view> named;
   for (const Pair& p : pairs_) {

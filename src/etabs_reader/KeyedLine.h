@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -74,27 +75,37 @@ class KeyedLine {
   static uint64_t KeyHead(std::string_view key, bool upper);
   bool Matches(const Pair& p, std::string_view key, uint64_t head) const;
   // The pairs of a line: in place up to kInline of them (nearly every line),
-  // on the heap beyond, so that reading a line allocates nothing.
+  // on the heap beyond, so that reading a line allocates nothing. The
+  // places are left unwritten until a pair takes one (a line is read in a
+  // few hundred instructions; clearing sixteen pairs would add a tenth).
   class PairList {
    public:
+    PairList() : data_(inline_.pairs) {}
+    PairList(const PairList&) = delete;
+    PairList& operator=(const PairList&) = delete;
     void push_back(const Pair& pair) {
-      if (heap_.empty() && size_ < kInline) {
-        inline_[size_++] = pair;
+      if (size_ < kInline) {
+        new (&inline_.pairs[size_++]) Pair(pair);
         return;
       }
-      if (heap_.empty()) heap_.assign(inline_.begin(), inline_.begin() + size_);
+      if (heap_.empty()) heap_.assign(inline_.pairs, inline_.pairs + size_);
       heap_.push_back(pair);
+      data_ = heap_.data();
       ++size_;
     }
-    Pair* begin() { return heap_.empty() ? inline_.data() : heap_.data(); }
-    Pair* end() { return begin() + size_; }
-    const Pair* begin() const { return heap_.empty() ? inline_.data() : heap_.data(); }
-    const Pair* end() const { return begin() + size_; }
+    Pair* begin() { return data_; }
+    Pair* end() { return data_ + size_; }
+    const Pair* begin() const { return data_; }
+    const Pair* end() const { return data_ + size_; }
 
    private:
     static constexpr size_t kInline = 16;
-    std::array<Pair, kInline> inline_;
+    union Places {
+      Places() {}
+      Pair pairs[kInline];
+    } inline_;
     std::vector<Pair> heap_;
+    Pair* data_;
     size_t size_ = 0;
   };
   const ZComItem& line_;

@@ -129,6 +129,8 @@ class ZComItem : public ZBMComponent {
   long GetSystemDouble(int i, int which) const;
 
   // Fast access for the reader (no allocation).
+  // The tokens of ItemArray0 (token i is tokens().Get(i - 1)).
+  const bm::reader::TokenStore& tokens() const { return Tokens; }
   // Token i of ItemArray0 exactly as stored; empty outside 1 to the count.
   std::string_view Token(int i) const {
     return i < 1 || i > Tokens.Count() ? std::string_view() : Tokens.Get(i - 1);

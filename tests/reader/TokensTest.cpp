@@ -373,6 +373,13 @@ TEST(KeyTable, KeyedLinesTakeTheFirstPairAndMatchOnlyTheCaseOfLetters) {
   for (int k = 1; k <= 19; ++k) EXPECT_EQ(wideKeyed.Find("K" + std::to_string(k)), 2 + 2 * k) << k;
   wideKeyed.ReportUnused(report, "MATERIAL");
   EXPECT_EQ(report.Total(), 2);  // and K20
+  // Every key asked for, and a value where a key should stand: still counted.
+  auto stray = Line({"MATERIAL", "\"a\"", "N", "1", "5", "Z", "3"});
+  bm::reader::KeyedLine strayKeyed(*stray, 3);
+  EXPECT_EQ(strayKeyed.Find("N") + strayKeyed.Find("Z"), 4 + 7);
+  bm::ReadReport strayReport;
+  strayKeyed.ReportUnused(strayReport, "MATERIAL");
+  EXPECT_EQ(strayReport.Total(), 1);
   // Only letters' case may differ, before and after the eighth byte.
   // "token key matches"
   for (const char* c : {"lengthoffi LENGTHOFFI 1", "LengthOffI LENGTHOFFI 1", "LENGTHOFFJ LENGTHOFFI 0",
