@@ -88,22 +88,27 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
   // change unseen by the list, nor while a slot holds a member destroyed
   // elsewhere.
   const size_t count = static_cast<size_t>(GetCount());
-  size_t& last = state.lastSlot[k];
-  CBMComponent* near = nullptr;
-  if (key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty() &&
-      bm::NearLastAnswer(last, count, [&](size_t slot) {
-        near = items_[static_cast<int>(slot)];
-        if (!near || !bm::SameBytes(bm::KeyOf(*near, key), value.view())) return false;
-        last = slot;
-        return true;
-      })) {
-    return near;
+  if (key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty()) {
+    CBMComponent* near = nullptr;
+    size_t at = SIZE_MAX;
+    const auto take = [&](size_t slot) {
+      near = items_[static_cast<int>(slot)];
+      if (!near || !bm::SameBytes(bm::KeyOf(*near, key), value.view())) return false;
+      at = slot;
+      return true;
+    };
+    for (int r = 0; r < bm::ListIndexState::kRecentAnswers; ++r) {
+      if (bm::NearLastAnswer(state.recent[k][r], count, take)) {
+        state.NoteAnswer(k, at, r);
+        return near;
+      }
+    }
   }
   CBMComponent* found = keys.First(value.view(), this);
   // While no slot has been removed, a slot's sequence number is its
   // position.
   const uint64_t seq = found && state.compact ? found->FirstSeqIn(this) : UINT64_MAX;
-  last = seq < count ? static_cast<size_t>(seq) : SIZE_MAX;
+  if (seq < count) state.NoteAnswer(k, static_cast<size_t>(seq));
   return found;
 }
 

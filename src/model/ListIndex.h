@@ -126,10 +126,20 @@ struct ListIndexState {
   // holds the number of each slot, in list order.
   bool compact = true;
   std::vector<uint64_t> seqs;
-  // The 0-based slot of the last answer of each key's look-up (SIZE_MAX:
-  // none), tried first by the next one with the slot after it (see
-  // CBMComponentList::Lookup).
-  size_t lastSlot[kIndexKeyCount] = {SIZE_MAX, SIZE_MAX, SIZE_MAX};
+  // The 0-based slots of the last answers of each key's look-ups, the most
+  // recently used first (SIZE_MAX: none), each tried with the slot after it
+  // by the next look-up (see CBMComponentList::Lookup). Several, because
+  // look-ups in list order often come as a few interleaved runs: a plan's
+  // members take their joints along the row and from the next row.
+  static constexpr int kRecentAnswers = 3;
+  size_t recent[kIndexKeyCount][kRecentAnswers] = {
+      {SIZE_MAX, SIZE_MAX, SIZE_MAX}, {SIZE_MAX, SIZE_MAX, SIZE_MAX}, {SIZE_MAX, SIZE_MAX, SIZE_MAX}};
+  // Makes `slot` the most recent answer of key k, dropping the answer at
+  // `drop` (an index into recent[k]; the least recent by default).
+  void NoteAnswer(int k, size_t slot, int drop = kRecentAnswers - 1) {
+    for (int r = drop; r > 0; --r) recent[k][r] = recent[k][r - 1];
+    recent[k][0] = slot;
+  }
   // Slots whose member was destroyed elsewhere. A hash set: an owner that
   // deletes all its members may leave every slot of a long list dead.
   std::unordered_set<uint64_t> dead;

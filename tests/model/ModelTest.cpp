@@ -274,7 +274,9 @@ TEST(ListIndex, LookUpsInListOrderAgreeWithAScan) {
       owned.back()->set_MapHandle(("M" + std::to_string(fresh++)).c_str());
       add(owned.back().get());
     };
-    auto live = [&](int i) { return dead[static_cast<size_t>(i - 1)] ? nullptr : list.GetItem(i); };
+    auto live = [&](int i) {
+      return i > list.GetCount() || dead[static_cast<size_t>(i - 1)] ? nullptr : list.GetItem(i);
+    };
     auto forget = [&](CBMComponent* c, bool destroy) {
       for (int i = 1; i <= list.GetCount(); ++i) {
         if (list.GetItem(i) == c) dead[static_cast<size_t>(i - 1)] = true;
@@ -290,8 +292,9 @@ TEST(ListIndex, LookUpsInListOrderAgreeWithAScan) {
       return nullptr;
     };
     for (int i = 0; i < 40; ++i) make();
-    int cursor = 1;
+    int cursors[2] = {1, 20};  // two runs of look-ups, taken in turn
     for (int step = 0; step < 3000; ++step) {
+      int& cursor = cursors[step % 2];
       const int op = pick(100);
       const int slot = 1 + pick(list.GetCount());
       CBMComponent* at = live(slot);
