@@ -83,32 +83,25 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
   if (!index_ || !index_->built[k]) BuildIndex(key);
   bm::ListIndexState& state = *index_;
   const bm::KeyIndex& keys = state.keys[k];
-  // A member near the last answer (bm::NearLastAnswer) is the answer when it
+  // A member near a recent answer (bm::RecentAnswers) is the answer when it
   // bears the key and no two members do. Not for out handles, which may
   // change unseen by the list, nor while a slot holds a member destroyed
   // elsewhere.
   const size_t count = static_cast<size_t>(GetCount());
-  if (key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty()) {
-    CBMComponent* near = nullptr;
-    size_t at = SIZE_MAX;
-    const auto take = [&](size_t slot) {
-      near = items_[static_cast<int>(slot)];
-      if (!near || !bm::SameBytes(bm::KeyOf(*near, key), value.view())) return false;
-      at = slot;
-      return true;
-    };
-    for (int r = 0; r < bm::ListIndexState::kRecentAnswers; ++r) {
-      if (bm::NearLastAnswer(state.recent[k][r], count, take)) {
-        state.NoteAnswer(k, at, r);
-        return near;
-      }
-    }
+  auto& recent = state.recent[k];
+  CBMComponent* near = nullptr;
+  if (key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty() &&
+      recent.TryNear(count, [&](size_t slot) {
+        near = items_[static_cast<int>(slot)];
+        return near && bm::SameBytes(bm::KeyOf(*near, key), value.view());
+      })) {
+    return near;
   }
   CBMComponent* found = keys.First(value.view(), this);
   // While no slot has been removed, a slot's sequence number is its
   // position.
   const uint64_t seq = found && state.compact ? found->FirstSeqIn(this) : UINT64_MAX;
-  if (seq < count) state.NoteAnswer(k, static_cast<size_t>(seq));
+  if (seq < count) recent.Note(static_cast<size_t>(seq));
   return found;
 }
 

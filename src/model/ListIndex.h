@@ -16,18 +16,45 @@ enum class IndexKey { kName = 0, kMapHandle = 1, kOutHandle = 2 };
 inline constexpr int kIndexKeyCount = 3;
 
 // Look-ups mostly come in list order (files name members in the order they
-// were defined, a storey repeats the plan of the one below): the member
-// asked for next sits at the last answer's position or the one after it,
-// next to the last member in memory, where a table slot of a large list is
-// a cache miss. Calls take(pos) for those two positions below `count` until
-// it returns true; whether one did (`last` SIZE_MAX: none).
-template <typename Take>
-bool NearLastAnswer(size_t last, size_t count, Take take) {
-  for (size_t pos = last; pos < count && pos - last <= 1; ++pos) {
-    if (take(pos)) return true;
+// were defined, a storey repeats the plan of the one below), often as a few
+// interleaved runs (a plan's members take their joints along the row and
+// from the next row): the member asked for next sits at a recent answer's
+// position or the one after it, next to a member just read, where a table
+// slot of a large list is a cache miss. RecentAnswers keeps the positions of
+// the last `Count` answers, the most recently used first.
+template <int Count>
+class RecentAnswers {
+ public:
+  RecentAnswers() {
+    for (size_t& pos : positions_) pos = SIZE_MAX;
   }
-  return false;
-}
+  // Calls take(pos) for each remembered position and the one after it,
+  // below `count`, until it returns true; that position becomes the most
+  // recent answer. Whether one did.
+  template <typename Take>
+  bool TryNear(size_t count, Take take) {
+    for (int r = 0; r < Count; ++r) {
+      const size_t last = positions_[r];
+      for (size_t pos = last; pos < count && pos - last <= 1; ++pos) {
+        if (!take(pos)) continue;
+        Use(r, pos);
+        return true;
+      }
+    }
+    return false;
+  }
+  // A new answer, found elsewhere: it becomes the most recent, the least
+  // recent is forgotten.
+  void Note(size_t pos) { Use(Count - 1, pos); }
+  void Clear() { *this = RecentAnswers(); }
+
+ private:
+  void Use(int r, size_t pos) {
+    for (; r > 0; --r) positions_[r] = positions_[r - 1];
+    positions_[0] = pos;
+  }
+  size_t positions_[Count];  // SIZE_MAX: none
+};
 
 // One list slot: its insertion sequence number (list order) and its member.
 struct IndexEntry {
@@ -126,20 +153,9 @@ struct ListIndexState {
   // holds the number of each slot, in list order.
   bool compact = true;
   std::vector<uint64_t> seqs;
-  // The 0-based slots of the last answers of each key's look-ups, the most
-  // recently used first (SIZE_MAX: none), each tried with the slot after it
-  // by the next look-up (see CBMComponentList::Lookup). Several, because
-  // look-ups in list order often come as a few interleaved runs: a plan's
-  // members take their joints along the row and from the next row.
-  static constexpr int kRecentAnswers = 3;
-  size_t recent[kIndexKeyCount][kRecentAnswers] = {
-      {SIZE_MAX, SIZE_MAX, SIZE_MAX}, {SIZE_MAX, SIZE_MAX, SIZE_MAX}, {SIZE_MAX, SIZE_MAX, SIZE_MAX}};
-  // Makes `slot` the most recent answer of key k, dropping the answer at
-  // `drop` (an index into recent[k]; the least recent by default).
-  void NoteAnswer(int k, size_t slot, int drop = kRecentAnswers - 1) {
-    for (int r = drop; r > 0; --r) recent[k][r] = recent[k][r - 1];
-    recent[k][0] = slot;
-  }
+  // The 0-based slots of each key's last look-up answers, tried first by
+  // the next look-up (see CBMComponentList::Lookup).
+  RecentAnswers<3> recent[kIndexKeyCount];
   // Slots whose member was destroyed elsewhere. A hash set: an owner that
   // deletes all its members may leave every slot of a long list dead.
   std::unordered_set<uint64_t> dead;

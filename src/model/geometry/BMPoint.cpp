@@ -154,7 +154,7 @@ CBMPoint* CBMPointList::FindPointByCoors(double x, double y) const {
       }
     }
   }
-  if (best >= 0) chains.NoteAnswer(best);
+  if (best >= 0) chains.Recent().Note(static_cast<size_t>(best));
   return best < 0 ? nullptr : ItemAs<CBMPoint>(best + 1);
 }
 

@@ -45,7 +45,7 @@ void PositionChains::Clear() {
   keys_ = 0;
   next_.clear();
   heads_.clear();
-  lastAnswer_ = -1;
+  recent_.Clear();
 }
 
 void PositionChains::Reserve(size_t n) {

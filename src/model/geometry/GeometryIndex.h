@@ -46,10 +46,10 @@ class PositionChains {
   // key; false for a skipped one.
   bool FirstUnderKey(int32_t pos) const { return heads_[static_cast<size_t>(pos)] != 0; }
   int32_t Positions() const { return static_cast<int32_t>(next_.size()); }
-  // The position of the last look-up's answer (-1: none), which the next
-  // look-up tries first (see ChainFirst).
-  int32_t LastAnswer() const { return lastAnswer_; }
-  void NoteAnswer(int32_t pos) const { lastAnswer_ = pos; }
+  // The position of the last look-up's answer, which the next look-up
+  // tries first (see ChainFirst). One: remembering three cost building the
+  // demo 2.5% more instructions and saved 1% of its cache misses.
+  RecentAnswers<1>& Recent() const { return recent_; }
 
  private:
   // An open-addressing table of keys with the ends of their chains (head -1:
@@ -65,7 +65,7 @@ class PositionChains {
   size_t keys_ = 0;
   std::vector<int32_t> next_;
   std::vector<uint8_t> heads_;  // per position: 1 when first under its key
-  mutable int32_t lastAnswer_ = -1;
+  mutable RecentAnswers<1> recent_;
 };
 
 // An index of one list that follows the list lazily: before each look-up
@@ -142,26 +142,25 @@ T* ScanFirst(const CBMComponentList& list, Match match) {
 
 // The first member filed under `key` in `chains`, as a T, that `match`
 // accepts (positions under a key come in list order). Every member that
-// `match` accepts must be filed under `key`: then a member near the last
-// answer (bm::NearLastAnswer) that `match` accepts and that is the first
+// `match` accepts must be filed under `key`: then a member near a recent
+// answer (bm::RecentAnswers) that `match` accepts and that is the first
 // filed under its key is the answer, without a read of the table.
 template <typename T, typename Match>
 T* ChainFirst(const CBMComponentList& list, const PositionChains& chains, uint64_t key, Match match) {
   T* found = nullptr;
   const auto take = [&](int32_t pos) {
     found = list.ItemAs<T>(pos + 1);
-    if (!found || !match(*found)) return false;
-    chains.NoteAnswer(pos);
-    return true;
+    return found && match(*found);
   };
-  const auto last = static_cast<size_t>(chains.LastAnswer());  // -1: SIZE_MAX, none
-  if (NearLastAnswer(last, static_cast<size_t>(chains.Positions()), [&](size_t pos) {
+  if (chains.Recent().TryNear(static_cast<size_t>(chains.Positions()), [&](size_t pos) {
         return chains.FirstUnderKey(static_cast<int32_t>(pos)) && take(static_cast<int32_t>(pos));
       })) {
     return found;
   }
   for (int32_t pos = chains.Head(key); pos >= 0; pos = chains.Next(pos)) {
-    if (take(pos)) return found;
+    if (!take(pos)) continue;
+    chains.Recent().Note(static_cast<size_t>(pos));
+    return found;
   }
   return nullptr;
 }
