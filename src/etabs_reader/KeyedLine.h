@@ -1,7 +1,6 @@
 // KeyedLine: the KEY value pairs of a data line of a later-version file.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <new>
 #include <string_view>
