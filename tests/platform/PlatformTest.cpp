@@ -328,8 +328,10 @@ TEST(TextFile, ReadStringTakesLfCrLfAndAnUnterminatedLastLine) {
   CStdioFile f;
   ASSERT_TRUE(f.Open(path.c_str(), CFile::modeRead));
   EXPECT_EQ(f.GetLength(), text.size());
-  EXPECT_FALSE(
-      CFile().Open(dir.File("none").c_str(), CFile::modeWrite));  // writing without create: no file made
+  CFileException why;  // writing without create: no file made, and the cause named
+  EXPECT_FALSE(CFile().Open(dir.File("none").c_str(), CFile::modeWrite, &why));
+  EXPECT_EQ(why.m_cause, CFileException::fileNotFound);
+  EXPECT_EQ(why.m_strFileName, dir.File("none"));
   std::vector<std::string> lines;
   for (CString line; f.ReadString(line);) lines.push_back(line.str());
   EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "c", longLine, "last"}));

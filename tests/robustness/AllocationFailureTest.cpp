@@ -135,6 +135,7 @@ TEST(AllocationFailure, AnIndexDroppedForWantOfMemoryLeavesNoStaleGeometryIndex)
   // Lines are added with the first, second or third allocation failing, until one fails in the index
   // (Add goes on without it); a failure in the list's own arrays throws and adds nothing.
   bool dropped = false;
+  int last = 0;
   for (int i = 30; i < 398 && !dropped; ++i) {
     for (uint64_t n = 1; n <= 3; ++n) {
       std::unique_ptr<CBMLine> line = makeLine(i);
@@ -145,10 +146,12 @@ TEST(AllocationFailure, AnIndexDroppedForWantOfMemoryLeavesNoStaleGeometryIndex)
         continue;
       }
       dropped = failure.Fired();
+      last = i;
       break;
     }
   }
   ASSERT_TRUE(dropped);
+  EXPECT_NE(lines.GetItem(CString(("L" + std::to_string(last)).c_str())), nullptr);  // no stale name index
   first->set_pPoint(p[398], p[399]);
   EXPECT_EQ(lines.FindLineByPoint(p[398], p[399]), first);
   EXPECT_EQ(lines.FindLineByPoint(p[0], p[1]), nullptr);
