@@ -217,9 +217,11 @@ class CString {
   int Compare(const char* other) const;
   int CompareNoCase(const char* other) const;
 
-  friend bool operator==(const CString& a, const CString& b) { return a.view() == b.view(); }
-  friend bool operator!=(const CString& a, const CString& b) { return a.view() != b.view(); }
-  friend bool operator==(const CString& a, const char* b) { return a.view() == std::string_view(b ? b : ""); }
+  friend bool operator==(const CString& a, const CString& b) { return bm::SameBytes(a.view(), b.view()); }
+  friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
+  friend bool operator==(const CString& a, const char* b) {
+    return bm::SameBytes(a.view(), std::string_view(b ? b : ""));
+  }
   friend bool operator!=(const CString& a, const char* b) { return !(a == b); }
   friend bool operator==(const char* a, const CString& b) { return b == a; }
   friend bool operator!=(const char* a, const CString& b) { return !(b == a); }
