@@ -20,7 +20,7 @@ KeyedLine::KeyedLine(const ZComItem& line, int first) : line_(line) {
       ++t;
       continue;
     }
-    pairs_.push_back(Pair{token, KeyHead(token, true), t + 1 <= count ? t + 1 : 0, false, false});
+    pairs_.Add(token, KeyHead(token, true), t + 1 <= count ? t + 1 : 0);
     t += 2;
   }
 }

@@ -82,13 +82,15 @@ class KeyedLine {
     PairList() : data_(inline_.pairs) {}
     PairList(const PairList&) = delete;
     PairList& operator=(const PairList&) = delete;
-    void push_back(const Pair& pair) {
+    // Makes the pair in its place: a pair made apart and copied in is read
+    // whole right after its fields are written one by one, which stalls.
+    void Add(std::string_view key, uint64_t head, int value) {
       if (size_ < kInline) {
-        new (&inline_.pairs[size_++]) Pair(pair);
+        new (&inline_.pairs[size_++]) Pair{key, head, value, false, false};
         return;
       }
       if (heap_.empty()) heap_.assign(inline_.pairs, inline_.pairs + size_);
-      heap_.push_back(pair);
+      heap_.push_back(Pair{key, head, value, false, false});
       data_ = heap_.data();
       ++size_;
     }

@@ -272,9 +272,7 @@ bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
 CString ZComItem::GetString(int i, int which) const {
   std::string_view token;
   if (!Select(i, which, token)) return CString();
-  CString s(bm::reader::TrimLeft(token));
-  s.MakeUpper();
-  return s;
+  return CString::UpperOf(bm::reader::TrimLeft(token));
 }
 
 CString ZComItem::GetClearString(int i) const {

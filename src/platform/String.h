@@ -8,6 +8,9 @@
 #include <new>
 #include <string>
 #include <string_view>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace bm {
 // The ASCII character rules every text reader and CString share: white space
@@ -151,9 +154,7 @@ class CString {
     // object's sixteen bytes in memory order; no library call.
     const uint64_t low = bm::LoadPrefix8(text, length < 8 ? length : 8);
     const uint64_t high = length > 8 ? bm::LoadPrefix8(text + 8, length - 8) : 0;
-    std::memcpy(bytes_, &low, 8);
-    std::memcpy(bytes_ + 8, &high, 8);
-    bytes_[kInline] = static_cast<unsigned char>(kInline - length);
+    StoreInline(low, high | LengthByte(length));
   }
   // Sets the length to n, keeping the first bytes, and returns the n bytes to
   // fill in (the terminating NUL after them is kept).
@@ -186,11 +187,11 @@ class CString {
     uint64_t high;
     std::memcpy(&low, bytes_, 8);
     std::memcpy(&high, bytes_ + 8, 8);
-    low = bm::AsciiUpper8(low);
-    high = bm::AsciiUpper8(high);
-    std::memcpy(bytes_, &low, 8);
-    std::memcpy(bytes_ + 8, &high, 8);
+    StoreInline(bm::AsciiUpper8(low), bm::AsciiUpper8(high));
   }
+  // `text` with its ASCII letters upper-cased: how a reader takes each name
+  // and keyword. A short text is read, upper-cased and stored in one go.
+  static CString UpperOf(std::string_view text) { return CString(text, UpperCase{}); }
   // Lower-cases ASCII letters in place.
   void MakeLower() {
     char* p = MutableData();
@@ -245,6 +246,35 @@ class CString {
   // The bytes a heap block of 2^k - 8 bytes holds before its NUL.
   static constexpr size_t Room(unsigned shift) { return (size_t{1} << shift) - 9; }
   static constexpr unsigned kLargestShift = 31;  // Room(31): the longest string
+
+  struct UpperCase {};
+  CString(std::string_view text, UpperCase) {
+    const size_t length = text.size();
+    if (length > kInline || !kLittleEndian) {
+      SetInlineLength(0);
+      SetString(text.data(), length);
+      MakeUpper();
+      return;
+    }
+    const uint64_t low = bm::LoadPrefix8(text.data(), length < 8 ? length : 8);
+    const uint64_t high = length > 8 ? bm::LoadPrefix8(text.data() + 8, length - 8) : 0;
+    StoreInline(bm::AsciiUpper8(low), bm::AsciiUpper8(high) | LengthByte(length));
+  }
+  // The last byte of a short string of `length` bytes, in place in the high
+  // word (whose bytes above the text are zero).
+  static uint64_t LengthByte(size_t length) { return uint64_t{kInline - length} << 56; }
+  // Writes the sixteen bytes of a short string with one store where the
+  // processor has one: a string is often read or copied whole right after it
+  // is made, and a read that spans two recent stores waits for both to land.
+  void StoreInline(uint64_t low, uint64_t high) {
+#if defined(__SSE2__)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes_),
+                     _mm_set_epi64x(static_cast<long long>(high), static_cast<long long>(low)));
+#else
+    std::memcpy(bytes_, &low, 8);
+    std::memcpy(bytes_ + 8, &high, 8);
+#endif
+  }
 
   bool OnHeap() const { return (bytes_[kInline] & kHeap) != 0; }
   char* HeapData() const {

@@ -256,6 +256,10 @@ TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
       CString upper(bytes);
       upper.MakeUpper();
       EXPECT_EQ(upper.str(), expected) << length << " " << first;
+      const CString made = CString::UpperOf(bytes);
+      EXPECT_EQ(made.str(), expected) << length << " " << first;
+      EXPECT_EQ(made.GetLength(), int(length));
+      EXPECT_EQ(made.c_str()[length], '\0');
       uint64_t word = 0;  // the first eight bytes as one word, the first lowest
       for (size_t k = 0; k < std::min<size_t>(length, 8); ++k) word |= uint64_t{uint8_t(bytes[k])} << (8 * k);
       EXPECT_EQ(bm::LoadPrefix8(bytes.data(), length), word) << length << " " << first;
