@@ -141,10 +141,7 @@ inline uint64_t KeyedLine::KeyHead(std::string_view key, bool upper) {
 
 inline bool KeyedLine::Matches(const Pair& p, std::string_view key, uint64_t head) const {
   if (p.head != head || p.key.size() != key.size()) return false;
-  for (size_t i = 8; i < key.size(); ++i) {
-    if (bm::AsciiUpper(p.key[i]) != key[i]) return false;
-  }
-  return true;
+  return key.size() <= 8 || bm::UpperedIs(p.key.substr(8), key.substr(8));
 }
 
 template <typename Fn>

@@ -112,8 +112,10 @@ bool HasNonDecimal(std::string_view token) {
 
 double EvaluateNumber(std::string_view token, bool* decimal) {
   if (decimal) *decimal = true;
-  // The common case first: the whole token is one decimal number (digits or
-  // a point after an optional sign; never a hexadecimal prefix).
+  // The common case first: the whole token is one plain decimal number.
+  if (double v = 0.0; bm::ReadPlainNumber(token, v)) return v;
+  // Then any whole decimal number (digits or a point after an optional sign;
+  // never a hexadecimal prefix).
   {
     size_t used = 0;
     const double v = bm::StrToD(token, &used);
@@ -261,12 +263,7 @@ bool ZComItem::SelectExtra(int i, int which, std::string_view& token) const {
 bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
   std::string_view token;
   if (!Select(i, 0, token)) return upperWord.empty();
-  token = bm::reader::TrimLeft(token);
-  if (token.size() != upperWord.size()) return false;
-  for (size_t k = 0; k < token.size(); ++k) {
-    if (bm::AsciiUpper(token[k]) != upperWord[k]) return false;
-  }
-  return true;
+  return bm::UpperedIs(bm::reader::TrimLeft(token), upperWord);
 }
 
 CString ZComItem::GetString(int i, int which) const {

@@ -202,15 +202,15 @@ ZFileReadModule::ZFileReadModule() = default;
 ZFileReadModule::~ZFileReadModule() = default;
 
 bool ZFileReadModule::NextLine() {
-  if (File) return File->ReadString(Line);
-  // As CStdioFile::ReadString: "\n" ends a line, a "\r" before it or at the
+  if (File) return File->ReadLine(Line);
+  // As CStdioFile::ReadLine: "\n" ends a line, a "\r" before it or at the
   // end of the last line is dropped.
   if (!FromBuffer || Buffer.empty()) return false;
   const size_t nl = Buffer.find('\n');
   std::string_view line = Buffer.substr(0, nl);
   Buffer.remove_prefix(nl == std::string_view::npos ? Buffer.size() : nl + 1);
   if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  Line.SetString(line.data(), line.size());
+  Line = line;
   return true;
 }
 
@@ -225,8 +225,8 @@ int ZFileReadModule::ReadPhysicalLine() {
       LineState = kEndOfFile;
       return 0;
     }
-    Line.TrimRight();
-    const std::string_view s = Line.view();
+    while (!Line.empty() && bm::IsAsciiSpace(Line.back())) Line.remove_suffix(1);
+    const std::string_view s = Line;
     if (s.empty()) {
       LineState = kEmptyLine;
       return 1;
@@ -249,7 +249,7 @@ int ZFileReadModule::ReadPhysicalLine() {
 
 int ZFileReadModule::ReadLine(int mode) {
   const int result = ReadPhysicalLine();
-  if (result == 1 && LineState == kDataLine && mode != 1) GetAllString(Line, LineItems, 0);
+  if (result == 1 && LineState == kDataLine && mode != 1) GetAllString(CString(Line), LineItems, 0);
   return result;
 }
 
@@ -272,7 +272,7 @@ int ZFileReadModule::GetAllString(CString line, CStringArray& items, int maxLen)
 std::unique_ptr<ZComItem> ZFileReadModule::MakeItem() {
   // The scratch buffers only grow (to the longest line), so a line costs no
   // clearing or allocation; SplitWhole writes within the line's length.
-  const std::string_view line = Line.view();
+  const std::string_view line = Line;
   if (ScratchBytes.size() < line.size()) ScratchBytes.resize(line.size());
   if (ScratchEnds.size() < line.size()) ScratchEnds.resize(line.size());
   size_t written = 0;

@@ -135,9 +135,10 @@ class ZFileReadModule {
   // Lines of handled blocks, filled again by MakeItem.
   std::vector<std::unique_ptr<ZComItem>> Spare;
 
-  // The current physical line and the scratch buffers of the split, reused
+  // The current physical line, in the file's buffer (or the caller's), valid
+  // until the next line is read; the scratch buffers of the split, reused
   // from line to line.
-  CString Line;
+  std::string_view Line;
   std::string ScratchBytes;
   std::vector<uint32_t> ScratchEnds;
 };

@@ -172,6 +172,16 @@ unsigned CStdioFile::Read(void* buffer, unsigned count) {
 }
 
 bool CStdioFile::ReadString(CString& line) {
+  std::string_view view;
+  if (!ReadLine(view)) {
+    line.Empty();
+    return false;
+  }
+  line.SetString(view.data(), view.size());
+  return true;
+}
+
+bool CStdioFile::ReadLine(std::string_view& line) {
   size_t scanned = begin_;
   for (;;) {
     const char* start = buffer_.data();
@@ -180,7 +190,7 @@ bool CStdioFile::ReadString(CString& line) {
       size_t stop = static_cast<size_t>(static_cast<const char*>(nl) - start);
       const size_t next = stop + 1;
       if (stop > begin_ && start[stop - 1] == '\r') --stop;
-      line.SetString(start + begin_, stop - begin_);
+      line = std::string_view(start + begin_, stop - begin_);
       begin_ = next;
       return true;
     }
@@ -188,12 +198,12 @@ bool CStdioFile::ReadString(CString& line) {
     scanned = end_;
     if (!Fill()) {
       if (begin_ == end_) {
-        line.Empty();
+        line = std::string_view();
         return false;
       }
       size_t stop = end_;
       if (stop > begin_ && buffer_[stop - 1] == '\r') --stop;
-      line.SetString(buffer_.data() + begin_, stop - begin_);
+      line = std::string_view(buffer_.data() + begin_, stop - begin_);
       begin_ = end_;
       return true;
     }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "String.h"
@@ -71,6 +72,9 @@ class CStdioFile : public CFile {
   // Reads the next line without its line end into `line`. Returns false at
   // the end of the file (when no byte was left to read).
   bool ReadString(CString& line);
+  // As ReadString, the line left in the file's buffer: `line` stays valid
+  // until the next read or close, and costs no copy.
+  bool ReadLine(std::string_view& line);
   // Writes the text as it stands (no line end is added).
   void WriteString(const char* text);
   void WriteString(const std::string& text);

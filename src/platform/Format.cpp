@@ -415,6 +415,18 @@ bool ReadPlainDecimal(const char* first, const char* last, double& value, const 
 }
 }  // namespace
 
+bool ReadPlainNumber(std::string_view text, double& value) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  const bool negative = first < last && *first == '-';
+  if (first < last && (*first == '-' || *first == '+')) ++first;
+  double v = 0.0;
+  const char* end = nullptr;
+  if (!ReadPlainDecimal(first, last, v, end) || end != last) return false;
+  value = negative ? -v : v;
+  return true;
+}
+
 double StrToD(std::string_view text, size_t* consumed) {
   bool negative = false;
   const size_t i = SkipSpaceAndSign(text, &negative);

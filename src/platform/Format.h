@@ -43,4 +43,10 @@ bool ScanInt(std::string_view text, int& value);
 // which case the result is 0.0).
 double StrToD(std::string_view text, size_t* consumed = nullptr);
 
+// Whether the whole of `text` is a plain decimal: an optional sign, then
+// digits with at most one point among or around them (no white space, no
+// exponent), as most numbers of a model file are; if so, its value (the one
+// StrToD gives) in `value`. False, leaving `value`, for every other text.
+bool ReadPlainNumber(std::string_view text, double& value);
+
 }  // namespace bm

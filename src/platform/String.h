@@ -80,6 +80,16 @@ inline bool SameNoCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
+// Whether `text` upper-cased (ASCII letters only) is `upper`, eight bytes at
+// a time: the reader asks this of a token and a keyword on every line.
+inline bool UpperedIs(std::string_view text, std::string_view upper) {
+  if (text.size() != upper.size()) return false;
+  for (size_t k = 0; k < text.size(); k += 8) {
+    const size_t n = text.size() - k < 8 ? text.size() - k : 8;
+    if (AsciiUpper8(LoadPrefix8(text.data() + k, n)) != LoadPrefix8(upper.data() + k, n)) return false;
+  }
+  return true;
+}
 }  // namespace bm
 
 // A byte string with the legacy string operations. Bytes are kept as they

@@ -226,10 +226,29 @@ TEST(Parse, StrToDAndScanIntMatchStrtodAndSscanf) {
     const double expected = std::strtod(in.c_str(), &end), got = bm::StrToD(in, &used);
     EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << in;
     EXPECT_EQ(used, static_cast<size_t>(end - in.c_str())) << in;
+    // A whole plain decimal reads as StrToD reads it; the short path may
+    // decline any text, never give another value.
+    double plain = 12345.0;
+    if (bm::ReadPlainNumber(in, plain)) {
+      EXPECT_EQ(std::memcmp(&plain, &expected, sizeof plain), 0) << in;
+      EXPECT_EQ(used, in.size()) << in;
+    } else {
+      EXPECT_EQ(plain, 12345.0) << in;
+    }
   }
   for (const char* in : inputs) {
     char* end = nullptr;
     const double expected = std::strtod(in, &end);
+    double plain = 0.0;
+    // Only whole plain decimals are taken: no white space, exponent, second
+    // sign or trailing byte.
+    const bool isPlain = std::string_view(in) == "1" || std::string_view(in) == "-2.5" ||
+                         std::string_view(in) == ".5" || std::string_view(in) == "5." ||
+                         std::string_view(in) == "12" || std::string_view(in) == "4.9" ||
+                         std::string_view(in) == "99999999999";
+    if (bm::ReadPlainNumber(in, plain)) {
+      EXPECT_TRUE(isPlain && plain == expected) << in;
+    }
     size_t consumed = 0;
     const double got = bm::StrToD(in, &consumed);
     EXPECT_EQ(consumed, static_cast<size_t>(end - in)) << in;
@@ -246,6 +265,7 @@ TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
   s.Trim();
   s.MakeUpper();
   EXPECT_EQ(s, "AB\xe9Z-1 X");
+  EXPECT_FALSE(bm::UpperedIs("a", "a"));  // only an upper-cased word can match
   // Every byte value at every place of strings of 0 to 20 bytes, against the byte rule: upper-cased,
   // and read as one word.
   for (size_t length = 0; length <= 20; ++length) {
@@ -260,6 +280,13 @@ TEST(CStringTest, UpperCasesAsciiOnlyAndClampsPositions) {
       EXPECT_EQ(made.str(), expected) << length << " " << first;
       EXPECT_EQ(made.GetLength(), int(length));
       EXPECT_EQ(made.c_str()[length], '\0');
+      EXPECT_TRUE(bm::UpperedIs(bytes, expected)) << length << " " << first;
+      if (length > 0) {
+        std::string other = expected;
+        other[length - 1] = char(other[length - 1] ^ 1);
+        EXPECT_FALSE(bm::UpperedIs(bytes, other)) << length << " " << first;
+        EXPECT_FALSE(bm::UpperedIs(bytes, expected.substr(1))) << length << " " << first;
+      }
       uint64_t word = 0;  // the first eight bytes as one word, the first lowest
       for (size_t k = 0; k < std::min<size_t>(length, 8); ++k) word |= uint64_t{uint8_t(bytes[k])} << (8 * k);
       EXPECT_EQ(bm::LoadPrefix8(bytes.data(), length), word) << length << " " << first;
