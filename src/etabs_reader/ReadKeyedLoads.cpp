@@ -71,7 +71,7 @@ constexpr const char* kComboNotModelKeys[] = {"DESIGN", "COMBOTYPE", "NOTES", "A
 
 // Keys naming the load case of a point, line or area load, in order of
 // preference.
-constexpr const char* kLoadCaseKeys[] = {"LC", "LOADPAT"};
+constexpr std::string_view kLoadCaseKeys[] = {"LC", "LOADPAT"};
 
 // Member load types: the keys of the start and end force and of the start
 // and end distance (by position); null where the type has none. The model
@@ -105,8 +105,8 @@ CString MapWord(const WordMap (&table)[N], const CString& word) {
 
 // The load case a load names; empty when none.
 CString LoadCaseOf(bm::reader::KeyedLine& kl) {
-  for (const char* key : kLoadCaseKeys) {
-    if (kl.Has(key)) return kl.Word(key);
+  for (std::string_view key : kLoadCaseKeys) {
+    if (const int t = kl.Find(key)) return kl.line().GetString(t, 0);
   }
   return CString();
 }
