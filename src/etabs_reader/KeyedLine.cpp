@@ -25,17 +25,6 @@ KeyedLine::KeyedLine(const ZComItem& line, int first) : line_(line) {
   }
 }
 
-int KeyedLine::Find(std::string_view key) {
-  const uint64_t head = KeyHead(key, false);
-  int found = 0;
-  for (Pair& p : pairs_) {
-    if (!Matches(p, key, head)) continue;
-    p.used = true;
-    if (!found) found = p.value;
-  }
-  return found;
-}
-
 void KeyedLine::NotModelData(std::string_view key) {
   const uint64_t head = KeyHead(key, false);
   for (Pair& p : pairs_) {
@@ -74,19 +63,9 @@ std::vector<int> KeyedLine::FindAll(std::string_view key) {
   return values;
 }
 
-CString KeyedLine::Word(std::string_view key) {
-  const int t = Find(key);
-  return t ? line_.GetString(t, 0) : CString();
-}
-
 CString KeyedLine::Text(std::string_view key) {
   const int t = Find(key);
   return t ? line_.GetClearString(t) : CString();
-}
-
-double KeyedLine::Number(std::string_view key, double fallback) {
-  const int t = Find(key);
-  return t ? line_.GetDouble(t, 0) : fallback;
 }
 
 void KeyedLine::ReportUnused(ReadReport& report, std::string_view keyword) const {

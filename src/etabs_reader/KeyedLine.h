@@ -144,6 +144,29 @@ inline bool KeyedLine::Matches(const Pair& p, std::string_view key, uint64_t hea
   return key.size() <= 8 || bm::UpperedIs(p.key.substr(8), key.substr(8));
 }
 
+// In the header: a handler asks a dozen keys of every line, and a key
+// known where it is asked has its head worked out there.
+inline int KeyedLine::Find(std::string_view key) {
+  const uint64_t head = KeyHead(key, false);
+  int found = 0;
+  for (Pair& p : pairs_) {
+    if (!Matches(p, key, head)) continue;
+    p.used = true;
+    if (!found) found = p.value;
+  }
+  return found;
+}
+
+inline CString KeyedLine::Word(std::string_view key) {
+  const int t = Find(key);
+  return t ? line_.GetString(t, 0) : CString();
+}
+
+inline double KeyedLine::Number(std::string_view key, double fallback) {
+  const int t = Find(key);
+  return t ? line_.GetDouble(t, 0) : fallback;
+}
+
 template <typename Fn>
 void ForEachWord(const ZComItem& line, int first, int last, Fn fn) {
   for (int t = first; t <= last; ++t) {
