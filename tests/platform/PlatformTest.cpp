@@ -207,7 +207,7 @@ TEST(Parse, StrToDAndScanIntMatchStrtodAndSscanf) {
       "1",    "-2.5", "  3e2xyz", ".5",    "5.",          "1e",     "1e+",   "-",
       "",     "abc",  "+.e1",     "1e400", "-1e400",      "1e-400", "0x1p4", "inf",
       "-nan", "12,5", "\t7",      "+-2",   "--2",         "-+1e3",  "+inf",  "1.7976931348623157e308",
-      "12",   "-7x",  "  +3",     "x1",    "99999999999", "4.9",    "0xz"};
+      "12",   "-7x",  "  +3",     "x1",    "99999999999", "4.9",    "0xz",   "0X1p4"};
   // Plain decimals on both sides of the short path's limits (an integer of 2^53, 22 digits after the
   // point), with signs, leading zeros and a point at every place.
   std::vector<std::string> decimals = {
@@ -366,6 +366,12 @@ TEST(TextFile, ReadStringTakesLfCrLfAndAnUnterminatedLastLine) {
   std::vector<std::string> lines;
   for (CString line; f.ReadString(line);) lines.push_back(line.str());
   EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "", "c", longLine, "last"}));
+  CStdioFile mixed;  // a line, then bytes: the bytes after the line, in order
+  ASSERT_TRUE(mixed.Open(dir.Write("mixed.txt", "ab\ncdef").c_str(), CFile::modeRead));
+  CString first;
+  char rest[5] = {};
+  EXPECT_TRUE(mixed.ReadString(first) && first == "ab" && mixed.Read(rest, 4) == 4 &&
+              std::string(rest) == "cdef");
 }
 
 }  // namespace

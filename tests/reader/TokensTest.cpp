@@ -85,8 +85,8 @@ TEST(ComItem, GetDoubleReadsDecimalsAndLeftToRightExpressions) {
     EXPECT_EQ(item->GetSystemDouble(1, 0), 0);
   }
   // Decision: only decimal numbers are read; the rest reads as 0 and marks.
-  for (const char* token : {"INF", "-inf", "NAN", "nan(1)", "Infinity", "0x10", "-0X1p3", "1+0x10", "2*inf",
-                            "1e999", "5/0", "-1e400"}) {
+  for (const char* token : {"INF", "-inf", "NAN", "nan(1)", "Infinity", "0x10", "-0X1p3", "1+0x10", "1-0x10",
+                            "2*0x10", "8/0x2", "2*inf", "1e999", "5/0", "-1e400"}) {
     auto item = Line({token});
     EXPECT_EQ(item->GetDouble(1, 0), 0.0) << token;
     EXPECT_TRUE(item->HadNumberFault()) << token;
