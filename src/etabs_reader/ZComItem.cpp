@@ -17,16 +17,6 @@ namespace bm::reader {
 
 namespace {
 
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && bm::IsAsciiSpace(s.front())) s.remove_prefix(1);
-  return s;
-}
-
-std::string_view TrimRight(std::string_view s) {
-  while (!s.empty() && bm::IsAsciiSpace(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 void StoreU32(char* p, uint32_t v) { std::memcpy(p, &v, sizeof v); }
 
 // Collects tokens (as views) and rebuilds a store from them.
@@ -263,19 +253,19 @@ bool ZComItem::SelectExtra(int i, int which, std::string_view& token) const {
 bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
   std::string_view token;
   if (!Select(i, 0, token)) return upperWord.empty();
-  return bm::UpperedIs(bm::reader::TrimLeft(token), upperWord);
+  return bm::UpperedIs(bm::TrimLeft(token), upperWord);
 }
 
 CString ZComItem::GetString(int i, int which) const {
   std::string_view token;
   if (!Select(i, which, token)) return CString();
-  return CString::UpperOf(bm::reader::TrimLeft(token));
+  return CString::UpperOf(bm::TrimLeft(token));
 }
 
 CString ZComItem::GetClearString(int i) const {
   std::string_view token;
   if (!Select(i, 0, token)) return CString();
-  CString s(bm::reader::TrimRight(bm::reader::TrimLeft(token)));
+  CString s(bm::TrimRight(bm::TrimLeft(token)));
   s.Remove('"');
   return s;
 }

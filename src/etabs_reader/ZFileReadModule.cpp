@@ -225,7 +225,7 @@ int ZFileReadModule::ReadPhysicalLine() {
       LineState = kEndOfFile;
       return 0;
     }
-    while (!Line.empty() && bm::IsAsciiSpace(Line.back())) Line.remove_suffix(1);
+    Line = bm::TrimRight(Line);
     const std::string_view s = Line;
     if (s.empty()) {
       LineState = kEmptyLine;

@@ -94,18 +94,11 @@ void CString::FormatV(const char* format, va_list args) {
 }
 
 void CString::TrimLeft() {
-  const std::string_view s = view();
-  size_t i = 0;
-  while (i < s.size() && bm::IsAsciiSpace(s[i])) ++i;
-  if (i > 0) SetString(s.data() + i, s.size() - i);
+  const std::string_view s = bm::TrimLeft(view());
+  if (s.size() < size()) SetString(s.data(), s.size());
 }
 
-void CString::TrimRight() {
-  const std::string_view s = view();
-  size_t n = s.size();
-  while (n > 0 && bm::IsAsciiSpace(s[n - 1])) --n;
-  SetLength(n);
-}
+void CString::TrimRight() { SetLength(bm::TrimRight(view()).size()); }
 
 int CString::Remove(char c) {
   char* p = MutableData();

@@ -17,6 +17,15 @@ namespace bm {
 // is space, tab, line feed, vertical tab, form feed and carriage return; only
 // ASCII letters change case.
 inline bool IsAsciiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+// `s` without its leading / trailing white space (IsAsciiSpace).
+inline std::string_view TrimLeft(std::string_view s) {
+  while (!s.empty() && IsAsciiSpace(s.front())) s.remove_prefix(1);
+  return s;
+}
+inline std::string_view TrimRight(std::string_view s) {
+  while (!s.empty() && IsAsciiSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
 inline char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 // The first min(n, 8) bytes at p in one word, the first byte lowest and the
@@ -162,9 +171,7 @@ class CString {
     // A short string (most names of a model): two word loads that read no
     // byte beyond the text (the bytes above it are zero), stored as the
     // object's sixteen bytes in memory order; no library call.
-    const uint64_t low = bm::LoadPrefix8(text, length < 8 ? length : 8);
-    const uint64_t high = length > 8 ? bm::LoadPrefix8(text + 8, length - 8) : 0;
-    StoreInline(low, high | LengthByte(length));
+    SetShort(text, length, false);
   }
   // Sets the length to n, keeping the first bytes, and returns the n bytes to
   // fill in (the terminating NUL after them is kept).
@@ -258,21 +265,27 @@ class CString {
   static constexpr unsigned kLargestShift = 31;  // Room(31): the longest string
 
   struct UpperCase {};
-  CString(std::string_view text, UpperCase) {
-    const size_t length = text.size();
-    if (length > kInline || !kLittleEndian) {
-      SetInlineLength(0);
-      SetString(text.data(), length);
+  CString(std::string_view text, UpperCase) : CString() {
+    if (text.size() > kInline || !kLittleEndian) {
+      SetString(text.data(), text.size());
       MakeUpper();
-      return;
+    } else {
+      SetShort(text.data(), text.size(), true);
     }
-    const uint64_t low = bm::LoadPrefix8(text.data(), length < 8 ? length : 8);
-    const uint64_t high = length > 8 ? bm::LoadPrefix8(text.data() + 8, length - 8) : 0;
-    StoreInline(bm::AsciiUpper8(low), bm::AsciiUpper8(high) | LengthByte(length));
   }
-  // The last byte of a short string of `length` bytes, in place in the high
-  // word (whose bytes above the text are zero).
-  static uint64_t LengthByte(size_t length) { return uint64_t{kInline - length} << 56; }
+  // A short string (little-endian, `length` up to kInline, not on the heap)
+  // from `text`, upper-cased when `upper`: two word loads that read no byte
+  // beyond the text (the bytes above it are zero, the last holds the
+  // length), stored at once.
+  void SetShort(const char* text, size_t length, bool upper) {
+    uint64_t low = bm::LoadPrefix8(text, length < 8 ? length : 8);
+    uint64_t high = length > 8 ? bm::LoadPrefix8(text + 8, length - 8) : 0;
+    if (upper) {
+      low = bm::AsciiUpper8(low);
+      high = bm::AsciiUpper8(high);
+    }
+    StoreInline(low, high | uint64_t{kInline - length} << 56);
+  }
   // Writes the sixteen bytes of a short string with one store where the
   // processor has one: a string is often read or copied whole right after it
   // is made, and a read that spans two recent stores waits for both to land.
