@@ -344,7 +344,7 @@ void ZAdapterEtabs8::FillKeyedModule(ZComItemList* block) {
 
 const ZAdapterEtabs8::KeywordEntry* ZAdapterEtabs8::Keyword8(const CString& name) {
   for (const KeywordEntry& e : kKeywords) {
-    if (name == e.keyword) return &e;
+    if (name.view() == e.keyword) return &e;
   }
   return nullptr;
 }

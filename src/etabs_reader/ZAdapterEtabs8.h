@@ -108,7 +108,7 @@ class ZAdapterEtabs8 {
   enum class Form { kPlain, kLines, kGrouped, kSkipped, kNotModelData };
   using Handler = void (ZAdapterEtabs8::*)(ZComItemList*);
   struct KeywordEntry {
-    const char* keyword;
+    std::string_view keyword;
     Form form;
     Handler handler;
   };
@@ -316,9 +316,10 @@ class ZAdapterEtabs8 {
   static const KeywordEntry kKeywords[];
   static const KeywordEntry kKeyedKeywords[];
   // Lines of a part of a block handed on in parts. The lines of a part and
-  // their token buffers stay for reuse: a quarter of a thousand keeps them
-  // small beside the model of even a small file, and costs no more work.
-  static constexpr int kPartLines = 256;
+  // their token buffers stay for reuse while the model grows: 64 lines (a
+  // dozen kilobytes) count for little beside the model of even a small
+  // file, and take no more instructions than longer parts.
+  static constexpr int kPartLines = 64;
 
   ZFileReadModule FileReader;
   ZComItemList* pBlockList = nullptr;
