@@ -127,7 +127,7 @@ void AppendLineElementLoads(std::string& out, CBMLineElement& element, const CSt
 
 void AppendShellLoads(std::string& out, CBMShellElement& element, const CString& levelName,
                       WriteReport* report) {
-  AppendLoadLines<CBMAreaLoad>(out, element.get_SlabLoadList(), " %s  %q  %q ", kAreaLoad, element.name(),
+  AppendLoadLines<CBMAreaLoad>(out, &element.SlabLoads(), " %s  %q  %q ", kAreaLoad, element.name(),
                                levelName, report, AppendAreaLoad);
 }
 

@@ -510,9 +510,7 @@ std::vector<CBMJointLoad*> LoadsOf(CBMJoint& joint) { return ItemsOf<CBMJointLoa
 std::vector<CBMLineLoad*> LoadsOf(CBMLineElement& member) {
   return ItemsOf<CBMLineLoad>(&member.LineLoads());
 }
-std::vector<CBMAreaLoad*> LoadsOf(CBMShellElement& area) {
-  return ItemsOf<CBMAreaLoad>(area.get_SlabLoadList());
-}
+std::vector<CBMAreaLoad*> LoadsOf(CBMShellElement& area) { return ItemsOf<CBMAreaLoad>(&area.SlabLoads()); }
 std::vector<CBMLoadComItem*> TermsOf(CBMLoadCom& combination) {
   return ItemsOf<CBMLoadComItem>(combination.get_CombineList());
 }

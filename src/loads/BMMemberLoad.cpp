@@ -1,6 +1,7 @@
 // Member loads: joint and point loads, line loads and area loads.
 #include "loads/BMMemberLoad.h"
 
+#include "model/LazyList.h"
 #include "platform/Transfer.h"
 
 void bm::VectorLoad::Serialize(CArchive& ar) {
@@ -30,3 +31,15 @@ void CBMAreaLoad::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
   bm::Transfer(ar, Lc, sDir, sType, Value);
 }
+
+namespace bm {
+
+template <typename T>
+void Holds(CBMComponentList& list) {
+  list.SetMemberClass(T::StaticClass());
+}
+template void Holds<CBMJointLoad>(CBMComponentList&);
+template void Holds<CBMLineLoad>(CBMComponentList&);
+template void Holds<CBMAreaLoad>(CBMComponentList&);
+
+}  // namespace bm

@@ -7,6 +7,11 @@
 
 namespace bm {
 
+template <typename Lazy>
+void StoreLazy(CArchive& ar, const Lazy* lazy);
+template <typename Where>
+void LoadLazy(CArchive& ar, Where where);
+
 // An owned member list that most objects never fill: the analysis results
 // of a member (forces, displacements), which a model stays without until
 // results are loaded, and the loads of a joint or a column, which most of
@@ -50,21 +55,42 @@ class LazyList {
 
   void Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-      if (list_) {
-        list_->Serialize(ar);
-      } else {
-        ar.WriteInt32(0);
-      }
-      return;
+      StoreLazy(ar, this);
+    } else {
+      LoadLazy(ar, [this]() -> LazyList& { return *this; });
     }
-    // An empty block (most of them) makes no list.
-    const ListBlockHead head = ReadListBlockHead(ar);
-    if (head.cls) get()->LoadMembers(ar, head);
   }
+  // The list if it was made, else null.
+  CBMComponentList* existing() const { return list_.get(); }
 
  private:
   std::unique_ptr<CBMComponentList> list_;
 };
+
+// Stores the block of `lazy`, or the empty block for a list that is absent
+// or null (one kept in storage made on demand, which was never made).
+template <typename Lazy>
+void StoreLazy(CArchive& ar, const Lazy* lazy) {
+  if (CBMComponentList* list = lazy ? lazy->existing() : nullptr) {
+    list->Serialize(ar);
+  } else {
+    ar.WriteInt32(0);
+  }
+}
+
+// Loads a list block into the lazy list that `where()` gives; an empty
+// block (most of them) calls nothing and makes no list.
+template <typename Where>
+void LoadLazy(CArchive& ar, Where where) {
+  const ListBlockHead head = ReadListBlockHead(ar);
+  if (head.cls) where().get()->LoadMembers(ar, head);
+}
+
+// Readies a new list to take only members of class T (a load list).
+// Defined for the load classes with them, so that a class holding such a
+// list needs only their names.
+template <typename T>
+void Holds(CBMComponentList& list);
 
 // Members whose class record names plain CBMComponent are made by `Factory`.
 template <CBMComponent* (*Factory)()>

@@ -120,7 +120,7 @@ ModelStats CollectStats(CBuildingModule& module) {
     for (CBMWall& w : level.get_theCBMWallList()->Members<CBMWall>()) stats.wallLoads += w.GetLineLoadCount();
     const auto areaLoads = [&stats](const CBMComponentList& shells) {
       for (CBMShellElement& e : shells.Members<CBMShellElement>())
-        stats.areaLoads += e.get_SlabLoadList()->GetCount();
+        stats.areaLoads += e.SlabLoads().GetCount();
     };
     areaLoads(*level.get_theCBMSlabList());
     areaLoads(*level.get_theCBMWallList());

@@ -55,14 +55,19 @@ BM_IMPLEMENT_SERIAL(CBMJoint, CBMComponent, 1)
 
 CBMJoint::CBMJoint() { ObjectType = BM_JOINT; }
 
-void CBMJoint::HoldLoads(CBMComponentList& list) { list.SetMemberClass(RUNTIME_CLASS(CBMJointLoad)); }
-
 CBMJoint::~CBMJoint() {
-  delete pRestraint;
-  delete pJointSpring;
   JointLoadList.DeleteAll();
-  JointDisplacementList.DeleteAll();
-  // theConnectList, the point, the diaphragm and the link are not owned.
+  // The restraint, spring and displacements go with rare_; theConnectList,
+  // the point, the diaphragm and the link are not owned.
+}
+
+CBMJoint::Rare& CBMJoint::rare() {
+  if (!rare_) rare_ = std::make_unique<Rare>();
+  return *rare_;
+}
+
+void CBMJoint::set_pLink(CBMLink* link) {
+  if (link || rare_) rare().link = link;
 }
 
 void CBMJoint::set_pPoint(CBMPoint* p) {
@@ -82,22 +87,28 @@ double CBMJoint::Get_pX() const { return pPoint ? pPoint->get_X() : 0.0; }
 double CBMJoint::Get_pY() const { return pPoint ? pPoint->get_Y() : 0.0; }
 
 CBMJointRestraint* CBMJoint::CreateJointRestraint() {
-  delete pRestraint;
-  pRestraint = new CBMJointRestraint;
-  HasRestraint = 1;
-  return pRestraint;
+  Rare& r = rare();
+  r.restraint = std::make_unique<CBMJointRestraint>();
+  r.hasRestraint = 1;
+  return r.restraint.get();
 }
 
 void CBMJoint::set_pRestraint(CBMJointRestraint* r) {
-  if (r != pRestraint) delete pRestraint;
-  pRestraint = r;
-  HasRestraint = r ? 1 : 0;
+  if (rare_ && r == rare_->restraint.get()) {  // the joint's own (or none again): kept
+    rare_->hasRestraint = r ? 1 : 0;
+    return;
+  }
+  std::unique_ptr<CBMJointRestraint> taken(r);
+  if (!r && !rare_) return;
+  Rare& own = rare();
+  own.restraint = std::move(taken);
+  own.hasRestraint = r ? 1 : 0;
 }
 
 CBMJointSpring* CBMJoint::CreateJointSpring() {
-  delete pJointSpring;
-  pJointSpring = new CBMJointSpring;
-  return pJointSpring;
+  Rare& r = rare();
+  r.spring = std::make_unique<CBMJointSpring>();
+  return r.spring.get();
 }
 
 void CBMJoint::AddConnectedElement(CBMComponent* e) {
@@ -139,29 +150,40 @@ void CBMJoint::TranferJointLoadFromWall(CString lc, CString type, double fx, dou
 void CBMJoint::AddDisplacement(CString lc, double ux, double uy, double uz, double rx, double ry, double rz) {
   auto d = std::make_unique<CBMJointDisplacement>();
   d->SetDisplacement(lc, ux, uy, uz, rx, ry, rz);
-  JointDisplacementList.Adopt(std::move(d));
+  rare().displacements.Adopt(std::move(d));
 }
 
 bool CBMJoint::IsSameOf(CBMJoint* other) {
   if (!other) return false;
   if (Name != other->Name) return false;
   if (pDiaphragm && other->pDiaphragm && pDiaphragm->name() != other->pDiaphragm->name()) return false;
-  if (!pRestraint || !other->pRestraint) return true;
-  return pRestraint->name() == other->pRestraint->name();
+  const CBMJointRestraint* mine = get_pRestraint();
+  const CBMJointRestraint* theirs = other->get_pRestraint();
+  if (!mine || !theirs) return true;
+  return mine->name() == theirs->name();
 }
 
 void CBMJoint::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
   // A flag without a restraint object cannot be honoured: it is stored as 0.
-  const int hasRestraint = (HasRestraint && pRestraint) ? 1 : 0;
-  bm::Transfer(ar, DiaphragmName, bm::Split<int>{hasRestraint, HasRestraint}, PointName);
+  const int hasRestraint = (get_HasRestraint() && get_pRestraint()) ? 1 : 0;
+  int loadedFlag = 0;
+  bm::Transfer(ar, DiaphragmName, bm::Split<int>{hasRestraint, loadedFlag}, PointName);
   // The restraint record follows a set flag; loading creates the restraint.
   if (ar.IsStoring()) {
-    if (hasRestraint) pRestraint->Serialize(ar);
-  } else if (HasRestraint) {
+    if (hasRestraint) get_pRestraint()->Serialize(ar);
+  } else if (loadedFlag) {
     CreateJointRestraint()->Serialize(ar);
   }
-  bm::Transfer(ar, JointLoadList, JointDisplacementList);
+  bm::Transfer(ar, JointLoadList);
+  // The displacements: a joint without them stores the empty block, and
+  // loading an empty block makes nothing.
+  if (ar.IsStoring()) {
+    bm::StoreLazy(ar, rare_ ? &rare_->displacements : nullptr);
+  } else {
+    bm::LoadLazy(
+        ar, [this]() -> auto& { return rare().displacements; });
+  }
 }
 
 // ---------------------------------------------------------------------------

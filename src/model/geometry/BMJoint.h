@@ -94,7 +94,7 @@ class CBMJoint : public CBMComponent {
   double Get_pX() const;
   double Get_pY() const;
 
-  CBMJointRestraint* get_pRestraint() const { return pRestraint; }
+  CBMJointRestraint* get_pRestraint() const { return rare_ ? rare_->restraint.get() : nullptr; }
   // A new restraint with all flags 0, owned by the joint; HasRestraint 1.
   // Decision: an earlier restraint is deleted (it was owned here).
   CBMJointRestraint* CreateJointRestraint();
@@ -102,15 +102,15 @@ class CBMJoint : public CBMComponent {
   // HasRestraint to 1. Decision: null removes the restraint (HasRestraint 0),
   // so the record never announces a restraint it cannot write.
   void set_pRestraint(CBMJointRestraint* r);
-  int get_HasRestraint() const { return HasRestraint; }
+  int get_HasRestraint() const { return rare_ ? rare_->hasRestraint : 0; }
 
-  CBMJointSpring* get_pJointSpring() const { return pJointSpring; }
+  CBMJointSpring* get_pJointSpring() const { return rare_ ? rare_->spring.get() : nullptr; }
   // A new spring with all values 0.0, owned by the joint. Decision: an
   // earlier spring is deleted.
   CBMJointSpring* CreateJointSpring();
 
-  CBMLink* get_pLink() const { return pLink; }
-  void set_pLink(CBMLink* link) { pLink = link; }
+  CBMLink* get_pLink() const { return rare_ ? rare_->link : nullptr; }
+  void set_pLink(CBMLink* link);
 
   // The members (beams, columns, braces, walls, slabs) that meet here; the
   // list refers to them and never deletes them.
@@ -123,7 +123,7 @@ class CBMJoint : public CBMComponent {
   // them without creating the list (most joints have none).
   CBMComponentList* get_JointLoadList() { return JointLoadList.get(); }
   const CBMComponentList& JointLoads() const { return JointLoadList.view(); }
-  CBMComponentList* get_pJointDisplacementList() { return JointDisplacementList.get(); }
+  CBMComponentList* get_pJointDisplacementList() { return rare().displacements.get(); }
 
   // A new CBMJointLoad appended to the joint's loads, with Lc, FX, FY, FZ,
   // sType, MX, MY, MZ set from the arguments.
@@ -150,19 +150,24 @@ class CBMJoint : public CBMComponent {
   void Serialize(CArchive& ar) override;
 
  private:
-  bm::LazyResultList<&CBMJointDisplacement::CreateInstance> JointDisplacementList;
+  // What few joints have, kept out of line and made when first set: a
+  // restraint, a spring, a link, analysis displacements.
+  struct Rare {
+    bm::LazyResultList<&CBMJointDisplacement::CreateInstance> displacements;
+    std::unique_ptr<CBMJointRestraint> restraint;
+    std::unique_ptr<CBMJointSpring> spring;
+    CBMLink* link = nullptr;
+    int hasRestraint = 0;
+  };
+  Rare& rare();
+
+  std::unique_ptr<Rare> rare_;
   CString DiaphragmName;
   CString PointName;
   CBMLevelDiaphragm* pDiaphragm = nullptr;
-  // Readies a new load list: it takes only joint loads.
-  static void HoldLoads(CBMComponentList& list);
-  bm::LazyList<&HoldLoads> JointLoadList;
+  bm::LazyList<&bm::Holds<CBMJointLoad>> JointLoadList;
   CBMPoint* pPoint = nullptr;
   CBMComponentList theConnectList;
-  CBMJointRestraint* pRestraint = nullptr;
-  int HasRestraint = 0;
-  CBMJointSpring* pJointSpring = nullptr;
-  CBMLink* pLink = nullptr;
 };
 
 // The joints of one level; deletes them when destroyed.

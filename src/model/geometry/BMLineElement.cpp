@@ -62,14 +62,19 @@ BM_IMPLEMENT_SERIAL(CBMLineElement, CBMComponent, 1)
 
 CBMLineElement::CBMLineElement() = default;
 
-void CBMLineElement::HoldLoads(CBMComponentList& list) { list.SetMemberClass(RUNTIME_CLASS(CBMLineLoad)); }
-
 CBMLineElement::~CBMLineElement() {
-  delete pLineRelease;
-  delete pRigidZone;
   LineLoadList.DeleteAll();
-  ForceList.DeleteAll();
-  // The line, section, joints and link are not owned.
+  // The release, rigid zone and forces go with rare_; the line, section,
+  // joints and link are not owned.
+}
+
+CBMLineElement::Rare& CBMLineElement::rare() {
+  if (!rare_) rare_ = std::make_unique<Rare>();
+  return *rare_;
+}
+
+void CBMLineElement::set_pLink(CBMLink* link) {
+  if (link || rare_) rare().link = link;
 }
 
 double CBMLineElement::get_Distance() { return bm::PlanDistance(GetP1(), GetP2()); }
@@ -97,17 +102,18 @@ CString CBMLineElement::GetType() const { return pLine ? pLine->GetType() : CStr
 int CBMLineElement::GetPassStoryNum() const { return pLine ? pLine->GetPassStory() : 0; }
 
 void CBMLineElement::set_dZoneReductionFactor(double f) {
-  dZoneReductionFactor = f;
-  HasZoneReductionFactor = 1;
+  Rare& r = rare();
+  r.zoneReductionFactor = f;
+  r.hasZoneReductionFactor = 1;
 }
 
 CBMLink* CBMLineElement::CreateLink() { return nullptr; }
 
 CBMLineRelease* CBMLineElement::CreateRelease() {
-  delete pLineRelease;
-  pLineRelease = new CBMLineRelease;
-  m_IsRelease = 1;
-  return pLineRelease;
+  Rare& r = rare();
+  r.release = std::make_unique<CBMLineRelease>();
+  r.isRelease = 1;
+  return r.release.get();
 }
 
 void CBMLineElement::SetReleaseInform(int a, int b, int c, int d) {
@@ -115,9 +121,9 @@ void CBMLineElement::SetReleaseInform(int a, int b, int c, int d) {
 }
 
 CBMRigidZone* CBMLineElement::CreateRigidZone() {
-  delete pRigidZone;
-  pRigidZone = new CBMRigidZone;
-  return pRigidZone;
+  Rare& r = rare();
+  r.rigidZone = std::make_unique<CBMRigidZone>();
+  return r.rigidZone.get();
 }
 
 namespace bm {
@@ -148,7 +154,7 @@ void CBMLineElement::AddForce(CString lc, double location, double f1, double f2,
                               double f5, double f6) {
   auto forces = std::make_unique<CBMLineEleIntForces>();
   forces->SetForces(lc, location, f1, f2, f3, f4, f5, f6);
-  ForceList.Adopt(std::move(forces));
+  rare().forces.Adopt(std::move(forces));
 }
 
 namespace {
@@ -175,16 +181,25 @@ void CBMLineElement::Serialize(CArchive& ar) {
     if (pLine) LineId = pLine->get_Id();
   }
   // A flag without a release object cannot be honoured: it is stored as 0.
-  const int released = (m_IsRelease && pLineRelease) ? 1 : 0;
+  const int released = (IsRelease() && get_pLineRelease()) ? 1 : 0;
+  int loadedFlag = 0;
   bm::Transfer(ar, Angle, MaxSpc, MinSpc, FrameSectionId, LineId, JointIId, JointJId,
-               bm::Split<int>{released, m_IsRelease});
+               bm::Split<int>{released, loadedFlag});
   // The release record follows a set flag; loading creates the release.
   if (ar.IsStoring()) {
-    if (released) pLineRelease->Serialize(ar);
-  } else if (m_IsRelease) {
+    if (released) get_pLineRelease()->Serialize(ar);
+  } else if (loadedFlag) {
     CreateRelease()->Serialize(ar);
   }
-  bm::Transfer(ar, LineLoadList, ForceList);
+  bm::Transfer(ar, LineLoadList);
+  // The forces: an element without them stores the empty block, and loading
+  // an empty block makes nothing.
+  if (ar.IsStoring()) {
+    bm::StoreLazy(ar, rare_ ? &rare_->forces : nullptr);
+  } else {
+    bm::LoadLazy(
+        ar, [this]() -> auto& { return rare().forces; });
+  }
 }
 
 // ---------------------------------------------------------------------------

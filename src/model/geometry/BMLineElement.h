@@ -148,23 +148,23 @@ class CBMLineElement : public CBMComponent {
   void set_MinSpc(double v) { MinSpc = v; }
   // Stores f and sets HasZoneReductionFactor to 1.
   void set_dZoneReductionFactor(double f);
-  double get_dZoneReductionFactor() const { return dZoneReductionFactor; }
-  int get_HasZoneReductionFactor() const { return HasZoneReductionFactor; }
+  double get_dZoneReductionFactor() const { return rare_ ? rare_->zoneReductionFactor : 0.0; }
+  int get_HasZoneReductionFactor() const { return rare_ ? rare_->hasZoneReductionFactor : 0; }
 
-  CBMLink* get_pLink() const { return pLink; }
-  void set_pLink(CBMLink* link) { pLink = link; }
+  CBMLink* get_pLink() const { return rare_ ? rare_->link : nullptr; }
+  void set_pLink(CBMLink* link);
   // Creates nothing; returns null.
   CBMLink* CreateLink();
 
-  CBMLineRelease* get_pLineRelease() const { return pLineRelease; }
+  CBMLineRelease* get_pLineRelease() const { return rare_ ? rare_->release.get() : nullptr; }
   // A new release (all zero) owned by the element; IsRelease 1. Decision: an
   // earlier release is deleted.
   CBMLineRelease* CreateRelease();
-  int IsRelease() const { return m_IsRelease; }
+  int IsRelease() const { return rare_ ? rare_->isRelease : 0; }
   // CreateRelease(), then the new release's SetReleaseInform(a, b, c, d).
   void SetReleaseInform(int a, int b, int c, int d);
 
-  CBMRigidZone* get_pRigidZone() const { return pRigidZone; }
+  CBMRigidZone* get_pRigidZone() const { return rare_ ? rare_->rigidZone.get() : nullptr; }
   // A new rigid zone owned by the element. Decision: an earlier one is
   // deleted.
   CBMRigidZone* CreateRigidZone();
@@ -173,7 +173,7 @@ class CBMLineElement : public CBMComponent {
   // them without creating the list (most columns and braces have none).
   CBMComponentList* Get_LineLoadList() { return LineLoadList.get(); }
   const CBMComponentList& LineLoads() const { return LineLoadList.view(); }
-  CBMComponentList* get_ForceList() { return ForceList.get(); }
+  CBMComponentList* get_ForceList() { return rare().forces.get(); }
   // A new CBMLineLoad appended to the element's loads with Lc, sDir, sType,
   // RStart, REnd, VStart, VEnd set; a type of exactly "UNIFF" also sets
   // UniformV to vStart. Returns the load (owned by the element).
@@ -192,25 +192,30 @@ class CBMLineElement : public CBMComponent {
   CString GetLoadEtabsString(CString levelName);
 
  private:
-  bm::LazyResultList<&CBMLineEleIntForces::CreateInstance> ForceList;
+  // What few elements have, kept out of line and made when first set, so
+  // that each of a million members carries one pointer for it: a link, a
+  // release, a rigid zone, a zone reduction factor, analysis forces.
+  struct Rare {
+    bm::LazyResultList<&CBMLineEleIntForces::CreateInstance> forces;
+    CBMLink* link = nullptr;
+    std::unique_ptr<CBMLineRelease> release;
+    std::unique_ptr<CBMRigidZone> rigidZone;
+    int isRelease = 0;  // the field IsRelease
+    int hasZoneReductionFactor = 0;
+    double zoneReductionFactor = 0.0;
+  };
+  Rare& rare();
+
   CBMLine* pLine = nullptr;
   CBMFrameSection* pFrameSection = nullptr;
-  CBMLink* pLink = nullptr;
-  CBMLineRelease* pLineRelease = nullptr;
-  CBMRigidZone* pRigidZone = nullptr;
   CBMJoint* pJointI = nullptr;
   CBMJoint* pJointJ = nullptr;
-  // The six ints together: no padding between them and the pointers.
+  std::unique_ptr<Rare> rare_;
   int FrameSectionId = -1;
   int JointIId = -1;
   int JointJId = -1;
   int LineId = -1;
-  int m_IsRelease = 0;  // the field IsRelease
-  int HasZoneReductionFactor = 0;
-  double dZoneReductionFactor = 0.0;
-  // Readies a new load list: it takes only line loads.
-  static void HoldLoads(CBMComponentList& list);
-  bm::LazyList<&HoldLoads> LineLoadList;
+  bm::LazyList<&bm::Holds<CBMLineLoad>> LineLoadList;
   double Angle = 0.0;
   double MaxSpc = 24.0;
   double MinSpc = 3.0;

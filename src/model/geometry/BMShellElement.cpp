@@ -31,7 +31,7 @@ bool SameName(const CBMComponent* a, const CBMComponent* b) {
 
 BM_IMPLEMENT_SERIAL(CBMShellElement, CBMComponent, 1)
 
-CBMShellElement::CBMShellElement() { SlabLoadList.SetMemberClass(RUNTIME_CLASS(CBMAreaLoad)); }
+CBMShellElement::CBMShellElement() = default;
 
 CBMShellElement::~CBMShellElement() {
   delete pAreaModifier;
@@ -40,6 +40,8 @@ CBMShellElement::~CBMShellElement() {
   SlabLoadList.DeleteAll();
   // The area and the section are not owned.
 }
+
+CBMComponentList* CBMShellElement::get_SlabLoadList() { return SlabLoadList.get(); }
 
 void CBMShellElement::set_pShellSection(CBMWallSlabDeckSection* s) {
   pShellSection = s;
@@ -96,10 +98,7 @@ void CBMSlab::Serialize(CArchive& ar) {
 
 BM_IMPLEMENT_SERIAL(CBMWall, CBMShellElement, 1)
 
-CBMWall::CBMWall() {
-  ObjectType = BM_WALL;
-  LineLoadList.SetMemberClass(RUNTIME_CLASS(CBMLineLoad));
-}
+CBMWall::CBMWall() { ObjectType = BM_WALL; }
 
 CBMWall::~CBMWall() {
   LineLoadList.DeleteAll();
@@ -123,11 +122,11 @@ double CBMWall::GetThichness() const {
 
 CBMLineLoad* CBMWall::AddLineLoad(CString lc, CString type, CString dir, double rStart, double vStart,
                                   double rEnd, double vEnd) {
-  return bm::AppendLineLoad(LineLoadList, std::move(lc), std::move(type), std::move(dir), rStart, vStart,
-                            rEnd, vEnd);
+  return bm::AppendLineLoad(*LineLoadList.get(), std::move(lc), std::move(type), std::move(dir), rStart,
+                            vStart, rEnd, vEnd);
 }
 
-CBMLineLoad* CBMWall::GetLineLoadItem(int i) const { return LineLoadList.ItemAs<CBMLineLoad>(i); }
+CBMLineLoad* CBMWall::GetLineLoadItem(int i) const { return LineLoadList.view().ItemAs<CBMLineLoad>(i); }
 
 void CBMWall::AddForce(CString lc, double location, double f1, double f2, double f3, double f4, double f5,
                        double f6) {

@@ -68,7 +68,10 @@ class CBMShellElement : public CBMComponent {
   CBMAreaModifier* get_pAreaModifier() const { return pAreaModifier; }
   CBMAreaSpring* get_pAreaSpring() const { return pAreaSpring; }
 
-  CBMComponentList* get_SlabLoadList() { return &SlabLoadList; }
+  // The element's area loads, created when first asked for; SlabLoads()
+  // reads them without creating the list (walls seldom have any).
+  CBMComponentList* get_SlabLoadList();
+  const CBMComponentList& SlabLoads() const { return SlabLoadList.view(); }
   // A new CBMAreaLoad (owned by the element) with Lc, sDir, sType and Value
   // set, appended to the area loads and returned.
   CBMAreaLoad* AddAreaLoad(CString lc, CString type, CString dir, double value);
@@ -83,7 +86,7 @@ class CBMShellElement : public CBMComponent {
   CBMAreaModifier* pAreaModifier = nullptr;
   CBMAreaSpring* pAreaSpring = nullptr;
   CBMAreaMass* pAreaMass = nullptr;
-  CBMComponentList SlabLoadList;
+  bm::LazyList<&bm::Holds<CBMAreaLoad>> SlabLoadList;
   int ShellSectionId = -1;
   CString MeshOption = "PROGDET";
   double reservedDouble_ = 0.0;  // archived, never read
@@ -162,7 +165,7 @@ class CBMWall : public CBMShellElement {
   CString PierName;
   CString reservedString_;  // archived, never set
   CString OldPierName;
-  CBMComponentList LineLoadList;
+  bm::LazyList<&bm::Holds<CBMLineLoad>> LineLoadList;
   bm::LazyResultList<&CBMShellEleIntForces::CreateInstance> ForceList;
 };
 
