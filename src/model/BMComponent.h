@@ -114,16 +114,17 @@ class CBMComponent : public CObject {
 namespace bm {
 
 // The current value of `key` of `c`.
-inline std::string_view KeyOf(const CBMComponent& c, IndexKey key) {
+inline const CString& KeyText(const CBMComponent& c, IndexKey key) {
   switch (key) {
     case IndexKey::kName:
-      return c.name().view();
+      return c.name();
     case IndexKey::kMapHandle:
-      return c.mapHandle().view();
+      return c.mapHandle();
     case IndexKey::kOutHandle:
       break;
   }
-  return c.outHandle().view();
+  return c.outHandle();
 }
+inline std::string_view KeyOf(const CBMComponent& c, IndexKey key) { return KeyText(c, key).view(); }
 
 }  // namespace bm

@@ -69,8 +69,16 @@ CBMComponent* CBMComponentList::GetItemByOutHandle(const CString& handle) const 
 }
 
 CBMComponent* CBMComponentList::Scan(bm::IndexKey key, const CString& value) const {
+  const CString::Matcher matcher(value);
+  if (key == bm::IndexKey::kName) {
+    // The common case, without a branch on the key per member.
+    for (CBMComponent* p : items_) {
+      if (p && matcher.Matches(p->Name)) return p;
+    }
+    return nullptr;
+  }
   for (CBMComponent* p : items_) {
-    if (p && bm::SameBytes(bm::KeyOf(*p, key), value.view())) return p;
+    if (p && matcher.Matches(bm::KeyText(*p, key))) return p;
   }
   return nullptr;
 }

@@ -229,7 +229,10 @@ class CBMComponentList : public CBMComponent {
   const CRuntimeClass* memberClass_ = nullptr;
   uint64_t removals_ = 0;
   uint64_t keyEdits_ = 0;
-  // Look-ups on lists at least this long are answered from hash indexes.
-  static constexpr int kIndexThreshold = 24;
+  // Look-ups on lists at least this long are answered from hash indexes;
+  // shorter lists are scanned, a few instructions a member (see
+  // CString::Matcher), which costs no more than hashing and keeps a small
+  // model free of index memory (a storey's plan of a few dozen members).
+  static constexpr int kIndexThreshold = 64;
   mutable std::unique_ptr<bm::ListIndexState> index_;
 };

@@ -235,6 +235,45 @@ class CString {
   int Compare(const char* other) const;
   int CompareNoCase(const char* other) const;
 
+  // A string prepared for comparing many strings with it (a list scanned
+  // for a name): a short one is matched against another short one by its
+  // sixteen stored bytes, masked to those that count, with no branch on
+  // either length.
+  class Matcher {
+   public:
+    explicit Matcher(const CString& text) : text_(text) {
+      // Only on little-endian machines do the words hold the bytes in
+      // order; elsewhere every comparison goes the long way.
+      if (text.OnHeap() || !kLittleEndian) return;
+      const size_t n = text.size();
+      // The text's bytes, and the last byte: the length, and the heap flag
+      // of the other string.
+      mask_[0] = n >= 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * n)) - 1;
+      mask_[1] = (n > 8 ? (uint64_t{1} << (8 * (n - 8))) - 1 : 0) | uint64_t{0xFF} << 56;
+      std::memcpy(words_, text.bytes_, sizeof words_);
+      words_[0] &= mask_[0];
+      words_[1] &= mask_[1];
+      whole_ = true;
+    }
+    bool Matches(const CString& other) const {
+      if (whole_) {
+        uint64_t words[2];
+        std::memcpy(words, other.bytes_, sizeof words);
+        // A string on the heap sets the top bit of the last byte, which the
+        // mask keeps: it goes the long way (it may hold a short text).
+        if (((words[0] & mask_[0]) == words_[0]) & ((words[1] & mask_[1]) == words_[1])) return true;
+        if ((words[1] >> 63) == 0) return false;
+      }
+      return other == text_;
+    }
+
+   private:
+    const CString& text_;
+    uint64_t words_[2] = {0, 0};
+    uint64_t mask_[2] = {0, 0};
+    bool whole_ = false;  // text_ is short: the words decide unless other is on the heap
+  };
+
   friend bool operator==(const CString& a, const CString& b) { return bm::SameBytes(a.view(), b.view()); }
   friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
   friend bool operator==(const CString& a, const char* b) {

@@ -291,8 +291,8 @@ TEST(ListIndex, LookUpsInListOrderAgreeWithAScan) {
       }
       return nullptr;
     };
-    for (int i = 0; i < 40; ++i) make();
-    int cursors[2] = {1, 20};  // two runs of look-ups, taken in turn
+    for (int i = 0; i < 80; ++i) make();
+    int cursors[2] = {1, 40};  // two runs of look-ups, taken in turn
     for (int step = 0; step < 3000; ++step) {
       int& cursor = cursors[step % 2];
       const int op = pick(100);
@@ -332,7 +332,7 @@ TEST(ListIndex, LookUpsInListOrderAgreeWithAScan) {
 TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
   CBMComponentList lists[3];
   std::vector<CBMComponent*> fillers;
-  for (int i = 0; i < 30; ++i) {
+  for (int i = 0; i < 70; ++i) {
     fillers.push_back(Named("F" + std::to_string(i)));
     fillers.back()->set_MapHandle(("M" + std::to_string(i)).c_str());
   }
@@ -365,7 +365,7 @@ TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
   }
   lists[2].DeleteItem(CString("NEW"));
   EXPECT_EQ(lists[1].GetItem(CString("NEW")), nullptr);
-  EXPECT_EQ(lists[1].GetItem(CString("F29")), fillers[29]);
+  EXPECT_EQ(lists[1].GetItem(CString("F69")), fillers[69]);
   for (CBMComponentList& list : lists) list.RemoveAll();
   for (CBMComponent* c : fillers) delete c;
 }
@@ -375,7 +375,7 @@ TEST(ListIndex, MemberInSeveralIndexedListsFollowsRenamesAndRemovals) {
 TEST(ListIndex, AMemberDeletedThroughItsLaterSlotLeavesTheEarlierOneDead) {
   CBMComponentList list;
   std::vector<CBMComponent*> fillers;
-  for (int i = 0; i < 30; ++i) list.Add(fillers.emplace_back(Named("F" + std::to_string(i))));
+  for (int i = 0; i < 70; ++i) list.Add(fillers.emplace_back(Named("F" + std::to_string(i))));
   CBMComponent* twice = Named("TWICE");
   twice->set_MapHandle("HT");
   list.Add(twice);

@@ -302,7 +302,7 @@ TEST(CStringTest, EditsAgreeWithAByteStringInPlaceAndOnTheHeap) {
   std::mt19937 rng(7);
   auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
   std::string text, m;
-  CString s;
+  CString s, history[4];
   int n = 0;
   const auto u = [&n] { return size_t(std::max(n, 0)); };
   using Edit = std::pair<std::function<void()>, std::function<void()>>;  // the CString's, the model's
@@ -342,6 +342,12 @@ TEST(CStringTest, EditsAgreeWithAByteStringInPlaceAndOnTheHeap) {
     edits[e].second();
     ASSERT_EQ(s.view(), m) << step << " edit " << e;
     ASSERT_EQ(s.c_str()[m.size()], '\0') << step;
+    // A matcher agrees with == however either string was made: old bytes after a shortened text, a
+    // short text on the heap.
+    const CString fresh(s.view()), &earlier = history[step % 4];
+    ASSERT_TRUE(CString::Matcher(fresh).Matches(s) && CString::Matcher(s).Matches(fresh)) << step;
+    ASSERT_EQ(CString::Matcher(s).Matches(earlier), s == earlier) << step;
+    history[step % 4] = s;
   }
   EXPECT_EQ(sizeof(CString), 16u);
   EXPECT_THROW(s.GetBufferSetLength(INT_MAX), std::length_error);  // 2^31 bytes and more: refused, s kept

@@ -129,14 +129,14 @@ TEST(AllocationFailure, AnIndexDroppedForWantOfMemoryLeavesNoStaleGeometryIndex)
     return line;
   };
   CBMLine* first = lines.Adopt(makeLine(0));
-  for (int i = 1; i < 30; ++i) lines.Adopt(makeLine(i));
+  for (int i = 1; i < 70; ++i) lines.Adopt(makeLine(i));
   ASSERT_EQ(lines.FindLineByPoint(p[0], p[1]), first);
   ASSERT_EQ(lines.GetItem(CString("L0")), first);
   // Lines are added with the first, second or third allocation failing, until one fails in the index
   // (Add goes on without it); a failure in the list's own arrays throws and adds nothing.
   bool dropped = false;
   int last = 0;
-  for (int i = 30; i < 398 && !dropped; ++i) {
+  for (int i = 70; i < 398 && !dropped; ++i) {
     for (uint64_t n = 1; n <= 3; ++n) {
       std::unique_ptr<CBMLine> line = makeLine(i);
       AllocationFailure failure(n);
@@ -161,7 +161,7 @@ TEST(AllocationFailure, AnIndexDroppedForWantOfMemoryLeavesNoStaleGeometryIndex)
 // index: the removal still happens, and look-ups answer from an index built again.
 TEST(AllocationFailure, ARemovalThatCannotNumberTheSlotsDropsTheIndex) {
   CBMPointList points;
-  for (int i = 0; i < 40; ++i) {
+  for (int i = 0; i < 80; ++i) {
     CString name(("P" + std::to_string(i)).c_str());
     points.AddPoint(name, i * 1.0, 0.0);
   }
@@ -171,11 +171,11 @@ TEST(AllocationFailure, ARemovalThatCannotNumberTheSlotsDropsTheIndex) {
     points.RemoveAt(3);
     EXPECT_TRUE(failure.Fired());
   }
-  EXPECT_EQ(points.GetCount(), 39);
+  EXPECT_EQ(points.GetCount(), 79);
   EXPECT_EQ(points.GetItem(CString("P2")), nullptr);
   EXPECT_EQ(points.GetItem(CString("P3")), points.GetItem(3));
   for (int i = 1; i <= points.GetCount(); ++i) ASSERT_EQ(points.GetItem(i)->get_Id(), i);  // renumbered
-  EXPECT_EQ(points.GetItemId(CString("P39")), 39);
+  EXPECT_EQ(points.GetItemId(CString("P79")), 79);
 }
 
 }  // namespace
