@@ -49,13 +49,39 @@ bool MemoryRun() {
   return trim;
 }
 
+// Maps in every page of the program's files (its code, its libraries' code,
+// their constant data). The kernel counts a file's pages in the resident set
+// as they are first touched, so without this the peak of an operation also
+// counts the code it runs for the first time: 50 to 250 KB, more or less by
+// the filesystem the program lives on, and a third of the smallest file's
+// figure. Pages of no file (the heap, the pool) are not touched.
+void MapInProgramFiles() {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  while (std::getline(maps, line)) {
+    unsigned long low = 0, high = 0;
+    char perms[5] = {};
+    int pathAt = 0;
+    if (std::sscanf(line.c_str(), "%lx-%lx %4s %*s %*s %*s %n", &low, &high, perms, &pathAt) < 3) continue;
+    // Readable and backed by a file: a path, not [heap], [stack], [vvar] ...
+    if (perms[0] != 'r' || pathAt <= 0 || line.size() <= static_cast<size_t>(pathAt) || line[pathAt] != '/')
+      continue;
+    for (unsigned long at = low; at < high; at += 4096) {
+      (void)*reinterpret_cast<const volatile char*>(at);
+    }
+  }
+}
+
 class PeakMeter {
  public:
   void Start() {
     // Returning freed heap makes the figure exact (nothing the operation
     // allocates is served from memory already resident) but makes the
     // operation fault in every page it touches, which slows it.
-    if (MemoryRun()) malloc_trim(0);
+    if (MemoryRun()) {
+      malloc_trim(0);
+      MapInProgramFiles();
+    }
     if (FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
       std::fputs("5", f);  // resets VmHWM to VmRSS
       std::fclose(f);
