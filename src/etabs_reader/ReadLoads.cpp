@@ -76,6 +76,7 @@ void ZAdapterEtabs8::ProcessPointLoad(ZComItemList* block) {
 }
 
 CBMLineElement* ZAdapterEtabs8::LoadedMember(CBMLevel* level, CString name) {
+  if (LastLoaded.element && LastLoaded.level == level && LastLoaded.name == name) return LastLoaded.element;
   auto* line = FindOrSkip<CBMLine>(pMgrGeometry->get_pLineList(), name, bm::skip::kLineNotFound);
   if (!line) return nullptr;
   const bm::reader::LineKind* kind = LineKindOrSkip(line->GetType());
@@ -83,12 +84,17 @@ CBMLineElement* ZAdapterEtabs8::LoadedMember(CBMLevel* level, CString name) {
   // A brace is made when missing (without line or joints).
   CBMLineElement* element =
       kind->madeByLoad ? kind->add(level, name) : kind->list(level)->ItemAs<CBMLineElement>(name);
-  if (!element) Skip(bm::skip::kMemberNotFound);
+  if (!element) {
+    Skip(bm::skip::kMemberNotFound);
+    return nullptr;
+  }
+  LastLoaded = {level, std::move(name), element};
   return element;
 }
 
 void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
   if (!pMgrGeometry->get_pLineList()) return;
+  LastLoaded = {};
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* text = block->GetComItem(i);
     if (!text) continue;

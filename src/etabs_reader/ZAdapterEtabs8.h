@@ -336,6 +336,14 @@ class ZAdapterEtabs8 {
   std::map<std::string, std::array<double, 6>, std::less<>> PointSprings;
   int FileVersion = 0;
   bool EndLineSeen = false;
+  // The member LoadedMember found last, tried first: a member's loads come
+  // on consecutive lines, one a load case. Forgotten at each block of load
+  // lines, within which the reader renames and removes nothing.
+  struct LoadedMemberMemo {
+    CBMLevel* level = nullptr;
+    CString name;
+    CBMLineElement* element = nullptr;
+  } LastLoaded;
   // Inside a STARTCOMMENTS ... ENDCOMMENTS log of a later-version file.
   bool InComments = false;
   // The last run of lines handled reached the end of a part of a cut block.

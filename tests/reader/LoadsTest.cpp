@@ -9,7 +9,8 @@ using bm::test::Read;
 using bm::test::ReadModel;
 using bm::test::Report;
 
-// A case name twice is kept twice; a LOAD without SF gives no term; a second LOAD replaces the first.
+// A case name twice is kept twice; a LOAD without SF gives no term; a second LOAD replaces the first;
+// a member's name on the next line is looked up in that line's storey.
 TEST(ReaderLoads, Version8Combinations) {
   auto m = Read(bm::test::Version8Frame() + R"( LINE  "B2"  BEAM  "2"  "3"  0
 
@@ -31,6 +32,7 @@ WIND "NONE" USERLOAD "STORY2" "D1" FX 1
  LINELOAD  "ZZ"  "STORY1"  TYPE "UNIFF"  DIR "X" LC "WX"  FVAL 2
  LINELOAD  "B1"  "STORY1"  TYPE "UNIFM"  DIR "X" LC "WX"  FVAL 2
  LINELOAD  "B1"  "STORY1"  TYPE "TRAPF"  DIR "GRAV" LC "DL"  FSTART 2  FEND 4  RDSTART 0.25  RDEND 0.75
+ LINELOAD  "B1"  "STORY2"  TYPE "UNIFF"  DIR "X" LC "WX"  FVAL 7
 
  AREALOAD  "F1"  "STORY1"  FVAL 2 LC "LL" DIR "GRAV" TYPE "UNIFF" QQ 1
  AREALOAD  "W1"  "STORY1"  TYPE "UNIFF"  DIR "X" LC "WX"  FVAL 0.5
@@ -72,7 +74,7 @@ combo C2: ENVE B*2
 combo C3: ADD C1*0.5 WX*1
 AREALOAD: m area not found x1 | k key QQ not used x1 | m member not found x1 | m storey not found x1 | m type not read x1
 COMBO: m load without factor x2
-LINELOAD: m line not found x1 | m member not found x1 | m type not read x1
+LINELOAD: m line not found x1 | m member not found x2 | m type not read x1
 POINTLOAD: m joint not found x1 | m storey not found x1
 WIND: m load case not found x1 | n not model data x1
 )");
