@@ -7,10 +7,8 @@
 
 namespace bm {
 
-template <typename Lazy>
-void StoreLazy(CArchive& ar, const Lazy* lazy);
-template <typename Where>
-void LoadLazy(CArchive& ar, Where where);
+template <typename Lazy, typename Make>
+void TransferLazy(CArchive& ar, const Lazy* existing, Make make);
 
 // An owned member list that most objects never fill: the analysis results
 // of a member (forces, displacements), which a model stays without until
@@ -54,11 +52,7 @@ class LazyList {
   }
 
   void Serialize(CArchive& ar) {
-    if (ar.IsStoring()) {
-      StoreLazy(ar, this);
-    } else {
-      LoadLazy(ar, [this]() -> LazyList& { return *this; });
-    }
+    TransferLazy(ar, this, [this]() -> LazyList& { return *this; });
   }
   // The list if it was made, else null.
   CBMComponentList* existing() const { return list_.get(); }
@@ -67,23 +61,23 @@ class LazyList {
   std::unique_ptr<CBMComponentList> list_;
 };
 
-// Stores the block of `lazy`, or the empty block for a list that is absent
-// or null (one kept in storage made on demand, which was never made).
-template <typename Lazy>
-void StoreLazy(CArchive& ar, const Lazy* lazy) {
-  if (CBMComponentList* list = lazy ? lazy->existing() : nullptr) {
-    list->Serialize(ar);
-  } else {
-    ar.WriteInt32(0);
+// Stores or loads a lazy list, also one kept in storage made on demand:
+// `existing` is the lazy list while it exists (null: never made, and the
+// empty block is stored); `make()` gives the lazy list, making its storage,
+// and is called only to load a block that is not empty (most are empty, and
+// make nothing).
+template <typename Lazy, typename Make>
+void TransferLazy(CArchive& ar, const Lazy* existing, Make make) {
+  if (ar.IsStoring()) {
+    if (CBMComponentList* list = existing ? existing->existing() : nullptr) {
+      list->Serialize(ar);
+    } else {
+      ar.WriteInt32(0);
+    }
+    return;
   }
-}
-
-// Loads a list block into the lazy list that `where()` gives; an empty
-// block (most of them) calls nothing and makes no list.
-template <typename Where>
-void LoadLazy(CArchive& ar, Where where) {
   const ListBlockHead head = ReadListBlockHead(ar);
-  if (head.cls) where().get()->LoadMembers(ar, head);
+  if (head.cls) make().get()->LoadMembers(ar, head);
 }
 
 // Readies a new list to take only members of class T (a load list).

@@ -176,14 +176,9 @@ void CBMJoint::Serialize(CArchive& ar) {
     CreateJointRestraint()->Serialize(ar);
   }
   bm::Transfer(ar, JointLoadList);
-  // The displacements: a joint without them stores the empty block, and
-  // loading an empty block makes nothing.
-  if (ar.IsStoring()) {
-    bm::StoreLazy(ar, rare_ ? &rare_->displacements : nullptr);
-  } else {
-    bm::LoadLazy(
-        ar, [this]() -> auto& { return rare().displacements; });
-  }
+  // The displacements, made only when the archive has some.
+  bm::TransferLazy(
+      ar, rare_ ? &rare_->displacements : nullptr, [this]() -> auto& { return rare().displacements; });
 }
 
 // ---------------------------------------------------------------------------

@@ -192,14 +192,9 @@ void CBMLineElement::Serialize(CArchive& ar) {
     CreateRelease()->Serialize(ar);
   }
   bm::Transfer(ar, LineLoadList);
-  // The forces: an element without them stores the empty block, and loading
-  // an empty block makes nothing.
-  if (ar.IsStoring()) {
-    bm::StoreLazy(ar, rare_ ? &rare_->forces : nullptr);
-  } else {
-    bm::LoadLazy(
-        ar, [this]() -> auto& { return rare().forces; });
-  }
+  // The forces, made only when the archive has some.
+  bm::TransferLazy(
+      ar, rare_ ? &rare_->forces : nullptr, [this]() -> auto& { return rare().forces; });
 }
 
 // ---------------------------------------------------------------------------
