@@ -204,7 +204,6 @@ void ZAdapterEtabs8::ProcessKeyedPointLoads(ZComItemList* lines) {
 }
 
 void ZAdapterEtabs8::ProcessKeyedLineLoads(ZComItemList* lines) {
-  LastLoaded = {};
   ForEachStoreyLine(lines, [&](const ZComItem& line, CBMLevel* level, bm::reader::KeyedLine& kl) {
     const CString type = kl.Word(bm::e2k::kType);
     const LineLoadForm* form = bm::reader::FindEntry(kLineLoadForms, type.view(), &LineLoadForm::type);

@@ -94,7 +94,6 @@ CBMLineElement* ZAdapterEtabs8::LoadedMember(CBMLevel* level, CString name) {
 
 void ZAdapterEtabs8::ProcessLineLoad(ZComItemList* block) {
   if (!pMgrGeometry->get_pLineList()) return;
-  LastLoaded = {};
   for (int i = 1; i <= block->GetCount(); ++i) {
     const ZComItem* text = block->GetComItem(i);
     if (!text) continue;

@@ -296,6 +296,7 @@ void ZAdapterEtabs8::Dispatch(const KeywordEntry* entry, ZComItemList* lines) {
     handed = &grouped;
   }
   const uint64_t faults = ZComItem::NumberFaultsSeen();
+  LastLoaded = {};
   (this->*entry->handler)(handed);
   if (ZComItem::NumberFaultsSeen() != faults) CountNumberFaults(handed);
 }

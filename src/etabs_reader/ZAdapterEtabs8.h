@@ -337,8 +337,9 @@ class ZAdapterEtabs8 {
   int FileVersion = 0;
   bool EndLineSeen = false;
   // The member LoadedMember found last, tried first: a member's loads come
-  // on consecutive lines, one a load case. Forgotten at each block of load
-  // lines, within which the reader renames and removes nothing.
+  // on consecutive lines, one a load case. Forgotten before each run of
+  // lines goes to its handler: within one, the reader renames and removes
+  // nothing.
   struct LoadedMemberMemo {
     CBMLevel* level = nullptr;
     CString name;

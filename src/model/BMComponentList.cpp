@@ -71,7 +71,8 @@ CBMComponent* CBMComponentList::GetItemByOutHandle(const CString& handle) const 
 CBMComponent* CBMComponentList::Scan(bm::IndexKey key, const CString& value) const {
   const CString::Matcher matcher(value);
   if (key == bm::IndexKey::kName) {
-    // The common case, without a branch on the key per member.
+    // The common case, without a branch on the key per member (one loop
+    // for all keys costs ReadText 5% more instructions on a small model).
     for (CBMComponent* p : items_) {
       if (p && matcher.Matches(p->Name)) return p;
     }

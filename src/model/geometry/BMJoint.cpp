@@ -89,20 +89,13 @@ double CBMJoint::Get_pY() const { return pPoint ? pPoint->get_Y() : 0.0; }
 CBMJointRestraint* CBMJoint::CreateJointRestraint() {
   Rare& r = rare();
   r.restraint = std::make_unique<CBMJointRestraint>();
-  r.hasRestraint = 1;
   return r.restraint.get();
 }
 
 void CBMJoint::set_pRestraint(CBMJointRestraint* r) {
-  if (rare_ && r == rare_->restraint.get()) {  // the joint's own (or none again): kept
-    rare_->hasRestraint = r ? 1 : 0;
-    return;
-  }
+  if (r == get_pRestraint()) return;  // the joint's own (or none again): kept
   std::unique_ptr<CBMJointRestraint> taken(r);
-  if (!r && !rare_) return;
-  Rare& own = rare();
-  own.restraint = std::move(taken);
-  own.hasRestraint = r ? 1 : 0;
+  rare().restraint = std::move(taken);
 }
 
 CBMJointSpring* CBMJoint::CreateJointSpring() {
@@ -165,8 +158,7 @@ bool CBMJoint::IsSameOf(CBMJoint* other) {
 
 void CBMJoint::Serialize(CArchive& ar) {
   CBMComponent::Serialize(ar);
-  // A flag without a restraint object cannot be honoured: it is stored as 0.
-  const int hasRestraint = (get_HasRestraint() && get_pRestraint()) ? 1 : 0;
+  const int hasRestraint = get_HasRestraint();
   int loadedFlag = 0;
   bm::Transfer(ar, DiaphragmName, bm::Split<int>{hasRestraint, loadedFlag}, PointName);
   // The restraint record follows a set flag; loading creates the restraint.

@@ -102,7 +102,7 @@ class CBMJoint : public CBMComponent {
   // HasRestraint to 1. Decision: null removes the restraint (HasRestraint 0),
   // so the record never announces a restraint it cannot write.
   void set_pRestraint(CBMJointRestraint* r);
-  int get_HasRestraint() const { return rare_ ? rare_->hasRestraint : 0; }
+  int get_HasRestraint() const { return get_pRestraint() ? 1 : 0; }
 
   CBMJointSpring* get_pJointSpring() const { return rare_ ? rare_->spring.get() : nullptr; }
   // A new spring with all values 0.0, owned by the joint. Decision: an
@@ -157,7 +157,6 @@ class CBMJoint : public CBMComponent {
     std::unique_ptr<CBMJointRestraint> restraint;
     std::unique_ptr<CBMJointSpring> spring;
     CBMLink* link = nullptr;
-    int hasRestraint = 0;
   };
   Rare& rare();
 

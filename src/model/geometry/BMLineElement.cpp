@@ -112,7 +112,6 @@ CBMLink* CBMLineElement::CreateLink() { return nullptr; }
 CBMLineRelease* CBMLineElement::CreateRelease() {
   Rare& r = rare();
   r.release = std::make_unique<CBMLineRelease>();
-  r.isRelease = 1;
   return r.release.get();
 }
 
@@ -180,8 +179,7 @@ void CBMLineElement::Serialize(CArchive& ar) {
     if (pFrameSection) FrameSectionId = pFrameSection->get_Id();
     if (pLine) LineId = pLine->get_Id();
   }
-  // A flag without a release object cannot be honoured: it is stored as 0.
-  const int released = (IsRelease() && get_pLineRelease()) ? 1 : 0;
+  const int released = IsRelease();
   int loadedFlag = 0;
   bm::Transfer(ar, Angle, MaxSpc, MinSpc, FrameSectionId, LineId, JointIId, JointJId,
                bm::Split<int>{released, loadedFlag});

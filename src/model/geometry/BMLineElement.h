@@ -160,7 +160,7 @@ class CBMLineElement : public CBMComponent {
   // A new release (all zero) owned by the element; IsRelease 1. Decision: an
   // earlier release is deleted.
   CBMLineRelease* CreateRelease();
-  int IsRelease() const { return rare_ ? rare_->isRelease : 0; }
+  int IsRelease() const { return get_pLineRelease() ? 1 : 0; }
   // CreateRelease(), then the new release's SetReleaseInform(a, b, c, d).
   void SetReleaseInform(int a, int b, int c, int d);
 
@@ -200,7 +200,6 @@ class CBMLineElement : public CBMComponent {
     CBMLink* link = nullptr;
     std::unique_ptr<CBMLineRelease> release;
     std::unique_ptr<CBMRigidZone> rigidZone;
-    int isRelease = 0;  // the field IsRelease
     int hasZoneReductionFactor = 0;
     double zoneReductionFactor = 0.0;
   };
