@@ -69,13 +69,18 @@ CBMLevel* ZAdapterEtabs8::StoreyOrSkip(const ZComItem* line) {
 }
 
 CBMJoint* ZAdapterEtabs8::JointAt(CBMLevel* level, CBMPoint* point) {
-  // Most joints are met again (shared by several members): one found costs
-  // no copy of the point's name.
+  // Most joints are met again (shared by several members): one noted costs
+  // no look-up by name, one found no copy of the point's name. Within a
+  // read no storey is removed, so a noted storey and its list stay alive.
   CBMJointList* joints = level->get_theCBMJointList();
-  CBMJoint* joint = joints->ItemAs<CBMJoint>(point->name());
+  CBMJoint* joint = Joints.Find(level, point, *joints);
   if (!joint) {
-    CString name = point->name();
-    joint = joints->AddJoint(name);
+    joint = joints->ItemAs<CBMJoint>(point->name());
+    if (!joint) {
+      CString name = point->name();
+      joint = joints->AddJoint(name);
+    }
+    Joints.Note(level, point, joint);
   }
   if (joint) joint->set_pPoint(point);
   return joint;

@@ -174,6 +174,13 @@ bool ZAdapterEtabs8::TakeBlocks() {
   pBlockList = FileReader.GetBlockList();
   Report.Clear();
   LastLevel = LevelCache();  // the host may have changed the levels since
+  // The joints noted while reading are forgotten when it ends, however it
+  // ends: the memo holds no memory between reads.
+  struct ForgetJoints {
+    bm::reader::JointMemo& memo;
+    ~ForgetJoints() { memo.Clear(); }
+  } forgetJoints{Joints};
+  Joints.Clear();
   InComments = false;
   PointSprings.clear();
   FileVersion = 0;
@@ -209,6 +216,7 @@ bool ZAdapterEtabs8::TakeBlocks() {
   // module; the rest is not handled and the geometry is not processed.
   if (!complete) return false;
   HandleBlocks(next);
+  Joints.Clear();
   if (ProcessAfterReading) {
     pMgrGeometry->ProcessGeometry();
     DeleteEmptyDiaphram();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "../model/BMComponentList.h"
+#include "JointMemo.h"
 #include "KeyedLine.h"
 #include "ReadReport.h"
 #include "ZFileReadModule.h"
@@ -362,4 +363,6 @@ class ZAdapterEtabs8 {
     CBMLevel* level = nullptr;
   };
   LevelCache LastLevel;
+  // The joints JointAt found or made, by storey and plan point.
+  bm::reader::JointMemo Joints;
 };

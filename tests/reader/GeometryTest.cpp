@@ -1,6 +1,9 @@
 // Geometry and assignment handlers, version 8 and later versions.
 #include <cmath>
+#include <memory>
+#include <vector>
 
+#include "etabs_reader/JointMemo.h"
 #include "reader/AdapterTestUtil.h"
 
 namespace {
@@ -10,6 +13,26 @@ using bm::test::Frame;
 using bm::test::Read;
 using bm::test::ReadModel;
 using bm::test::Report;
+
+// The joints the reader noted are found by storey and point, past the
+// table's growth, and all forgotten once the storey's list has lost one.
+TEST(ReaderGeometry, NotedJointsAreFoundUntilTheirListLosesOne) {
+  CBMLevel storey, other;
+  CBMJointList& joints = *storey.get_theCBMJointList();
+  std::vector<std::unique_ptr<CBMPoint>> points;
+  bm::reader::JointMemo memo;
+  for (int i = 0; i < 600; ++i) {
+    points.push_back(std::make_unique<CBMPoint>());
+    CString name(std::to_string(i).c_str());
+    memo.Note(&storey, points.back().get(), joints.AddJoint(name));
+  }
+  for (int i = 0; i < 600; ++i) {
+    ASSERT_EQ(memo.Find(&storey, points[i].get(), joints), joints.GetItem(i + 1)) << i;
+    ASSERT_EQ(memo.Find(&other, points[i].get(), joints), nullptr) << i;
+  }
+  joints.RemoveAt(600);
+  EXPECT_EQ(memo.Find(&storey, points[0].get(), joints), nullptr);
+}
 
 // A third number marks a mid-storey point; kinds stay as written; a missing corner changes nothing.
 TEST(ReaderGeometry, KindsStayAsWrittenAndAnAreaWithAMissingCornerChangesNothing) {
