@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -79,10 +80,12 @@ void ForEachGroupPair(const ZComItemList& group, int first, Fn fn) {
 
 // Index in `keys` of token `key` of `line` (as ZComItem::TokenIs compares:
 // case and leading blanks ignored); -1 when it is none of them.
+// The token is taken from the line once, not once per key tried.
 template <size_t N>
 int KeyIndex(const char* const (&keys)[N], const ZComItem& line, int key) {
+  const std::string_view token = bm::TrimLeft(line.Token(key));
   for (size_t k = 0; k < N; ++k) {
-    if (line.TokenIs(key, keys[k])) return static_cast<int>(k);
+    if (bm::UpperedIs(token, keys[k])) return static_cast<int>(k);
   }
   return -1;
 }
@@ -93,8 +96,9 @@ int KeyIndex(const char* const (&keys)[N], const ZComItem& line, int key) {
 // key the table does not hold.
 template <typename T, size_t N>
 bool TakeKey(const KeyField<T> (&table)[N], T& object, const ZComItem& line, int key, int value) {
+  const std::string_view token = bm::TrimLeft(line.Token(key));
   for (const KeyField<T>& field : table) {
-    if (!line.TokenIs(key, field.key)) continue;
+    if (!bm::UpperedIs(token, field.key)) continue;
     field.take(object, line, value);
     return true;
   }

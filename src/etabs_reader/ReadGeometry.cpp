@@ -78,7 +78,7 @@ CBMJoint* ZAdapterEtabs8::JointAt(CBMLevel* level, CBMPoint* point) {
     joint = joints->ItemAs<CBMJoint>(point->name());
     if (!joint) {
       CString name = point->name();
-      joint = joints->AddJoint(name);
+      joint = joints->AddNewJoint(name);
     }
     Joints.Note(level, point, joint);
   }

@@ -194,6 +194,12 @@ class CBMComponentList : public CBMComponent {
   template <typename T>
   T* FindOrCreate(CString& name) {
     if (T* found = ItemAs<T>(name)) return found;
+    return CreateNamed<T>(name);
+  }
+  // The creating half of FindOrCreate, for a caller that has just found no
+  // T named `name`.
+  template <typename T>
+  T* CreateNamed(CString& name) {
     auto created = std::make_unique<T>();
     created->set_Name(name);
     return Adopt(std::move(created));

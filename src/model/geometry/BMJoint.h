@@ -180,6 +180,9 @@ class CBMJointList : public CBMComponentList {
   // The first CBMJoint named `name`, or a new one named with set_Name
   // (upper-cases the caller's string) and appended.
   CBMJoint* AddJoint(CString& name) { return FindOrCreate<CBMJoint>(name); }
+  // AddJoint for a caller that has just found no joint named `name` (ItemAs):
+  // the new joint, without a second look.
+  CBMJoint* AddNewJoint(CString& name) { return CreateNamed<CBMJoint>(name); }
   // True when some member is the same as j by CBMJoint::IsSameOf.
   bool IsExist(CBMJoint* j) const;
 };
