@@ -73,14 +73,14 @@ CBMJoint* ZAdapterEtabs8::JointAt(CBMLevel* level, CBMPoint* point) {
   // no look-up by name, one found no copy of the point's name. Within a
   // read no storey is removed, so a noted storey and its list stay alive.
   CBMJointList* joints = level->get_theCBMJointList();
-  CBMJoint* joint = Joints.Find(level, point, *joints);
+  CBMJoint* joint = Joints.Find(*joints, point);
   if (!joint) {
     joint = joints->ItemAs<CBMJoint>(point->name());
     if (!joint) {
       CString name = point->name();
       joint = joints->AddNewJoint(name);
     }
-    Joints.Note(level, point, joint);
+    Joints.Note(*joints, point, joint);
   }
   if (joint) joint->set_pPoint(point);
   return joint;

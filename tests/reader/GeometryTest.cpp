@@ -15,23 +15,26 @@ using bm::test::ReadModel;
 using bm::test::Report;
 
 // The joints the reader noted are found by storey and point, past the
-// table's growth, and all forgotten once the storey's list has lost one.
+// table's growth; a storey's are forgotten once its list has lost one.
 TEST(ReaderGeometry, NotedJointsAreFoundUntilTheirListLosesOne) {
   CBMLevel storey, other;
   CBMJointList& joints = *storey.get_theCBMJointList();
+  CBMJointList& others = *other.get_theCBMJointList();
   std::vector<std::unique_ptr<CBMPoint>> points;
   bm::reader::JointMemo memo;
   for (int i = 0; i < 600; ++i) {
     points.push_back(std::make_unique<CBMPoint>());
     CString name(std::to_string(i).c_str());
-    memo.Note(&storey, points.back().get(), joints.AddJoint(name));
+    memo.Note(joints, points.back().get(), joints.AddJoint(name));
+    if (i % 2) memo.Note(others, points.back().get(), others.AddJoint(name));
   }
   for (int i = 0; i < 600; ++i) {
-    ASSERT_EQ(memo.Find(&storey, points[i].get(), joints), joints.GetItem(i + 1)) << i;
-    ASSERT_EQ(memo.Find(&other, points[i].get(), joints), nullptr) << i;
+    ASSERT_EQ(memo.Find(joints, points[i].get()), joints.GetItem(i + 1)) << i;
+    ASSERT_EQ(memo.Find(others, points[i].get()), i % 2 ? others.GetItem(i / 2 + 1) : nullptr) << i;
   }
-  joints.RemoveAt(600);
-  EXPECT_EQ(memo.Find(&storey, points[0].get(), joints), nullptr);
+  others.RemoveAt(300);
+  EXPECT_EQ(memo.Find(others, points[1].get()), nullptr);
+  EXPECT_EQ(memo.Find(joints, points[1].get()), joints.GetItem(2));
 }
 
 // A third number marks a mid-storey point; kinds stay as written; a missing corner changes nothing.
