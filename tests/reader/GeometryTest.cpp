@@ -72,7 +72,8 @@ LINE: m point not found x1
   EXPECT_EQ(m->On<CBMSlab>("STORY1", &CBMLevel::get_theCBMSlabList, "F1")->get_VertexCount(), 4);
 }
 
-// DIAPH after restraint words assigns, a nameless one not; every spring pair; a slab's diaphragm stays.
+// DIAPH after restraint words assigns, a nameless one not; every spring pair; a slab's diaphragm stays;
+// a wall's SPANDREL label is looked for as its PIER label is.
 TEST(ReaderAssignments, EverySpringPairIsReadAndASlabsDiaphragmStays) {
   ReadModel m;
   m.geo()->get_pCBMAnalysisOption()->set_iStationNumber(4);
@@ -97,6 +98,7 @@ FRAMESECTION  "W"  MATERIAL "STEEL"  SHAPE "I/Wide Flange" D 0.4 B 0.2 TF 0.01 T
 
 AREA "F1"  FLOOR  4 "1" "2" "3" "4" 0 0 0 0
 AREA "W1"  PANEL  4 "1" "2" "2" "1" 1 1 0 0
+AREA "W2"  PANEL  4 "2" "3" "3" "2" 1 1 0 0
 AREA "R1"  RAMP  3 "1" "2" "3" 0 0 0
 
  POINTASSIGN  "1"  "STORY1" RESTRAINT "UX UY UZ RX RY RZ "  DIAPH "D1"
@@ -121,6 +123,7 @@ AREA "R1"  RAMP  3 "1" "2" "3" 0 0 0
  AREAASSIGN    "F1"  "STORY1"  SECTION "SL"  OBJMESHTYPE "DEFAULT" DIAPH  "D3"
  AREAASSIGN    "F1"  "STORY2"  SECTION "SL"  OBJMESHTYPE "DEFAULT" DIAPH  "DX"
  AREAASSIGN    "W1"  "STORY1"  SECTION "WL"  OBJMESHTYPE "DEFAULT" PIER  "P1"
+ AREAASSIGN    "W2"  "STORY1"  SECTION "WL"  OBJMESHTYPE "DEFAULT" SPANDREL  "NOSUCH"
  AREAASSIGN    "R1"  "STORY1"  SECTION "SL"
  AREAASSIGN    "F1"  "BASE"  OPENING
  AREAASSIGN    "F1"  "BASE"
@@ -129,18 +132,19 @@ AREA "R1"  RAMP  3 "1" "2" "3" 0 0 0
   ASSERT_TRUE(m.ok);
   EXPECT_EQ(Dump(m, "diaphragms labels joint beam column brace slab wall") + Report(m.report()),
             R"(diaphragms: D1 | D3 | DISCONNECTED
-labels: pier P1 | pier PW1
+labels: pier P1 | pier PW1 | pier PW2
 BASE joint 3: R111111 c0
 BASE joint 1: R111111 c0
 BASE joint 2: R111111 c0
 STORY1 joint 1: R111111 DD1 c3
-STORY1 joint 2: R100001 DD1 c3
-STORY1 joint 3: DDISCONNECTED c2
+STORY1 joint 2: R100001 DD1 c4
+STORY1 joint 3: DDISCONNECTED c3
 STORY1 joint 4: LLK c1
 STORY1 beam B1: W ang 0 spc 1.5 ends 1/2 rel1 100000100000 zone 0.2/0.3
 STORY1 column C1: - ang 0 spc 1.6 ends 3/-
 STORY1 slab F1: SL on F1 mesh DEFAULT DD3
 STORY1 wall W1: WL on W1 mesh DEFAULT label PW1
+STORY1 wall W2: WL on W2 mesh DEFAULT label PW2
 STORY2 joint 4: S1,0,10,4,0,6 c1
 STORY2 joint 3: c2
 STORY2 joint 1: c3
@@ -148,7 +152,7 @@ STORY2 joint 2: c2
 STORY2 beam B1: W ang 30 spc 1.5 ends 1/2 rel1 000011000011
 STORY2 brace BR: W ang 0 spc 0.75 ends 1/3
 STORY2 slab F1: SL on F1 mesh DEFAULT D-
-AREAASSIGN: m diaphragm not found x1 | m opening x1 | m section not found x1 | m too few tokens x1 | m type not read x1
+AREAASSIGN: m diaphragm not found x1 | m opening x1 | m pier or spandrel not found x1 | m section not found x1 | m too few tokens x1 | m type not read x1
 LINEASSIGN: m line not found x1 | m section NONE x1 | m section not found x1 | m storey not found x1
 POINTASSIGN: m empty name x1 | m point not found x1 | m storey not found x1
 )");
@@ -162,14 +166,16 @@ POINTASSIGN: m empty name x1 | m point not found x1 | m storey not found x1
   EXPECT_EQ(joint->get_theConnectList().GetItem(1), m.Beam("STORY1", "B1"));
   EXPECT_EQ(bm::test::Name(m.Beam("STORY1", "B1")->get_pLink()), "LK");
   // Without the passes the file's spacing stays; so it does without stations.
-  auto own = std::make_unique<ReadModel>();
-  own->geo()->get_pCBMAnalysisOption()->set_iStationNumber(0);
-  own = Read(bm::test::Version8Frame() + R"( LINEASSIGN  "B1"  "STORY2" SECTION "W"  ANG  0  MAXSTASPC 0.7
+  for (const bool process : {false, true}) {
+    auto own = std::make_unique<ReadModel>();
+    own->geo()->get_pCBMAnalysisOption()->set_iStationNumber(0);
+    own = Read(bm::test::Version8Frame() + R"( LINEASSIGN  "B1"  "STORY2" SECTION "W"  ANG  0  MAXSTASPC 0.7
  LINEASSIGN  "C1"  "STORY2" SECTION "W"
 )",
-             false, std::move(own));
-  EXPECT_DOUBLE_EQ(own->Beam("STORY2", "B1")->get_MaxSpc(), 0.7);
-  EXPECT_TRUE(std::isfinite(own->Column("STORY2", "C1")->get_MaxSpc()));
+               process, std::move(own));
+    EXPECT_DOUBLE_EQ(own->Beam("STORY2", "B1")->get_MaxSpc(), 0.7) << process;
+    EXPECT_TRUE(std::isfinite(own->Column("STORY2", "C1")->get_MaxSpc())) << process;
+  }
 }
 
 // Later versions into a filled module: DZ 0 on the storey; PINNED frees both moments; no SECTION no member.
