@@ -5,22 +5,21 @@
 namespace bm::reader {
 
 JointMemo::Storey& JointMemo::StoreyOf(const CBMComponentList& joints) {
-  // Members meet joints storey after storey: the list of the last call is
-  // nearly always the one asked for again.
-  if (last_ >= storeys_.size() || storeys_[last_].list != &joints) {
-    last_ = 0;
-    while (last_ < storeys_.size() && storeys_[last_].list != &joints) ++last_;
-    if (last_ == storeys_.size()) storeys_.push_back(Storey{&joints, joints.removalGeneration(), {}, 0, 64});
+  if (lastList_ != &joints) {
+    auto [at, made] = storeys_.try_emplace(&joints);
+    if (made) at->second.removals = joints.removalGeneration();
+    lastList_ = &joints;
+    last_ = &at->second;
   }
-  Storey& s = storeys_[last_];
-  if (s.removals != joints.removalGeneration()) s = Storey{&joints, joints.removalGeneration(), {}, 0, 64};
-  return s;
+  if (last_->removals != joints.removalGeneration()) *last_ = Storey{joints.removalGeneration(), {}, 0};
+  return *last_;
 }
 
 size_t JointMemo::Home(const Storey& s, const CBMPoint* point) {
-  // The top bits of a multiply are the ones every bit of the address reaches.
+  // The middle bits of a multiply are ones every bit of the address reaches
+  // (the lowest bits of an address are the same for every object).
   const auto p = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(point));
-  return static_cast<size_t>((p * 0x9E3779B97F4A7C15ull) >> s.shift);
+  return static_cast<size_t>((p * 0x9E3779B97F4A7C15ull) >> 32) & (s.slots.size() - 1);
 }
 
 CBMJoint* JointMemo::Find(const CBMComponentList& joints, const CBMPoint* point) {
@@ -61,16 +60,15 @@ void JointMemo::Grow(Storey& s) {
   std::vector<Entry> old(s.slots.empty() ? 16 : 2 * s.slots.size(), Entry{nullptr, nullptr});
   old.swap(s.slots);
   s.used = 0;
-  s.shift = 64;
-  for (size_t n = s.slots.size(); n > 1; n >>= 1) --s.shift;
   for (const Entry& e : old) {
     if (e.joint) Put(s, e.point, e.joint);
   }
 }
 
 void JointMemo::Clear() {
-  std::vector<Storey>().swap(storeys_);
-  last_ = 0;
+  std::unordered_map<const CBMComponentList*, Storey>().swap(storeys_);
+  lastList_ = nullptr;
+  last_ = nullptr;
 }
 
 }  // namespace bm::reader

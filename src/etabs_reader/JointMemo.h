@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 class CBMComponentList;
@@ -29,23 +30,24 @@ class JointMemo {
     CBMJoint* joint;  // null: a free slot
   };
   // The table of one joint list, sized to the joints noted in it (a model's
-  // storeys differ in size), with the list's removal count when first seen.
+  // storeys differ in size), with the list's removal count when it was made.
   struct Storey {
-    const CBMComponentList* list;
-    uint64_t removals;
+    uint64_t removals = 0;
     std::vector<Entry> slots;  // open addressing, a power of two in size
     size_t used = 0;
-    unsigned shift = 64;  // 64 less the bits of a slot's number
   };
-  // The table of `joints`, made when first asked for and emptied when the
+  // The table of `joints`, made when first asked for and made anew when the
   // list has lost a member since.
   Storey& StoreyOf(const CBMComponentList& joints);
   static size_t Home(const Storey& s, const CBMPoint* point);
   static void Grow(Storey& s);
   static void Put(Storey& s, const CBMPoint* point, CBMJoint* joint);
 
-  std::vector<Storey> storeys_;
-  size_t last_ = 0;  // where the last list asked for sits in storeys_
+  // By joint list; the nodes stay where they are as storeys are added.
+  std::unordered_map<const CBMComponentList*, Storey> storeys_;
+  // The last list asked for and its table: members come storey by storey.
+  const CBMComponentList* lastList_ = nullptr;
+  Storey* last_ = nullptr;
 };
 
 }  // namespace bm::reader

@@ -79,11 +79,11 @@ void ForEachGroupPair(const ZComItemList& group, int first, Fn fn) {
 }
 
 // Index in `keys` of token `key` of `line` (as ZComItem::TokenIs compares:
-// case and leading blanks ignored); -1 when it is none of them.
-// The token is taken from the line once, not once per key tried.
+// case and leading blanks ignored); -1 when it is none of them. The token
+// is taken from the line once, not once per key tried.
 template <size_t N>
 int KeyIndex(const char* const (&keys)[N], const ZComItem& line, int key) {
-  const std::string_view token = bm::TrimLeft(line.Token(key));
+  const std::string_view token = line.ComparedToken(key);
   for (size_t k = 0; k < N; ++k) {
     if (bm::UpperedIs(token, keys[k])) return static_cast<int>(k);
   }
@@ -96,7 +96,7 @@ int KeyIndex(const char* const (&keys)[N], const ZComItem& line, int key) {
 // key the table does not hold.
 template <typename T, size_t N>
 bool TakeKey(const KeyField<T> (&table)[N], T& object, const ZComItem& line, int key, int value) {
-  const std::string_view token = bm::TrimLeft(line.Token(key));
+  const std::string_view token = line.ComparedToken(key);
   for (const KeyField<T>& field : table) {
     if (!bm::UpperedIs(token, field.key)) continue;
     field.take(object, line, value);

@@ -180,7 +180,6 @@ bool ZAdapterEtabs8::TakeBlocks() {
     bm::reader::JointMemo& memo;
     ~ForgetJoints() { memo.Clear(); }
   } forgetJoints{Joints};
-  Joints.Clear();
   InComments = false;
   PointSprings.clear();
   FileVersion = 0;
@@ -216,7 +215,7 @@ bool ZAdapterEtabs8::TakeBlocks() {
   // module; the rest is not handled and the geometry is not processed.
   if (!complete) return false;
   HandleBlocks(next);
-  Joints.Clear();
+  Joints.Clear();  // now, so that its memory is back before the processing
   if (ProcessAfterReading) {
     pMgrGeometry->ProcessGeometry();
     DeleteEmptyDiaphram();

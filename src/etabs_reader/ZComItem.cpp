@@ -251,9 +251,7 @@ bool ZComItem::SelectExtra(int i, int which, std::string_view& token) const {
 }
 
 bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
-  std::string_view token;
-  if (!Select(i, 0, token)) return upperWord.empty();
-  return bm::UpperedIs(bm::TrimLeft(token), upperWord);
+  return bm::UpperedIs(ComparedToken(i), upperWord);
 }
 
 CString ZComItem::GetString(int i, int which) const {

@@ -135,6 +135,9 @@ class ZComItem : public ZBMComponent {
   std::string_view Token(int i) const {
     return i < 1 || i > Tokens.Count() ? std::string_view() : Tokens.Get(i - 1);
   }
+  // Token i as TokenIs compares it: its leading white space removed; empty
+  // when there is none. Taken once to compare with several words.
+  std::string_view ComparedToken(int i) const { return bm::TrimLeft(Token(i)); }
   // True when GetString(i, 0) equals `upperWord` (which must not hold
   // lower-case letters), compared without building the string.
   bool TokenIs(int i, std::string_view upperWord) const;
