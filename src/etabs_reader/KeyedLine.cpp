@@ -20,15 +20,35 @@ KeyedLine::KeyedLine(const ZComItem& line, int first) : line_(line) {
       ++t;
       continue;
     }
-    pairs_.Add(token, KeyHead(token, true), t + 1 <= count ? t + 1 : 0);
+    const uint64_t head = bm::AsciiUpper8(TokenStore::Head(token));
+    const uint64_t bit = KeyBit(head, token.size());
+    twoAlike_ |= (keyBits_ & bit) != 0;
+    keyBits_ |= bit;
+    pairs_.Add(token, head, t + 1 <= count ? t + 1 : 0);
     t += 2;
   }
 }
 
-void KeyedLine::NotModelData(std::string_view key) {
-  const uint64_t head = KeyHead(key, false);
+int KeyedLine::FindKey(std::string_view key, uint64_t head) {
+  int found = 0;
   for (Pair& p : pairs_) {
-    if (Matches(p, key, head)) p.noPlace = true;
+    if (!Matches(p, key, head)) continue;
+    Use(p);
+    // Keys that all differ in their bits stand once each: the first is the
+    // only one.
+    if (!twoAlike_) return p.value;
+    if (!found) found = p.value;
+  }
+  return found;
+}
+
+void KeyedLine::NotModelData(std::string_view key) {
+  const uint64_t head = KeyHead(key);
+  if (!(keyBits_ & KeyBit(head, key.size()))) return;
+  for (Pair& p : pairs_) {
+    if (!Matches(p, key, head) || p.noPlace) continue;
+    p.noPlace = true;
+    ++noPlace_;
   }
 }
 
@@ -36,7 +56,7 @@ std::string_view KeyedLine::Take(int valueToken) {
   for (Pair& p : pairs_) {
     if (p.value != valueToken) continue;
     if (p.used || p.noPlace) return {};
-    p.used = true;
+    Use(p);
     return p.key;
   }
   return {};
@@ -46,18 +66,19 @@ int KeyedLine::TakeRest() {
   int taken = 0;
   for (Pair& p : pairs_) {
     if (p.used || p.noPlace) continue;
-    p.used = true;
+    Use(p);
     ++taken;
   }
   return taken;
 }
 
 std::vector<int> KeyedLine::FindAll(std::string_view key) {
-  const uint64_t head = KeyHead(key, false);
+  const uint64_t head = KeyHead(key);
   std::vector<int> values;
+  if (!(keyBits_ & KeyBit(head, key.size()))) return values;
   for (Pair& p : pairs_) {
     if (!Matches(p, key, head)) continue;
-    p.used = true;
+    Use(p);
     if (p.value) values.push_back(p.value);
   }
   return values;
@@ -70,9 +91,7 @@ CString KeyedLine::Text(std::string_view key) {
 
 void KeyedLine::ReportUnused(ReadReport& report, std::string_view keyword) const {
   // Nearly every line has had all its keys asked for.
-  if (!stray_ &&
-      std::all_of(pairs_.begin(), pairs_.end(), [](const Pair& p) { return p.used && !p.noPlace; }))
-    return;
+  if (!stray_ && !noPlace_ && used_ == pairs_.size()) return;
   // Each key name once per line, in line order.
   std::vector<std::string_view> named;
   for (const Pair& p : pairs_) {

@@ -62,17 +62,30 @@ class KeyedLine {
  private:
   struct Pair {
     std::string_view key;
-    uint64_t head;  // the key's first eight bytes, upper-cased (KeyHead)
+    uint64_t head;  // the key's first eight bytes, upper-cased
     int value;      // token number; 0 when the key ends the line
     bool used;
     bool noPlace;
   };
   // Handlers ask for a dozen keys or more per line: a pair whose head or
   // length differs from the key's is passed over without a byte compare.
-  // The first eight bytes of `key` (upper-cased when `upper`) in one word.
-  // A line's keys are upper-cased; a handler's keys are compared as given.
-  static uint64_t KeyHead(std::string_view key, bool upper);
+  // The first eight bytes of a handler's `key` in one word (a line's keys
+  // are upper-cased; a handler's are compared as given).
+  static uint64_t KeyHead(std::string_view key) { return bm::LoadPrefix8(key.data(), key.size()); }
+  // One bit of 64 for a key of that head and length: the line's keys' bits
+  // tell, without a look at its pairs, that most keys a handler asks for
+  // are not on it.
+  static uint64_t KeyBit(uint64_t head, size_t size) {
+    return uint64_t{1} << (((head ^ size) * 0x9E3779B97F4A7C15ULL) >> 58);
+  }
   bool Matches(const Pair& p, std::string_view key, uint64_t head) const;
+  // Finds the pairs of `key` (head and bit worked out), marking them used.
+  int FindKey(std::string_view key, uint64_t head);
+  // Marks a pair used; counts it the first time.
+  void Use(Pair& p) {
+    used_ += p.used ? 0 : 1;
+    p.used = true;
+  }
   // The pairs of a line: in place up to kInline of them (nearly every line),
   // on the heap beyond, so that reading a line allocates nothing. The
   // places are left unwritten until a pair takes one (a line is read in a
@@ -96,6 +109,7 @@ class KeyedLine {
     }
     Pair* begin() { return data_; }
     Pair* end() { return data_ + size_; }
+    size_t size() const { return size_; }
     const Pair* begin() const { return data_; }
     const Pair* end() const { return data_ + size_; }
 
@@ -111,6 +125,10 @@ class KeyedLine {
   };
   const ZComItem& line_;
   PairList pairs_;
+  uint64_t keyBits_ = 0;   // KeyBit of every pair's key
+  bool twoAlike_ = false;  // two keys share a bit: a key may stand twice
+  size_t used_ = 0;        // pairs marked used
+  size_t noPlace_ = 0;     // pairs marked NotModelData
   int stray_ = 0;
 };
 
@@ -134,11 +152,6 @@ inline bool LooksNumeric(std::string_view token) {
 
 namespace bm::reader {
 
-inline uint64_t KeyedLine::KeyHead(std::string_view key, bool upper) {
-  const uint64_t head = bm::LoadPrefix8(key.data(), key.size());
-  return upper ? bm::AsciiUpper8(head) : head;
-}
-
 inline bool KeyedLine::Matches(const Pair& p, std::string_view key, uint64_t head) const {
   if (p.head != head || p.key.size() != key.size()) return false;
   return key.size() <= 8 || bm::UpperedIs(p.key.substr(8), key.substr(8));
@@ -147,14 +160,9 @@ inline bool KeyedLine::Matches(const Pair& p, std::string_view key, uint64_t hea
 // In the header: a handler asks a dozen keys of every line, and a key
 // known where it is asked has its head worked out there.
 inline int KeyedLine::Find(std::string_view key) {
-  const uint64_t head = KeyHead(key, false);
-  int found = 0;
-  for (Pair& p : pairs_) {
-    if (!Matches(p, key, head)) continue;
-    p.used = true;
-    if (!found) found = p.value;
-  }
-  return found;
+  const uint64_t head = KeyHead(key);
+  if (!(keyBits_ & KeyBit(head, key.size()))) return 0;
+  return FindKey(key, head);
 }
 
 inline CString KeyedLine::Word(std::string_view key) {

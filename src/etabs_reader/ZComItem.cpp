@@ -45,7 +45,7 @@ TokenStore::TokenStore(const TokenStore& other) {
   const uint32_t n = other.Word(0);
   const uint32_t bytes = n ? TokenEnd(other.Word(n)) : 0;
   const size_t size = 4 + 4 * static_cast<size_t>(n) + bytes;
-  data_ = std::make_unique<char[]>(size);
+  data_ = std::make_unique<char[]>(size + kSlack);  // zeroed, the slack too
   capacity_ = size;
   std::memcpy(data_.get(), other.data_.get(), size);
 }
@@ -59,7 +59,7 @@ void TokenStore::Assign(std::string_view bytes, const uint32_t* ends, size_t cou
       capacity_ = 0;
       return;
     }
-    std::unique_ptr<char[]> data(new char[size]);
+    std::unique_ptr<char[]> data(new char[size + kSlack]);
     data_ = std::move(data);
     capacity_ = size;
   }
@@ -67,6 +67,7 @@ void TokenStore::Assign(std::string_view bytes, const uint32_t* ends, size_t cou
   if (count == 0) return;
   std::memcpy(data_.get() + 4, ends, 4 * count);
   std::memcpy(data_.get() + 4 + 4 * count, bytes.data(), used);
+  std::memset(data_.get() + size, 0, kSlack);
 }
 
 int ParseInt(std::string_view token) {

@@ -39,6 +39,14 @@ class TokenStore {
   }
   // Whether token i (0-based, within range) was a quoted name.
   bool Quoted(int i) const { return (Word(static_cast<size_t>(i) + 1) & kQuotedToken) != 0; }
+  // The first eight bytes of `token` (a view that Get gave), zero beyond its
+  // end, in one word (as bm::LoadPrefix8 gives them): the block keeps
+  // kSlack bytes after its last token, so that one load reads them.
+  static uint64_t Head(std::string_view token) {
+    uint64_t v;
+    std::memcpy(&v, token.data(), sizeof v);
+    return token.size() >= 8 ? v : v & ((uint64_t{1} << (8 * token.size())) - 1);
+  }
   // Replaces the content: token k is bytes[ends[k-1] .. ends[k]) (ends[-1] = 0);
   // an end may carry kQuotedToken. The block is reused when the content fits.
   void Assign(std::string_view bytes, const uint32_t* ends, size_t count);
@@ -51,8 +59,12 @@ class TokenStore {
     return v;
   }
 
+  // Zero bytes after the last token's (see Head).
+  static constexpr size_t kSlack = 8;
+
   std::unique_ptr<char[]> data_;
-  // Bytes the block holds room for (0 when there is none).
+  // Bytes the block holds room for, the slack not counted (0 when there is
+  // none).
   size_t capacity_ = 0;
 };
 

@@ -381,6 +381,20 @@ TEST(KeyTable, KeyedLinesTakeTheFirstPairAndMatchOnlyTheCaseOfLetters) {
   bm::ReadReport strayReport;
   strayKeyed.ReportUnused(strayReport, "MATERIAL");
   EXPECT_EQ(strayReport.Total(), 1);
+  // A key with no place in the model, keys taken by their values, the rest
+  // taken at once: only the first is reported, as not model data.
+  auto marked = Line({"AREAASSIGN", "\"F1\"", "SPRINGPROP", "\"S\"", "A", "1", "B", "2", "C", "3"});
+  bm::reader::KeyedLine markedKeyed(*marked, 3);
+  markedKeyed.NotModelData("SPRINGPROP");
+  markedKeyed.NotModelData("SPRINGPROP");
+  EXPECT_EQ(markedKeyed.Take(4), "");
+  EXPECT_EQ(markedKeyed.Take(6), "A");
+  EXPECT_EQ(markedKeyed.Take(6), "");
+  EXPECT_EQ(markedKeyed.TakeRest(), 2);
+  bm::ReadReport markedReport;
+  markedKeyed.ReportUnused(markedReport, "AREAASSIGN");
+  EXPECT_EQ(markedReport.Total(), 1);
+  EXPECT_EQ(markedReport.Total(bm::ReadReport::Kind::kNotModelData), 1);
   // Only letters' case may differ, before and after the eighth byte.
   // "token key matches"
   for (const char* c : {"lengthoffi LENGTHOFFI 1", "LengthOffI LENGTHOFFI 1", "LENGTHOFFJ LENGTHOFFI 0",
