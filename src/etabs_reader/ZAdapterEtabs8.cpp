@@ -338,7 +338,7 @@ void ZAdapterEtabs8::FillKeyedModule(ZComItemList* block) {
     int j = i;
     for (; j <= count; ++j) {
       ZComItem* line = block->GetComItem(j);
-      if (!line || !bm::SameNoCase(line->Token(1), keyword)) break;
+      if (!line || !bm::reader::TokenStore::SameNoCase(line->Token(1), keyword)) break;
       run.list.Add(line);
     }
     // A run divided by a cut keeps its keyword as its first line wrote it.

@@ -47,6 +47,13 @@ class TokenStore {
     std::memcpy(&v, token.data(), sizeof v);
     return token.size() >= 8 ? v : v & ((uint64_t{1} << (8 * token.size())) - 1);
   }
+  // bm::SameNoCase of two tokens that Get gave (of any stores): up to eight
+  // bytes, one load each.
+  static bool SameNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    if (a.size() - 1 < 8) return bm::AsciiUpper8(Head(a)) == bm::AsciiUpper8(Head(b));
+    return bm::SameNoCase(a, b);
+  }
   // Replaces the content: token k is bytes[ends[k-1] .. ends[k]) (ends[-1] = 0);
   // an end may carry kQuotedToken. The block is reused when the content fits.
   void Assign(std::string_view bytes, const uint32_t* ends, size_t count);

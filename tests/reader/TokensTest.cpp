@@ -52,6 +52,15 @@ TEST(ComItem, GettersOfALineAndTheirBounds) {
   }
   EXPECT_TRUE(item->TokenIs(1, "MATERIAL") && item->TokenIs(2, "CONC") && item->TokenIs(9, ""));
   EXPECT_FALSE(item->TokenIs(2, "CON"));
+  // Short tokens are compared by their own bytes only, not those after them.
+  EXPECT_TRUE(item->TokenIs(3, "M") && item->TokenIs(4, "2.5"));
+  EXPECT_FALSE(item->TokenIs(2, "CONX") || item->TokenIs(3, "N") || item->TokenIs(1, "MATERIAM"));
+  auto words = Line({"Point", "POINT", "POINTS", "POINU", "pointload1", "POINTLOAD1"});
+  const auto same = [&](int a, int b) {
+    return bm::reader::TokenStore::SameNoCase(words->Token(a), words->Token(b));
+  };
+  EXPECT_TRUE(same(1, 2) && same(5, 6));
+  EXPECT_FALSE(same(1, 3) || same(2, 4) || same(4, 5));
   // Quotes go in the caller's array too; an emptied token stays; calls append.
   CStringArray items = Array({"\"A\"B\"", "\"\""}), more = Array({"x\"y"});
   ZComItem quoted;
