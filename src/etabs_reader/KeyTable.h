@@ -85,7 +85,7 @@ template <size_t N>
 int KeyIndex(const char* const (&keys)[N], const ZComItem& line, int key) {
   const std::string_view token = line.ComparedToken(key);
   for (size_t k = 0; k < N; ++k) {
-    if (bm::UpperedIs(token, keys[k])) return static_cast<int>(k);
+    if (TokenStore::UpperedIs(token, keys[k])) return static_cast<int>(k);
   }
   return -1;
 }
@@ -98,7 +98,7 @@ template <typename T, size_t N>
 bool TakeKey(const KeyField<T> (&table)[N], T& object, const ZComItem& line, int key, int value) {
   const std::string_view token = line.ComparedToken(key);
   for (const KeyField<T>& field : table) {
-    if (!bm::UpperedIs(token, field.key)) continue;
+    if (!TokenStore::UpperedIs(token, field.key)) continue;
     field.take(object, line, value);
     return true;
   }

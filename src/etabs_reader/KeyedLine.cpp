@@ -44,7 +44,7 @@ int KeyedLine::FindKey(std::string_view key, uint64_t head) {
 
 void KeyedLine::NotModelData(std::string_view key) {
   const uint64_t head = KeyHead(key);
-  if (!(keyBits_ & KeyBit(head, key.size()))) return;
+  if (!MayHold(key, head)) return;
   for (Pair& p : pairs_) {
     if (!Matches(p, key, head) || p.noPlace) continue;
     p.noPlace = true;
@@ -75,7 +75,7 @@ int KeyedLine::TakeRest() {
 std::vector<int> KeyedLine::FindAll(std::string_view key) {
   const uint64_t head = KeyHead(key);
   std::vector<int> values;
-  if (!(keyBits_ & KeyBit(head, key.size()))) return values;
+  if (!MayHold(key, head)) return values;
   for (Pair& p : pairs_) {
     if (!Matches(p, key, head)) continue;
     Use(p);

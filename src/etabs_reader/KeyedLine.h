@@ -78,6 +78,11 @@ class KeyedLine {
   static uint64_t KeyBit(uint64_t head, size_t size) {
     return uint64_t{1} << (((head ^ size) * 0x9E3779B97F4A7C15ULL) >> 58);
   }
+  // False when no key of the line is `key` (its head worked out); true when
+  // one may be.
+  bool MayHold(std::string_view key, uint64_t head) const {
+    return (keyBits_ & KeyBit(head, key.size())) != 0;
+  }
   bool Matches(const Pair& p, std::string_view key, uint64_t head) const;
   // Finds the pairs of `key` (head and bit worked out), marking them used.
   int FindKey(std::string_view key, uint64_t head);
@@ -161,8 +166,7 @@ inline bool KeyedLine::Matches(const Pair& p, std::string_view key, uint64_t hea
 // known where it is asked has its head worked out there.
 inline int KeyedLine::Find(std::string_view key) {
   const uint64_t head = KeyHead(key);
-  if (!(keyBits_ & KeyBit(head, key.size()))) return 0;
-  return FindKey(key, head);
+  return MayHold(key, head) ? FindKey(key, head) : 0;
 }
 
 inline CString KeyedLine::Word(std::string_view key) {

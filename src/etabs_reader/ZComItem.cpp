@@ -252,15 +252,7 @@ bool ZComItem::SelectExtra(int i, int which, std::string_view& token) const {
 }
 
 bool ZComItem::TokenIs(int i, std::string_view upperWord) const {
-  const std::string_view token = ComparedToken(i);
-  const size_t n = token.size();
-  if (n != upperWord.size()) return false;
-  // A word of up to eight bytes (a storey's name, most keywords): the
-  // token's bytes in one load from its store.
-  if (n - 1 < 8) {
-    return bm::AsciiUpper8(bm::reader::TokenStore::Head(token)) == bm::LoadPrefix8(upperWord.data(), n);
-  }
-  return bm::UpperedIs(token, upperWord);
+  return bm::reader::TokenStore::UpperedIs(ComparedToken(i), upperWord);
 }
 
 CString ZComItem::GetString(int i, int which) const {

@@ -47,8 +47,16 @@ class TokenStore {
     std::memcpy(&v, token.data(), sizeof v);
     return token.size() >= 8 ? v : v & ((uint64_t{1} << (8 * token.size())) - 1);
   }
-  // bm::SameNoCase of two tokens that Get gave (of any stores): up to eight
-  // bytes, one load each.
+  // bm::UpperedIs of a token that Get gave (or its end part) and a word:
+  // a token of up to eight bytes (a storey's name, most keywords) in one
+  // load.
+  static bool UpperedIs(std::string_view token, std::string_view upperWord) {
+    if (token.size() != upperWord.size()) return false;
+    if (token.size() - 1 < 8)
+      return bm::AsciiUpper8(Head(token)) == bm::LoadPrefix8(upperWord.data(), token.size());
+    return bm::UpperedIs(token, upperWord);
+  }
+  // bm::SameNoCase of two tokens that Get gave (of any stores), the same way.
   static bool SameNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     if (a.size() - 1 < 8) return bm::AsciiUpper8(Head(a)) == bm::AsciiUpper8(Head(b));
