@@ -278,6 +278,9 @@ int ZComItem::GetInt(int i, int which) const {
 double ZComItem::GetDouble(int i, int which) const {
   std::string_view token;
   if (!Select(i, which, token)) return 0.0;
+  // Most numbers of a file are short plain decimals; the token store keeps
+  // readable bytes after every token of ItemArray0.
+  if (double v = 0.0; which == 0 && bm::ReadShortPlainNumber(token, v)) return v;
   bool decimal = true;
   const double value = bm::reader::EvaluateNumber(token, &decimal);
   if (!decimal) {

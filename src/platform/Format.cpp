@@ -427,6 +427,105 @@ bool ReadPlainNumber(std::string_view text, double& value) {
   return true;
 }
 
+namespace {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0 && \
+    !(defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__)
+constexpr uint64_t kEachByte = 0x0101010101010101ULL;
+
+// The high bit of each byte of `w` that is not an ASCII digit. A digit's
+// byte XOR '0' is 0 to 9, and adding 0x76 to its low seven bits leaves the
+// high bit clear only for those (no sum carries into the next byte).
+uint64_t NonDigitBytes(uint64_t w) {
+  const uint64_t t = w ^ (uint64_t{'0'} * kEachByte);
+  return (((t & (0x7F * kEachByte)) + 0x76 * kEachByte) | t) & (0x80 * kEachByte);
+}
+
+// How many of the first `n` (at most 8) bytes of `w` are digits before the
+// first that is not one.
+size_t DigitRun(uint64_t w, size_t n) {
+  const uint64_t beyond = n >= 8 ? 0 : (0x80 * kEachByte) << (8 * n);
+  const uint64_t stops = NonDigitBytes(w) | beyond;
+  if (stops == 0) return 8;
+#if defined(__GNUC__)
+  return static_cast<size_t>(__builtin_ctzll(stops)) / 8;
+#else
+  size_t run = 0;
+  for (uint64_t s = stops; (s & 0x80) == 0; s >>= 8) ++run;
+  return run;
+#endif
+}
+
+// The value of the `n` (1 to 8, never 0) digits in the first bytes of `w`, the first
+// digit the most significant: shifted to the top of the word (the bytes
+// below become leading zeros), then pairs, fours and eights of digits are
+// combined by one multiplication each.
+uint64_t DigitsValue(uint64_t w, size_t n) {
+  uint64_t v = (w & (0x0F * kEachByte)) << (8 * (8 - n));
+  v = ((v * (10 * 256 + 1)) >> 8) & 0x00FF00FF00FF00FFULL;
+  v = ((v * (100 * 65536 + 1)) >> 16) & 0x0000FFFF0000FFFFULL;
+  return (v * ((uint64_t{10000} << 32) + 1)) >> 32;
+}
+#endif
+}  // namespace
+
+bool ReadShortPlainNumber(std::string_view paddedText, double& value) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0 && \
+    !(defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__)
+  static constexpr uint64_t kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+  const char* p = paddedText.data();
+  size_t n = paddedText.size();
+  const bool negative = n > 0 && *p == '-';
+  if (n > 0 && (*p == '-' || *p == '+')) ++p, --n;
+  if (n - 1 >= 17) return false;  // empty, or more than sixteen digits
+  const auto load = [](const char* at) {
+    uint64_t w;
+    std::memcpy(&w, at, sizeof w);
+    return w;
+  };
+  const uint64_t word = load(p);
+  const size_t wholeDigits = DigitRun(word, n);
+  uint64_t digits;
+  size_t fractionDigits = 0;
+  if (wholeDigits == n) {
+    if (n > 8) return false;  // more than eight digits before the point
+    digits = DigitsValue(word, n);
+  } else if (p[wholeDigits] != '.' || n == 1) {
+    return false;
+  } else if (n <= 8) {
+    // One word holds it all ("0.000000", "1.200"): the point is taken out
+    // by moving the digits before it up one byte, over it (a zero byte, a
+    // leading zero, comes in below them).
+    fractionDigits = n - wholeDigits - 1;
+    const uint64_t fraction = word >> (8 * wholeDigits) >> 8;
+    if (DigitRun(fraction, fractionDigits) < fractionDigits) return false;
+    const uint64_t below = (uint64_t{1} << (8 * wholeDigits)) - 1;
+    const uint64_t joined = ((word & below) << 8) | (fraction << (8 * wholeDigits) << 8);
+    digits = DigitsValue(joined, n);
+  } else {
+    // Digits either side, each run in a word of its own. The fraction's
+    // word starts at most at the text's end, within the readable bytes
+    // after it.
+    fractionDigits = n - wholeDigits - 1;
+    if (fractionDigits > 8) return false;
+    const uint64_t fraction = load(p + wholeDigits + 1);
+    if (DigitRun(fraction, fractionDigits) < fractionDigits) return false;
+    digits = (wholeDigits ? DigitsValue(word, wholeDigits) : 0) * kScales[fractionDigits] +
+             (fractionDigits ? DigitsValue(fraction, fractionDigits) : 0);
+    // Sixteen digits may exceed 2^53, where a double no longer holds every
+    // integer (the division would round twice).
+    if (digits > (uint64_t{1} << 53)) return false;
+  }
+  // Both exact, so one division rounds correctly, as ReadPlainNumber does.
+  const double v = static_cast<double>(static_cast<int64_t>(digits)) / kPowers[fractionDigits];
+  value = negative ? -v : v;
+  return true;
+#else
+  (void)paddedText, (void)value;
+  return false;
+#endif
+}
+
 double StrToD(std::string_view text, size_t* consumed) {
   bool negative = false;
   const size_t i = SkipSpaceAndSign(text, &negative);

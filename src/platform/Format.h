@@ -49,4 +49,11 @@ double StrToD(std::string_view text, size_t* consumed = nullptr);
 // StrToD gives) in `value`. False, leaving `value`, for every other text.
 bool ReadPlainNumber(std::string_view text, double& value);
 
+// ReadPlainNumber of a short number whose text is followed by at least
+// eight readable bytes (a token of the reader's token store): up to eight
+// digits before the point and eight after it, each run read as one word.
+// False for any other text, which may still be a plain number (ReadPlainNumber
+// reads every one).
+bool ReadShortPlainNumber(std::string_view paddedText, double& value);
+
 }  // namespace bm

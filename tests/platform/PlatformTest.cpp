@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <regex>
 #include <string>
 
 #include "platform/Transfer.h"
@@ -203,6 +204,17 @@ TEST(Format, ExponentsHaveThreeDigitsWhateverTheProcessLocale) {
   for (const auto& [got, expected] : cases) EXPECT_EQ(got, expected);
 }
 
+// Whether `text` is a sign, up to eight digits, and a point with up to
+// eight more, of at least one digit and a value of at most 2^53 without
+// its point.
+bool IsShortDecimal(const std::string& text) {
+  static const std::regex form("[-+]?([0-9]{0,8})(\\.([0-9]{0,8}))?");
+  std::smatch parts;
+  if (!std::regex_match(text, parts, form)) return false;
+  const std::string digits = parts[1].str() + parts[3].str();
+  return !digits.empty() && std::stoull(digits) <= (uint64_t{1} << 53);
+}
+
 TEST(Parse, StrToDAndScanIntMatchStrtodAndSscanf) {
   const char* inputs[] = {
       "1",    "-2.5", "  3e2xyz", ".5",    "5.",          "1e",     "1e+",   "-",
@@ -215,7 +227,10 @@ TEST(Parse, StrToDAndScanIntMatchStrtodAndSscanf) {
                                        "0.0000000000000000000001", "1.00000000000000000000001",
                                        // Short ones, and the bytes next to the digits, which are no digits.
                                        ".", "1:5", "1/5", "12345678", "1234567.", ".1234567", "0.000000",
-                                       "9.9999999"};
+                                       "9.9999999",
+                                       // The word-at-a-time path's limits: eight digits either side.
+                                       "+5", "-0.000000", "12345678.12345678", "99999999.99999999",
+                                       "123456789", "1.123456789", "00000000.00000001", "-.5", "+."};
   std::mt19937_64 random(7);
   for (int k = 0; k < 3000; ++k) {
     std::string digits = std::to_string(random() >> (random() % 64));
@@ -237,6 +252,22 @@ TEST(Parse, StrToDAndScanIntMatchStrtodAndSscanf) {
       EXPECT_EQ(used, in.size()) << in;
     } else {
       EXPECT_EQ(plain, 12345.0) << in;
+    }
+    // The word-at-a-time path reads a token with other bytes after it: it
+    // takes every number of up to eight digits either side of the point,
+    // whatever follows, and gives StrToD's value.
+    for (const char* after : {"99999999",
+                              ".\x80\xff"
+                              "1234e5"}) {
+      const std::string padded = in + after;
+      double quick = 12345.0;
+      const bool taken = bm::ReadShortPlainNumber(std::string_view(padded.data(), in.size()), quick);
+      EXPECT_EQ(taken, IsShortDecimal(in) && FLT_EVAL_METHOD == 0) << in;
+      if (taken) {
+        EXPECT_EQ(std::memcmp(&quick, &expected, sizeof quick), 0) << in;
+      } else {
+        EXPECT_EQ(quick, 12345.0) << in;
+      }
     }
   }
   for (const char* in : inputs) {
