@@ -43,6 +43,21 @@ class RecentAnswers {
     }
     return false;
   }
+  // Calls take(pos) for the position as far past the most recent answer as
+  // that one was past the answer before it, below `count` (look-ups with a
+  // stride: down a column of a plan whose points are filed row by row);
+  // when it returns true, that position becomes the most recent answer.
+  // Whether it did.
+  template <typename Take>
+  bool TryStride(size_t count, Take take) {
+    static_assert(Count >= 2, "a stride needs two answers");
+    const size_t last = positions_[0], before = positions_[1];
+    if (last == SIZE_MAX || before == SIZE_MAX || last <= before) return false;
+    const size_t pos = last + (last - before);
+    if (pos >= count || !take(pos)) return false;
+    Use(Count - 1, pos);
+    return true;
+  }
   // A new answer, found elsewhere: it becomes the most recent, the least
   // recent is forgotten.
   void Note(size_t pos) { Use(Count - 1, pos); }

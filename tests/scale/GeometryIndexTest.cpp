@@ -330,4 +330,27 @@ TEST(GeometryIndexTest, InterleavedAddsAndLookUpsOnALargePlan) {
   EXPECT_EQ(points.GetCount(), side * side);
 }
 
+// Look-ups along rows, down columns and around the cells of a plan filed row by row, as hosts make them,
+// after a copy of the first row a little apart: the guesses from the answers before (the next position, the
+// same stride again) reach that copy, which a point of the first row must still win.
+TEST(GeometryIndexTest, RunsOfLookUpsFindTheFirstPointLikeAScan) {
+  CBMPointList points;
+  const int side = 30;
+  for (int j = 0; j < side; ++j)
+    for (int i = 0; i < side; ++i) points.Add(new CBMPoint(i * 0.5, j * 0.5, 0.0, false));
+  for (int i = 0; i < side; ++i) points.Add(new CBMPoint(i * 0.5 + 3e-5, 0.0, 0.0, false));
+  const auto check = [&](int i, int j) { CheckPoints(points, i * 0.5, j * 0.5); };
+  for (int i = 0; i < side; ++i) {
+    for (int j = 0; j < side; ++j) check(i, j);  // down a column
+    check(i, 0);                                 // and back to its first row
+  }
+  for (int j = 0; j + 1 < side; ++j) {
+    for (int i = 0; i + 1 < side; ++i) {
+      check(i, j), check(i + 1, j), check(i + 1, j + 1), check(i, j + 1);  // a cell's corners
+    }
+  }
+  for (int j = side - 1; j >= 0; --j)
+    for (int i = side - 1; i >= 0; --i) check(i, j);  // backwards
+}
+
 }  // namespace

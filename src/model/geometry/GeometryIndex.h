@@ -157,9 +157,11 @@ T* ChainFirst(const CBMComponentList& list, const PositionChains& chains, uint64
     found = list.ItemAs<T>(pos + 1);
     return found && match(*found);
   };
-  if (chains.Recent().TryNear(static_cast<size_t>(chains.Positions()), [&](size_t pos) {
-        return chains.FirstUnderKey(static_cast<int32_t>(pos)) && take(static_cast<int32_t>(pos));
-      })) {
+  const auto takeFirst = [&](size_t pos) {
+    return chains.FirstUnderKey(static_cast<int32_t>(pos)) && take(static_cast<int32_t>(pos));
+  };
+  const size_t positions = static_cast<size_t>(chains.Positions());
+  if (chains.Recent().TryNear(positions, takeFirst) || chains.Recent().TryStride(positions, takeFirst)) {
     return found;
   }
   for (int32_t pos = chains.Head(key); pos >= 0; pos = chains.Next(pos)) {
