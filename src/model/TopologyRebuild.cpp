@@ -143,7 +143,9 @@ class VertexJoints {
 // positions (levels mostly repeat one plan); a wrong guess costs nothing
 // but the fetch.
 void FetchAreasAhead(const FoundByPosition<CBMArea>& areaOf) {
-  constexpr std::size_t kAreaAhead = 8;  // each step a few hundred instructions
+  // Eight slabs ahead: linking a slab takes a few hundred instructions, so
+  // each step has some thousands to arrive in.
+  constexpr std::size_t kAreaAhead = 8;
   if (const CBMArea* area = areaOf.Ahead(kAreaAhead)) {
     const char* bytes = reinterpret_cast<const char*>(area);
     for (std::size_t at = 0; at < sizeof(CBMArea); at += 64) __builtin_prefetch(bytes + at);

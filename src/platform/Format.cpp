@@ -455,10 +455,10 @@ size_t DigitRun(uint64_t w, size_t n) {
 #endif
 }
 
-// The value of the `n` (1 to 8, never 0) digits in the first bytes of `w`, the first
-// digit the most significant: shifted to the top of the word (the bytes
-// below become leading zeros), then pairs, fours and eights of digits are
-// combined by one multiplication each.
+// The value of the `n` (1 to 8, never 0) digits in the first bytes of `w`,
+// the first digit the most significant: shifted to the top of the word (the
+// bytes below become leading zeros), then pairs, fours and eights of digits
+// are combined by one multiplication each.
 uint64_t DigitsValue(uint64_t w, size_t n) {
   uint64_t v = (w & (0x0F * kEachByte)) << (8 * (8 - n));
   v = ((v * (10 * 256 + 1)) >> 8) & 0x00FF00FF00FF00FFULL;
