@@ -38,10 +38,7 @@ inline size_t WordBytes(const char* p) {
   const uint64_t v = bm::LoadPrefix8(p, 8);
   // The high bit of each byte below 0x25, and possibly of bytes after the
   // first such byte (a borrow): the lowest bit set is always exact.
-  const uint64_t low = (v - kOnes * 0x25) & ~v & (kOnes * 0x80);
-  if (low == 0) return 8;
-  // The lowest high bit set, 2^(8k+7), gives k: a multiply moves k into the top byte.
-  return static_cast<size_t>((((low & (0 - low)) >> 7) * 0x0001020304050607ull) >> 56);
+  return bm::FirstFlaggedByte((v - kOnes * 0x25) & ~v & (kOnes * 0x80));
 }
 
 // Copies the bytes from `from` on to `to` eight at a time, up to the first

@@ -14,14 +14,20 @@ namespace {
 // cache miss that the fetch overlaps with the work on the members before it.
 constexpr int kFetchAhead = 16;
 
-// Asks for every cache line of the member at 1-based position i of `list`,
-// taken to be a T (a member's fields span several lines).
+// Asks for every cache line of the T at `object` (null: nothing), whose
+// fields span several lines.
+template <typename T>
+void FetchObject(const void* object) {
+  const char* bytes = static_cast<const char*>(object);
+  if (!bytes) return;
+  for (std::size_t at = 0; at < sizeof(T); at += 64) __builtin_prefetch(bytes + at);
+  __builtin_prefetch(bytes + sizeof(T) - 1);
+}
+
+// Asks for the member at 1-based position i of `list`, taken to be a T.
 template <typename T>
 void FetchAhead(const CBMComponentList* list, int i) {
-  const char* member = reinterpret_cast<const char*>(list->GetItem(i));
-  if (!member) return;
-  for (std::size_t at = 0; at < sizeof(T); at += 64) __builtin_prefetch(member + at);
-  __builtin_prefetch(member + sizeof(T) - 1);
+  FetchObject<T>(list->GetItem(i));
 }
 
 // Calls visit(member) for each member of `list` that is a T, in list order,
@@ -146,10 +152,7 @@ void FetchAreasAhead(const FoundByPosition<CBMArea>& areaOf) {
   // Eight slabs ahead: linking a slab takes a few hundred instructions, so
   // each step has some thousands to arrive in.
   constexpr std::size_t kAreaAhead = 8;
-  if (const CBMArea* area = areaOf.Ahead(kAreaAhead)) {
-    const char* bytes = reinterpret_cast<const char*>(area);
-    for (std::size_t at = 0; at < sizeof(CBMArea); at += 64) __builtin_prefetch(bytes + at);
-  }
+  FetchObject<CBMArea>(areaOf.Ahead(kAreaAhead));
   if (const CBMArea* area = areaOf.Ahead(kAreaAhead / 2)) area->get_PointList()->FetchMemberArray();
   if (const CBMArea* area = areaOf.Ahead(kAreaAhead / 4)) {
     const CBMComponentList* corners = area->get_PointList();

@@ -366,6 +366,19 @@ bool ScanInt(std::string_view text, int& value) {
 }
 
 namespace {
+// Whether doubles are computed in double precision, where an integer of at
+// most 2^53 over an exact power of ten is rounded once by the division (x87
+// arithmetic would round twice): only then do the plain-decimal paths below
+// read a number; elsewhere the general path reads every one.
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+constexpr bool kOneRounding = true;
+#else
+constexpr bool kOneRounding = false;
+#endif
+constexpr uint64_t kExact = uint64_t{1} << 53;
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Reads a plain decimal (digits, an optional point, digits; no exponent) at
 // first whose digits make an integer of at most 2^53 with at most 22 of them
 // after the point: its value is that integer over an exact power of ten,
@@ -374,11 +387,7 @@ namespace {
 // twice); false otherwise, and for any other form, leaving the general path
 // to read it.
 bool ReadPlainDecimal(const char* first, const char* last, double& value, const char*& end) {
-#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  constexpr uint64_t kExact = uint64_t{1} << 53;
+  if (!kOneRounding) return false;
   // Nineteen digits at most: their integer cannot wrap.
   constexpr size_t kMaxDigits = 19;
   uint64_t digits = 0;
@@ -408,10 +417,6 @@ bool ReadPlainDecimal(const char* first, const char* last, double& value, const 
   value = static_cast<double>(digits) / kPowersOfTen[afterPoint];
   end = p;
   return true;
-#else
-  (void)first, (void)last, (void)value, (void)end;
-  return false;
-#endif
 }
 }  // namespace
 
@@ -428,31 +433,17 @@ bool ReadPlainNumber(std::string_view text, double& value) {
 }
 
 namespace {
-#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0 && \
-    !(defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__)
 constexpr uint64_t kEachByte = 0x0101010101010101ULL;
 
-// The high bit of each byte of `w` that is not an ASCII digit. A digit's
-// byte XOR '0' is 0 to 9, and adding 0x76 to its low seven bits leaves the
-// high bit clear only for those (no sum carries into the next byte).
-uint64_t NonDigitBytes(uint64_t w) {
-  const uint64_t t = w ^ (uint64_t{'0'} * kEachByte);
-  return (((t & (0x7F * kEachByte)) + 0x76 * kEachByte) | t) & (0x80 * kEachByte);
-}
-
-// How many of the first `n` (at most 8) bytes of `w` are digits before the
-// first that is not one.
+// How many of the first `n` (at most 8) bytes of `w` are ASCII digits
+// before the first that is not one. A digit's byte XOR '0' is 0 to 9, and
+// adding 0x76 to its low seven bits leaves the high bit clear only for
+// those (no sum carries into the next byte).
 size_t DigitRun(uint64_t w, size_t n) {
+  const uint64_t t = w ^ (uint64_t{'0'} * kEachByte);
+  const uint64_t nonDigits = (((t & (0x7F * kEachByte)) + 0x76 * kEachByte) | t) & (0x80 * kEachByte);
   const uint64_t beyond = n >= 8 ? 0 : (0x80 * kEachByte) << (8 * n);
-  const uint64_t stops = NonDigitBytes(w) | beyond;
-  if (stops == 0) return 8;
-#if defined(__GNUC__)
-  return static_cast<size_t>(__builtin_ctzll(stops)) / 8;
-#else
-  size_t run = 0;
-  for (uint64_t s = stops; (s & 0x80) == 0; s >>= 8) ++run;
-  return run;
-#endif
+  return bm::FirstFlaggedByte(nonDigits | beyond);
 }
 
 // The value of the `n` (1 to 8, never 0) digits in the first bytes of `w`,
@@ -465,25 +456,17 @@ uint64_t DigitsValue(uint64_t w, size_t n) {
   v = ((v * (100 * 65536 + 1)) >> 16) & 0x0000FFFF0000FFFFULL;
   return (v * ((uint64_t{10000} << 32) + 1)) >> 32;
 }
-#endif
 }  // namespace
 
 bool ReadShortPlainNumber(std::string_view paddedText, double& value) {
-#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0 && \
-    !(defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__)
+  if (!kOneRounding) return false;
   static constexpr uint64_t kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
   const char* p = paddedText.data();
   size_t n = paddedText.size();
   const bool negative = n > 0 && *p == '-';
   if (n > 0 && (*p == '-' || *p == '+')) ++p, --n;
   if (n - 1 >= 17) return false;  // empty, or more than sixteen digits
-  const auto load = [](const char* at) {
-    uint64_t w;
-    std::memcpy(&w, at, sizeof w);
-    return w;
-  };
-  const uint64_t word = load(p);
+  const uint64_t word = bm::LoadPrefix8(p, 8);
   const size_t wholeDigits = DigitRun(word, n);
   uint64_t digits;
   size_t fractionDigits = 0;
@@ -508,22 +491,18 @@ bool ReadShortPlainNumber(std::string_view paddedText, double& value) {
     // after it.
     fractionDigits = n - wholeDigits - 1;
     if (fractionDigits > 8) return false;
-    const uint64_t fraction = load(p + wholeDigits + 1);
+    const uint64_t fraction = bm::LoadPrefix8(p + wholeDigits + 1, 8);
     if (DigitRun(fraction, fractionDigits) < fractionDigits) return false;
     digits = (wholeDigits ? DigitsValue(word, wholeDigits) : 0) * kScales[fractionDigits] +
              (fractionDigits ? DigitsValue(fraction, fractionDigits) : 0);
     // Sixteen digits may exceed 2^53, where a double no longer holds every
     // integer (the division would round twice).
-    if (digits > (uint64_t{1} << 53)) return false;
+    if (digits > kExact) return false;
   }
   // Both exact, so one division rounds correctly, as ReadPlainNumber does.
-  const double v = static_cast<double>(static_cast<int64_t>(digits)) / kPowers[fractionDigits];
+  const double v = static_cast<double>(static_cast<int64_t>(digits)) / kPowersOfTen[fractionDigits];
   value = negative ? -v : v;
   return true;
-#else
-  (void)paddedText, (void)value;
-  return false;
-#endif
 }
 
 double StrToD(std::string_view text, size_t* consumed) {

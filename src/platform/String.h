@@ -53,6 +53,20 @@ inline uint64_t AsciiUpper8(uint64_t v) {
   const uint64_t lower = atLeastA & ~aboveZ & ~v & (0x80 * kOnes);
   return v - (lower >> 2);
 }
+// The position (0 to 7) of the first byte of `flags` (in LoadPrefix8's
+// order) whose high bit is set, or 8 when none is: the byte tests done on
+// eight bytes at once (a separator, a byte that is not a digit) flag each
+// byte that passes by its high bit. The lowest flag, 2^(8k+7), gives k: by
+// counting the zero bits below it, or where that is no builtin, by a
+// multiply that moves k into the top byte.
+inline size_t FirstFlaggedByte(uint64_t flags) {
+  if (flags == 0) return 8;
+#if defined(__GNUC__)
+  return static_cast<size_t>(__builtin_ctzll(flags)) / 8;
+#else
+  return static_cast<size_t>((((flags & (0 - flags)) >> 7) * 0x0001020304050607ull) >> 56);
+#endif
+}
 // AsciiUpper of the n bytes at p, eight at a time from eight bytes on
 // (names and keywords are upper-cased on every line read).
 inline void AsciiUpperInPlace(char* p, size_t n) {
