@@ -255,7 +255,8 @@ TEST(ListIndex, AgreesWithAScanThroughRandomEdits) {
 }
 
 // Look-ups in list order (a key once or twice, now and then one passed over) try the slots of the
-// last answer first. Through renames onto new and used names, members in two slots, removals and
+// last answers first, and runs of look-ups nine slots apart (down a plan's columns) the slot nine
+// past the last. Through renames onto new and used names, members in two slots, removals and
 // members destroyed by their owner, every answer is the scan's.
 TEST(ListIndex, LookUpsInListOrderAgreeWithAScan) {
   for (unsigned seed = 1; seed <= 4; ++seed) {
@@ -294,7 +295,9 @@ TEST(ListIndex, LookUpsInListOrderAgreeWithAScan) {
     for (int i = 0; i < 80; ++i) make();
     int cursors[2] = {1, 40};  // two runs of look-ups, taken in turn
     for (int step = 0; step < 3000; ++step) {
-      int& cursor = cursors[step % 2];
+      // Every third stretch of steps is one run of look-ups nine slots apart, wrapping round.
+      const bool strided = step / 150 % 3 == 2;
+      int& cursor = cursors[strided ? 0 : step % 2];
       const int op = pick(100);
       const int slot = 1 + pick(list.GetCount());
       CBMComponent* at = live(slot);
@@ -315,7 +318,11 @@ TEST(ListIndex, LookUpsInListOrderAgreeWithAScan) {
       } else if (op < 12 && seed > 2 && at) {
         forget(at, true);  // destroyed by its owner: its slots are dead
       } else {
-        cursor = std::min(list.GetCount(), std::max(1, cursor + pick(3) - (op % 7 == 0 ? 5 : 0)));
+        if (strided) {
+          cursor = cursor + 9 > list.GetCount() ? 1 + pick(9) : cursor + 9;
+        } else {
+          cursor = std::min(list.GetCount(), std::max(1, cursor + pick(3) - (op % 7 == 0 ? 5 : 0)));
+        }
         CBMComponent* c = live(cursor);
         if (!c) continue;
         SCOPED_TRACE(testing::Message() << seed << ":" << step);
