@@ -238,7 +238,11 @@ class CBMComponentList : public CBMComponent {
   // Drops the whole index and every member's link to this list.
   void DropIndex();
 
+  // The array and the index side by side: adding a member reads both, and
+  // a list held by each of many members (a joint's elements) is reached
+  // once per cache line.
   CArrayT<CBMComponent*> items_;
+  mutable std::unique_ptr<bm::ListIndexState> index_;
   CBMComponent* (*elementFactory_)() = nullptr;
   const CRuntimeClass* memberClass_ = nullptr;
   uint64_t removals_ = 0;
@@ -248,5 +252,4 @@ class CBMComponentList : public CBMComponent {
   // CString::Matcher), which costs no more than hashing and keeps a small
   // model free of index memory (a storey's plan of a few dozen members).
   static constexpr int kIndexThreshold = 64;
-  mutable std::unique_ptr<bm::ListIndexState> index_;
 };

@@ -160,13 +160,16 @@ class CBMJoint : public CBMComponent {
   };
   Rare& rare();
 
-  std::unique_ptr<Rare> rare_;
-  CString DiaphragmName;
+  // What a member placed on the joint reads (the point and its name, the
+  // list of members) follows the component's fields, so that a joint
+  // met again when the cache no longer holds it is reached in fewer lines.
   CString PointName;
-  CBMLevelDiaphragm* pDiaphragm = nullptr;
-  bm::LazyList<&bm::Holds<CBMJointLoad>> JointLoadList;
   CBMPoint* pPoint = nullptr;
   CBMComponentList theConnectList;
+  std::unique_ptr<Rare> rare_;
+  CString DiaphragmName;
+  CBMLevelDiaphragm* pDiaphragm = nullptr;
+  bm::LazyList<&bm::Holds<CBMJointLoad>> JointLoadList;
 };
 
 // The joints of one level; deletes them when destroyed.
