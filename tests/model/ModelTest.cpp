@@ -394,6 +394,26 @@ TEST(ListIndex, AMemberDeletedThroughItsLaterSlotLeavesTheEarlierOneDead) {
   for (CBMComponent* c : fillers) delete c;
 }
 
+// A list emptied by RemoveAll forgets every member's link to it, the first slot's too: a member put
+// back after others that share its name is still found after them, in list order.
+TEST(ListIndex, EmptiedListForgetsEveryLink) {
+  std::vector<std::unique_ptr<CBMComponent>> owned;
+  auto make = [&](const std::string& name) { return owned.emplace_back(Named(name)).get(); };
+  CBMComponentList list;
+  CBMComponent* first = make("N0");
+  list.Add(first);
+  for (int i = 1; i < 70; ++i) list.Add(make("N" + std::to_string(i)));
+  ASSERT_EQ(list.GetItem(CString("N0")), first);  // builds the name index
+  list.RemoveAll();
+  for (int i = 0; i < 5; ++i) list.Add(make("F" + std::to_string(i)));
+  CBMComponent* same = make("N0");
+  list.Add(same);
+  list.Add(first);
+  for (int i = 1; i < 70; ++i) list.Add(make("M" + std::to_string(i)));
+  EXPECT_EQ(list.GetItem(CString("N0")), same);
+  list.RemoveAll();
+}
+
 // A table that fills up doubles: beyond its first 64 slots it stays at least three eighths full.
 TEST(ListIndex, TablesDoubleAsTheyFill) {
   bm::KeyIndex index;
