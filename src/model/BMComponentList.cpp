@@ -92,11 +92,11 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
   if (!index_ || !index_->built[k]) BuildIndex(key);
   bm::ListIndexState& state = *index_;
   const bm::KeyIndex& keys = state.keys[k];
-  // A member near a recent answer, or as far past the last answer as that
-  // was past the one before (a host's walk down a plan's columns), is the
-  // answer when it bears the key and no two members do (bm::RecentAnswers).
-  // Not for out handles, which may change unseen by the list, nor while a
-  // slot holds a member destroyed elsewhere.
+  // A member where the recent answers place the next (bm::RecentAnswers:
+  // next to one of them, or a stride past the last) is the answer when it
+  // bears the key and no two members do. Not for out handles, which may
+  // change unseen by the list, nor while a slot holds a member destroyed
+  // elsewhere.
   const size_t count = static_cast<size_t>(GetCount());
   auto& recent = state.recent[k];
   CBMComponent* near = nullptr;
@@ -104,8 +104,7 @@ CBMComponent* CBMComponentList::Lookup(bm::IndexKey key, const CString& value) c
     near = items_[static_cast<int>(slot)];
     return near && bm::SameBytes(bm::KeyOf(*near, key), value.view());
   };
-  if (key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty() &&
-      (recent.TryNear(count, bears) || recent.TryStride(count, bears))) {
+  if (key != bm::IndexKey::kOutHandle && keys.Unique() && state.dead.empty() && recent.Try(count, bears)) {
     return near;
   }
   CBMComponent* found = keys.First(value.view(), this);

@@ -20,14 +20,31 @@ inline constexpr int kIndexKeyCount = 3;
 // interleaved runs (a plan's members take their joints along the row and
 // from the next row): the member asked for next sits at a recent answer's
 // position or the one after it, next to a member just read, where a table
-// slot of a large list is a cache miss. RecentAnswers keeps the positions of
-// the last `Count` answers, the most recently used first.
+// slot of a large list is a cache miss. Look-ups down a plan's columns (the
+// points filed row by row) come a row apart: the member asked for next sits
+// as far past the last answer as that one was past the answer before.
+// RecentAnswers keeps the positions of the last `Count` answers, the most
+// recently used first.
 template <int Count>
 class RecentAnswers {
  public:
   RecentAnswers() {
     for (size_t& pos : positions_) pos = SIZE_MAX;
   }
+  // Calls take(pos) for the positions where the answer most likely sits,
+  // below `count`, until it returns true: each remembered position and the
+  // one after it, then the position one stride past the last answer. The
+  // position taken becomes the most recent answer. Whether one was.
+  template <typename Take>
+  bool Try(size_t count, Take take) {
+    return TryNear(count, take) || TryStride(count, take);
+  }
+  // A new answer, found elsewhere: it becomes the most recent, the least
+  // recent is forgotten.
+  void Note(size_t pos) { Use(Count - 1, pos); }
+  void Clear() { *this = RecentAnswers(); }
+
+ private:
   // Calls take(pos) for each remembered position and the one after it,
   // below `count`, until it returns true; that position becomes the most
   // recent answer. Whether one did.
@@ -44,10 +61,8 @@ class RecentAnswers {
     return false;
   }
   // Calls take(pos) for the position as far past the most recent answer as
-  // that one was past the answer before it, below `count` (look-ups with a
-  // stride: down a column of a plan whose points are filed row by row);
-  // when it returns true, that position becomes the most recent answer.
-  // Whether it did.
+  // that one was past the answer before it, below `count`; when it returns
+  // true, that position becomes the most recent answer. Whether it did.
   template <typename Take>
   bool TryStride(size_t count, Take take) {
     static_assert(Count >= 2, "a stride needs two answers");
@@ -58,12 +73,6 @@ class RecentAnswers {
     Use(Count - 1, pos);
     return true;
   }
-  // A new answer, found elsewhere: it becomes the most recent, the least
-  // recent is forgotten.
-  void Note(size_t pos) { Use(Count - 1, pos); }
-  void Clear() { *this = RecentAnswers(); }
-
- private:
   void Use(int r, size_t pos) {
     for (; r > 0; --r) positions_[r] = positions_[r - 1];
     positions_[0] = pos;

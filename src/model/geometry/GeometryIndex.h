@@ -160,10 +160,7 @@ T* ChainFirst(const CBMComponentList& list, const PositionChains& chains, uint64
   const auto takeFirst = [&](size_t pos) {
     return chains.FirstUnderKey(static_cast<int32_t>(pos)) && take(static_cast<int32_t>(pos));
   };
-  const size_t positions = static_cast<size_t>(chains.Positions());
-  if (chains.Recent().TryNear(positions, takeFirst) || chains.Recent().TryStride(positions, takeFirst)) {
-    return found;
-  }
+  if (chains.Recent().Try(static_cast<size_t>(chains.Positions()), takeFirst)) return found;
   for (int32_t pos = chains.Head(key); pos >= 0; pos = chains.Next(pos)) {
     if (!take(pos)) continue;
     chains.Recent().Note(static_cast<size_t>(pos));
